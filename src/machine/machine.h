@@ -1,0 +1,233 @@
+// The Machine: program store, assembler tables, the simulated Intel 8080 and the
+// translation store, side by side in one ordinary object.
+//
+// Usage:
+//   verdin::HeadlessPlatform platform;
+//   verdin::Machine m(platform);
+//   m.reset();
+//   m.programLines[0] = "  mvi a,5";
+//   int bad = m.compile(true, verdin::Compile);   // -1 on success, else the faulty line (from 1)
+//
+// Every operation on a line reads `mode` to know whether it assembles, executes or
+// translates, and reports a fault by writing a code into `status`; the driver of the
+// command (compile, step, run) shows the message through the Platform and clears it.
+// Tests create as many machines as they like; nothing here is global.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "machine/text_tools.h"
+#include "platform/platform.h"
+
+namespace verdin {
+
+enum Mode : std::int32_t { Compile = 0, Execute = 1, TranslateZ80 = 2, TranslateX86 = 3 };
+
+enum Status : std::int32_t {
+    Ok = 0,
+    InvalidCommand = 1,
+    InvalidOperand = 2,
+    InvalidRegister = 3,
+    DuplicateLabel = 4,
+    LabelNotDefined = 5,
+    OutOfMemory = 6,
+    InvalidPort = 7,
+    RetWithoutCall = 8,
+    InvalidNumber = 9,
+    ResultOutOfRange = 10,
+    Interrupted = 11,
+    IllegalCharacters = 12,
+    // Limits of the tables that must end in a clear message instead of overwriting
+    // entries: their messages carry the whole explanation.
+    TooManyLabels = 13,
+    TooManyReferences = 14,
+    LineTooLong = 15,
+    // PCHL to an address at which no program line starts.
+    NoLineAtAddress = 16,
+};
+
+enum ConditionCode : std::int32_t { NZ = 0, Z = 1, NC = 2, C = 3, PO = 4, PE = 5, P = 6, M = 7, Always = 8 };
+
+constexpr int kMemorySize = 16384;
+constexpr int kMaxProgramLines = 250;
+constexpr int kMaxLineLength = 255;
+constexpr int kMaxLabels = 50;
+constexpr int kMaxReferences = 50;
+constexpr int kMaxCallDepth = 100;
+constexpr int kPortCount = 16;
+constexpr int kInitialSp = 0x3FFE;
+
+struct Instruction;
+
+// True when some character of `text` is outside the decimal (hex = false) or
+// hexadecimal (hex = true) digit set; false for the empty text.
+bool hasForeignChars(std::string_view text, bool hex);
+// 10..15 for A..F or a..f, 0 for anything else.
+int hexDigitValue(std::string_view text);
+
+class Machine {
+public:
+    explicit Machine(Platform& platform);
+    virtual ~Machine() = default;
+    Machine(const Machine&) = delete;
+    Machine& operator=(const Machine&) = delete;
+
+    // ---- Fields ----------------------------------------------------------------
+    Platform* ownerWindow;  // receives every message box the core shows
+
+    TextTools textTools;
+    std::string scratchText;
+    std::string hexText;
+    std::int32_t translatedCount = 0;
+    std::int32_t programLineCount = 0;
+    std::int32_t interruptRequested = 0;
+    std::string messageName;
+    std::string tabText = "\t";
+    std::string mnemonicText;
+    std::string labelField;
+    std::string operandText;
+    std::array<std::string, kMaxLabels> labelNames{};
+    std::array<std::string, kMaxReferences> refNames{};
+    std::array<std::int32_t, kMaxLabels> labelAddresses{};
+    std::array<std::int32_t, kMaxReferences> refAddresses{};
+    std::array<std::int32_t, kPortCount> outPorts{};
+    std::array<std::int32_t, kPortCount> inPorts{};
+    std::array<std::int32_t, kMemorySize> memory{};
+    std::array<std::string, kMaxProgramLines> programLines{};
+    std::array<std::string, kMaxProgramLines> translatedLines{};
+    std::int32_t operandHigh = 0;
+    std::int32_t operandLow = 0;
+    std::int32_t regA = 0, regB = 0, regC = 0, regD = 0, regE = 0, regH = 0, regL = 0;
+    std::int32_t regF = 0;
+    std::int32_t flagZ = 0, flagCY = 0, flagP = 0, flagS = 0, flagAC = 0;
+    std::int32_t sp = kInitialSp;
+    std::int32_t stopAddress = 0;
+    std::int32_t startLine = 0;
+    std::int32_t preScan = 0;
+    std::int32_t mode = Compile;
+    std::int32_t status = Ok;
+    std::array<std::int32_t, kMaxCallDepth> returnAddresses{};
+    std::array<std::int32_t, kMaxCallDepth> returnLines{};
+    std::int32_t callDepth = -1;
+    std::int32_t currentLine = 0;
+    std::int32_t errorLine = 0;
+    std::int32_t nextLine = 0;
+    std::int32_t addressCounter = 0;
+    std::int32_t labelCount = 0;
+    std::int32_t refCount = 0;
+
+    // ---- System services state (owned by src/services) -----------------------
+
+    // ---- Machine state (machine.cpp) ------------------------------------------
+    void reset();
+    void resetRun();
+    // regF composed from the five flags; and the reverse.
+    std::int32_t composeFlags() const;
+    void splitFlags(std::int32_t f);
+
+    // ---- Source lines (line_parser.cpp) ---------------------------------------
+    // The fixed-column form of one editor line; empty for a line with nothing to
+    // assemble. Sets status 5 (and returns empty) for a colon at index 7 or later.
+    std::string normalizeLine(std::string_view line);
+    // Fills mnemonicText, labelField and operandText from a stored line.
+    void splitLine(std::string_view line);
+
+    // ---- Numbers (numbers.cpp) ------------------------------------------------
+    std::string intToText(std::int32_t n);
+    std::string hexDigit(std::int32_t n);
+    std::int32_t parseHex(std::string_view text, int digits);
+    std::string formatNumber(double value, int bytes, int spaced);
+
+    // ---- Compile pass and messages (compile.cpp) ------------------------------
+    std::int32_t compile(bool showMessage, std::int32_t requestedMode);
+    std::int32_t pass();
+    void walkProgram();
+    void resolveLabels();
+    void showInfo(const std::string& text);
+    void showError(const std::string& text, std::int32_t code);
+    // Appended to an error box's text for codes 1..10 and 12.
+    static const char* explanation(std::int32_t code);
+
+    // ---- Step and run drivers (drivers.cpp) -----------------------------------
+    void prescan(std::int32_t n);
+    void stepLine();
+    void step(std::int32_t line);
+    void run();
+
+    // ---- Dispatch and operand helpers (dispatch.cpp) --------------------------
+    void dispatchLine();
+    static int registerIndex(std::string_view text);
+    static int pairIndex(std::string_view text);
+    void byteOperand();
+    void wordOperand();
+    void wordOperandValue();
+    void recordLabelRef();
+
+    // ---- Handlers: one per mnemonic family ------------------------------------
+    // transfer.cpp
+    void nop(const Instruction& ins);
+    void hlt(const Instruction& ins);
+    void mov(const Instruction& ins);
+    void mvi(const Instruction& ins);
+    void directAddress(const Instruction& ins);  // LDA STA LHLD SHLD
+    void indirect(const Instruction& ins);       // LDAX STAX
+    // pairs.cpp
+    void lxi(const Instruction& ins);
+    void pairStep(const Instruction& ins);  // INX DCX
+    void dad(const Instruction& ins);
+    void xchg(const Instruction& ins);
+    void xthl(const Instruction& ins);
+    void sphl(const Instruction& ins);
+    void pchl(const Instruction& ins);
+    // arithmetic.cpp
+    void aluRegister(const Instruction& ins);   // ADD ADC SUB SBB ANA XRA ORA CMP
+    void aluImmediate(const Instruction& ins);  // ADI ACI SUI SBI ANI XRI ORI CPI
+    void incDec(const Instruction& ins);        // INR DCR
+    void daa(const Instruction& ins);
+    // accumulator.cpp
+    void accumulator(const Instruction& ins);  // CMA STC CMC RLC RRC RAL RAR
+    // control.cpp
+    void jump(const Instruction& ins);
+    void call(const Instruction& ins);
+    void ret(const Instruction& ins);
+    // stack_ports.cpp
+    void push(const Instruction& ins);
+    void pop(const Instruction& ins);
+    void port(const Instruction& ins);  // IN OUT
+    void interruptFlag(const Instruction& ins);  // EI DI
+    // directives.cpp
+    void equ(const Instruction& ins);
+    void db(const Instruction& ins);
+    void dw(const Instruction& ins);
+    void ds(const Instruction& ins);
+    void org(const Instruction& ins);
+    void end(const Instruction& ins);
+    // services/rst.cpp
+    void rstService(const Instruction& ins);
+
+    // ---- Flag helpers (flags.cpp) ---------------------------------------------
+    static std::string toBinaryText(std::int32_t v);
+    static std::int32_t fromBinaryText(std::string_view text);
+    static std::int32_t parityEven(std::int32_t v);
+
+    // Register access by the index of registerIndex ("BCDEHLMA"); M is not a register.
+    std::int32_t& registerRef(int index);
+    std::int32_t pairHL() const { return regH * 256 + regL; }
+    std::int32_t pairBC() const { return regB * 256 + regC; }
+    std::int32_t pairDE() const { return regD * 256 + regE; }
+    // Condition test of the jump, call and return families.
+    bool conditionHolds(std::int32_t code) const;
+    // The 16-bit operand stored after the opcode at addressCounter.
+    std::int32_t operandWord() const;
+    // Writes one byte of the assembled image, refusing addresses outside memory.
+    void storeByte(std::int32_t address, std::int32_t value);
+    // First line of the program store whose label (trimmed) is `name` followed by a
+    // colon; -1 when none.
+    std::int32_t findLabelLine(std::string_view name) const;
+};
+
+}  // namespace verdin

@@ -1,0 +1,31 @@
+#include "platform/platform.h"
+
+namespace verdin {
+
+const char* captionOf(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::Error: return "Error";
+        case MessageKind::Warning: return "Warning";
+        case MessageKind::Information: return "Information";
+    }
+    return "Error";
+}
+
+std::string formatMessageLine(const Message& message) {
+    return std::string(captionOf(message.kind)) + ": " + message.text;
+}
+
+void HeadlessPlatform::showMessage(MessageKind kind, const std::string& text) {
+    messages.push_back({kind, text});
+    if (onMessage) onMessage(messages.back());
+}
+
+void HeadlessPlatform::pumpEvents() {
+    if (onPump) onPump();
+}
+
+std::string HeadlessPlatform::lastMessage() const {
+    return messages.empty() ? std::string() : formatMessageLine(messages.back());
+}
+
+}  // namespace verdin

@@ -1,0 +1,68 @@
+// The boundary between the headless core and whatever shows things to a person.
+//
+// The core never prints, exits or opens a window. Everything it shows or asks goes
+// through a Platform: message boxes, the services' text screen, the value-input box,
+// event pumping while a program runs, and help. The desktop workbench implements it
+// with Qt; HeadlessPlatform serves the command-line tool and the tests.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace verdin {
+
+enum class MessageKind { Error, Warning, Information };
+
+// The caption of a message box: "Error", "Warning" or "Information".
+const char* captionOf(MessageKind kind);
+
+struct Message {
+    MessageKind kind;
+    std::string text;
+    bool operator==(const Message&) const = default;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A modal message box with one OK button.
+    virtual void showMessage(MessageKind kind, const std::string& text) = 0;
+
+    // Called before every line of a run so that a window system can stay responsive
+    // and a Stop button can set Machine::interruptRequested.
+    virtual void pumpEvents() {}
+
+    // The services' text screen changed: it opened, its lines changed, or it closed.
+    // `lines` is the whole screen; `open` is false once it has closed.
+    virtual void textScreenChanged(const std::vector<std::string>& /*lines*/, bool /*open*/) {}
+
+    // Text appended to the text screen, as it happens (CR and character 1 included),
+    // for front ends that stream output rather than redraw a window.
+    virtual void textScreenOutput(const std::string& /*text*/) {}
+
+    // The "Input value" box. `initial` is offered selected; the result is the text
+    // confirmed with Ok, or nothing when the user cancelled.
+    virtual std::optional<std::string> inputValue(const std::string& /*initial*/) { return std::nullopt; }
+};
+
+// Keeps every message; optionally forwards each one as it is shown.
+class HeadlessPlatform : public Platform {
+public:
+    std::vector<Message> messages;
+    std::function<void(const Message&)> onMessage;
+    std::function<void()> onPump;
+
+    void showMessage(MessageKind kind, const std::string& text) override;
+    void pumpEvents() override;
+
+    // "Caption: text" of the last message, or "" when none was shown.
+    std::string lastMessage() const;
+};
+
+// "Caption: text", the one-line form of a message box used by the command-line tool.
+std::string formatMessageLine(const Message& message);
+
+}  // namespace verdin
