@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "machine/text_tools.h"
 #include "platform/platform.h"
@@ -48,6 +49,8 @@ enum Status : std::int32_t {
     LineTooLong = 15,
     // PCHL to an address at which no program line starts.
     NoLineAtAddress = 16,
+    // A text with more lines than the program store holds.
+    TooManyLines = 17,
 };
 
 enum ConditionCode : std::int32_t { NZ = 0, Z = 1, NC = 2, C = 3, PO = 4, PE = 5, P = 6, M = 7, Always = 8 };
@@ -119,8 +122,17 @@ public:
     std::int32_t addressCounter = 0;
     std::int32_t labelCount = 0;
     std::int32_t refCount = 0;
+    // The status the last Step or Run ended with, before the driver cleared it.
+    std::int32_t lastStatus = Ok;
 
-    // ---- System services state (owned by src/services) -----------------------
+    // ---- System services state (services/) -----------------------------------
+    // The text screen of RST 7: its lines, the last one being continued by output.
+    std::vector<std::string> textScreenLines;
+    std::int32_t textScreenShown = 0;
+    // Closes the text screen (the step driver does so at the end of a program).
+    void closeTextScreen();
+    // Executes the service of `RST n` with the registers as they stand.
+    void performService(std::int32_t n);
 
     // ---- Machine state (machine.cpp) ------------------------------------------
     void reset();
@@ -154,6 +166,8 @@ public:
 
     // ---- Step and run drivers (drivers.cpp) -----------------------------------
     void prescan(std::int32_t n);
+    // The first program line that the assembler placed at `address`, or -1.
+    std::int32_t lineAtAddress(std::int32_t address);
     void stepLine();
     void step(std::int32_t line);
     void run();
@@ -162,10 +176,21 @@ public:
     void dispatchLine();
     static int registerIndex(std::string_view text);
     static int pairIndex(std::string_view text);
-    void byteOperand();
-    void wordOperand();
-    void wordOperandValue();
+    // An 8-bit operand in compile form: stored at addressCounter (execute mode: into
+    // operandLow). `allowText` lets a quoted text fill several cells, as DB does.
+    void byteOperand(std::string_view text, bool allowText = false);
+    // A 16-bit operand in compile form: two cells at addressCounter, low byte first;
+    // a label name is recorded as a reference. Advances addressCounter by 2.
+    void wordOperand(std::string_view text);
+    // A 16-bit operand's value into operandHigh/operandLow (EQU, DS).
+    void wordOperandValue(std::string_view text);
+    // The jump or call target in operandText, recorded as a reference.
     void recordLabelRef();
+    void recordReference(std::string_view name, std::int32_t address);
+    bool decimalWord(std::string_view text, std::int32_t& high, std::int32_t& low);
+
+    // ---- Translation (translator/) --------------------------------------------
+    void translateLine(const Instruction& ins);
 
     // ---- Handlers: one per mnemonic family ------------------------------------
     // transfer.cpp
@@ -188,6 +213,7 @@ public:
     void aluImmediate(const Instruction& ins);  // ADI ACI SUI SBI ANI XRI ORI CPI
     void incDec(const Instruction& ins);        // INR DCR
     void daa(const Instruction& ins);
+    void applyAlu(int op, std::int32_t operand, bool keepAuxCarry);
     // accumulator.cpp
     void accumulator(const Instruction& ins);  // CMA STC CMC RLC RRC RAL RAR
     // control.cpp
@@ -223,6 +249,10 @@ public:
     bool conditionHolds(std::int32_t code) const;
     // The 16-bit operand stored after the opcode at addressCounter.
     std::int32_t operandWord() const;
+    // A memory cell, or 0 for an address outside memory.
+    std::int32_t cell(std::int32_t address) const {
+        return address >= 0 && address < kMemorySize ? memory[address] : 0;
+    }
     // Writes one byte of the assembled image, refusing addresses outside memory.
     void storeByte(std::int32_t address, std::int32_t value);
     // First line of the program store whose label (trimmed) is `name` followed by a

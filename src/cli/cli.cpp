@@ -1,0 +1,317 @@
+#include "cli/cli.h"
+
+#include <cstdio>
+#include <fstream>
+#include <istream>
+#include <map>
+#include <memory>
+#include <ostream>
+
+#include "cli/json.h"
+#include "machine/machine.h"
+#include "platform/platform.h"
+#include "shell/commands.h"
+#include "shell/source_file.h"
+
+namespace verdin::cli {
+
+namespace {
+
+const char* const kUsage =
+    "usage: verdin-cli COMMAND FILE [options]\n"
+    "commands:\n"
+    "  compile FILE                  assemble FILE and report the result\n"
+    "  listing FILE                  print addresses, bytes and labels of FILE\n"
+    "  save-code FILE [-o OUT]       write the assembled bytes (default: FILE.dat)\n"
+    "  run FILE [options]            compile, then run as the debug window's Run does\n"
+    "  step FILE [--from N] [--count K] [options]\n"
+    "                                compile, then press Step K times from line N\n"
+    "options of run and step:\n"
+    "  --in P=V          input port P (0-15) holds byte V (decimal, 0x.. or ..H)\n"
+    "  --max-lines N     stop as if Stop were pressed after N executed lines (run)\n"
+    "  --state           print the machine state as one JSON object on stdout\n"
+    "  --memory S:C      add C memory cells from address S to the state\n";
+
+struct Options {
+    std::string command;
+    std::string file;
+    std::string output;
+    std::vector<std::pair<int, int>> inPorts;
+    std::vector<std::pair<int, int>> memoryRanges;
+    long long maxLines = -1;
+    int from = 0;
+    int count = 1;
+    bool state = false;
+};
+
+struct UsageFault {
+    std::string message;
+};
+
+// Decimal, 0x.. or ..H, as a port value or count is typed.
+long long parseNumber(const std::string& text, const std::string& what) {
+    std::string digits = text;
+    int base = 10;
+    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+        digits = digits.substr(2);
+        base = 16;
+    } else if (digits.size() > 1 && (digits.back() == 'h' || digits.back() == 'H')) {
+        digits.pop_back();
+        base = 16;
+    }
+    if (digits.empty() || digits.size() > 9) throw UsageFault{"invalid " + what + " '" + text + "'"};
+    long long value = 0;
+    for (char c : digits) {
+        int d = -1;
+        if (c >= '0' && c <= '9') d = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        if (d < 0) throw UsageFault{"invalid " + what + " '" + text + "'"};
+        value = value * base + d;
+    }
+    return value;
+}
+
+long long parseInRange(const std::string& text, const std::string& what, long long low, long long high) {
+    long long value = parseNumber(text, what);
+    if (value < low || value > high) {
+        throw UsageFault{what + " '" + text + "' is out of range " + std::to_string(low) + "-" +
+                         std::to_string(high)};
+    }
+    return value;
+}
+
+std::pair<std::string, std::string> splitAt(const std::string& text, char separator, const std::string& what) {
+    size_t at = text.find(separator);
+    if (at == std::string::npos) throw UsageFault{"expected " + what + ", got '" + text + "'"};
+    return {text.substr(0, at), text.substr(at + 1)};
+}
+
+Options parseOptions(const std::vector<std::string>& args) {
+    Options options;
+    if (args.empty()) throw UsageFault{"no command given"};
+    options.command = args[0];
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw UsageFault{"option " + arg + " needs a value"};
+            return args[++i];
+        };
+        if (arg == "-o") options.output = value();
+        else if (arg == "--state") options.state = true;
+        else if (arg == "--in") {
+            auto [portText, byteText] = splitAt(value(), '=', "P=V");
+            options.inPorts.emplace_back(static_cast<int>(parseInRange(portText, "port", 0, 15)),
+                                         static_cast<int>(parseInRange(byteText, "port value", 0, 255)));
+        } else if (arg == "--memory") {
+            auto [startText, countText] = splitAt(value(), ':', "START:COUNT");
+            long long start = parseInRange(startText, "memory address", 0, kMemorySize - 1);
+            long long count = parseInRange(countText, "memory count", 0, kMemorySize - start);
+            options.memoryRanges.emplace_back(static_cast<int>(start), static_cast<int>(count));
+        } else if (arg == "--max-lines") options.maxLines = parseInRange(value(), "line count", 0, 1LL << 40);
+        else if (arg == "--from") options.from = static_cast<int>(parseInRange(value(), "line", 0, kMaxProgramLines - 1));
+        else if (arg == "--count") options.count = static_cast<int>(parseInRange(value(), "step count", 0, 1000000));
+        else if (!arg.empty() && arg[0] == '-') throw UsageFault{"unknown option " + arg};
+        else if (options.file.empty()) options.file = arg;
+        else throw UsageFault{"unexpected argument " + arg};
+    }
+    if (options.file.empty()) throw UsageFault{"no FILE given"};
+    return options;
+}
+
+// Message boxes become "Caption: text" lines; a run pumps events through it, which
+// is where --max-lines presses Stop.
+class CliPlatform : public HeadlessPlatform {
+public:
+    explicit CliPlatform(std::ostream& err) : err_(err) {}
+    void showMessage(MessageKind kind, const std::string& text) override {
+        HeadlessPlatform::showMessage(kind, text);
+        err_ << formatMessageLine(messages.back()) << '\n';
+        if (kind == MessageKind::Error) errorShown = true;
+    }
+    void pumpEvents() override {
+        if (machine == nullptr || maxLines < 0) return;
+        if (linesStarted++ >= maxLines) machine->interruptRequested = 1;
+    }
+    bool errorShown = false;
+    Machine* machine = nullptr;
+    long long maxLines = -1;
+    long long linesStarted = 0;
+
+private:
+    std::ostream& err_;
+};
+
+struct Session {
+    Options options;
+    std::ostream& out;
+    std::ostream& err;
+    CliPlatform platform;
+    Machine machine;
+    std::vector<std::string> lines;
+
+    Session(Options o, std::ostream& output, std::ostream& errors)
+        : options(std::move(o)), out(output), err(errors), platform(errors), machine(platform) {
+        platform.machine = &machine;
+    }
+
+    int exitCode() const { return platform.errorShown ? ProgramFault : Success; }
+};
+
+std::string hex4(std::int32_t value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(value) & 0xFFFFu);
+    return text;
+}
+
+int commandCompile(Session& s) {
+    return compileProgram(s.machine, s.lines, false, true) == -1 ? Success : ProgramFault;
+}
+
+int commandSaveCode(Session& s) {
+    if (compileProgram(s.machine, s.lines, false, false) != -1) return ProgramFault;
+    std::string output = s.options.output;
+    if (output.empty()) {
+        output = s.options.file;
+        size_t slash = output.find_last_of('/');
+        size_t dot = output.find_last_of('.');
+        if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) output += ".";
+        else output.erase(dot + 1);
+        output += "dat";
+    }
+    std::vector<std::uint8_t> image = programImage(s.machine);
+    std::ofstream file(output, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    file.close();
+    if (!file) {
+        s.err << "verdin-cli: can't write " << output << "\n";
+        return UsageError;
+    }
+    return Success;
+}
+
+int commandListing(Session& s) {
+    if (compileProgram(s.machine, s.lines, false, false) != -1) return ProgramFault;
+    for (const ListingLine& line : listProgram(s.machine, s.lines)) {
+        // Four bytes a row; the source stands beside the first row.
+        size_t rows = line.bytes.empty() ? 1 : (line.bytes.size() + 3) / 4;
+        for (size_t r = 0; r < rows; ++r) {
+            std::string bytes;
+            for (size_t b = r * 4; b < line.bytes.size() && b < r * 4 + 4; ++b) {
+                char text[4];
+                std::snprintf(text, sizeof text, "%02X ", line.bytes[b]);
+                bytes += text;
+            }
+            bytes.resize(12, ' ');
+            std::string address = line.address < 0 ? "    " : hex4(line.address + static_cast<std::int32_t>(r * 4));
+            s.out << address << "  " << bytes;
+            if (r == 0) s.out << line.source;
+            s.out << "\n";
+        }
+    }
+    s.out << "\nLabels:\n";
+    for (std::int32_t l = 0; l < s.machine.labelCount; ++l) {
+        std::string name = s.machine.labelNames[l];
+        if (!name.empty() && name.back() == ':') name.pop_back();
+        name.resize(std::max<size_t>(name.size(), 8), ' ');
+        s.out << name << hex4(s.machine.labelAddresses[l]) << "\n";
+    }
+    return Success;
+}
+
+void printState(Session& s, bool withNextLine) {
+    Machine& m = s.machine;
+    std::string json = "{";
+    auto field = [&](const std::string& name, const std::string& value) {
+        if (json.size() > 1) json += ",";
+        json += jsonString(name) + ":" + value;
+    };
+    const std::pair<const char*, std::int32_t> registers[] = {
+        {"A", m.regA}, {"B", m.regB}, {"C", m.regC}, {"D", m.regD}, {"E", m.regE}, {"H", m.regH}, {"L", m.regL}};
+    for (const auto& [name, value] : registers) field(name, std::to_string(value));
+    field("F", std::to_string(m.composeFlags()));
+    field("SP", std::to_string(m.sp));
+    field("PC", std::to_string(m.stopAddress));
+    field("flags", "{\"S\":" + std::to_string(m.flagS) + ",\"Z\":" + std::to_string(m.flagZ) +
+                       ",\"AC\":" + std::to_string(m.flagAC) + ",\"P\":" + std::to_string(m.flagP) +
+                       ",\"CY\":" + std::to_string(m.flagCY) + "}");
+    field("in", jsonArray(m.inPorts));
+    field("out", jsonArray(m.outPorts));
+    field("status", std::to_string(m.lastStatus));
+    field("line", std::to_string(m.currentLine));
+    if (withNextLine) field("nextLine", std::to_string(m.nextLine));
+    field("screen", jsonStringArray(m.textScreenLines));
+    if (!s.options.memoryRanges.empty()) {
+        std::string memory = "{";
+        for (const auto& [start, count] : s.options.memoryRanges) {
+            if (memory.size() > 1) memory += ",";
+            std::vector<std::int32_t> cells(m.memory.begin() + start, m.memory.begin() + start + count);
+            memory += jsonString(std::to_string(start)) + ":" + jsonArray(cells);
+        }
+        field("memory", memory + "}");
+    }
+    s.out << json << "}\n";
+}
+
+// The Debug command's hand-off: the lines up to the first empty one, compiled with
+// the success message; then the ports as typed into the debug window.
+bool startDebugging(Session& s) {
+    if (compileProgram(s.machine, s.lines, true, true) != -1) return false;
+    for (const auto& [port, value] : s.options.inPorts) s.machine.inPorts[static_cast<size_t>(port)] = value;
+    return true;
+}
+
+int commandRun(Session& s) {
+    if (!startDebugging(s)) return ProgramFault;
+    s.platform.maxLines = s.options.maxLines;
+    s.machine.resetRun();
+    s.machine.interruptRequested = 0;
+    s.machine.run();
+    if (s.options.state) printState(s, false);
+    return s.exitCode();
+}
+
+int commandStep(Session& s) {
+    if (!startDebugging(s)) return ProgramFault;
+    std::int32_t line = s.options.from;
+    for (int k = 0; k < s.options.count; ++k) {
+        if (line >= s.machine.programLineCount) break;
+        s.machine.interruptRequested = 0;
+        s.machine.step(line);
+        line = s.machine.nextLine + 1;
+    }
+    if (s.options.state) printState(s, true);
+    return s.exitCode();
+}
+
+const std::map<std::string, int (*)(Session&)> kCommands = {
+    {"compile", commandCompile}, {"listing", commandListing}, {"save-code", commandSaveCode},
+    {"run", commandRun},         {"step", commandStep},
+};
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, std::istream&, std::ostream& out, std::ostream& err) {
+    Options options;
+    try {
+        options = parseOptions(args);
+    } catch (const UsageFault& fault) {
+        err << "verdin-cli: " << fault.message << "\n" << kUsage;
+        return UsageError;
+    }
+    auto command = kCommands.find(options.command);
+    if (command == kCommands.end()) {
+        err << "verdin-cli: unknown command '" << options.command << "'\n" << kUsage;
+        return UsageError;
+    }
+    LoadResult loaded = loadSourceFile(options.file);
+    if (!loaded.ok) {
+        err << "verdin-cli: " << loaded.error << "\n";
+        return UsageError;
+    }
+    auto session = std::make_unique<Session>(std::move(options), out, err);
+    session->lines = std::move(loaded.text.lines);
+    return command->second(*session);
+}
+
+}  // namespace verdin::cli

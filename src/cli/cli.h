@@ -1,0 +1,17 @@
+// verdin-cli: the headless workbench. Its output is a contract that other tools and
+// the tests parse; see the README before changing anything it prints.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace verdin::cli {
+
+enum ExitCode { Success = 0, ProgramFault = 1, UsageError = 2 };
+
+// Runs one command line (without the program name). Messages of the workbench go to
+// `err` as "Caption: text" lines; results go to `out`.
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
+
+}  // namespace verdin::cli

@@ -1,0 +1,88 @@
+// The fixed-column source line: label in columns 0-6, mnemonic from column 8,
+// operands from column 16. Every pass splits lines by these positions alone.
+#include "machine/machine.h"
+
+namespace verdin {
+
+namespace {
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Position of the first ';' that stands outside single quotes, or npos.
+size_t commentStart(std::string_view line) {
+    bool inside = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '\'') inside = !inside;
+        else if (line[i] == ';' && !inside) return i;
+    }
+    return std::string_view::npos;
+}
+}  // namespace
+
+std::string Machine::normalizeLine(std::string_view line) {
+    // A ';' inside quotes is text (DB 'a;b'), so only an unquoted one starts a comment.
+    std::string text(line.substr(0, commentStart(line)));
+    text = TextTools::trim(text);
+
+    bool inside = false;
+    int blanks = 0;
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == '\'') inside = !inside;
+        if (!isBlank(text[i])) continue;
+        ++blanks;
+        while (i + 1 < text.size() && isBlank(text[i + 1]) && blanks < 3 && !inside) {
+            text.erase(i, 1);
+        }
+        if (text[i] == ' ' && !inside) {
+            text.erase(i, 1);
+            if (i == 0 || text[i - 1] != ',') text.insert(i, tabText);
+        }
+    }
+    while (!text.empty() && isBlank(text.back())) text.pop_back();
+
+    size_t colon = text.find(':');
+    if (colon != std::string::npos && colon >= 7) {
+        status = LabelNotDefined;
+        scratchText.clear();
+        return scratchText;
+    }
+    if (colon == std::string::npos && !text.empty()) text.insert(0, tabText);
+
+    std::string result;
+    int column = 1;
+    int lastTab = 0;
+    for (char c : text) {
+        if (c == ';') break;
+        if (c == '\t') {
+            int n;
+            if (column < 9) n = 9 - column;
+            else if (column > 9 && column < 17) n = 17 - column;
+            else n = lastTab;
+            lastTab = n;
+            result += TextTools::spaces(n);
+            column += n;
+        } else {
+            result += c;
+            ++column;
+        }
+    }
+    scratchText = result;
+    return scratchText;
+}
+
+void Machine::splitLine(std::string_view line) {
+    mnemonicText.clear();
+    labelField.clear();
+    operandText.clear();
+    auto at = [&](size_t i) { return i < line.size() ? line[i] : '\0'; };
+    bool space10 = at(10) == ' ';
+    bool space11 = at(11) == ' ';
+    int length = 4;
+    if (space10 && space11) length = 2;
+    else if (!space10 && space11) length = 3;
+    mnemonicText = TextTools::mid(line, 8, length);
+    if (line.size() > 16) operandText = TextTools::tail(line, 16);
+    operandText = TextTools::trim(operandText);
+    labelField = TextTools::mid(line, 0, 7);
+}
+
+}  // namespace verdin

@@ -1,0 +1,20 @@
+// RST n: a call of a system service of the workbench, not a restart into low memory.
+// No return address is pushed and control never passes to address 8·n.
+#include "machine/machine.h"
+#include "simulator/instruction_table.h"
+
+namespace verdin {
+
+void Machine::rstService(const Instruction& ins) {
+    auto n = static_cast<std::int32_t>(TextTools::toNumber(TextTools::mid(operandText, 0, 1)));
+    if (operandText.size() > 1 || n < 0 || n > 7) {
+        status = InvalidOperand;
+        return;
+    }
+    mnemonicText.clear();
+    if (mode == Compile) storeByte(addressCounter, ins.opcode + 8 * n);
+    if (mode == Execute) performService(n);
+    addressCounter += 1;
+}
+
+}  // namespace verdin

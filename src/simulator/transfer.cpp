@@ -1,0 +1,114 @@
+// Data transfer between registers and memory: NOP, HLT, MOV, MVI, LDA, STA, LHLD,
+// SHLD, LDAX, STAX (Intel 8080 Assembly Language Programming Manual, chapter 4).
+#include "machine/machine.h"
+#include "simulator/instruction_table.h"
+
+namespace verdin {
+
+void Machine::nop(const Instruction& ins) {
+    if (mode == Compile) storeByte(addressCounter, ins.opcode);
+    addressCounter += 1;
+}
+
+void Machine::hlt(const Instruction& ins) {
+    if (mode == Compile) storeByte(addressCounter, ins.opcode);
+    addressCounter += 1;
+    if (mode == Execute) {
+        status = Interrupted;
+        stopAddress = addressCounter;
+    }
+}
+
+void Machine::mov(const Instruction& ins) {
+    int d = registerIndex(TextTools::mid(operandText, 0, 1));
+    int s = registerIndex(TextTools::tail(operandText, 2));
+    if (mode == Compile) {
+        if (operandText.size() != 3 || operandText[1] != ',' || d == 10 || s == 10 || (d == 6 && s == 6)) {
+            status = InvalidRegister;
+            return;
+        }
+        storeByte(addressCounter, ins.opcode + 8 * d + s);
+        addressCounter += 1;
+        return;
+    }
+    if ((d == 6 || s == 6) && pairHL() > kMemorySize - 1) {
+        status = OutOfMemory;
+        return;
+    }
+    std::int32_t value = s == 6 ? memory[pairHL()] : registerRef(s);
+    if (d == 6) memory[pairHL()] = value;
+    else registerRef(d) = value;
+    addressCounter += 1;
+}
+
+void Machine::mvi(const Instruction& ins) {
+    int r = registerIndex(TextTools::mid(operandText, 0, 1));
+    if (mode == Compile) {
+        if (r == 10 || operandText.size() < 2 || operandText[1] != ',') {
+            status = InvalidRegister;
+            return;
+        }
+        storeByte(addressCounter, ins.opcode + 8 * r);
+        addressCounter += 1;
+        byteOperand(TextTools::tail(operandText, 2));
+        if (status != Ok) return;
+        addressCounter += 1;
+        return;
+    }
+    std::int32_t n = cell(addressCounter + 1);
+    operandLow = n;
+    if (r == 6) {
+        // The cell must not lie above the stack pointer, where the stack lives.
+        if (pairHL() > sp || pairHL() > kMemorySize - 1) {
+            status = OutOfMemory;
+            return;
+        }
+        memory[pairHL()] = n;
+    } else {
+        registerRef(r) = n;
+    }
+    addressCounter += 2;
+}
+
+void Machine::directAddress(const Instruction& ins) {
+    if (mode == Compile) {
+        storeByte(addressCounter, ins.opcode);
+        addressCounter += 1;
+        if (preScan) addressCounter += 2;
+        else wordOperand(operandText);
+        return;
+    }
+    std::int32_t nn = operandWord();
+    bool pair = ins.name == "LHLD" || ins.name == "SHLD";
+    if (nn > kMemorySize - (pair ? 2 : 1)) {
+        status = OutOfMemory;
+        return;
+    }
+    if (ins.name == "LDA") regA = memory[nn];
+    else if (ins.name == "STA") memory[nn] = regA;
+    else if (ins.name == "LHLD") regL = memory[nn], regH = memory[nn + 1];
+    else memory[nn] = regL, memory[nn + 1] = regH;
+    addressCounter += 3;
+}
+
+void Machine::indirect(const Instruction& ins) {
+    if (mode == Compile) {
+        if (operandText != "B" && operandText != "D") {
+            status = InvalidRegister;
+            return;
+        }
+        storeByte(addressCounter, ins.opcode + (operandText == "D" ? 16 : 0));
+        addressCounter += 1;
+        return;
+    }
+    std::int32_t address = operandText == "D" ? pairDE() : pairBC();
+    if (address > kMemorySize - 1) {
+        status = OutOfMemory;
+        return;
+    }
+    if (ins.name == "LDAX") regA = memory[address];
+    else memory[address] = regA;
+    addressCounter += 1;
+}
+
+}  // namespace verdin
