@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "cli/json.h"
+#include "cli/session.h"
 #include "machine/machine.h"
 #include "platform/platform.h"
 #include "shell/commands.h"
@@ -31,22 +32,6 @@ const char* const kUsage =
     "  --max-lines N     stop as if Stop were pressed after N executed lines (run)\n"
     "  --state           print the machine state as one JSON object on stdout\n"
     "  --memory S:C      add C memory cells from address S to the state\n";
-
-struct Options {
-    std::string command;
-    std::string file;
-    std::string output;
-    std::vector<std::pair<int, int>> inPorts;
-    std::vector<std::pair<int, int>> memoryRanges;
-    long long maxLines = -1;
-    int from = 0;
-    int count = 1;
-    bool state = false;
-};
-
-struct UsageFault {
-    std::string message;
-};
 
 // Decimal, 0x.. or ..H, as a port value or count is typed.
 long long parseNumber(const std::string& text, const std::string& what) {
@@ -99,6 +84,9 @@ Options parseOptions(const std::vector<std::string>& args) {
         };
         if (arg == "-o") options.output = value();
         else if (arg == "--state") options.state = true;
+        else if (arg == "--z80") options.z80 = true;
+        else if (arg == "--x86") options.x86 = true;
+        else if (arg == "--input") options.inputs.push_back(value());
         else if (arg == "--in") {
             auto [portText, byteText] = splitAt(value(), '=', "P=V");
             options.inPorts.emplace_back(static_cast<int>(parseInRange(portText, "port", 0, 15)),
@@ -118,45 +106,6 @@ Options parseOptions(const std::vector<std::string>& args) {
     if (options.file.empty()) throw UsageFault{"no FILE given"};
     return options;
 }
-
-// Message boxes become "Caption: text" lines; a run pumps events through it, which
-// is where --max-lines presses Stop.
-class CliPlatform : public HeadlessPlatform {
-public:
-    explicit CliPlatform(std::ostream& err) : err_(err) {}
-    void showMessage(MessageKind kind, const std::string& text) override {
-        HeadlessPlatform::showMessage(kind, text);
-        err_ << formatMessageLine(messages.back()) << '\n';
-        if (kind == MessageKind::Error) errorShown = true;
-    }
-    void pumpEvents() override {
-        if (machine == nullptr || maxLines < 0) return;
-        if (linesStarted++ >= maxLines) machine->interruptRequested = 1;
-    }
-    bool errorShown = false;
-    Machine* machine = nullptr;
-    long long maxLines = -1;
-    long long linesStarted = 0;
-
-private:
-    std::ostream& err_;
-};
-
-struct Session {
-    Options options;
-    std::ostream& out;
-    std::ostream& err;
-    CliPlatform platform;
-    Machine machine;
-    std::vector<std::string> lines;
-
-    Session(Options o, std::ostream& output, std::ostream& errors)
-        : options(std::move(o)), out(output), err(errors), platform(errors), machine(platform) {
-        platform.machine = &machine;
-    }
-
-    int exitCode() const { return platform.errorShown ? ProgramFault : Success; }
-};
 
 std::string hex4(std::int32_t value) {
     char text[8];
@@ -286,12 +235,14 @@ int commandStep(Session& s) {
 
 const std::map<std::string, int (*)(Session&)> kCommands = {
     {"compile", commandCompile}, {"listing", commandListing}, {"save-code", commandSaveCode},
-    {"run", commandRun},         {"step", commandStep},
+    {"run", commandRun},         {"step", commandStep},          {"translate", commandTranslate},
 };
 
 }  // namespace
 
-int run(const std::vector<std::string>& args, std::istream&, std::ostream& out, std::ostream& err) {
+int Session::exitCode() const { return platform.errorShown ? ProgramFault : Success; }
+
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
     Options options;
     try {
         options = parseOptions(args);
@@ -309,8 +260,10 @@ int run(const std::vector<std::string>& args, std::istream&, std::ostream& out, 
         err << "verdin-cli: " << loaded.error << "\n";
         return UsageError;
     }
-    auto session = std::make_unique<Session>(std::move(options), out, err);
+    auto session = std::make_unique<Session>(std::move(options), in, out, err);
     session->lines = std::move(loaded.text.lines);
+    session->platform.inputs.assign(session->options.inputs.begin(), session->options.inputs.end());
+    if (!session->options.state) session->platform.screenOut = &out;
     return command->second(*session);
 }
 

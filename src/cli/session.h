@@ -1,0 +1,77 @@
+// What one verdin-cli invocation works with: its options, the platform that turns
+// message boxes into lines, and the machine.
+#pragma once
+
+#include <deque>
+#include <iosfwd>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "machine/machine.h"
+#include "platform/platform.h"
+
+namespace verdin::cli {
+
+struct Options {
+    std::string command;
+    std::string file;
+    std::string output;
+    std::vector<std::pair<int, int>> inPorts;
+    std::vector<std::pair<int, int>> memoryRanges;
+    std::vector<std::string> inputs;  // answers to the "Input value" box, in order
+    long long maxLines = -1;
+    int from = 0;
+    int count = 1;
+    bool state = false;
+    bool z80 = false;
+    bool x86 = false;
+};
+
+struct UsageFault {
+    std::string message;
+};
+
+// Message boxes become "Caption: text" lines on stderr; a run pumps events through
+// it, which is where --max-lines presses Stop; value input is answered from the
+// --input queue, then from stdin; text-screen output streams to stdout when wanted.
+class CliPlatform : public HeadlessPlatform {
+public:
+    CliPlatform(std::istream& in, std::ostream& err) : in_(in), err_(err) {}
+    void showMessage(MessageKind kind, const std::string& text) override;
+    void pumpEvents() override;
+    void textScreenOutput(const std::string& text) override;
+    std::optional<std::string> inputValue(const std::string& initial) override;
+
+    bool errorShown = false;
+    Machine* machine = nullptr;
+    long long maxLines = -1;
+    long long linesStarted = 0;
+    std::deque<std::string> inputs;
+    std::ostream* screenOut = nullptr;  // null: the screen is not streamed
+    bool stdinIsTerminal = false;
+
+private:
+    std::istream& in_;
+    std::ostream& err_;
+};
+
+struct Session {
+    Options options;
+    std::ostream& out;
+    std::ostream& err;
+    CliPlatform platform;
+    Machine machine;
+    std::vector<std::string> lines;
+
+    Session(Options o, std::istream& input, std::ostream& output, std::ostream& errors)
+        : options(std::move(o)), out(output), err(errors), platform(input, errors), machine(platform) {
+        platform.machine = &machine;
+    }
+
+    int exitCode() const;
+};
+
+int commandTranslate(Session& session);
+
+}  // namespace verdin::cli
