@@ -1,0 +1,116 @@
+// What the debug window shows, as text: the entries of its registers, flags, stack,
+// memory dump and port lists, the two scrollable views, and the "Input" dialog that
+// changes an input port or a register pair. The window only copies these strings
+// into its list boxes.
+//
+// Usage:
+//   verdin::DebugViews views;                       // fresh each time the window opens
+//   views.stack.scroll(verdin::ScrollAction::LineUp);
+//   for (auto& e : verdin::stackEntries(machine, views.stack.top)) list.add(e);
+//
+// Addresses and bytes are written as upper-case hexadecimal: "hex2" is a byte as two
+// digits, "hex4" a 16-bit value as four, "HH LL" the same four digits split after the
+// high byte.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace verdin {
+
+class Machine;
+
+constexpr int kDebugRows = 6;          // entries the stack and dump lists show at once
+constexpr int kStackViewMax = 8186;    // last stack line: cells 16382 and 16383
+constexpr int kDumpViewMax = 2042;     // last dump row: the row at 16376
+constexpr int kStackScrollMax = 8192;  // scroll bar ranges, a little past the last line
+constexpr int kDumpScrollMax = 2048;
+
+// ---- List entries --------------------------------------------------------------
+
+// " AF  00 02", " BC  ...", " DE  ...", " HL  ...", " SP  3F FE", " PC  00 00". The F
+// byte is composed from the five flags, so it is always current.
+std::array<std::string, 6> registerEntries(const Machine& m);
+std::string registerEntry(const Machine& m, int index);
+// "   CY   0", "    Z   0", "    P   0", "    S   0", "   AC   0".
+std::array<std::string, 5> flagEntries(const Machine& m);
+// Six lines from stack line `top` (clamped to 0..8186): "3FF4  00 00".
+std::vector<std::string> stackEntries(const Machine& m, int top);
+// Six rows from dump row `top` (clamped to 0..2042): "0000   3E 05 00 ... 00 ".
+std::vector<std::string> dumpEntries(const Machine& m, int top);
+// " 0A    3F" for port i; sixteen of them.
+std::string inputPortEntry(const Machine& m, int port);
+std::string outputPortEntry(const Machine& m, int port);
+std::array<std::string, 16> inputPortEntries(const Machine& m);
+std::array<std::string, 16> outputPortEntries(const Machine& m);
+
+// The program list: one entry per stored line 0..lastLine (none when lastLine < 0),
+// never past the end of the program store.
+std::vector<std::string> programEntries(const Machine& m, int lastLine);
+
+// ---- The two scrollable views ------------------------------------------------
+
+int clampStackTop(int top);
+int clampDumpTop(int top);
+
+enum class ScrollAction { LineUp, LineDown, PageUp, PageDown, ThumbTrack, Top, Bottom, ThumbPosition, EndScroll };
+
+// One scroll bar with the list it moves. The bar keeps the position the user gave it;
+// the list shows from the clamped line, so paging past the end still shows full rows.
+struct ScrollView {
+    int top;            // first line shown, always within 0..maxTop
+    int barPosition;    // the scroll bar's own position, within 0..barMax
+    int maxTop;
+    int barMax;
+
+    // Applies one scroll bar notification; `thumb` is the position of a thumb drag.
+    // True when the view moved and its list must be refilled.
+    bool scroll(ScrollAction action, int thumb = 0);
+};
+
+// The state the debug window keeps while it is open; a new one each time it opens,
+// showing the top of memory (where the stack lives) and the start of the dump.
+struct DebugViews {
+    ScrollView stack{kStackViewMax, kStackScrollMax, kStackViewMax, kStackScrollMax};
+    ScrollView dump{0, 0, kDumpViewMax, kDumpScrollMax};
+    bool runInProgress = false;
+
+    // Esc and the close box end the window, except during a Run, which pumps the
+    // window's messages and must not lose its window underneath.
+    bool mayClose() const { return !runInProgress; }
+    // The line Step executes: the selected one, or line 0 when the selection ran off
+    // the end of the list (after the final line ran), never line -1.
+    static int stepLine(int selected, int lineCount);
+};
+
+// ---- The "Input" dialog ------------------------------------------------------
+
+struct InputRequest {
+    std::string description;  // the read-only field: "Input port #0A", "Registers BC"
+    std::string value;        // the edit field, offered selected: "3F", "1234"
+};
+
+// What the dialog shows for input port `port`.
+InputRequest inputPortRequest(const Machine& m, int port);
+// What it shows for register-pair entry `index` (0 AF, 1 BC, 2 DE, 3 HL); nothing for
+// SP and PC, which cannot be changed. AF offers only A.
+std::optional<InputRequest> registerPairRequest(const Machine& m, int index);
+
+// Stores the value typed for input port `port`: its first two hexadecimal digits.
+// Other characters are skipped, and their presence is reported as "Invalid number"
+// with the explanation of code 12, the port still taking the digits found. Each value
+// is judged on its own: a fault of an earlier edit neither blocks nor repeats, and
+// the machine's status is left as it was for the next Step or Run. Returns whether
+// the value was clean.
+bool applyInputPort(Machine& m, int port, const std::string& typed);
+
+// Stores the value typed for register-pair entry `index`. AF changes A only; the
+// others take the high byte from the first two characters and the low byte from the
+// last two. A shorter value is a number with its leading zeros left out ("5" is
+// 0005, "123" is 0123). Illegal characters are skipped silently. The machine's status
+// is left as it was. False (nothing changed) for SP, PC or any other index.
+bool applyRegisterPair(Machine& m, int index, const std::string& typed);
+
+}  // namespace verdin

@@ -1,0 +1,205 @@
+#include "debugger/debug_lists.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "machine/machine.h"
+
+namespace verdin {
+namespace {
+
+class DebugListsTest : public ::testing::Test {
+protected:
+    HeadlessPlatform platform;
+    Machine machine{platform};
+
+    void SetUp() override { machine.reset(); }
+
+    // The address at the start of each entry of a stack or dump list.
+    static std::vector<std::string> addresses(const std::vector<std::string>& entries) {
+        std::vector<std::string> result;
+        for (const auto& e : entries) result.push_back(e.substr(0, 4));
+        return result;
+    }
+};
+
+// Verify the six register entries, with F composed from the five flags.
+TEST_F(DebugListsTest, RegisterEntries) {
+    machine.regA = 0x3E;
+    machine.regB = 0x12;
+    machine.regC = 0x34;
+    machine.regH = 0xAB;
+    machine.regL = 0x0C;
+    machine.flagS = 1;
+    machine.flagZ = 1;
+    machine.flagCY = 1;
+    machine.stopAddress = 0x0107;
+    const auto entries = registerEntries(machine);
+    EXPECT_EQ(entries[0], " AF  3E C1");
+    EXPECT_EQ(entries[1], " BC  12 34");
+    EXPECT_EQ(entries[2], " DE  00 00");
+    EXPECT_EQ(entries[3], " HL  AB 0C");
+    EXPECT_EQ(entries[4], " SP  3F FE");
+    EXPECT_EQ(entries[5], " PC  01 07");
+}
+
+// Verify the flag entries in their order CY, Z, P, S, AC.
+TEST_F(DebugListsTest, FlagEntries) {
+    machine.flagZ = 1;
+    machine.flagAC = 1;
+    const auto flags = flagEntries(machine);
+    EXPECT_EQ(flags[0], "   CY   0");
+    EXPECT_EQ(flags[1], "    Z   1");
+    EXPECT_EQ(flags[2], "    P   0");
+    EXPECT_EQ(flags[3], "    S   0");
+    EXPECT_EQ(flags[4], "   AC   1");
+}
+
+// Verify the stack and memory dump entries as the window shows them on opening.
+TEST_F(DebugListsTest, StackAndDumpOnOpening) {
+    machine.memory[0] = 0x3E;
+    machine.memory[1] = 0x05;
+    machine.memory[7] = 0xFF;
+    machine.memory[16382] = 0x12;
+    machine.memory[16383] = 0x34;
+    DebugViews views;
+    const auto stack = stackEntries(machine, views.stack.top);
+    EXPECT_EQ(addresses(stack), (std::vector<std::string>{"3FF4", "3FF6", "3FF8", "3FFA", "3FFC", "3FFE"}));
+    EXPECT_EQ(stack[5], "3FFE  12 34");
+    const auto dump = dumpEntries(machine, views.dump.top);
+    EXPECT_EQ(addresses(dump), (std::vector<std::string>{"0000", "0008", "0010", "0018", "0020", "0028"}));
+    EXPECT_EQ(dump[0], "0000   3E 05 00 00 00 00 00 FF ");
+}
+
+// Verify that both views clamp to the ends of memory and never read past it.
+TEST_F(DebugListsTest, ViewsClampToMemory) {
+    EXPECT_EQ(stackEntries(machine, 9000)[0].substr(0, 4), "3FF4");
+    EXPECT_EQ(stackEntries(machine, -5)[0].substr(0, 4), "0000");
+    EXPECT_EQ(dumpEntries(machine, 5000).back().substr(0, 4), "3FF8");
+    EXPECT_EQ(dumpEntries(machine, -1)[0].substr(0, 4), "0000");
+}
+
+// Verify the scroll bar actions on the memory dump: bottom, top, page down.
+TEST_F(DebugListsTest, DumpScrolling) {
+    DebugViews views;
+    EXPECT_TRUE(views.dump.scroll(ScrollAction::Bottom));
+    EXPECT_EQ(views.dump.top, 2042);
+    EXPECT_EQ(views.dump.barPosition, 2048);
+    EXPECT_EQ(addresses(dumpEntries(machine, views.dump.top)).front(), "3FD0");  // 16336
+    EXPECT_TRUE(views.dump.scroll(ScrollAction::Top));
+    EXPECT_EQ(views.dump.top, 0);
+    EXPECT_TRUE(views.dump.scroll(ScrollAction::PageDown));
+    EXPECT_EQ(views.dump.top, 6);
+    EXPECT_EQ(addresses(dumpEntries(machine, views.dump.top)).back(), "0058");  // row 11
+    EXPECT_TRUE(views.dump.scroll(ScrollAction::ThumbTrack, 100));
+    EXPECT_EQ(views.dump.top, 100);
+    EXPECT_FALSE(views.dump.scroll(ScrollAction::ThumbPosition, 7));
+    EXPECT_FALSE(views.dump.scroll(ScrollAction::EndScroll));
+    EXPECT_EQ(views.dump.top, 100);
+}
+
+// Verify the stack bar: line up from the opening position moves one line, and bottom
+// returns to the top of memory; page up past address 0 stops there.
+TEST_F(DebugListsTest, StackScrolling) {
+    DebugViews views;
+    EXPECT_TRUE(views.stack.scroll(ScrollAction::LineUp));
+    EXPECT_EQ(stackEntries(machine, views.stack.top)[0].substr(0, 4), "3FF2");  // 16370
+    EXPECT_TRUE(views.stack.scroll(ScrollAction::Bottom));
+    EXPECT_EQ(stackEntries(machine, views.stack.top)[0].substr(0, 4), "3FF4");
+    views.stack.scroll(ScrollAction::Top);
+    EXPECT_TRUE(views.stack.scroll(ScrollAction::LineDown));
+    EXPECT_EQ(views.stack.top, 1);
+    views.stack.scroll(ScrollAction::PageUp);
+    EXPECT_EQ(views.stack.top, 0);
+    EXPECT_EQ(views.stack.barPosition, 0);
+}
+
+// Verify the port entries and the program list bound.
+TEST_F(DebugListsTest, PortAndProgramEntries) {
+    machine.inPorts[10] = 0x3F;
+    machine.outPorts[15] = 0xA0;
+    EXPECT_EQ(inputPortEntries(machine)[10], " 0A    3F");
+    EXPECT_EQ(outputPortEntries(machine)[15], " 0F    A0");
+    EXPECT_EQ(outputPortEntries(machine)[0], " 00    00");
+    EXPECT_EQ(inputPortEntry(machine, 16), "");
+    machine.programLines[1] = "        MVI     A,5";
+    EXPECT_EQ(programEntries(machine, 1).size(), 2u);
+    EXPECT_EQ(programEntries(machine, 1)[1], "        MVI     A,5");
+    EXPECT_TRUE(programEntries(machine, -1).empty());
+    EXPECT_EQ(programEntries(machine, 400).size(), static_cast<size_t>(kMaxProgramLines));
+}
+
+// Verify that Step never receives a line outside the program, and Esc is refused
+// while a Run is in progress.
+TEST_F(DebugListsTest, StepLineAndClosing) {
+    EXPECT_EQ(DebugViews::stepLine(3, 10), 3);
+    EXPECT_EQ(DebugViews::stepLine(-1, 10), 0);
+    EXPECT_EQ(DebugViews::stepLine(10, 10), 0);
+    DebugViews views;
+    views.runInProgress = true;
+    EXPECT_FALSE(views.mayClose());
+    views.runInProgress = false;
+    EXPECT_TRUE(views.mayClose());
+}
+
+// Verify the input port dialog: its texts, a clean value, a value with a foreign
+// character (stored from the digits found, reported once as "Invalid number"), and a
+// clean value after that one, which is neither blocked nor reported.
+TEST_F(DebugListsTest, InputPortDialog) {
+    machine.inPorts[10] = 0x3F;
+    const InputRequest request = inputPortRequest(machine, 10);
+    EXPECT_EQ(request.description, "Input port #0A");
+    EXPECT_EQ(request.value, "3F");
+
+    EXPECT_TRUE(applyInputPort(machine, 10, "c4"));
+    EXPECT_EQ(machine.inPorts[10], 0xC4);
+    EXPECT_TRUE(platform.messages.empty());
+
+    EXPECT_FALSE(applyInputPort(machine, 3, "1G"));
+    EXPECT_EQ(machine.inPorts[3], 1);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(platform.messages[0].text, std::string("Invalid number") + Machine::explanation(12));
+    EXPECT_EQ(machine.status, Ok);
+
+    EXPECT_TRUE(applyInputPort(machine, 3, "22"));
+    EXPECT_EQ(machine.inPorts[3], 0x22);
+    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(inputPortEntry(machine, 3), " 03    22");
+}
+
+// Verify the register pair dialog: AF offers only A, SP and PC cannot be changed, and
+// short values read as numbers with their leading zeros left out.
+TEST_F(DebugListsTest, RegisterPairDialog) {
+    machine.regA = 0x7F;
+    machine.regD = 0x12;
+    machine.regE = 0x34;
+    EXPECT_EQ(registerPairRequest(machine, 0)->description, "Registers AF");
+    EXPECT_EQ(registerPairRequest(machine, 0)->value, "7F");
+    EXPECT_EQ(registerPairRequest(machine, 2)->description, "Registers DE");
+    EXPECT_EQ(registerPairRequest(machine, 2)->value, "1234");
+    EXPECT_FALSE(registerPairRequest(machine, 4).has_value());
+    EXPECT_FALSE(registerPairRequest(machine, 5).has_value());
+    EXPECT_FALSE(applyRegisterPair(machine, 4, "0000"));
+    EXPECT_EQ(machine.sp, kInitialSp);
+
+    machine.flagZ = 1;
+    EXPECT_TRUE(applyRegisterPair(machine, 0, "A5"));
+    EXPECT_EQ(machine.regA, 0xA5);
+    EXPECT_EQ(registerEntry(machine, 0), " AF  A5 40");
+
+    EXPECT_TRUE(applyRegisterPair(machine, 1, "BEEF"));
+    EXPECT_EQ(registerEntry(machine, 1), " BC  BE EF");
+    EXPECT_TRUE(applyRegisterPair(machine, 3, "5"));
+    EXPECT_EQ(registerEntry(machine, 3), " HL  00 05");
+    EXPECT_TRUE(applyRegisterPair(machine, 3, "123"));
+    EXPECT_EQ(registerEntry(machine, 3), " HL  01 23");
+    EXPECT_TRUE(applyRegisterPair(machine, 2, "1X34"));  // skipped silently
+    EXPECT_EQ(registerEntry(machine, 2), " DE  01 34");
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(machine.status, Ok);
+}
+
+}  // namespace
+}  // namespace verdin
