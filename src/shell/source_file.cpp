@@ -1,10 +1,13 @@
 #include "shell/source_file.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <system_error>
 
 namespace verdin {
 
@@ -73,6 +76,103 @@ LoadResult loadSourceFile(const std::string& path) {
     result.text = splitSourceText(bytes.str());
     result.ok = true;
     return result;
+}
+
+std::size_t editorTextSize(const SourceText& text) {
+    if (text.lines.empty()) return 0;
+    std::size_t size = text.lines.size() - 1;
+    for (const auto& line : text.lines) size += line.size();
+    return size;
+}
+
+std::string editorRefusal(const SourceText& text, const std::string& path) {
+    for (size_t i = 0; i < text.lines.size(); ++i) {
+        if (text.lines[i].size() > kMaxEditorLineLength) {
+            return "Line " + std::to_string(i + 1) + " of " + path + " has " +
+                   std::to_string(text.lines[i].size()) + " characters; the editor takes lines of at most " +
+                   std::to_string(kMaxEditorLineLength) + ". The file was not opened.";
+        }
+    }
+    const std::size_t size = editorTextSize(text);
+    if (size > kEditorCapacity) {
+        return "The file " + path + " is too large for the editor: it needs " + std::to_string(size) +
+               " characters (a line end counts as one), and the editor holds " +
+               std::to_string(kEditorCapacity) + ". The file was not opened.";
+    }
+    return {};
+}
+
+LoadResult loadEditorFile(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        LoadResult missing;
+        missing.error = "File doesn't exist.";
+        return missing;
+    }
+    if (std::filesystem::is_directory(path, ec)) {
+        LoadResult folder;
+        folder.error = "Can't open the file " + path + ": it is a folder.";
+        return folder;
+    }
+    LoadResult result = loadSourceFile(path);
+    if (!result.ok) return result;
+    std::string refusal = editorRefusal(result.text, path);
+    if (!refusal.empty()) {
+        result.ok = false;
+        result.text = {};
+        result.error = std::move(refusal);
+    }
+    return result;
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A file beside `target` that did not exist before; "x" makes the creation exclusive
+// so two writers never share one temporary file.
+std::FILE* createTemporaryBeside(const fs::path& target, fs::path& temporary) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path candidate = target;
+        candidate += ".~tmp" + std::to_string(attempt);
+        if (std::FILE* f = std::fopen(candidate.c_str(), "wbx")) {
+            temporary = candidate;
+            return f;
+        }
+        if (errno != EEXIST) return nullptr;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool writeFileAtomically(const std::string& path, std::string_view bytes) {
+    std::error_code ec;
+    fs::path target = path;
+    if (fs::is_symlink(target, ec)) {
+        fs::path resolved = fs::weakly_canonical(target, ec);
+        if (ec) return false;
+        target = resolved;
+    }
+    fs::path temporary;
+    std::FILE* f = createTemporaryBeside(target, temporary);
+    if (f == nullptr) return false;
+
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    if (ok) {
+        fs::file_status old = fs::status(target, ec);
+        if (!ec && fs::exists(old)) fs::permissions(temporary, old.permissions(), ec);
+        fs::rename(temporary, target, ec);
+        ok = !ec;
+    }
+    if (!ok) fs::remove(temporary, ec);
+    return ok;
+}
+
+bool saveSourceFile(const std::string& path, const SourceText& text) {
+    return writeFileAtomically(path, joinSourceText(text));
 }
 
 }  // namespace verdin

@@ -1,7 +1,9 @@
 // Loading a source file into lines, the one routine shared by the editor and the
-// command-line tool, so both see exactly the same program.
+// command-line tool, so both see exactly the same program; and writing files back
+// so that a failed write never costs the user the previous file.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,5 +35,34 @@ struct LoadResult {
 
 // Reads a whole file; refuses what cannot be read with a message that names the file.
 LoadResult loadSourceFile(const std::string& path);
+
+// ---- The editor's limits ------------------------------------------------------
+
+// The editor holds at most this many characters, each line end stored as one.
+constexpr std::size_t kEditorCapacity = 16383;
+// The longest line the editor takes from a file.
+constexpr std::size_t kMaxEditorLineLength = 255;
+
+// The characters the text takes in the editor: its characters plus one per line end.
+std::size_t editorTextSize(const SourceText& text);
+
+// Empty when the text fits the editor whole; otherwise the sentence that says why it
+// does not, naming `path`. A file is never cut to fit: it is taken whole or not at all.
+std::string editorRefusal(const SourceText& text, const std::string& path);
+
+// Loads a file for the editor: "File doesn't exist." when there is no such file, the
+// reader's message when it cannot be read, and editorRefusal's when it does not fit.
+LoadResult loadEditorFile(const std::string& path);
+
+// ---- Writing ------------------------------------------------------------------
+
+// Writes `bytes` to a temporary file beside `path` and renames it over `path`, so the
+// old file stays whole until the new one is complete. An existing file's permissions
+// carry over; a symbolic link is followed and its target replaced. False (and the
+// old file untouched) when anything fails.
+bool writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// The text as joinSourceText gives it, written atomically.
+bool saveSourceFile(const std::string& path, const SourceText& text);
 
 }  // namespace verdin

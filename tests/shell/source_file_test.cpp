@@ -1,0 +1,128 @@
+#include "shell/source_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "file_test_support.h"
+
+namespace verdin {
+namespace {
+
+using testing_support::ScratchFolder;
+
+// Verify that loading and saving gives back the very bytes of files with each line
+// end convention, with and without a final line break.
+TEST(SourceFileRoundTrip, KeepsBytesOfEveryLineEndConvention) {
+    ScratchFolder folder;
+    const std::string samples[] = {
+        "start:\tmvi a,5\r\n\thlt\r\n",
+        "start:\tmvi a,5\n\thlt\n",
+        "start:\tmvi a,5\r\thlt\r",
+        "start:\tmvi a,5\n\thlt",
+        "\thlt",
+        "",
+        "\n\n\n",
+    };
+    for (const auto& bytes : samples) {
+        const std::string path = folder.file("round.asm");
+        ScratchFolder::write(path, bytes);
+        LoadResult loaded = loadEditorFile(path);
+        ASSERT_TRUE(loaded.ok) << loaded.error;
+        ASSERT_TRUE(saveSourceFile(folder.file("copy.asm"), loaded.text));
+        EXPECT_EQ(ScratchFolder::read(folder.file("copy.asm")), bytes);
+    }
+}
+
+// Verify how much of the editor a text takes: each line end counts as one character,
+// the same as the single CR the editor stores.
+TEST(SourceFileEditorLimits, CountsLineEndsAsOneCharacter) {
+    EXPECT_EQ(editorTextSize(splitSourceText("ab\r\ncd\r\n")), 6u);
+    EXPECT_EQ(editorTextSize(splitSourceText("ab\ncd")), 5u);
+    EXPECT_EQ(editorTextSize(splitSourceText("")), 0u);
+}
+
+// Verify that a file just within the editor's capacity opens whole and one a character
+// larger is refused with a message, not cut.
+TEST(SourceFileEditorLimits, RefusesFilesBeyondCapacity) {
+    ScratchFolder folder;
+    std::string line(99, 'x');
+    std::string fits;
+    while (fits.size() + line.size() + 2 <= kEditorCapacity) fits += line + "\r\n";
+    // Fill up exactly to the capacity counting CR LF as one character.
+    const size_t used = editorTextSize(splitSourceText(fits));
+    fits += std::string(kEditorCapacity - used, 'y');
+    ScratchFolder::write(folder.file("fits.asm"), fits);
+    LoadResult ok = loadEditorFile(folder.file("fits.asm"));
+    ASSERT_TRUE(ok.ok) << ok.error;
+    EXPECT_EQ(editorTextSize(ok.text), kEditorCapacity);
+    EXPECT_EQ(joinSourceText(ok.text), fits);
+
+    ScratchFolder::write(folder.file("big.asm"), fits + "z");
+    LoadResult big = loadEditorFile(folder.file("big.asm"));
+    EXPECT_FALSE(big.ok);
+    EXPECT_NE(big.error.find("too large"), std::string::npos);
+    EXPECT_NE(big.error.find("16384"), std::string::npos);
+    EXPECT_TRUE(big.text.lines.empty());
+}
+
+// Verify that a line of 255 characters opens and one of 256 is refused, naming the line.
+TEST(SourceFileEditorLimits, RefusesOverlongLines) {
+    ScratchFolder folder;
+    ScratchFolder::write(folder.file("ok.asm"), "a\n" + std::string(255, 'x') + "\n");
+    EXPECT_TRUE(loadEditorFile(folder.file("ok.asm")).ok);
+    ScratchFolder::write(folder.file("long.asm"), "a\n" + std::string(256, 'x') + "\n");
+    LoadResult refused = loadEditorFile(folder.file("long.asm"));
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.error.rfind("Line 2 of ", 0), 0u) << refused.error;
+}
+
+// Verify the message for a file that is not there, and that a folder is not read as
+// an empty text.
+TEST(SourceFileEditorLimits, MissingFileAndFolder) {
+    ScratchFolder folder;
+    LoadResult missing = loadEditorFile(folder.file("nothing.asm"));
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.error, "File doesn't exist.");
+    LoadResult dir = loadEditorFile(folder.path().string());
+    EXPECT_FALSE(dir.ok);
+}
+
+// Verify that a write that cannot complete leaves the existing target as it was and
+// no temporary file behind.
+TEST(AtomicWrite, FailureKeepsTheOldTarget) {
+    ScratchFolder folder;
+    const std::string target = folder.file("busy");
+    std::filesystem::create_directories(target);
+    ScratchFolder::write(target + "/inside.txt", "keep");
+    EXPECT_FALSE(writeFileAtomically(target, "new text"));
+    EXPECT_EQ(ScratchFolder::read(target + "/inside.txt"), "keep");
+    EXPECT_FALSE(writeFileAtomically(folder.file("no/such/folder/x.asm"), "x"));
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder.path())) ++entries;
+    EXPECT_EQ(entries, 1);
+}
+
+// Verify that a save replaces the whole previous content, keeps the file's
+// permissions and writes through a symbolic link to its target.
+TEST(AtomicWrite, ReplacesContentKeepsPermissionsAndLinks) {
+    namespace fs = std::filesystem;
+    ScratchFolder folder;
+    const std::string target = folder.file("prog.asm");
+    ScratchFolder::write(target, "a much longer old content\n");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(writeFileAtomically(target, "new\n"));
+    EXPECT_EQ(ScratchFolder::read(target), "new\n");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    const std::string link = folder.file("link.asm");
+    fs::create_symlink(target, link);
+    ASSERT_TRUE(writeFileAtomically(link, "via link\n"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ScratchFolder::read(target), "via link\n");
+}
+
+}  // namespace
+}  // namespace verdin
