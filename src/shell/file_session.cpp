@@ -1,0 +1,104 @@
+#include "shell/file_session.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "machine/machine.h"
+
+namespace verdin {
+
+FileSession::FileSession(Platform& platform, std::string settingsPath)
+    : platform_(platform), settingsPath_(std::move(settingsPath)) {}
+
+void FileSession::loadSettings() { settings_ = readSettings(settingsPath_); }
+
+void FileSession::newText() {
+    currentFile_.clear();
+    lineEnding_ = LineEnding::Lf;
+}
+
+std::optional<std::vector<std::string>> FileSession::open(const std::string& path) {
+    LoadResult file = loadEditorFile(path);
+    if (!file.ok) {
+        platform_.showMessage(MessageKind::Error, file.error);
+        return std::nullopt;
+    }
+    currentFile_ = path;
+    lineEnding_ = file.text.ending;
+    remember();
+    return std::move(file.text.lines);
+}
+
+std::optional<std::vector<std::string>> FileSession::openRecent(int index) {
+    if (index < 0 || index >= settings_.recent.count()) return std::nullopt;
+    // A copy: opening reorders the list the entry lives in.
+    const std::string path = settings_.recent.entries[index];
+    return open(path);
+}
+
+bool FileSession::saveFile(const std::vector<std::string>& lines, bool ask,
+                           const std::function<std::optional<std::string>()>& askForName) {
+    if (!ask && !currentFile_.empty()) return saveAs(currentFile_, lines);
+    std::optional<std::string> chosen = askForName ? askForName() : std::nullopt;
+    if (!chosen || chosen->empty()) return false;
+    return saveAs(withDefaultExtension(*chosen, kSourceExtension), lines);
+}
+
+bool FileSession::saveAs(const std::string& path, const std::vector<std::string>& lines) {
+    SourceText text{lines, lineEnding_};
+    if (!saveSourceFile(path, text)) {
+        platform_.showMessage(MessageKind::Error, kCantSaveMessage);
+        return false;
+    }
+    currentFile_ = path;
+    remember();
+    return true;
+}
+
+std::optional<std::string> FileSession::writeTranslation(const Machine& machine, TranslationTarget target,
+                                                         int lastLine, bool modified,
+                                                         const std::string& directory) {
+    if (currentFile_.empty() || modified) {
+        platform_.showMessage(MessageKind::Warning, kNotSavedMessage);
+        return std::nullopt;
+    }
+    const std::string name = translationOutputName(currentFile_, target);
+    const std::string path = directory.empty() ? name : (std::filesystem::path(directory) / name).string();
+
+    // One output line per editor line, but never past the end of the translation store.
+    const int count = std::clamp(lastLine + 1, 0, static_cast<int>(machine.translatedLines.size()));
+    const char* end = lineEndingText(lineEnding_);
+    std::string bytes;
+    for (int i = 0; i < count; ++i) {
+        bytes += machine.translatedLines[i];
+        bytes += end;
+    }
+    if (!writeFileAtomically(path, bytes)) {
+        platform_.showMessage(MessageKind::Error, kCantSaveMessage);
+        return std::nullopt;
+    }
+    platform_.showMessage(MessageKind::Information, "File was saved with as " + name);
+    return path;
+}
+
+bool FileSession::saveCode(const Machine& machine, const std::string& path) {
+    if (path.empty()) return false;
+    const int size = std::clamp(machine.addressCounter, 0, static_cast<int>(machine.memory.size()));
+    std::string bytes(static_cast<size_t>(size), '\0');
+    for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>(machine.memory[i] & 0xFF);
+    if (!writeFileAtomically(withDefaultExtension(path, kCodeExtension), bytes)) {
+        platform_.showMessage(MessageKind::Error, kCantSaveMessage);
+        return false;
+    }
+    return true;
+}
+
+void FileSession::remember() {
+    settings_.recent.add(currentFile_);
+    settings_.initialFolder = folderOf(currentFile_);
+    // A settings file that cannot be written costs only the list of the next start;
+    // the file the user asked for was opened or saved, so no message interrupts.
+    writeSettings(settingsPath_, settings_);
+}
+
+}  // namespace verdin

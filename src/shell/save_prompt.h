@@ -1,0 +1,20 @@
+// The question asked before a command would discard unsaved changes (New, Open, a
+// recent file, Exit, closing the window).
+#pragma once
+
+#include <functional>
+
+namespace verdin {
+
+// Shown with the caption "Warning", the exclamation icon and Yes / No / Cancel.
+constexpr const char* kSavePromptText = "File was changed. Do you want to save it?";
+
+enum class SaveAnswer { Yes, No, Cancel };
+
+// True when the pending command may go on. Unmodified text goes on without asking.
+// Yes goes on only when `save` succeeded (a cancelled Save dialog or a failed write
+// keeps the text); No goes on without saving; Cancel abandons the command.
+bool mayDiscardChanges(bool modified, const std::function<SaveAnswer()>& ask,
+                       const std::function<bool()>& save);
+
+}  // namespace verdin

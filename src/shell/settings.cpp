@@ -1,0 +1,71 @@
+#include "shell/settings.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "shell/source_file.h"
+
+namespace verdin {
+
+namespace {
+
+bool isSet(std::optional<std::string_view> value) { return value.has_value() && !value->empty(); }
+
+std::optional<std::string_view> environmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr) return std::nullopt;
+    return std::string_view(value);
+}
+
+}  // namespace
+
+std::string settingsFilePath(std::optional<std::string_view> xdgConfigHome,
+                             std::optional<std::string_view> home) {
+    std::filesystem::path base;
+    if (isSet(xdgConfigHome) && xdgConfigHome->front() == '/') {
+        base = std::filesystem::path(*xdgConfigHome);
+    } else if (isSet(home)) {
+        base = std::filesystem::path(*home) / ".config";
+    } else {
+        return {};
+    }
+    return (base / "verdin" / "verdin.ini").string();
+}
+
+std::string settingsFilePathFromEnvironment() {
+    return settingsFilePath(environmentValue("XDG_CONFIG_HOME"), environmentValue("HOME"));
+}
+
+std::string formatSettings(const Settings& settings) {
+    std::string text = settings.initialFolder + "\n";
+    for (const auto& entry : settings.recent.entries) text += entry + "\n";
+    return text;
+}
+
+Settings parseSettings(std::string_view text) {
+    Settings settings;
+    const std::vector<std::string> lines = splitSourceText(text).lines;
+    if (!lines.empty()) settings.initialFolder = lines[0];
+    for (int i = 0; i < kRecentFileCount && i + 1 < static_cast<int>(lines.size()); ++i) {
+        settings.recent.entries[i] = lines[i + 1];
+    }
+    return settings;
+}
+
+Settings readSettings(const std::string& path) {
+    if (path.empty()) return {};
+    LoadResult file = loadSourceFile(path);
+    if (!file.ok) return {};
+    return parseSettings(joinSourceText(file.text));
+}
+
+bool writeSettings(const std::string& path, const Settings& settings) {
+    if (path.empty()) return false;
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+    return writeFileAtomically(path, formatSettings(settings));
+}
+
+}  // namespace verdin

@@ -1,0 +1,46 @@
+// The settings file verdin.ini: the folder of the last file used and the recent-files
+// list, five lines of text.
+//
+//   line 1   folder of the current file, with its trailing separator
+//   line 2-5 recent files, most recent first (empty lines for unused entries)
+//
+// It lives in $XDG_CONFIG_HOME/verdin/verdin.ini, or ~/.config/verdin/verdin.ini when
+// that variable is unset. The location is computed from values handed in, so tests
+// (and a portable install) can point it anywhere.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "shell/recent_files.h"
+
+namespace verdin {
+
+struct Settings {
+    // The initial folder of every file dialog.
+    std::string initialFolder;
+    RecentFiles recent;
+};
+
+// The settings file for the given environment values (nullopt or empty means unset).
+// A relative XDG_CONFIG_HOME is ignored, as the base directory rules ask. Empty when
+// neither gives a place: then settings are not kept.
+std::string settingsFilePath(std::optional<std::string_view> xdgConfigHome,
+                             std::optional<std::string_view> home);
+// The same, read from this process's environment.
+std::string settingsFilePathFromEnvironment();
+
+// The five-line text; every line ends with a line break.
+std::string formatSettings(const Settings& settings);
+// Reads what formatSettings wrote. Missing lines leave their entries empty; a line
+// end may be LF, CR LF or CR, so a file edited on another system still reads.
+Settings parseSettings(std::string_view text);
+
+// Empty settings when the file is missing or unreadable: a first start is no error.
+Settings readSettings(const std::string& path);
+// Writes the file, creating its folder when missing. False when it cannot be written
+// (the previous file is then left as it was).
+bool writeSettings(const std::string& path, const Settings& settings);
+
+}  // namespace verdin

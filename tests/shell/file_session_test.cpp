@@ -1,0 +1,204 @@
+#include "shell/file_session.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "file_test_support.h"
+#include "machine/machine.h"
+#include "shell/save_prompt.h"
+
+namespace verdin {
+namespace {
+
+using testing_support::ScratchFolder;
+using Lines = std::vector<std::string>;
+
+class FileSessionTest : public ::testing::Test {
+protected:
+    ScratchFolder folder;
+    HeadlessPlatform platform;
+    std::string settingsPath = folder.file("config/verdin/verdin.ini");
+    FileSession files{platform, settingsPath};
+
+    std::string make(const std::string& name, const std::string& bytes) {
+        const std::string path = folder.file(name);
+        ScratchFolder::write(path, bytes);
+        return path;
+    }
+};
+
+// Verify that opening a file gives all its lines, makes it the current file, and puts
+// it at the front of the recent list kept in the settings file.
+TEST_F(FileSessionTest, OpenTakesTheWholeFileAndRemembersIt) {
+    EXPECT_EQ(files.title(false), "Verdin - Untitled");
+    Lines many;
+    for (int i = 0; i < 200; ++i) many.push_back("\tnop");
+    std::string bytes;
+    for (const auto& l : many) bytes += l + "\r\n";
+    const std::string path = make("long.asm", bytes);
+
+    auto lines = files.open(path);
+    ASSERT_TRUE(lines.has_value());
+    EXPECT_EQ(lines->size(), 201u);  // every line, and the empty one after the final break
+    EXPECT_EQ(files.currentFile(), path);
+    EXPECT_EQ(files.lineEnding(), LineEnding::CrLf);
+    EXPECT_EQ(files.title(false), "Verdin - " + path);
+
+    Settings stored = readSettings(settingsPath);
+    EXPECT_EQ(stored.initialFolder, folder.path().string() + "/");
+    EXPECT_EQ(stored.recent.entries[0], path);
+}
+
+// Verify that a file that cannot be opened or does not fit is refused with a message
+// and changes neither the current file nor the recent list.
+TEST_F(FileSessionTest, RefusedOpenChangesNothing) {
+    const std::string good = make("good.asm", "\thlt\n");
+    ASSERT_TRUE(files.open(good));
+    platform.messages.clear();
+
+    EXPECT_FALSE(files.open(folder.file("missing.asm")));
+    EXPECT_EQ(platform.lastMessage(), "Error: File doesn't exist.");
+    EXPECT_FALSE(files.open(make("wide.asm", std::string(300, ';') + "\n")));
+    EXPECT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages[1].kind, MessageKind::Error);
+
+    EXPECT_EQ(files.currentFile(), good);
+    EXPECT_EQ(files.recentFiles().count(), 1);
+}
+
+// Verify Save under the current name keeps the file's line ends, and that Save of an
+// untitled text asks for a name, adds ".asm" and writes LF line ends.
+TEST_F(FileSessionTest, SaveAndSaveAs) {
+    const std::string path = make("crlf.asm", "a\r\nb\r\n");
+    auto lines = files.open(path);
+    ASSERT_TRUE(lines);
+    lines->insert(lines->begin() + 1, "inserted");
+    EXPECT_TRUE(files.saveFile(*lines, false, nullptr));
+    EXPECT_EQ(ScratchFolder::read(path), "a\r\ninserted\r\nb\r\n");
+
+    files.newText();
+    EXPECT_EQ(files.title(true), "Verdin - Untitled*");
+    int asked = 0;
+    auto chooser = [&]() -> std::optional<std::string> {
+        ++asked;
+        return folder.file("fresh");
+    };
+    EXPECT_TRUE(files.saveFile({"x", "y", ""}, false, chooser));
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(files.currentFile(), folder.file("fresh.asm"));
+    EXPECT_EQ(ScratchFolder::read(folder.file("fresh.asm")), "x\ny\n");
+    EXPECT_EQ(files.recentFiles().entries[0], folder.file("fresh.asm"));
+    EXPECT_EQ(files.recentFiles().entries[1], path);
+
+    // Save as asks even for a titled text; a cancelled dialog writes nothing.
+    EXPECT_FALSE(files.saveFile({"z"}, true, [] { return std::optional<std::string>(); }));
+    EXPECT_EQ(files.currentFile(), folder.file("fresh.asm"));
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+// Verify that a failed save reports "Can't save the file.", keeps the previous file
+// and does not adopt the new name.
+TEST_F(FileSessionTest, FailedSaveKeepsEverything) {
+    const std::string path = make("prog.asm", "old\n");
+    ASSERT_TRUE(files.open(path));
+    EXPECT_FALSE(files.saveAs(folder.file("no/such/dir/prog.asm"), {"new", ""}));
+    EXPECT_EQ(platform.lastMessage(), "Error: Can't save the file.");
+    EXPECT_EQ(files.currentFile(), path);
+    EXPECT_EQ(ScratchFolder::read(path), "old\n");
+}
+
+// Verify that reopening a recent entry moves it to the front without a duplicate.
+TEST_F(FileSessionTest, OpenRecent) {
+    const std::string a = make("a.asm", "a\n");
+    const std::string b = make("b.asm", "b\n");
+    ASSERT_TRUE(files.open(a));
+    ASSERT_TRUE(files.open(b));
+    auto lines = files.openRecent(1);
+    ASSERT_TRUE(lines);
+    EXPECT_EQ((*lines)[0], "a");
+    EXPECT_EQ(files.recentFiles().entries[0], a);
+    EXPECT_EQ(files.recentFiles().entries[1], b);
+    EXPECT_EQ(files.recentFiles().count(), 2);
+    EXPECT_FALSE(files.openRecent(3));
+
+    FileSession later(platform, settingsPath);
+    later.loadSettings();
+    EXPECT_EQ(later.recentFiles().entries[0], a);
+    EXPECT_EQ(later.settings().initialFolder, folder.path().string() + "/");
+}
+
+// Verify the translation file: refused for an untitled or modified text, otherwise one
+// line per editor line named after the source, never past the translation store.
+TEST_F(FileSessionTest, WriteTranslation) {
+    Machine machine(platform);
+    machine.translatedLines[0] = "\tLD A,5";
+    machine.translatedLines[1] = "\tHALT";
+    EXPECT_FALSE(files.writeTranslation(machine, TranslationTarget::Z80, 3, false, folder.path().string()));
+    EXPECT_EQ(platform.lastMessage(), "Warning: File is not saved. Please save it before translating.");
+
+    const std::string source = make("prog.asm", "\tmvi a,5\n\thlt\n");
+    ASSERT_TRUE(files.open(source));
+    EXPECT_FALSE(files.writeTranslation(machine, TranslationTarget::Z80, 2, true, folder.path().string()));
+
+    auto written = files.writeTranslation(machine, TranslationTarget::Z80, 2, false, folder.path().string());
+    ASSERT_TRUE(written);
+    EXPECT_EQ(*written, folder.file("prog.z80"));
+    EXPECT_EQ(ScratchFolder::read(*written), "\tLD A,5\n\tHALT\n\n");
+    EXPECT_EQ(platform.lastMessage(), "Information: File was saved with as prog.z80");
+
+    auto big = files.writeTranslation(machine, TranslationTarget::X86, 1000, false, folder.path().string());
+    ASSERT_TRUE(big);
+    const std::string text = ScratchFolder::read(*big);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), kMaxProgramLines);
+}
+
+// Verify Save code: the low byte of each cell below the program's size, raw, with the
+// current file name left alone.
+TEST_F(FileSessionTest, SaveCode) {
+    const std::string source = make("prog.asm", "\tmvi a,5\n");
+    ASSERT_TRUE(files.open(source));
+    Machine machine(platform);
+    machine.memory[0] = 0x3E;
+    machine.memory[1] = 0x105;
+    machine.memory[2] = 0x76;
+    machine.addressCounter = 3;
+    ASSERT_TRUE(files.saveCode(machine, folder.file("image")));
+    EXPECT_EQ(ScratchFolder::read(folder.file("image.dat")), std::string("\x3E\x05\x76", 3));
+    EXPECT_EQ(files.currentFile(), source);
+
+    machine.addressCounter = 99999;
+    ASSERT_TRUE(files.saveCode(machine, folder.file("full.dat")));
+    EXPECT_EQ(ScratchFolder::read(folder.file("full.dat")).size(), static_cast<size_t>(kMemorySize));
+}
+
+// Verify the decisions of the save prompt.
+TEST(SavePrompt, Decisions) {
+    int asked = 0;
+    int saved = 0;
+    auto ask = [&](SaveAnswer a) {
+        return [&asked, a] {
+            ++asked;
+            return a;
+        };
+    };
+    auto save = [&](bool ok) {
+        return [&saved, ok] {
+            ++saved;
+            return ok;
+        };
+    };
+    EXPECT_TRUE(mayDiscardChanges(false, ask(SaveAnswer::Cancel), save(false)));
+    EXPECT_EQ(asked, 0);
+    EXPECT_TRUE(mayDiscardChanges(true, ask(SaveAnswer::Yes), save(true)));
+    EXPECT_FALSE(mayDiscardChanges(true, ask(SaveAnswer::Yes), save(false)));
+    EXPECT_EQ(saved, 2);
+    EXPECT_TRUE(mayDiscardChanges(true, ask(SaveAnswer::No), save(true)));
+    EXPECT_FALSE(mayDiscardChanges(true, ask(SaveAnswer::Cancel), save(true)));
+    EXPECT_EQ(saved, 2);
+    EXPECT_EQ(asked, 4);
+}
+
+}  // namespace
+}  // namespace verdin
