@@ -1,0 +1,627 @@
+#include "shell/editor_controller.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace verdin {
+
+namespace {
+
+bool isTypable(unsigned char c) { return (c >= 32 && c <= 122) || c >= 192; }
+
+}  // namespace
+
+EditorController::EditorController(Clipboard* clipboard, MnemonicPredicate mnemonic)
+    : clipboard_(clipboard), mnemonic_(std::move(mnemonic)) {
+    state_.lastLine = text_.countLineEnds();
+}
+
+int EditorController::caretOffset() const { return text_.offsetOf(state_.caretLine, state_.caretColumn); }
+
+void EditorController::setVisibleLines(int lines) {
+    state_.visibleLines = std::max(lines, 1);
+    ensureCaretVisible();
+}
+
+// --- document ---------------------------------------------------------------------
+
+void EditorController::newText() {
+    text_.setText({});
+    const int visible = state_.visibleLines;
+    const bool overwrite = state_.overwriteMode;
+    state_ = EditorState{};
+    state_.visibleLines = visible;
+    state_.overwriteMode = overwrite;
+    shiftState_ = 0;
+    copiedFlag_ = false;
+    autoScrollActive_ = false;
+    autoScrollDirection_ = 0;
+    history_.clear();
+}
+
+bool EditorController::loadText(std::string_view text) {
+    if (static_cast<int>(text.size()) > TextBuffer::kMaxLength) return false;
+    TextBuffer loaded;
+    if (!loaded.setText(text)) return false;
+    newText();
+    text_ = loaded;
+    state_.lastLine = text_.countLineEnds();
+    return true;
+}
+
+void EditorController::markSaved() {
+    state_.modified = false;
+    history_.markSaved();
+}
+
+// --- undo support -----------------------------------------------------------------
+
+EditorController::Saved EditorController::save() const {
+    return {text_.text(), state_, shiftState_, copiedFlag_};
+}
+
+void EditorController::restore(const Saved& saved) {
+    text_.setText(saved.text);
+    state_ = saved.state;
+    shiftState_ = saved.shiftState;
+    copiedFlag_ = saved.copiedFlag;
+}
+
+EditorSnapshot EditorController::snapshot() const {
+    return {state_.caretLine, state_.caretColumn, state_.selectionA, state_.selectionB, state_.topLine};
+}
+
+void EditorController::applySnapshot(const EditorSnapshot& snap) {
+    state_.lastLine = text_.countLineEnds();
+    state_.caretLine = std::clamp(snap.caretLine, 0, state_.lastLine);
+    state_.caretColumn = std::clamp(snap.caretColumn, 0, text_.lineLength(state_.caretLine));
+    state_.selectionA = std::clamp(snap.selectionA, 0, text_.length());
+    state_.selectionB = std::clamp(snap.selectionB, 0, text_.length());
+    state_.topLine = std::max(snap.topLine, 0);
+    ensureCaretVisible();
+}
+
+void EditorController::recordEdit(const Saved& before, EditKind kind) {
+    EditorSnapshot beforeSnap{before.state.caretLine, before.state.caretColumn, before.state.selectionA,
+                              before.state.selectionB, before.state.topLine};
+    history_.record(kind, before.text, text_.text(), beforeSnap, snapshot());
+}
+
+bool EditorController::undo() {
+    std::string text = text_.text();
+    const UndoStep* step = history_.undo(text);
+    if (!step) return false;
+    text_.setText(text);
+    applySnapshot(step->before);
+    state_.modified = !history_.atSavedPoint();
+    shiftState_ = state_.hasSelection() ? 2 : 0;
+    copiedFlag_ = false;
+    return true;
+}
+
+bool EditorController::redo() {
+    std::string text = text_.text();
+    const UndoStep* step = history_.redo(text);
+    if (!step) return false;
+    text_.setText(text);
+    applySnapshot(step->after);
+    state_.modified = !history_.atSavedPoint();
+    shiftState_ = state_.hasSelection() ? 2 : 0;
+    copiedFlag_ = false;
+    return true;
+}
+
+// --- character input --------------------------------------------------------------
+
+EditResult EditorController::typeChar(unsigned char c) {
+    const Saved before = save();
+    const bool replacingSelection = state_.hasSelection();
+    if (replacingSelection) history_.breakMerge();
+    const EditResult result = charInput(c, true);
+    if (result == EditResult::Refused) return result;
+    EditKind kind = EditKind::Typing;
+    if (c == 13) kind = EditKind::Enter;
+    else if (c == 8) kind = EditKind::Backspace;
+    else if (c == 9) kind = EditKind::Tab;
+    recordEdit(before, kind);
+    if (replacingSelection || kind == EditKind::Enter || kind == EditKind::Tab) history_.breakMerge();
+    return result;
+}
+
+void EditorController::typeText(std::string_view text) {
+    for (char c : text) typeChar(static_cast<unsigned char>(c));
+}
+
+EditResult EditorController::charInput(unsigned char c, bool repaint) {
+    EditResult result = EditResult::Ignored;
+    if (isTypable(c)) {
+        if (text_.lineLength(state_.caretLine) < kMaxTypedLineLength) {
+            result = insertChar(text_, state_, static_cast<char>(c), state_.caretColumn) ? EditResult::Done
+                                                                                         : EditResult::Refused;
+        }
+    } else if (c == 13) {
+        result = enter();
+    } else if (c == 8) {
+        result = backspace();
+    } else if (c == 9) {
+        result = tab();
+    }
+    // A refusal for capacity leaves everything as it was; any other character message,
+    // accepted or dropped, marks the text modified (Part 6.2 step 5).
+    if (result == EditResult::Refused) return result;
+    state_.modified = true;
+    ensureCaretVisible();
+    if (repaint) collapseSelectionToCaret();
+    return result;
+}
+
+EditResult EditorController::enter() {
+    if (!insertChar(text_, state_, TextBuffer::kLineEnd, state_.caretColumn)) return EditResult::Refused;
+    // The caret's next row must fit in the text area, else the view scrolls one line.
+    if (state_.caretRow() + 2 > state_.visibleLines) ++state_.topLine;
+    ++state_.caretLine;
+    state_.caretColumn = 0;
+    state_.lastLine = text_.countLineEnds();
+    return EditResult::Done;
+}
+
+EditResult EditorController::backspace() {
+    if (state_.hasSelection()) {
+        deleteSelectionAsBackspace();
+        return EditResult::Done;
+    }
+    if (caretOffset() == 0) return EditResult::Ignored;
+    if (state_.caretColumn == 0) {
+        const int previousLength = text_.lineLength(state_.caretLine - 1);
+        deleteBefore(text_, state_, 0);
+        state_.caretColumn = previousLength;
+        --state_.caretLine;
+        state_.lastLine = text_.countLineEnds();
+        if (state_.caretLine < state_.topLine) {
+            state_.topLine = std::max(state_.topLine - state_.visibleLines, 0);
+        }
+        return EditResult::Done;
+    }
+    deleteBefore(text_, state_, state_.caretColumn);
+    return EditResult::Done;
+}
+
+void EditorController::deleteSelectionAsBackspace() {
+    const int lo = state_.selectionLow();
+    state_.caretLine = text_.lineOfOffset(lo);
+    state_.caretColumn = lo - text_.lineStart(state_.caretLine);
+    state_.topLine = pageStartOf(state_.caretLine);
+    deleteBefore(text_, state_, state_.caretColumn);
+    state_.lastLine = text_.countLineEnds();
+}
+
+EditResult EditorController::tab() {
+    const int blanks = kTabWidth - state_.caretColumn % kTabWidth;
+    if (text_.lineLength(state_.caretLine) + blanks >= kMaxTypedLineLength) return EditResult::Ignored;
+    // All the blanks or none: a Tab is never cut short by the capacity.
+    const Saved before = save();
+    for (int i = 0; i < blanks; ++i) {
+        if (!insertChar(text_, state_, ' ', state_.caretColumn)) {
+            restore(before);
+            return EditResult::Refused;
+        }
+    }
+    return EditResult::Done;
+}
+
+void EditorController::collapseSelectionToCaret() { state_.selectionA = state_.selectionB = caretOffset(); }
+
+// --- keys -------------------------------------------------------------------------
+
+void EditorController::keyDown(EditorKey key) {
+    switch (key) {
+        case EditorKey::Shift:
+            shiftState_ = 1;
+            return;
+        case EditorKey::Control:
+            ctrlDown_ = true;
+            break;
+        case EditorKey::Insert:
+            state_.overwriteMode = !state_.overwriteMode;
+            break;
+        case EditorKey::Delete:
+            deleteKey();
+            break;
+        default:
+            moveKey(key);
+            break;
+    }
+    if (shiftState_ == 2) shiftState_ = 0;
+}
+
+void EditorController::keyUp(EditorKey key) {
+    if (key == EditorKey::Shift) shiftState_ = 2;
+    if (key == EditorKey::Control) ctrlDown_ = false;
+}
+
+void EditorController::press(EditorKey key, bool shift, bool ctrl) {
+    if (shift) keyDown(EditorKey::Shift);
+    if (ctrl) keyDown(EditorKey::Control);
+    keyDown(key);
+    if (ctrl) keyUp(EditorKey::Control);
+    if (shift) keyUp(EditorKey::Shift);
+}
+
+int EditorController::pageStartOf(int line) const { return line - line % state_.visibleLines; }
+
+void EditorController::moveKey(EditorKey key) {
+    history_.breakMerge();
+    copiedFlag_ = false;
+    // A selection just finished (Shift or mouse released) is dropped by the next
+    // arrow key before it moves.
+    if (shiftState_ == 2 && (key == EditorKey::Left || key == EditorKey::Right || key == EditorKey::Up ||
+                             key == EditorKey::Down)) {
+        collapseSelectionToCaret();
+        shiftState_ = 0;
+    }
+
+    EditorState& s = state_;
+    const int visible = s.visibleLines;
+    const std::string line = text_.lineText(s.caretLine);
+    const int length = static_cast<int>(line.size());
+    const int oldHigh = s.selectionHigh();
+    switch (key) {
+        case EditorKey::Left:
+            if (s.caretColumn > 0) {
+                --s.caretColumn;
+                // Ctrl: on to just after the previous blank, the start of the word.
+                while (ctrlDown_ && s.caretColumn > 0 && line[static_cast<size_t>(s.caretColumn - 1)] != ' ') {
+                    --s.caretColumn;
+                }
+            }
+            break;
+        case EditorKey::Right:
+            if (s.caretColumn < length) {
+                ++s.caretColumn;
+                // Ctrl: on to the next blank and one past it, not beyond the line end.
+                if (ctrlDown_) {
+                    while (s.caretColumn < length && line[static_cast<size_t>(s.caretColumn)] != ' ') ++s.caretColumn;
+                    if (s.caretColumn < length) ++s.caretColumn;
+                }
+            }
+            break;
+        case EditorKey::Up:
+            if (s.caretLine > 0) {
+                if (s.caretLine == s.topLine) --s.topLine;
+                --s.caretLine;
+            }
+            break;
+        case EditorKey::Down:
+            if (s.caretLine < s.lastLine) {
+                if (s.caretLine == s.topLine + visible - 1) ++s.topLine;
+                ++s.caretLine;
+            }
+            break;
+        case EditorKey::Home:
+            s.caretColumn = 0;
+            break;
+        case EditorKey::End:
+            s.caretColumn = length;
+            break;
+        case EditorKey::PageUp:
+            if (ctrlDown_) {
+                s.caretLine = s.caretColumn = s.topLine = 0;
+            } else if (s.caretLine > 0) {
+                s.caretLine = std::max(s.caretLine - visible, 0);
+                s.topLine = std::max(s.topLine - visible, 0);
+            }
+            break;
+        case EditorKey::PageDown:
+            if (s.caretLine < s.lastLine) {
+                int newLine = s.caretLine + visible;
+                int newTop = s.topLine + visible - 1;
+                if (ctrlDown_) {
+                    newLine = s.lastLine + 1;
+                    newTop = s.lastLine + visible;
+                }
+                newLine = std::min({newLine, s.lastLine, newTop});
+                if (newTop >= s.lastLine) newTop = s.lastLine - visible + 1;
+                s.caretLine = newLine;
+                s.topLine = std::max(newTop, 0);
+            }
+            break;
+        default:
+            break;
+    }
+    // No goal column: the column is limited to the new line's length.
+    s.caretColumn = std::min(s.caretColumn, text_.lineLength(s.caretLine));
+    ensureCaretVisible();
+
+    const int offset = caretOffset();
+    if (shiftState_ != 1) {
+        s.selectionA = s.selectionB = offset;
+    } else if (key == EditorKey::PageUp) {
+        s.selectionA = offset;  // Part 6.2: Shift+Page Up moves the other end
+    } else {
+        s.selectionB = offset;
+        // Shift+Up past the anchor: the anchor becomes the former larger end.
+        if (key == EditorKey::Up && s.selectionB < s.selectionA) s.selectionA = oldHigh;
+    }
+}
+
+void EditorController::deleteKey() {
+    copiedFlag_ = false;
+    const bool selection = state_.hasSelection();
+    if (selection) history_.breakMerge();
+    const Saved before = save();
+    if (selection) {
+        deleteSelectionAsBackspace();
+    } else if (caretOffset() < text_.length()) {
+        // The character under the caret; at a line end its CR, joining the next line.
+        deleteBefore(text_, state_, state_.caretColumn + 1);
+        state_.lastLine = text_.countLineEnds();
+    }
+    state_.modified = true;
+    ensureCaretVisible();
+    collapseSelectionToCaret();
+    recordEdit(before, EditKind::Delete);
+    if (selection) history_.breakMerge();
+}
+
+// --- mouse ------------------------------------------------------------------------
+
+void EditorController::placeCaretFromMouse(int line, int column) {
+    state_.caretLine = std::clamp(line, 0, state_.lastLine);
+    state_.caretColumn = std::clamp(column, 0, text_.lineLength(state_.caretLine));
+}
+
+void EditorController::mouseDown(int line, int column) {
+    history_.breakMerge();
+    int row = std::min(line - state_.topLine, state_.visibleLines - 1);
+    row = std::max(row, 0);
+    placeCaretFromMouse(state_.topLine + row, column);
+    collapseSelectionToCaret();
+}
+
+void EditorController::mouseMove(int line, int column, bool buttonHeld) {
+    if (!buttonHeld) {
+        autoScrollActive_ = false;
+        return;
+    }
+    if (shiftState_ == 2) {
+        shiftState_ = 0;
+        return;
+    }
+    int row = line - state_.topLine;
+    const int lastRow = state_.visibleLines - 1;
+    if (row > lastRow) {
+        row = lastRow;
+        if (state_.topLine + state_.visibleLines - 1 < state_.lastLine) ++state_.topLine;
+        autoScrollDirection_ = 1;
+        autoScrollActive_ = true;
+    } else if (row <= 0 && state_.topLine > 0) {
+        row = 0;
+        --state_.topLine;
+        autoScrollDirection_ = -1;
+        autoScrollActive_ = true;
+    }
+    row = std::max(row, 0);
+    placeCaretFromMouse(state_.topLine + row, column);
+    state_.selectionB = caretOffset();
+}
+
+void EditorController::autoScrollTick() {
+    if (!autoScrollActive_) return;
+    const int line = autoScrollDirection_ > 0 ? state_.topLine + state_.visibleLines + 1 : state_.topLine;
+    mouseMove(line, state_.caretColumn, true);
+}
+
+void EditorController::mouseUp() {
+    // The auto-scroll timer stops with the button in either case.
+    autoScrollActive_ = false;
+    autoScrollDirection_ = 0;
+    shiftState_ = state_.hasSelection() ? 2 : 0;
+}
+
+// --- scroll bar -------------------------------------------------------------------
+
+bool EditorController::scrollBarVisible() const { return state_.lastLine > state_.visibleLines; }
+
+int EditorController::scrollMaximum() const {
+    return std::max(state_.lastLine - state_.visibleLines + 1, 0);
+}
+
+void EditorController::scroll(ScrollAction action, int thumbPosition) {
+    int position = state_.topLine;
+    switch (action) {
+        case ScrollAction::LineUp: --position; break;
+        case ScrollAction::LineDown: ++position; break;
+        case ScrollAction::PageUp: position -= state_.visibleLines; break;
+        case ScrollAction::PageDown: position += state_.visibleLines; break;
+        case ScrollAction::Thumb: position = thumbPosition; break;
+        case ScrollAction::Top: position = 0; break;
+        case ScrollAction::Bottom: position = 8192; break;
+    }
+    position = std::clamp(position, 0, scrollMaximum());
+    // Part 6.2: the caret goes along with the view, to its top line.
+    state_.topLine = position;
+    state_.caretLine = std::min(position, state_.lastLine);
+    state_.caretColumn = std::min(state_.caretColumn, text_.lineLength(state_.caretLine));
+}
+
+// --- clipboard and Select All -----------------------------------------------------
+
+void EditorController::copy() {
+    if (clipboard_) {
+        const int lo = state_.selectionLow();
+        const int hi = std::min(state_.selectionHigh(), text_.length());
+        clipboard_->setText(lo < hi ? std::string_view(text_.text()).substr(static_cast<size_t>(lo),
+                                                                              static_cast<size_t>(hi - lo))
+                                    : std::string_view());
+    }
+    copiedFlag_ = true;
+    shiftState_ = 2;
+}
+
+void EditorController::cut() {
+    shiftState_ = 2;
+    if (!state_.hasSelection()) {
+        if (clipboard_) clipboard_->setText({});
+        return;
+    }
+    const int lo = state_.selectionLow();
+    const int hi = std::min(state_.selectionHigh(), text_.length());
+    if (clipboard_) {
+        clipboard_->setText(std::string_view(text_.text()).substr(static_cast<size_t>(lo),
+                                                                  static_cast<size_t>(hi - lo)));
+    }
+    history_.breakMerge();
+    const Saved before = save();
+    deleteSelectionAsBackspace();
+    state_.modified = true;
+    ensureCaretVisible();
+    recordEdit(before, EditKind::Cut);
+    history_.breakMerge();
+}
+
+EditResult EditorController::paste() {
+    if (!clipboard_) return EditResult::Ignored;
+    const std::optional<std::string> clip = clipboard_->text();
+    if (!clip) return EditResult::Ignored;
+    shiftState_ = 2;
+    if (state_.hasSelection() && copiedFlag_) {
+        // The selection was just copied: Paste only drops it.
+        collapseSelectionToCaret();
+        copiedFlag_ = false;
+        return EditResult::Done;
+    }
+    if (clip->empty()) {
+        copiedFlag_ = false;
+        return EditResult::Ignored;
+    }
+
+    history_.breakMerge();
+    const Saved before = save();
+    state_.overwriteMode = false;
+    std::string_view rest = *clip;
+    bool refused = false;
+    // The first pasted character would replace the selection; it goes first here so
+    // that the special handling of a final CR below applies to a plain caret.
+    if (state_.hasSelection()) deleteBefore(text_, state_, state_.caretColumn);
+    if (rest.back() == TextBuffer::kLineEnd) {
+        // A final CR goes in first and the caret stays before it, so the text lands
+        // in front of the new line break.
+        const int line = state_.caretLine;
+        const int column = state_.caretColumn;
+        refused = !insertChar(text_, state_, TextBuffer::kLineEnd, column);
+        state_.caretLine = line;
+        state_.caretColumn = column;
+        collapseSelectionToCaret();
+        rest.remove_suffix(1);
+    }
+    for (size_t i = 0; i < rest.size() && !refused; ++i) {
+        refused = charInput(static_cast<unsigned char>(rest[i]), false) == EditResult::Refused;
+    }
+    if (refused) {
+        restore(before);
+        return EditResult::Refused;
+    }
+    state_.overwriteMode = before.state.overwriteMode;
+    state_.lastLine = text_.countLineEnds();
+    state_.modified = true;
+    copiedFlag_ = false;
+    ensureCaretVisible();
+    collapseSelectionToCaret();
+    recordEdit(before, EditKind::Paste);
+    history_.breakMerge();
+    return EditResult::Done;
+}
+
+void EditorController::selectAll() {
+    state_.selectionA = 0;
+    state_.selectionB = text_.length();
+    shiftState_ = 2;
+}
+
+// --- find and replace support -----------------------------------------------------
+
+void EditorController::showFound(int start, int length) {
+    history_.breakMerge();
+    start = std::clamp(start, 0, text_.length());
+    const int end = std::clamp(start + length, start, text_.length());
+    state_.caretLine = text_.lineOfOffset(start);
+    state_.caretColumn = start - text_.lineStart(state_.caretLine);
+    state_.selectionA = start;
+    state_.selectionB = end;
+    // Whole pages forward until the line shows.
+    while (state_.caretLine >= state_.topLine + state_.visibleLines) state_.topLine += state_.visibleLines;
+    if (state_.caretLine < state_.topLine) state_.topLine = pageStartOf(state_.caretLine);
+    shiftState_ = 2;
+}
+
+EditResult EditorController::replaceSelectionByTyping(std::string_view replacement) {
+    history_.breakMerge();
+    const Saved before = save();
+    // Overwrite mode would eat the characters after the match; it is off meanwhile.
+    state_.overwriteMode = false;
+    if (state_.hasSelection()) deleteSelectionAsBackspace();
+    for (char c : replacement) {
+        if (charInput(static_cast<unsigned char>(c), false) == EditResult::Refused) {
+            restore(before);
+            return EditResult::Refused;
+        }
+    }
+    state_.overwriteMode = before.state.overwriteMode;
+    state_.lastLine = text_.countLineEnds();
+    state_.modified = true;
+    ensureCaretVisible();
+    collapseSelectionToCaret();
+    recordEdit(before, EditKind::Replace);
+    history_.breakMerge();
+    return EditResult::Done;
+}
+
+EditResult EditorController::replaceWholeText(std::string_view newText, EditKind kind) {
+    history_.breakMerge();
+    const Saved before = save();
+    if (!text_.setText(newText)) return EditResult::Refused;
+    state_.lastLine = text_.countLineEnds();
+    state_.modified = true;
+    ensureCaretVisible();
+    collapseSelectionToCaret();
+    recordEdit(before, kind);
+    history_.breakMerge();
+    return EditResult::Done;
+}
+
+// --- painting and status ----------------------------------------------------------
+
+std::vector<CharAttribute> EditorController::lineAttributes(int line) const {
+    return verdin::lineAttributes(text_.lineText(line), text_.lineStart(line), state_.selectionLow(),
+                                  state_.selectionHigh(), mnemonic_);
+}
+
+std::vector<AttributeRun> EditorController::lineRuns(int line) const {
+    return attributeRuns(lineAttributes(line));
+}
+
+std::string EditorController::statusText() const {
+    char text[64];
+    std::snprintf(text, sizeof text, "Ln %d, Col %d;\tTotal: %d", state_.caretLine + 1, state_.caretColumn,
+                  state_.lastLine + 1);
+    return text;
+}
+
+std::string EditorController::overwriteText() const { return state_.overwriteMode ? "OVR" : ""; }
+
+bool EditorController::canPaste() const { return clipboard_ && clipboard_->hasText(); }
+
+// --- scrolling --------------------------------------------------------------------
+
+void EditorController::ensureCaretVisible() {
+    state_.lastLine = std::max(state_.lastLine, 0);
+    state_.caretLine = std::clamp(state_.caretLine, 0, state_.lastLine);
+    state_.caretColumn = std::clamp(state_.caretColumn, 0, text_.lineLength(state_.caretLine));
+    if (state_.caretLine < state_.topLine) state_.topLine = state_.caretLine;
+    if (state_.caretLine >= state_.topLine + state_.visibleLines) {
+        state_.topLine = state_.caretLine - state_.visibleLines + 1;
+    }
+    state_.topLine = std::max(state_.topLine, 0);
+}
+
+}  // namespace verdin

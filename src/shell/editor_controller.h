@@ -1,0 +1,175 @@
+// The editor without a display (spec Part 6.2, with the edit commands of Part 6.3).
+//
+// EditorController owns the text (Part 6.1) and turns the view's inputs, given as
+// plain calls, into edits of the text and changes of the caret, selection and scroll
+// record: characters (typeChar), keys (keyDown/keyUp, or press for a whole chord),
+// the mouse given as text line and column, the scroll bar, the clipboard commands,
+// Select All, and undo/redo. A Qt view only measures text, forwards events and
+// paints lineRuns(); it never changes the state itself.
+//
+// Positions: the view converts a pointer's y into a line as topLine + y / lineHeight
+// (a pointer above the text area gives a line above topLine) and its x into a column
+// on that line; the controller limits both. Pixel positions are the view's business:
+// caretX is the width of the first caretColumn characters of the caret line, caretY
+// is caretRow() x line height.
+//
+// Usage:
+//   MemoryClipboard clipboard;
+//   EditorController editor(&clipboard);
+//   editor.setVisibleLines(25);
+//   editor.typeText("mov a,b");
+//   editor.press(EditorKey::Home, /*shift=*/false);
+//   editor.press(EditorKey::End, /*shift=*/true);   // selects the line
+//   editor.cut();
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shell/clipboard.h"
+#include "shell/editor_syntax.h"
+#include "shell/text_buffer.h"
+#include "shell/undo_history.h"
+
+namespace verdin {
+
+enum class EditorKey { Shift, Control, Insert, Left, Right, Up, Down, Home, End, PageUp, PageDown, Delete };
+
+// Vertical scroll bar notifications (Part 6.2).
+enum class ScrollAction { LineUp, LineDown, PageUp, PageDown, Thumb, Top, Bottom };
+
+// What became of an input.
+enum class EditResult {
+    Done,     // carried out (the text may or may not have changed)
+    Ignored,  // nothing to do, or dropped by the rules (character set, 80 columns)
+    Refused,  // it would have made the text exceed its capacity; nothing changed
+};
+
+class EditorController {
+public:
+    static constexpr int kMaxTypedLineLength = 80;  // Part 6.2: longest line typing makes
+    static constexpr int kTabWidth = 8;
+
+    // `clipboard` may be null: Copy then hands nothing over and Paste does nothing.
+    explicit EditorController(Clipboard* clipboard = nullptr,
+                              MnemonicPredicate mnemonic = isMnemonic);
+
+    const TextBuffer& buffer() const { return text_; }
+    const std::string& text() const { return text_.text(); }
+    const EditorState& state() const { return state_; }
+    // 0 no Shift, 1 Shift held, 2 a selection was just finished or a command ran.
+    int shiftState() const { return shiftState_; }
+    bool ctrlDown() const { return ctrlDown_; }
+    bool copiedFlag() const { return copiedFlag_; }
+    int caretOffset() const;
+
+    // --- the view -----------------------------------------------------------------
+    // Number of whole lines that fit in the text area (at least 1 is assumed).
+    void setVisibleLines(int lines);
+
+    // --- the document (Parts 6.3, 6.4) --------------------------------------------
+    // New: the empty text, everything at 0, not modified, no undo history.
+    void newText();
+    // A loaded text: caret and scroll at the start, not modified, no undo history.
+    // Refused (false, nothing changed) when longer than the capacity.
+    bool loadText(std::string_view text);
+    // The text was saved: clears `modified`; undoing back to here clears it again.
+    void markSaved();
+
+    // --- input (Part 6.2) ---------------------------------------------------------
+    // One character from the keyboard (WM_CHAR): printable characters, Enter (13),
+    // Backspace (8) and Tab (9).
+    EditResult typeChar(unsigned char c);
+    // Every character of `text` through typeChar, in order.
+    void typeText(std::string_view text);
+    void keyDown(EditorKey key);
+    void keyUp(EditorKey key);
+    // keyDown/keyUp of the modifiers around one key.
+    void press(EditorKey key, bool shift = false, bool ctrl = false);
+
+    void mouseDown(int line, int column);
+    void mouseMove(int line, int column, bool buttonHeld);
+    void mouseUp();
+    // While a drag selection is past the top or bottom edge the view runs a 100 ms
+    // timer (timer 1) and calls autoScrollTick on each tick.
+    bool autoScrollActive() const { return autoScrollActive_; }
+    int autoScrollDirection() const { return autoScrollDirection_; }
+    void autoScrollTick();
+
+    // The vertical scroll bar exists while the text has more lines than fit.
+    bool scrollBarVisible() const;
+    int scrollMaximum() const;  // range 0 ... scrollMaximum()
+    void scroll(ScrollAction action, int thumbPosition = 0);
+
+    // --- commands (Part 6.3) ------------------------------------------------------
+    void copy();
+    void cut();
+    EditResult paste();
+    void selectAll();
+    bool undo();
+    bool redo();
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+
+    // --- used by find and replace (Part 6.5) ---------------------------------------
+    // The commands that open a dialog first release Ctrl.
+    void releaseCtrl() { ctrlDown_ = false; }
+    // Selects [start, start + length) with the caret at its start, scrolling by whole
+    // pages until the caret line shows; shiftState becomes 2.
+    void showFound(int start, int length);
+    // Replace "Ok": deletes the selection as Backspace does and types `replacement`
+    // through character input. Refused as a whole when the text would overflow.
+    EditResult replaceSelectionByTyping(std::string_view replacement);
+    // Replace All: the whole text becomes `newText` as one undoable step; the caret
+    // keeps its line and column as far as they still exist.
+    EditResult replaceWholeText(std::string_view newText, EditKind kind);
+
+    // --- painting and status (Parts 6.2, 6.3) -------------------------------------
+    std::vector<CharAttribute> lineAttributes(int line) const;
+    std::vector<AttributeRun> lineRuns(int line) const;
+    // Status bar part 0: "Ln %d, Col %d;\tTotal: %d".
+    std::string statusText() const;
+    // Status bar part 1: "OVR" in overwrite mode, else empty.
+    std::string overwriteText() const;
+    bool canCopy() const { return state_.hasSelection(); }
+    bool canPaste() const;
+
+private:
+    struct Saved {
+        std::string text;
+        EditorState state;
+        int shiftState;
+        bool copiedFlag;
+    };
+    Saved save() const;
+    void restore(const Saved& saved);
+    void recordEdit(const Saved& before, EditKind kind);
+    EditorSnapshot snapshot() const;
+    void applySnapshot(const EditorSnapshot& snap);
+
+    EditResult charInput(unsigned char c, bool repaint);
+    EditResult enter();
+    EditResult backspace();
+    EditResult tab();
+    void deleteKey();
+    void deleteSelectionAsBackspace();
+    void moveKey(EditorKey key);
+    void collapseSelectionToCaret();
+    void placeCaretFromMouse(int line, int column);
+    void ensureCaretVisible();
+    int pageStartOf(int line) const;
+
+    TextBuffer text_;
+    EditorState state_;
+    UndoHistory history_;
+    Clipboard* clipboard_;
+    MnemonicPredicate mnemonic_;
+    int shiftState_ = 0;
+    bool ctrlDown_ = false;
+    bool copiedFlag_ = false;
+    bool autoScrollActive_ = false;
+    int autoScrollDirection_ = 0;
+};
+
+}  // namespace verdin
