@@ -13,8 +13,11 @@ void Machine::rstService(const Instruction& ins) {
     }
     mnemonicText.clear();
     if (mode == Compile) storeByte(addressCounter, ins.opcode + 8 * n);
-    if (mode == Execute) performService(n);
-    addressCounter += 1;
+    bool advance = true;
+    if (mode == Execute) advance = performService(n);
+    // A service whose own address check failed leaves the counter on this line, so
+    // the run stops with the RST as the faulty instruction.
+    if (advance) addressCounter += 1;
 }
 
 }  // namespace verdin

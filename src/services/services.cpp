@@ -1,7 +1,20 @@
-// The service table of RST in execute mode.
-#include "machine/machine.h"
+// The service table of RST in execute mode, and the resources the services own.
+#include <filesystem>
+#include <system_error>
+
+#include "services/dbf_table.h"
+#include "services/service_support.h"
 
 namespace verdin {
+
+Machine::ServiceResources::ServiceResources(Machine& owner) : machine(owner) { machine.database = new DbfTable; }
+
+Machine::ServiceResources::~ServiceResources() {
+    if (machine.userFile != nullptr) std::fclose(machine.userFile);
+    machine.userFile = nullptr;
+    delete machine.database;
+    machine.database = nullptr;
+}
 
 void Machine::closeTextScreen() {
     if (!textScreenShown) return;
@@ -10,6 +23,58 @@ void Machine::closeTextScreen() {
     ownerWindow->textScreenChanged(textScreenLines, false);
 }
 
-void Machine::performService(std::int32_t) {}
+bool Machine::performService(std::int32_t n) {
+    switch (n) {
+        case 0: portService(*this); return true;
+        case 2: numberArithmetic(*this); return true;
+        case 3: copyNumber(); return true;
+        case 4: return databaseService(*this);
+        case 5: return conversionService(*this);
+        case 6: return fileService(*this);
+        case 7:
+            if (regB == 0) screenWrite();
+            else inputService(*this);
+            return true;
+        default: return true;  // RST 1 has no service
+    }
+}
+
+std::string Machine::folderOf(const std::string& file) {
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::absolute(std::filesystem::path(file), error);
+    if (error) path = std::filesystem::path(file);
+    return path.parent_path().string();
+}
+
+std::string resolveHostPath(const std::string& folder, const std::string& name) {
+    // A program names its files relative to itself, not to wherever the workbench
+    // happened to be started.
+    if (folder.empty() || name.empty()) return name;
+    std::filesystem::path path(name);
+    if (path.has_root_directory() || path.has_root_name()) return name;
+    return (std::filesystem::path(folder) / path).string();
+}
+
+std::string readMemoryText(const Machine& m, std::int32_t address) {
+    std::string text;
+    for (std::int32_t a = address; a >= 0 && a < kTextLimit && text.size() < kTextLength; ++a) {
+        const std::int32_t c = m.memory[static_cast<std::size_t>(a)];
+        if (c == 0) break;
+        text += static_cast<char>(c);
+    }
+    return text;
+}
+
+void storeMemoryText(Machine& m, std::int32_t address, std::string_view text) {
+    if (address < 0 || address > kTextLimit) return;
+    std::int32_t a = address;
+    for (char c : text) {
+        if (a >= kTextLimit) break;
+        m.memory[static_cast<std::size_t>(a++)] = static_cast<unsigned char>(c);
+    }
+    m.memory[static_cast<std::size_t>(a)] = 0;
+}
+
+void showServiceError(Machine& m, const std::string& text) { m.ownerWindow->showMessage(MessageKind::Error, text); }
 
 }  // namespace verdin

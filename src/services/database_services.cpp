@@ -1,0 +1,108 @@
+// RST 4: the .dbf table services, selected by the letter in A.
+#include <algorithm>
+#include <cmath>
+
+#include "services/dbf_table.h"
+#include "services/service_support.h"
+
+namespace verdin {
+
+namespace {
+// The field-list block of "M": at most 255 cells, ended by two 0 cells in a row.
+std::vector<std::uint8_t> fieldListBlock(const Machine& m, std::int32_t address) {
+    constexpr std::size_t kBlockLength = 255;
+    std::vector<std::uint8_t> block;
+    for (std::int32_t a = address; a < kTextLimit && block.size() < kBlockLength; ++a) {
+        const auto c = static_cast<std::uint8_t>(m.memory[static_cast<std::size_t>(a)] & 0xFF);
+        if (c == 0 && !block.empty() && block.back() == 0) {
+            block.pop_back();
+            break;
+        }
+        block.push_back(c);
+    }
+    return block;
+}
+
+// A record index taken from a packed number, kept where an int64 is exact.
+std::int64_t recordIndex(double value) {
+    constexpr double kLimit = 9.0e15;
+    return static_cast<std::int64_t>(std::trunc(std::clamp(value, -kLimit, kLimit)));
+}
+
+bool outOfMemory(Machine& m) {
+    m.status = OutOfMemory;
+    return false;
+}
+}  // namespace
+
+bool databaseService(Machine& m) {
+    DbfTable& table = *m.database;
+    const std::int32_t hl = m.pairHL(), de = m.pairDE(), bc = m.pairBC();
+    const std::int32_t letter = m.regA;
+    const bool needsTable = letter == 'F' || letter == 'R' || letter == 'A' || letter == 'I' || letter == 'D' ||
+                            letter == 'B' || letter == 'P';
+    if (needsTable && !table.isOpen()) {
+        showServiceError(m, "Database is not opened.");
+        return true;
+    }
+    switch (letter) {
+        case 'M': {
+            if (hl > kTextLimit) return outOfMemory(m);
+            const int result = table.create(fieldListBlock(m, hl), m.sourceFolder);
+            if (result == DbfTable::kWriteFailed) showServiceError(m, "Write failed.");
+            if (result == DbfTable::kStructureError) showServiceError(m, "Error in database structure.");
+            break;
+        }
+        case 'O':
+            table.close();
+            if (hl > kTextLimit) return outOfMemory(m);
+            if (!table.open(resolveHostPath(m.sourceFolder, readMemoryText(m, hl)))) {
+                showServiceError(m, "File doesn't exist or is not a valid dbf file.");
+            }
+            break;
+        case 'C': table.close(); break;
+        case 'F':
+        case 'R': {
+            if (de > kTextLimit || hl > kTextLimit) return outOfMemory(m);
+            const std::string name = readMemoryText(m, de);
+            if (letter == 'F') {
+                const std::string value = table.getField(name);
+                if (table.fieldFound) storeMemoryText(m, hl, value);
+            } else {
+                table.putField(name, readMemoryText(m, hl));
+            }
+            if (!table.fieldFound) showServiceError(m, "Field was not found.");
+            break;
+        }
+        case 'A': table.append(); break;
+        case 'I': table.insert(); break;
+        case 'D': table.toggleDeleted(); break;
+        case 'G':
+            if (hl > kTextLimit) return outOfMemory(m);
+            table.go(hl);
+            break;
+        case 'S':
+            if (hl > kTextLimit) return outOfMemory(m);
+            table.skip(hl);
+            break;
+        case 'B': m.screenListRecords(); break;
+        case 'P': {
+            if (bc > kTextLimit || de > kTextLimit || hl > kTextLimit) return outOfMemory(m);
+            if (de > kLastNumberAddress || hl > kLastNumberAddress) return outOfMemory(m);
+            // An invalid bound stops the run after this instruction; nothing is copied.
+            const double first = m.readNumber(m.regH, m.regL);
+            if (m.status == InvalidNumber) break;
+            const double last = m.readNumber(m.regD, m.regE);
+            if (m.status == InvalidNumber) break;
+            const std::string path = resolveHostPath(m.sourceFolder, readMemoryText(m, bc));
+            const int result = table.exportRange(recordIndex(first), recordIndex(last), path);
+            if (result == DbfTable::kWriteFailed) showServiceError(m, "Write failed.");
+            if (result == DbfTable::kReadFailed) showServiceError(m, "Read failed.");
+            break;
+        }
+        default: break;
+    }
+    return true;
+}
+
+}  // namespace verdin

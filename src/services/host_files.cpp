@@ -1,0 +1,121 @@
+// RST 6: one host file of bytes at a time, selected by the letter in A.
+#include <algorithm>
+#include <cmath>
+
+#include "services/service_support.h"
+
+namespace verdin {
+
+namespace {
+// At most this many bytes move per read or write call.
+constexpr std::int32_t kBlockLimit = 256;
+// A block never reaches the last memory cell.
+constexpr std::int32_t kBlockEnd = 16383;
+
+std::int32_t blockCount(const Machine& m) {
+    const std::int32_t hl = m.pairHL();
+    std::int32_t count = m.pairDE();
+    if (hl + count > kBlockEnd) count = kBlockEnd - hl;
+    return std::min(count, kBlockLimit);
+}
+
+void setCountInDE(Machine& m, std::size_t count) {
+    m.regE = static_cast<std::int32_t>(count % 256);
+    m.regD = static_cast<std::int32_t>(count / 256);
+}
+
+// C streams opened for update need a positioning call between reading and writing;
+// programs freely mix the two, so every transfer starts with one.
+void keepPosition(std::FILE* f) { std::fseek(f, 0, SEEK_CUR); }
+}  // namespace
+
+bool fileService(Machine& m) {
+    const std::int32_t hl = m.pairHL();
+    const std::int32_t letter = m.regA;
+    if (letter == 'C') {
+        if (m.userFile != nullptr) std::fclose(m.userFile);
+        m.userFile = nullptr;
+        return true;
+    }
+    if (letter == 'D') {
+        if (m.userFile != nullptr) std::fclose(m.userFile);
+        m.userFile = nullptr;
+        if (hl > kTextLimit) {
+            m.status = OutOfMemory;
+            return false;
+        }
+        const std::string path = resolveHostPath(m.sourceFolder, readMemoryText(m, hl));
+        std::FILE* f = std::fopen(path.c_str(), "r+b");
+        if (f == nullptr) {
+            showServiceError(m, "File was not found.");
+            return true;
+        }
+        std::fclose(f);
+        std::remove(path.c_str());
+        return true;
+    }
+    if (letter == 'O') {
+        if (m.userFile != nullptr) {
+            showServiceError(m, "File already opened.");
+            return true;
+        }
+        if (hl > kTextLimit) {
+            m.status = OutOfMemory;
+            return false;
+        }
+        m.userFile = std::fopen(resolveHostPath(m.sourceFolder, readMemoryText(m, hl)).c_str(), "r+b");
+        if (m.userFile == nullptr) showServiceError(m, "File was not found.");
+        return true;
+    }
+    if (letter != 'R' && letter != 'W' && letter != 'S' && letter != 'F') return true;
+    if (m.userFile == nullptr) {
+        showServiceError(m, "File is not opened.");
+        return true;
+    }
+    // Seek and size take or give a number at HL, which needs four cells.
+    const bool number = letter == 'S' || letter == 'F';
+    if (hl > (number ? kLastNumberAddress : kTextLimit)) {
+        m.status = OutOfMemory;
+        return false;
+    }
+    switch (letter) {
+        case 'R': {
+            std::uint8_t bytes[kBlockLimit];
+            const std::int32_t count = blockCount(m);
+            keepPosition(m.userFile);
+            const std::size_t got = count > 0 ? std::fread(bytes, 1, static_cast<std::size_t>(count), m.userFile) : 0;
+            for (std::size_t i = 0; i < got; ++i) m.memory[static_cast<std::size_t>(hl) + i] = bytes[i];
+            setCountInDE(m, got);
+            break;
+        }
+        case 'W': {
+            std::uint8_t bytes[kBlockLimit];
+            const std::int32_t count = std::max(blockCount(m), 0);
+            for (std::int32_t i = 0; i < count; ++i) {
+                bytes[i] = static_cast<std::uint8_t>(m.memory[static_cast<std::size_t>(hl + i)] & 0xFF);
+            }
+            keepPosition(m.userFile);
+            const std::size_t put = std::fwrite(bytes, 1, static_cast<std::size_t>(count), m.userFile);
+            std::fflush(m.userFile);
+            setCountInDE(m, put);
+            break;
+        }
+        case 'S': {
+            const double position = std::trunc(m.readNumber(m.regH, m.regL));
+            if (m.status == InvalidNumber) break;
+            // A position no stream can reach is a failed seek, which is not reported.
+            if (position >= 0.0 && position <= 2147483647.0) {
+                std::fseek(m.userFile, static_cast<long>(position), SEEK_SET);
+            }
+            break;
+        }
+        default: {  // 'F'
+            std::fseek(m.userFile, 0, SEEK_END);
+            m.writeNumber(static_cast<double>(std::ftell(m.userFile)));
+            break;
+        }
+    }
+    return true;
+}
+
+}  // namespace verdin

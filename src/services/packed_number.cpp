@@ -1,0 +1,100 @@
+// The services' decimal floating-point number: five significant BCD digits and a
+// two-digit decimal exponent in four memory cells, from -9.9999E+79 to +9.9999E+79.
+//
+//   cell p    bit 7 sign, bits 4..0 the first digit
+//   cell p+1  digits 2 and 3 as BCD
+//   cell p+2  digits 4 and 5 as BCD
+//   cell p+3  bit 7 exponent sign, bits 6..0 the exponent as two BCD digits
+#include <cmath>
+#include <cstdio>
+
+#include "services/service_support.h"
+
+namespace verdin {
+
+double Machine::readNumber(std::int32_t high, std::int32_t low) {
+    status = Ok;
+    const std::int32_t p = high * 256 + low;
+    const std::int32_t c0 = cell(p), c1 = cell(p + 1), c2 = cell(p + 2), c3 = cell(p + 3);
+    const double sign = c0 >= 128 ? -1.0 : 1.0;
+    const bool negativeExponent = c3 >= 128;
+    const std::int32_t e7 = c3 & 0x7F;
+    // Programs that build the exponent cell by hand sometimes store it in binary; a
+    // low nibble that is no decimal digit is read that way.
+    const std::int32_t exponent = (e7 % 16) <= 9 ? 10 * (e7 / 16) + e7 % 16 : e7;
+    if (exponent > 79) status = InvalidNumber;
+    const std::int32_t first = c0 & 0x1F;
+    if (first > 9) status = InvalidNumber;
+    std::string mantissa = std::to_string(first) + ".";
+    for (std::int32_t byte : {c1, c2}) mantissa += formatNumber(byte, 1, 0);
+    for (char c : mantissa) {
+        if (c > '9') status = InvalidNumber;
+    }
+    const double m = TextTools::toNumber(mantissa);
+    double power = 1.0;
+    for (std::int32_t i = 0; i < exponent; ++i) power *= negativeExponent ? 0.1 : 10.0;
+    return sign * m * power;
+}
+
+void Machine::writeNumber(double value) {
+    // An infinity or NaN has no digits to store: it is a result out of range, not
+    // four cells of garbage that only a later read would notice.
+    if (!std::isfinite(value)) {
+        status = ResultOutOfRange;
+        return;
+    }
+    // Zero is four zero cells; a negative zero would otherwise keep its sign bit.
+    if (value == 0.0) value = 0.0;
+    char text[64];
+    std::snprintf(text, sizeof text, "%e", value);
+    const std::string_view t(text);
+    const std::size_t signAt = t.find_last_of("+-");
+    std::int32_t exponent = 0;
+    for (std::size_t i = signAt + 1; i < t.size(); ++i) exponent = exponent * 10 + (t[i] - '0');
+    if (exponent > 79) {
+        status = ResultOutOfRange;
+        return;
+    }
+    const std::int32_t p = pairHL();
+    if (p > kLastNumberAddress) {
+        status = OutOfMemory;
+        return;
+    }
+    const bool negative = t[0] == '-';
+    const std::size_t d = negative ? 1 : 0;  // the first digit; the point follows it
+    auto digit = [&](std::size_t i) { return static_cast<std::int32_t>(t[i] - '0'); };
+    memory[static_cast<std::size_t>(p)] = (negative ? 128 : 0) + digit(d);
+    memory[static_cast<std::size_t>(p + 1)] = digit(d + 2) * 16 + digit(d + 3);
+    memory[static_cast<std::size_t>(p + 2)] = digit(d + 4) * 16 + digit(d + 5);
+    memory[static_cast<std::size_t>(p + 3)] = (t[signAt] == '-' ? 128 : 0) + (exponent / 10) * 16 + exponent % 10;
+}
+
+std::string exponentText(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%e", value);
+    std::string s(text);
+    // The C library may print two exponent digits; the screen always shows three.
+    const std::size_t e = s.find('e');
+    if (e == std::string::npos || e + 2 > s.size()) return s;
+    const std::size_t digits = s.size() - (e + 2);
+    if (digits < 3) s.insert(e + 2, 3 - digits, '0');
+    return s;
+}
+
+std::string integerText(double value) {
+    const double whole = std::trunc(value);
+    if (whole == 0.0) return "0";
+    // Beyond a 64-bit integer the digits still exist; a cast would not keep them.
+    if (std::fabs(whole) < 9.0e18) return std::to_string(static_cast<long long>(whole));
+    char text[400];
+    std::snprintf(text, sizeof text, "%.0f", whole);
+    return text;
+}
+
+std::string generalText(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.10g", value);
+    return text;
+}
+
+}  // namespace verdin

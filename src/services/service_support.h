@@ -1,0 +1,55 @@
+// Helpers shared by the RST services: memory texts, host paths, error boxes, the
+// text screen's line model and the service families of each restart number.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "machine/machine.h"
+
+namespace verdin {
+
+// A memory text is never read from, or written past, this address.
+constexpr std::int32_t kTextLimit = 16382;
+// The highest address at which a packed number (four cells) fits.
+constexpr std::int32_t kLastNumberAddress = 16380;
+// Memory texts, and the lines of the text screen, hold at most this many characters.
+constexpr std::size_t kTextLength = 256;
+
+// The text at `address`: one character per cell up to a 0 cell, at most 256
+// characters, never from address 16382 on.
+std::string readMemoryText(const Machine& m, std::int32_t address);
+// One character per cell and a 0 cell; characters stop at address 16382, where the 0
+// then goes. Nothing is written when `address` itself is past 16382.
+void storeMemoryText(Machine& m, std::int32_t address, std::string_view text);
+
+// `name` as the host opens it: relative names are taken from `folder`.
+std::string resolveHostPath(const std::string& folder, const std::string& name);
+
+// An "Error" box; the simulated program goes on afterwards.
+void showServiceError(Machine& m, const std::string& text);
+
+// The "%e" text with three exponent digits, as the text screen shows numbers.
+std::string exponentText(double value);
+// The value truncated toward zero, as a whole decimal number.
+std::string integerText(double value);
+// At most ten significant digits, fixed or exponent form, whichever is shorter.
+std::string generalText(double value);
+
+// The text screen. Opens it when closed; returns true when it was already open.
+bool ensureTextScreen(Machine& m);
+// Tells the platform the screen changed, and streams `appended` (CR and character 1
+// included) to front ends that show output as it happens.
+void textScreenUpdated(Machine& m, const std::string& appended);
+
+// The service families; each returns false when one of its own address checks leaves
+// the program counter on the RST line.
+void portService(Machine& m);
+void numberArithmetic(Machine& m);
+bool conversionService(Machine& m);
+void inputService(Machine& m);
+bool fileService(Machine& m);
+bool databaseService(Machine& m);
+
+}  // namespace verdin

@@ -1,0 +1,100 @@
+// The "Text screen" of the services as a model: its lines, the last of which the
+// next output continues. Front ends draw it from Platform::textScreenChanged, or
+// stream it from Platform::textScreenOutput.
+#include <algorithm>
+
+#include "services/dbf_table.h"
+#include "services/service_support.h"
+
+namespace verdin {
+
+namespace {
+constexpr char kNewLine = 13;
+constexpr char kClearScreen = 1;
+
+// The line that output continues, taken off the screen; empty on a new screen.
+std::string takeLastLine(Machine& m) {
+    if (!ensureTextScreen(m) || m.textScreenLines.empty()) return {};
+    std::string last = std::move(m.textScreenLines.back());
+    m.textScreenLines.pop_back();
+    return last;
+}
+}  // namespace
+
+bool ensureTextScreen(Machine& m) {
+    if (m.textScreenShown) return true;
+    m.textScreenShown = 1;
+    m.textScreenLines.clear();
+    return false;
+}
+
+void textScreenUpdated(Machine& m, const std::string& appended) {
+    m.ownerWindow->textScreenChanged(m.textScreenLines, true);
+    if (!appended.empty()) m.ownerWindow->textScreenOutput(appended);
+}
+
+void Machine::screenWrite() {
+    const std::int32_t hl = pairHL();
+    if (hl > kMemorySize) {
+        status = OutOfMemory;
+        return;
+    }
+    std::string appended;
+    if (regA == 0) {
+        std::string buffer = takeLastLine(*this);
+        for (std::int32_t a = hl; a < kMemorySize && buffer.size() < kTextLength; ++a) {
+            const std::int32_t c = memory[static_cast<std::size_t>(a)];
+            if (c == 0) break;
+            buffer += static_cast<char>(c);
+            appended += static_cast<char>(c);
+        }
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < buffer.size(); ++i) {
+            if (buffer[i] == kNewLine) {
+                textScreenLines.push_back(buffer.substr(start, i - start));
+                start = i + 1;
+            } else if (buffer[i] == kClearScreen) {
+                textScreenLines.clear();
+                start = i + 1;
+            }
+        }
+        textScreenLines.push_back(buffer.substr(start));
+    } else {
+        if (hl > kLastNumberAddress) {
+            status = OutOfMemory;
+            return;
+        }
+        // The number is read before the screen is touched, so that an invalid one
+        // leaves the screen exactly as it was, closed or open.
+        const double x = readNumber(regH, regL);
+        if (status == InvalidNumber) return;
+        std::string buffer = takeLastLine(*this);
+        appended = regA == 1 ? exponentText(x) : integerText(x);
+        appended.resize(std::min(appended.size(), kTextLength - std::min(kTextLength, buffer.size())));
+        buffer += appended;
+        textScreenLines.push_back(std::move(buffer));
+    }
+    textScreenUpdated(*this, appended);
+}
+
+void Machine::screenListRecords() {
+    DbfTable& table = *database;
+    const bool hadLines = ensureTextScreen(*this) && !textScreenLines.empty();
+    const std::int64_t records = table.recordCount();
+    std::int64_t count = pairBC();
+    if (count == 0 || table.currentRecord + count > records) count = records - table.currentRecord;
+    // The stream shows what the screen shows: the records start on a line of their
+    // own and the empty line after them is where the next output goes.
+    std::string appended = hadLines ? std::string(1, kNewLine) : std::string();
+    for (std::int64_t i = 0; i < count; ++i) {
+        std::string line = table.recordText(table.currentRecord + i);
+        if (line.size() > kTextLength) line.resize(kTextLength);
+        appended += line;
+        appended += kNewLine;
+        textScreenLines.push_back(std::move(line));
+    }
+    textScreenLines.emplace_back();
+    textScreenUpdated(*this, appended);
+}
+
+}  // namespace verdin
