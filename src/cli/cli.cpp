@@ -262,6 +262,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     }
     auto session = std::make_unique<Session>(std::move(options), in, out, err);
     session->lines = std::move(loaded.text.lines);
+    session->machine.sourceFolder = Machine::folderOf(session->options.file);
     session->platform.inputs.assign(session->options.inputs.begin(), session->options.inputs.end());
     if (!session->options.state) session->platform.screenOut = &out;
     return command->second(*session);

@@ -1,3 +1,4 @@
+#include <iostream>
 #include <istream>
 #include <ostream>
 
@@ -16,8 +17,36 @@ void CliPlatform::pumpEvents() {
     if (linesStarted++ >= maxLines) machine->interruptRequested = 1;
 }
 
-void CliPlatform::textScreenOutput(const std::string&) {}
+// Set by main() when a person types at stdin; sessions reading another stream
+// (the tests' string streams) never prompt.
+bool stdinIsTerminalAtStart = false;
 
-std::optional<std::string> CliPlatform::inputValue(const std::string&) { return std::nullopt; }
+void CliPlatform::textScreenOutput(const std::string& text) {
+    if (screenOut == nullptr) return;
+    for (char c : text) {
+        if (c == '\r') *screenOut << '\n';
+        else if (c == '\x01') *screenOut << '\f';
+        else *screenOut << c;
+    }
+    // A program that asks for input next must have shown its question first.
+    screenOut->flush();
+}
+
+std::optional<std::string> CliPlatform::inputValue(const std::string& initial) {
+    if (!inputs.empty()) {
+        std::string answer = std::move(inputs.front());
+        inputs.pop_front();
+        return answer;
+    }
+    if (stdinIsTerminal || (stdinIsTerminalAtStart && &in_ == &std::cin)) {
+        err_ << "Input value";
+        if (!initial.empty()) err_ << " (last: " << initial << ")";
+        err_ << ": " << std::flush;
+    }
+    std::string line;
+    if (!std::getline(in_, line)) return std::nullopt;  // end of input is Cancel
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+}
 
 }  // namespace verdin::cli
