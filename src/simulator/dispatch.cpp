@@ -2,6 +2,7 @@
 #include "simulator/instruction_table.h"
 
 #include "machine/machine.h"
+#include "translator/translate.h"
 
 namespace verdin {
 
@@ -21,6 +22,7 @@ void Machine::dispatchLine() {
     const Instruction* ins = findInstruction(mnemonicText);
     if (ins == nullptr) {
         if (!mnemonicText.empty()) status = InvalidCommand;
+        else if (mode == TranslateZ80 || mode == TranslateX86) translateLabelOnly(*this);
         return;
     }
     if (mode == TranslateZ80 || mode == TranslateX86) {

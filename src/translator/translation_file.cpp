@@ -1,0 +1,46 @@
+// The translation file: the store written out line by line beside the source.
+#include <algorithm>
+
+#include "shell/file_names.h"
+#include "shell/source_file.h"
+#include "translator/translate.h"
+
+namespace verdin {
+
+std::string translationText(const Machine& machine, int editorLineCount) {
+    const auto stored = static_cast<int>(
+        std::clamp<std::int32_t>(machine.translatedCount, 0, static_cast<std::int32_t>(machine.translatedLines.size())));
+    // Lines past the store (a text longer than the program store) are written empty,
+    // and a short line count never drops a translated line.
+    const int lines = std::max(editorLineCount, stored);
+    std::string text;
+    for (int i = 0; i < lines; ++i) {
+        if (i < stored) text += machine.translatedLines[static_cast<size_t>(i)];
+        text += kPlatformLineEnd;
+    }
+    return text;
+}
+
+std::string translationPath(std::string_view sourcePath, std::int32_t mode) {
+    const std::string name =
+        translationOutputName(sourcePath, mode == TranslateX86 ? TranslationTarget::X86 : TranslationTarget::Z80);
+    if (name.empty()) return name;
+    return folderOf(sourcePath) + name;
+}
+
+bool writeTranslationTo(Machine& machine, int editorLineCount, const std::string& outputPath) {
+    if (outputPath.empty() || !writeFileAtomically(outputPath, translationText(machine, editorLineCount))) {
+        machine.ownerWindow->showMessage(MessageKind::Error, "Can't save the file.");
+        return false;
+    }
+    machine.ownerWindow->showMessage(MessageKind::Information, "File was saved with as " + outputPath);
+    return true;
+}
+
+std::optional<std::string> writeTranslation(Machine& machine, int editorLineCount, std::string_view sourcePath) {
+    std::string path = translationPath(sourcePath, machine.mode);
+    if (!writeTranslationTo(machine, editorLineCount, path)) return std::nullopt;
+    return path;
+}
+
+}  // namespace verdin

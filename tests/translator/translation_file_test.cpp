@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "translator/translate.h"
+#include "translator_support.h"
+
+namespace verdin {
+namespace {
+
+using translator_testing::ScratchFolder;
+using translator_testing::translate;
+
+class TranslationFileTest : public ::testing::Test {
+protected:
+    HeadlessPlatform platform;
+    Machine machine{platform};
+
+    void translated(const std::vector<std::string>& source, std::int32_t mode) {
+        ASSERT_EQ(translate(machine, platform, source, mode).result, -1);
+        platform.messages.clear();
+    }
+};
+
+// Ten instruction lines and two comment lines give ten translated lines; the file
+// still has one line per editor line, the last two empty.
+TEST_F(TranslationFileTest, HasOneLinePerEditorLineWithTheEmptyOnesLast) {
+    std::vector<std::string> source = {"; counts down", "start: mvi a,5"};
+    for (int i = 0; i < 8; ++i) source.push_back("  nop");
+    source.push_back("; done");
+    source.push_back("  hlt");
+    translated(source, TranslateZ80);
+    ASSERT_EQ(machine.translatedCount, 10);
+
+    std::string expected = "START: LD A,5\n";
+    for (int i = 0; i < 8; ++i) expected += "       NOP\n";
+    expected += "       HALT\n\n\n";
+    EXPECT_EQ(translationText(machine, 12), expected);
+}
+
+TEST_F(TranslationFileTest, LinesPastTheStoreAreEmptyAndNoTranslatedLineIsDropped) {
+    translated({"  nop", "  hlt"}, TranslateX86);
+    const std::string text = translationText(machine, 300);
+    EXPECT_EQ(text, "       NOP\n       HLT\n" + std::string(298, '\n'));
+    // A line count below the store's (a caller's mistake) still writes every line.
+    EXPECT_EQ(translationText(machine, 1), "       NOP\n       HLT\n");
+    EXPECT_EQ(translationText(machine, 0), "       NOP\n       HLT\n");
+}
+
+TEST(TranslationPath, IsTheSourcesNameBesideItWithTheTargetsExtension) {
+    EXPECT_EQ(translationPath("/work/prog.asm", TranslateZ80), "/work/prog.z80");
+    EXPECT_EQ(translationPath("/work/prog.asm", TranslateX86), "/work/prog.i86");
+    EXPECT_EQ(translationPath("prog.asm", TranslateZ80), "prog.z80");
+    EXPECT_EQ(translationPath("prog", TranslateX86), "prog.i86");
+    EXPECT_EQ(translationPath("/work/v1.0/prog", TranslateZ80), "/work/v1.0/prog.z80");
+    EXPECT_EQ(translationPath("/work/a.b.asm", TranslateZ80), "/work/a.b.z80");
+    EXPECT_EQ(translationPath("", TranslateZ80), "");
+}
+
+TEST_F(TranslationFileTest, WritesBesideTheSourceAndNamesTheFile) {
+    ScratchFolder folder;
+    const std::string source = folder.file("count.asm");
+    ScratchFolder::write(folder.file("count.z80"), "old contents\n");
+    translated({"loop: dcr b", "  jnz loop", ""}, TranslateZ80);
+
+    auto written = writeTranslation(machine, 3, source);
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(*written, folder.file("count.z80"));
+    EXPECT_EQ(ScratchFolder::read(*written), "LOOP:  DEC B\n       JP NZ,LOOP\n\n");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0], (Message{MessageKind::Information, "File was saved with as " + *written}));
+    // Only the output file appears: no temporary file is left beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST_F(TranslationFileTest, X86TranslationGetsTheI86Extension) {
+    ScratchFolder folder;
+    translated({"  mov a,b"}, TranslateX86);
+    auto written = writeTranslation(machine, 1, folder.file("prog"));
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(*written, folder.file("prog.i86"));
+    EXPECT_EQ(ScratchFolder::read(*written), "       MOV AL,BH\n");
+}
+
+TEST_F(TranslationFileTest, AFileThatCannotBeWrittenIsReportedAndLeavesNothing) {
+    ScratchFolder folder;
+    translated({"  nop"}, TranslateZ80);
+    const std::string missing = folder.file("no-such-folder/prog.asm");
+    EXPECT_FALSE(writeTranslation(machine, 1, missing).has_value());
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0], (Message{MessageKind::Error, "Can't save the file."}));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("no-such-folder")));
+
+    // A folder in the way of the output keeps its place and its contents.
+    platform.messages.clear();
+    std::filesystem::create_directory(folder.file("prog.z80"));
+    ScratchFolder::write(folder.file("prog.z80/keep"), "x");
+    EXPECT_FALSE(writeTranslationTo(machine, 1, folder.file("prog.z80")));
+    EXPECT_EQ(platform.messages.back(), (Message{MessageKind::Error, "Can't save the file."}));
+    EXPECT_EQ(ScratchFolder::read(folder.file("prog.z80/keep")), "x");
+}
+
+}  // namespace
+}  // namespace verdin

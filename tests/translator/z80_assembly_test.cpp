@@ -1,0 +1,121 @@
+// The Z-80 translation of a program, assembled by a Z-80 assembler, must give the
+// very bytes the workbench assembles for the 8080 program: the Z-80 runs 8080 code
+// unchanged, so any difference is a translation that means something else.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "shell/source_file.h"
+#include "translator/translate.h"
+#include "translator_support.h"
+
+namespace verdin {
+namespace {
+
+namespace fs = std::filesystem;
+using translator_testing::ScratchFolder;
+
+std::optional<std::string> findOnPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    if (path == nullptr) return std::nullopt;
+    std::stringstream dirs(path);
+    std::string dir;
+    while (std::getline(dirs, dir, ':')) {
+        if (dir.empty()) continue;
+        fs::path candidate = fs::path(dir) / name;
+        std::error_code ec;
+        if (fs::is_regular_file(candidate, ec) &&
+            (fs::status(candidate, ec).permissions() & fs::perms::owner_exec) != fs::perms::none) {
+            return candidate.string();
+        }
+    }
+    return std::nullopt;
+}
+
+// The command line that assembles `source` into a raw binary `output`, or nothing
+// when neither Debian Z-80 assembler is installed.
+std::optional<std::string> assemblerCommand(const std::string& source, const std::string& output) {
+    if (auto pasmo = findOnPath("pasmo")) return *pasmo + " --bin '" + source + "' '" + output + "'";
+    if (auto z80asm = findOnPath("z80asm")) return *z80asm + " -o '" + output + "' '" + source + "'";
+    return std::nullopt;
+}
+
+std::vector<std::string> programFiles() {
+    std::vector<std::string> files;
+    const fs::path root = VERDIN_SOURCE_DIR;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(root / "examples", ec)) {
+        if (entry.path().extension() == ".asm") files.push_back(entry.path().string());
+    }
+    std::sort(files.begin(), files.end());
+    for (const char* own : {"tests/golden/all_forms.asm", "tests/translator/data_and_labels.asm"}) {
+        files.push_back((root / own).string());
+    }
+    return files;
+}
+
+// Where the program's bytes start: the address of its ORG, else 0. Cells below it
+// are never written, and the assembler's binary starts at the first byte it emits.
+std::int32_t originOf(Machine& machine) {
+    for (std::int32_t i = 0; i < machine.programLineCount; ++i) {
+        machine.splitLine(machine.programLines[i]);
+        if (machine.mnemonicText != "ORG") continue;
+        machine.wordOperandValue(machine.operandText);
+        return machine.operandHigh * 256 + machine.operandLow;
+    }
+    return 0;
+}
+
+class Z80Assembly : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Z80Assembly, TranslationAssemblesToTheSameBytes) {
+    ScratchFolder folder;
+    const std::string z80 = folder.file("program.z80");
+    const std::string bin = folder.file("program.bin");
+    const std::string log = folder.file("assembler.log");
+    auto command = assemblerCommand(z80, bin);
+    if (!command) GTEST_SKIP() << "no Z-80 assembler (pasmo or z80asm) on PATH";
+
+    LoadResult loaded = loadSourceFile(GetParam());
+    ASSERT_TRUE(loaded.ok) << loaded.error;
+    const std::vector<std::string>& lines = loaded.text.lines;
+
+    HeadlessPlatform platform;
+    Machine compiled(platform);
+    ASSERT_EQ(compileProgram(compiled, lines, false, false, Compile), -1) << platform.lastMessage();
+    std::vector<std::uint8_t> image = programImage(compiled);
+    const std::int32_t origin = originOf(compiled);
+    ASSERT_LE(origin, static_cast<std::int32_t>(image.size()));
+    image.erase(image.begin(), image.begin() + origin);
+
+    Machine translated(platform);
+    ASSERT_EQ(compileProgram(translated, lines, false, false, TranslateZ80), -1) << platform.lastMessage();
+    ScratchFolder::write(z80, translationText(translated, static_cast<int>(lines.size())));
+
+    const int status = std::system((*command + " > '" + log + "' 2>&1").c_str());
+    ASSERT_EQ(status, 0) << ScratchFolder::read(log) << "\n--- translation ---\n" << ScratchFolder::read(z80);
+    const std::string bytes = ScratchFolder::read(bin);
+    ASSERT_EQ(bytes.size(), image.size());
+    for (size_t i = 0; i < image.size(); ++i) {
+        ASSERT_EQ(static_cast<std::uint8_t>(bytes[i]), image[i]) << "at address " << origin + static_cast<int>(i);
+    }
+}
+
+std::string testName(const ::testing::TestParamInfo<std::string>& info) {
+    std::string name = fs::path(info.param).stem().string();
+    for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    }
+    return name + "_" + std::to_string(info.index);
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, Z80Assembly, ::testing::ValuesIn(programFiles()), testName);
+
+}  // namespace
+}  // namespace verdin
