@@ -122,7 +122,7 @@ std::array<std::string, 16> outputPortEntries(const Machine& m) {
 
 std::vector<std::string> programEntries(const Machine& m, int lastLine) {
     const int count = std::clamp(lastLine + 1, 0, static_cast<int>(m.programLines.size()));
-    return {m.programLines.begin(), m.programLines.begin() + count};
+    return std::vector<std::string>(m.programLines.begin(), m.programLines.begin() + count);
 }
 
 // ---- The two scrollable views ------------------------------------------------

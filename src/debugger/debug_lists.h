@@ -40,7 +40,8 @@ std::array<std::string, 5> flagEntries(const Machine& m);
 std::vector<std::string> stackEntries(const Machine& m, int top);
 // Six rows from dump row `top` (clamped to 0..2042): "0000   3E 05 00 ... 00 ".
 std::vector<std::string> dumpEntries(const Machine& m, int top);
-// " 0A    3F" for port i; sixteen of them.
+// " 0A    3F" for port i; sixteen of them. A Run sets every input port to 0, so the
+// window refills the input ports after a Run as well as after an edit.
 std::string inputPortEntry(const Machine& m, int port);
 std::string outputPortEntry(const Machine& m, int port);
 std::array<std::string, 16> inputPortEntries(const Machine& m);
@@ -80,6 +81,10 @@ struct DebugViews {
     // Esc and the close box end the window, except during a Run, which pumps the
     // window's messages and must not lose its window underneath.
     bool mayClose() const { return !runInProgress; }
+    // During a Run only Stop works; otherwise Step and Run do.
+    bool stepEnabled() const { return !runInProgress; }
+    bool runEnabled() const { return !runInProgress; }
+    bool stopEnabled() const { return runInProgress; }
     // The line Step executes: the selected one, or line 0 when the selection ran off
     // the end of the list (after the final line ran), never line -1.
     static int stepLine(int selected, int lineCount);

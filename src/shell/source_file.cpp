@@ -87,6 +87,11 @@ std::size_t editorTextSize(const SourceText& text) {
 
 std::string editorRefusal(const SourceText& text, const std::string& path) {
     for (size_t i = 0; i < text.lines.size(); ++i) {
+        // The editor's text ends at a NUL, so one inside the file would hide the rest.
+        if (text.lines[i].find('\0') != std::string::npos) {
+            return "Line " + std::to_string(i + 1) + " of " + path +
+                   " holds a NUL character, so it is not a text file. The file was not opened.";
+        }
         if (text.lines[i].size() > kMaxEditorLineLength) {
             return "Line " + std::to_string(i + 1) + " of " + path + " has " +
                    std::to_string(text.lines[i].size()) + " characters; the editor takes lines of at most " +

