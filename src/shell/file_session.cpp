@@ -1,9 +1,9 @@
 #include "shell/file_session.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "machine/machine.h"
+#include "translator/translate.h"
 
 namespace verdin {
 
@@ -55,30 +55,12 @@ bool FileSession::saveAs(const std::string& path, const std::vector<std::string>
     return true;
 }
 
-std::optional<std::string> FileSession::writeTranslation(const Machine& machine, TranslationTarget target,
-                                                         int lastLine, bool modified,
-                                                         const std::string& directory) {
+std::optional<std::string> FileSession::writeTranslation(Machine& machine, int lastLine, bool modified) {
     if (currentFile_.empty() || modified) {
         platform_.showMessage(MessageKind::Warning, kNotSavedMessage);
         return std::nullopt;
     }
-    const std::string name = translationOutputName(currentFile_, target);
-    const std::string path = directory.empty() ? name : (std::filesystem::path(directory) / name).string();
-
-    // One output line per editor line, but never past the end of the translation store.
-    const int count = std::clamp(lastLine + 1, 0, static_cast<int>(machine.translatedLines.size()));
-    const char* end = lineEndingText(lineEnding_);
-    std::string bytes;
-    for (int i = 0; i < count; ++i) {
-        bytes += machine.translatedLines[i];
-        bytes += end;
-    }
-    if (!writeFileAtomically(path, bytes)) {
-        platform_.showMessage(MessageKind::Error, kCantSaveMessage);
-        return std::nullopt;
-    }
-    platform_.showMessage(MessageKind::Information, "File was saved with as " + name);
-    return path;
+    return verdin::writeTranslation(machine, lastLine + 1, currentFile_);
 }
 
 bool FileSession::saveCode(const Machine& machine, const std::string& path) {

@@ -64,12 +64,12 @@ public:
     // Writes the lines under `path`, which becomes the current file on success.
     bool saveAs(const std::string& path, const std::vector<std::string>& lines);
 
-    // Writes the machine's translation store, one line per editor line 0..lastLine,
-    // into `directory` ("" for the current directory) under translationOutputName,
-    // and reports the name. An untitled or modified text is refused with a warning,
-    // since the translation must match a file on disk. Returns the path written.
-    std::optional<std::string> writeTranslation(const Machine& machine, TranslationTarget target, int lastLine,
-                                                bool modified, const std::string& directory = {});
+    // Translate's file, written once the machine ran its translation pass (its mode is
+    // still the translate mode): the translation beside the source, named after it,
+    // one line per editor line 0..lastLine. An untitled or modified text is refused
+    // with a warning, since the translation must match a file on disk. Returns the
+    // path written, or nothing.
+    std::optional<std::string> writeTranslation(Machine& machine, int lastLine, bool modified);
 
     // Save code: the low byte of every memory cell below the machine's
     // addressCounter, raw, to `path` (".dat" added when it has no extension). The

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "file_test_support.h"
@@ -127,29 +126,25 @@ TEST_F(FileSessionTest, OpenRecent) {
     EXPECT_EQ(later.settings().initialFolder, folder.path().string() + "/");
 }
 
-// Verify the translation file: refused for an untitled or modified text, otherwise one
-// line per editor line named after the source, never past the translation store.
+// Verify the translation file: refused for an untitled or modified text, otherwise
+// written beside the source under its name, one line per editor line.
 TEST_F(FileSessionTest, WriteTranslation) {
     Machine machine(platform);
+    machine.mode = TranslateZ80;
     machine.translatedLines[0] = "\tLD A,5";
     machine.translatedLines[1] = "\tHALT";
-    EXPECT_FALSE(files.writeTranslation(machine, TranslationTarget::Z80, 3, false, folder.path().string()));
+    machine.translatedCount = 2;
+    EXPECT_FALSE(files.writeTranslation(machine, 3, false));
     EXPECT_EQ(platform.lastMessage(), "Warning: File is not saved. Please save it before translating.");
 
-    const std::string source = make("prog.asm", "\tmvi a,5\n\thlt\n");
-    ASSERT_TRUE(files.open(source));
-    EXPECT_FALSE(files.writeTranslation(machine, TranslationTarget::Z80, 2, true, folder.path().string()));
+    ASSERT_TRUE(files.open(make("prog.asm", "\tmvi a,5\n\thlt\n")));
+    EXPECT_FALSE(files.writeTranslation(machine, 2, true));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("prog.z80")));
 
-    auto written = files.writeTranslation(machine, TranslationTarget::Z80, 2, false, folder.path().string());
+    auto written = files.writeTranslation(machine, 2, false);
     ASSERT_TRUE(written);
     EXPECT_EQ(*written, folder.file("prog.z80"));
-    EXPECT_EQ(ScratchFolder::read(*written), "\tLD A,5\n\tHALT\n\n");
-    EXPECT_EQ(platform.lastMessage(), "Information: File was saved with as prog.z80");
-
-    auto big = files.writeTranslation(machine, TranslationTarget::X86, 1000, false, folder.path().string());
-    ASSERT_TRUE(big);
-    const std::string text = ScratchFolder::read(*big);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), kMaxProgramLines);
+    EXPECT_EQ(splitSourceText(ScratchFolder::read(*written)).lines, (Lines{"\tLD A,5", "\tHALT", "", ""}));
 }
 
 // Verify Save code: the low byte of each cell below the program's size, raw, with the
