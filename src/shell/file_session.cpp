@@ -1,8 +1,9 @@
 #include "shell/file_session.h"
 
-#include <algorithm>
+#include <cstdint>
 
 #include "machine/machine.h"
+#include "shell/commands.h"
 #include "translator/translate.h"
 
 namespace verdin {
@@ -65,9 +66,8 @@ std::optional<std::string> FileSession::writeTranslation(Machine& machine, int l
 
 bool FileSession::saveCode(const Machine& machine, const std::string& path) {
     if (path.empty()) return false;
-    const int size = std::clamp(machine.addressCounter, 0, static_cast<int>(machine.memory.size()));
-    std::string bytes(static_cast<size_t>(size), '\0');
-    for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>(machine.memory[i] & 0xFF);
+    const std::vector<std::uint8_t> image = programImage(machine);
+    const std::string bytes(image.begin(), image.end());
     if (!writeFileAtomically(withDefaultExtension(path, kCodeExtension), bytes)) {
         platform_.showMessage(MessageKind::Error, kCantSaveMessage);
         return false;
