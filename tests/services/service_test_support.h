@@ -1,0 +1,144 @@
+// A machine with a platform that records what the services show and answers the
+// "Input value" box, plus helpers to set registers, cells and files.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "machine/machine.h"
+#include "platform/platform.h"
+#include "shell/commands.h"
+
+namespace verdin::test {
+
+class RecordingPlatform : public HeadlessPlatform {
+public:
+    struct ScreenEvent {
+        std::vector<std::string> lines;
+        bool open;
+    };
+    std::vector<ScreenEvent> screenEvents;
+    std::string streamed;
+    std::deque<std::optional<std::string>> answers;
+    std::vector<std::string> offered;
+
+    void textScreenChanged(const std::vector<std::string>& lines, bool open) override {
+        screenEvents.push_back({lines, open});
+    }
+    void textScreenOutput(const std::string& text) override { streamed += text; }
+    std::optional<std::string> inputValue(const std::string& initial) override {
+        offered.push_back(initial);
+        if (answers.empty()) return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+// A folder of its own under the system's temporary folder, removed afterwards.
+class TempFolder {
+public:
+    TempFolder() {
+        static int serial = 0;
+        path_ = std::filesystem::temp_directory_path() /
+                ("verdin-services-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+class ServiceTest : public ::testing::Test {
+protected:
+    RecordingPlatform platform;
+    Machine m{platform};
+
+    void SetUp() override { m.mode = Execute; }
+
+    void setHL(std::int32_t v) { m.regH = v / 256, m.regL = v % 256; }
+    void setDE(std::int32_t v) { m.regD = v / 256, m.regE = v % 256; }
+    void setBC(std::int32_t v) { m.regB = v / 256, m.regC = v % 256; }
+
+    // Runs one `RST n` line in execute mode at address 100; returns how far the
+    // program counter moved.
+    std::int32_t rst(const std::string& operand) {
+        m.mode = Execute;
+        m.addressCounter = 100;
+        m.labelField.clear();
+        m.mnemonicText = "RST";
+        m.operandText = operand;
+        m.dispatchLine();
+        return m.addressCounter - 100;
+    }
+    std::int32_t rst(int n) { return rst(std::to_string(n)); }
+
+    // Stores a packed number at `address` through the machine's own writer.
+    void putNumber(std::int32_t address, double value) {
+        const std::int32_t h = m.regH, l = m.regL;
+        setHL(address);
+        m.writeNumber(value);
+        m.regH = h, m.regL = l;
+        ASSERT_EQ(m.status, Ok) << value;
+    }
+    double number(std::int32_t address) { return m.readNumber(address / 256, address % 256); }
+    std::vector<std::int32_t> cells(std::int32_t address, int count) const {
+        return std::vector<std::int32_t>(m.memory.begin() + address, m.memory.begin() + address + count);
+    }
+    void putCells(std::int32_t address, const std::vector<std::int32_t>& values) {
+        for (std::size_t i = 0; i < values.size(); ++i) m.memory[static_cast<std::size_t>(address) + i] = values[i];
+    }
+    void putText(std::int32_t address, const std::string& text) {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            m.memory[static_cast<std::size_t>(address) + i] = static_cast<unsigned char>(text[i]);
+        }
+        m.memory[static_cast<std::size_t>(address) + text.size()] = 0;
+    }
+    std::string textAt(std::int32_t address) const {
+        std::string text;
+        for (std::int32_t a = address; a < kMemorySize && m.memory[static_cast<std::size_t>(a)] != 0; ++a) {
+            text += static_cast<char>(m.memory[static_cast<std::size_t>(a)]);
+        }
+        return text;
+    }
+    std::vector<std::string> errorTexts() const {
+        std::vector<std::string> texts;
+        for (const Message& message : platform.messages) {
+            if (message.kind == MessageKind::Error) texts.push_back(message.text);
+        }
+        return texts;
+    }
+    // Compiles and runs a whole program as the Run button does.
+    void runLines(const std::vector<std::string>& lines) {
+        ASSERT_EQ(compileProgram(m, lines, true, false), -1) << platform.lastMessage();
+        runProgram(m);
+    }
+};
+
+}  // namespace verdin::test
