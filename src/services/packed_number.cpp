@@ -7,6 +7,7 @@
 //   cell p+3  bit 7 exponent sign, bits 6..0 the exponent as two BCD digits
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "services/service_support.h"
 
@@ -25,15 +26,22 @@ double Machine::readNumber(std::int32_t high, std::int32_t low) {
     if (exponent > 79) status = InvalidNumber;
     const std::int32_t first = c0 & 0x1F;
     if (first > 9) status = InvalidNumber;
-    std::string mantissa = std::to_string(first) + ".";
-    for (std::int32_t byte : {c1, c2}) mantissa += formatNumber(byte, 1, 0);
-    for (char c : mantissa) {
-        if (c > '9') status = InvalidNumber;
+    // The digits as one whole number; a nibble above 9 flags the number and, as in
+    // decimal text, counts as a 0 digit in its place.
+    std::int32_t digits = first;
+    for (std::int32_t byte : {c1, c2}) {
+        for (std::int32_t nibble : {byte / 16, byte % 16}) {
+            if (nibble > 9) status = InvalidNumber;
+            digits = digits * 10 + (nibble > 9 ? 0 : nibble);
+        }
     }
-    const double m = TextTools::toNumber(mantissa);
-    double power = 1.0;
-    for (std::int32_t i = 0; i < exponent; ++i) power *= negativeExponent ? 0.1 : 10.0;
-    return sign * m * power;
+    // The value is the double nearest to the decimal digits. Multiplying by 10 or 0.1
+    // once per exponent step drifts: 1.1300E+2 would come out as 112.99999999999999,
+    // and every integer conversion of it as 112.
+    char text[32];
+    std::snprintf(text, sizeof text, "%de%d", static_cast<int>(digits),
+                  static_cast<int>((negativeExponent ? -exponent : exponent) - 4));
+    return sign * std::strtod(text, nullptr);
 }
 
 void Machine::writeNumber(double value) {

@@ -176,6 +176,17 @@ TEST_F(Conversions, TurnsAWordIntoANumberAndBackWithClamping) {
     }
 }
 
+TEST_F(Conversions, EveryWordSurvivesTheRoundTripThroughANumber) {
+    for (std::int32_t word = 0; word <= 65535; ++word) {
+        putCells(800, {word % 256, word / 256});
+        setDE(800), setHL(900), m.regA = 0;
+        rst(5);
+        setDE(900), setHL(1000), m.regA = 1;
+        rst(5);
+        ASSERT_EQ(cells(1000, 2), cells(800, 2)) << word;
+    }
+}
+
 TEST_F(Conversions, ConvertsAnInvalidSourceButKeepsItsStatus) {
     putCells(900, {0x01, 0x0A, 0x00, 0x02});  // 1.0A00E2: the A counts as 0
     setDE(900), setHL(1000), m.regA = 1;
