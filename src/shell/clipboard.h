@@ -1,4 +1,4 @@
-// The clipboard as the editor sees it (spec Part 6.2, CF_TEXT).
+// The clipboard as the editor sees it: plain single-byte text.
 //
 // The editor hands over and takes back text in its own form: single-byte characters
 // with CR line ends, as Copy takes them from the buffer. Paste feeds the text through

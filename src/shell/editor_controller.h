@@ -1,6 +1,6 @@
-// The editor without a display (spec Part 6.2, with the edit commands of Part 6.3).
+// The editor without a display: its input handling and its edit commands.
 //
-// EditorController owns the text (Part 6.1) and turns the view's inputs, given as
+// EditorController owns the text (TextBuffer) and turns the view's inputs, given as
 // plain calls, into edits of the text and changes of the caret, selection and scroll
 // record: characters (typeChar), keys (keyDown/keyUp, or press for a whole chord),
 // the mouse given as text line and column, the scroll bar, the clipboard commands,
@@ -36,7 +36,7 @@ namespace verdin {
 
 enum class EditorKey { Shift, Control, Insert, Left, Right, Up, Down, Home, End, PageUp, PageDown, Delete };
 
-// Vertical scroll bar notifications (Part 6.2).
+// Vertical scroll bar notifications.
 enum class ScrollAction { LineUp, LineDown, PageUp, PageDown, Thumb, Top, Bottom };
 
 // What became of an input.
@@ -48,7 +48,7 @@ enum class EditResult {
 
 class EditorController {
 public:
-    static constexpr int kMaxTypedLineLength = 80;  // Part 6.2: longest line typing makes
+    static constexpr int kMaxTypedLineLength = 80;  // longest line typing makes
     static constexpr int kTabWidth = 8;
 
     // `clipboard` may be null: Copy then hands nothing over and Paste does nothing.
@@ -77,8 +77,8 @@ public:
     // The text was saved: clears `modified`; undoing back to here clears it again.
     void markSaved();
 
-    // --- input (Part 6.2) ---------------------------------------------------------
-    // One character from the keyboard (WM_CHAR): printable characters, Enter (13),
+    // --- input ---------------------------------------------------------------------
+    // One character from the keyboard: printable characters, Enter (13),
     // Backspace (8) and Tab (9).
     EditResult typeChar(unsigned char c);
     // Every character of `text` through typeChar, in order.
@@ -102,7 +102,7 @@ public:
     int scrollMaximum() const;  // range 0 ... scrollMaximum()
     void scroll(ScrollAction action, int thumbPosition = 0);
 
-    // --- commands (Part 6.3) ------------------------------------------------------
+    // --- commands ------------------------------------------------------------------
     void copy();
     void cut();
     EditResult paste();
@@ -112,7 +112,7 @@ public:
     bool canUndo() const { return history_.canUndo(); }
     bool canRedo() const { return history_.canRedo(); }
 
-    // --- used by find and replace (Part 6.5) ---------------------------------------
+    // --- used by find and replace ---------------------------------------------------
     // The commands that open a dialog first release Ctrl.
     void releaseCtrl() { ctrlDown_ = false; }
     // Selects [start, start + length) with the caret at its start, scrolling by whole
@@ -125,7 +125,7 @@ public:
     // keeps its line and column as far as they still exist.
     EditResult replaceWholeText(std::string_view newText, EditKind kind);
 
-    // --- painting and status (Parts 6.2, 6.3) -------------------------------------
+    // --- painting and status -------------------------------------------------------
     std::vector<CharAttribute> lineAttributes(int line) const;
     std::vector<AttributeRun> lineRuns(int line) const;
     // Status bar part 0: "Ln %d, Col %d;\tTotal: %d".

@@ -5,7 +5,7 @@
 namespace verdin {
 
 const std::array<std::string_view, 78>& editorMnemonics() {
-    // Part 6.3, the mnemonic table of the editor (colouring and context help).
+    // The editor's own mnemonic table, in the order the context help numbers it.
     static const std::array<std::string_view, 78> table = {
         "NOP",  "LXI", "STAX", "LDAX", "INX", "INR", "DCX", "DCR",  "MVI",  "DAD",  "LHLD", "SHLD",
         "LDA",  "STA", "MOV",  "ADD",  "ADI", "ADC", "ACI", "SUB",  "SUI",  "SBB",  "SBI",  "ANA",

@@ -1,4 +1,4 @@
-// What the editor paints on one line (spec Part 6.2, "Line attributes"): which
+// What the editor paints on one line: which
 // characters are a mnemonic, a comment, selected or plain, and the runs of equal
 // attribute in which the view draws them.
 #pragma once
@@ -11,7 +11,7 @@
 
 namespace verdin {
 
-// Values of the original attribute array.
+// The values are those of the paint attribute array.
 enum class CharAttribute { Plain = 0, Mnemonic = 100, Comment = 200, Selected = 255 };
 
 struct AttributeRun {
@@ -21,7 +21,7 @@ struct AttributeRun {
     bool operator==(const AttributeRun&) const = default;
 };
 
-// The editor's 78 instruction mnemonics in the order of Part 6.3 (no directives:
+// The editor's 78 instruction mnemonics in context-help order (no directives:
 // EQU, DB, DW, DS, ORG and END are not coloured). The index is also the one the
 // context help uses: help context 105 + 5 x index.
 const std::array<std::string_view, 78>& editorMnemonics();

@@ -1,11 +1,11 @@
-// Find and replace on the editor's flat text (spec Part 6.5).
+// Find and replace on the editor's flat text.
 //
 // The search runs forward over the whole text, across line ends, from one character
 // after the caret, without wrap-around. Match case off compares the text and the
 // fragment in capitals outside single quotes (TextTools::upperOutsideQuotes); whole
 // word surrounds the fragment with blanks, and a CR at either end of the compared
 // characters counts as a blank. Messages go to the Platform as the message boxes of
-// the original; the result of each command says the same as data.
+// the desktop; the result of each command says the same as data.
 //
 // Usage (the dialog supplies fragment, replacement and options):
 //   HeadlessPlatform platform;

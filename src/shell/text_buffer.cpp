@@ -71,7 +71,7 @@ bool insertChar(TextBuffer& text, EditorState& state, char c, int column) {
         const int line = text.lineOfOffset(lo);
         from = lo;
         removed = hi - lo;
-        // Part 6.1 step 1: in overwrite mode one more character goes, the one under
+        // In overwrite mode one more character goes, the one under
         // the caret at the selection's end.
         if (overwrite && column < text.lineLength(line) && hi < text.length()) ++removed;
         if (!text.replace(from, removed, std::string_view(&c, 1))) return false;

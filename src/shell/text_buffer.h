@@ -1,10 +1,10 @@
-// The editor's text and its caret/selection record (spec Part 6.1).
+// The editor's text and its caret/selection record.
 //
 // The text is one flat string of single-byte characters whose lines end in a single
 // CR (13); there is no line table, so every line question is answered by scanning.
-// Capacity is that of the original 16384-byte NUL-terminated buffer: at most
-// 16383 characters. Every operation is bounds-checked: offsets and line numbers out
-// of range give the answers the spec prescribes (end of text, length 0, empty line)
+// Capacity is that of a 16384-byte NUL-terminated buffer: at most 16383
+// characters. Every operation is bounds-checked: offsets and line numbers out
+// of range give harmless answers (end of text, length 0, empty line)
 // and an edit that would overflow is refused with the text left unchanged.
 //
 // Usage:
@@ -26,7 +26,7 @@ public:
     static constexpr int kMaxLength = kBufferSize - 1;
     static constexpr char kLineEnd = '\r';
 
-    TextBuffer();  // the start-up text: one CR (Part 6.3)
+    TextBuffer();  // the start-up text: one CR
 
     const std::string& text() const { return text_; }
     int length() const { return static_cast<int>(text_.size()); }
@@ -60,7 +60,7 @@ private:
 };
 
 // Caret, selection and scroll record shared by the editor, the commands and find
-// (Part 6.1). Pixel positions (caretX, caretY of the original) are not kept: the
+// and find. Pixel positions (caretX, caretY) are not kept here: the
 // view derives them from caretColumn and caretRow() with its own font.
 struct EditorState {
     int caretLine = 0;
@@ -80,14 +80,14 @@ struct EditorState {
     int caretRow() const { return caretLine - topLine; }
 };
 
-// Part 6.1 insertChar: replaces the selection by `c`, or inserts `c` at `column` of
+// insertChar: replaces the selection by `c`, or inserts `c` at `column` of
 // the caret line (overwriting the character there in overwrite mode, except at the
 // line end and except for CR, which always splits the line). Moves the caret one
 // column on and collapses the selection. Returns false, changing nothing, when the
 // result would exceed the capacity.
 bool insertChar(TextBuffer& text, EditorState& state, char c, int column);
 
-// Part 6.1 deleteBefore: removes the selection, or the byte before `column` of the
+// deleteBefore: removes the selection, or the byte before `column` of the
 // caret line (at column 0 the CR ending the previous line). The caret goes to the
 // deletion point, column clamped to 0; the selection becomes empty at the caret.
 // Returns false when there was nothing to delete.

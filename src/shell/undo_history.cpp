@@ -35,7 +35,11 @@ void UndoHistory::record(EditKind kind, std::string_view before, std::string_vie
     if (before == after) return;
     undone_.clear();
 
-    if (mergeOpen_ && !done_.empty() && done_.back().kind == kind && mergeable(kind)) {
+    // A step merges only if the text still holds what the previous step inserted.
+    const bool continues = !done_.empty() &&
+                           before.substr(std::min(static_cast<std::size_t>(done_.back().offset), before.size()),
+                                         done_.back().inserted.size()) == done_.back().inserted;
+    if (mergeOpen_ && continues && done_.back().kind == kind && mergeable(kind)) {
         // Rebuild the text before the previous step and compare it with `after`,
         // so the merged step is again one span.
         UndoStep& last = done_.back();

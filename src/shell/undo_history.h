@@ -1,4 +1,4 @@
-// Undo and redo for the editor (not in the original program; Ctrl+Z and Ctrl+Y).
+// Undo and redo for the editor (Ctrl+Z and Ctrl+Y).
 //
 // Each step keeps only the changed span of the text (the bytes removed and the bytes
 // inserted at one offset, found by comparing the text before and after the edit) and

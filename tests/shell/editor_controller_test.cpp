@@ -1,4 +1,4 @@
-// Part 6.2: typing rules and limits, keys and mouse, the clipboard, and line painting.
+// The editor controller: typing rules and limits, keys and mouse, the clipboard, and line painting.
 #include "shell/editor_controller.h"
 
 #include <gtest/gtest.h>
@@ -253,7 +253,7 @@ TEST(EditorPainting, LineAttributes) {
     EXPECT_EQ(painted("mov a,b"), "mmm....");
     EXPECT_EQ(painted("movx a,b"), "........");
     EXPECT_EQ(painted("L: JNZ L"), "...mmm..");
-    EXPECT_EQ(painted(" db 1"), ".....");  // directives are not coloured (Part 6.3 list)
+    EXPECT_EQ(painted(" db 1"), ".....");  // directives are not coloured
     EXPECT_EQ(painted("nop ; x"), "mmm.ccc");
     EXPECT_EQ(painted("cpi ';'"), "mmm....");
     EXPECT_EQ(painted("db 'a;b' ;x"), ".........cc");

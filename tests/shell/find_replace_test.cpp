@@ -1,4 +1,4 @@
-// Part 6.5 find and replace: proposed fragments, match case, whole word, forward
+// Find and replace: proposed fragments, match case, whole word, forward
 // search without wrap-around, Replace, Replace All with its messages, progress and
 // the stop at the text's capacity.
 #include "shell/find_replace.h"

@@ -1,4 +1,4 @@
-// Part 6.1: line addressing on the flat text and the two edit primitives.
+// Line addressing on the flat text and the two edit primitives.
 #include "shell/text_buffer.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +16,8 @@ TextBuffer bufferWith(std::string_view text) {
 
 }  // namespace
 
-// Verify the start-up text (one CR), the empty text after New, and the spec's
-// example A, B, CR, C, D, CR, including lines beyond the last CR.
+// Verify the start-up text (one CR), the empty text after New, and the text
+// A, B, CR, C, D, CR, including lines beyond the last CR.
 TEST(TextBufferAddressing, SpecExamples) {
     TextBuffer startup;
     EXPECT_EQ(startup.text(), "\r");
