@@ -90,6 +90,23 @@ TEST_F(Editor, TypingOverSelectionAndDelete) {
     EXPECT_EQ(editor.text(), "MVI BNOP");
 }
 
+// Verify lastLine always follows the text's line ends: after Delete of the final CR
+// and after Enter over a selection that held line ends.
+TEST_F(Editor, TypingKeepsLastLineTrue) {
+    load("A\rB\rC\r");
+    editor.selectAll();
+    editor.typeChar('\r');
+    EXPECT_EQ(editor.text(), "\r");
+    EXPECT_EQ(state().lastLine, 1);
+    EXPECT_EQ(state().caretLine, 1);
+    editor.press(EditorKey::Up);
+    editor.press(EditorKey::Delete);
+    EXPECT_EQ(editor.text(), "");
+    EXPECT_EQ(state().lastLine, 0);
+    editor.press(EditorKey::Down);  // no line below any more
+    EXPECT_EQ(state().caretLine, 0);
+}
+
 // Verify typing, Enter and Tab into a full text are refused and change nothing.
 TEST_F(Editor, TypingRefusedAtCapacity) {
     std::string text(TextBuffer::kMaxLength - 1, 'x');
@@ -163,6 +180,26 @@ TEST_F(Editor, NavigationMouseDrag) {
     editor.mouseUp();
     EXPECT_FALSE(editor.autoScrollActive());
     EXPECT_EQ(editor.shiftState(), 2);
+}
+
+// Verify a click below the text lands on the last line even while the view is
+// scrolled past it, and releasing the button always stops the auto-scroll.
+TEST_F(Editor, NavigationMouseStaysInsideText) {
+    load(numberedLines(30), 10);
+    editor.press(EditorKey::PageDown, false, true);
+    for (int i = 0; i < 5; ++i) editor.press(EditorKey::Up, true);
+    editor.press(EditorKey::Delete);
+    ASSERT_EQ(state().lastLine, 25);
+    ASSERT_EQ(state().topLine, 20);
+    editor.mouseDown(29, 3);
+    EXPECT_EQ(state().caretLine, 25);
+    load("AB", 10);
+    editor.mouseDown(0, 0);
+    editor.mouseMove(12, 0, true);  // below the last row, nothing to scroll or select
+    EXPECT_TRUE(editor.autoScrollActive());
+    editor.mouseUp();
+    EXPECT_FALSE(editor.autoScrollActive());
+    EXPECT_EQ(editor.shiftState(), 0);
 }
 
 // Verify the scroll bar range and that scrolling takes the caret to the top line.

@@ -75,12 +75,15 @@ TEST_F(FindEditor, MatchCaseAndWholeWord) {
     EXPECT_EQ(findFrom(text, 0, preparePattern("mov", {.wholeWord = true})), std::optional<int>(12));
 }
 
-// Verify Replace replaces only the next match, typing it with the 80-column limit.
+// Verify Replace replaces only the next match, and overwrite mode does not make
+// the typed replacement eat the characters after the match.
 TEST_F(FindEditor, ReplaceNext) {
     load("mov a,b\rmov c,d\r");
+    editor.keyDown(EditorKey::Insert);
     FindResult result = replaceNext(editor, "MOV", "ld", {}, platform);
     EXPECT_EQ(result.outcome, FindOutcome::Found);
     EXPECT_EQ(editor.text(), "mov a,b\rld c,d\r");
+    EXPECT_TRUE(editor.state().overwriteMode);
     EXPECT_TRUE(editor.state().modified);
     EXPECT_TRUE(platform.messages.empty());
     editor.undo();

@@ -18,7 +18,7 @@ TextBuffer bufferWith(std::string_view text) {
 
 // Verify the start-up text (one CR), the empty text after New, and the text
 // A, B, CR, C, D, CR, including lines beyond the last CR.
-TEST(TextBufferAddressing, SpecExamples) {
+TEST(TextBufferAddressing, StartupAndSmallTexts) {
     TextBuffer startup;
     EXPECT_EQ(startup.text(), "\r");
     EXPECT_EQ(startup.lineStart(1), 1);
