@@ -1,0 +1,113 @@
+// Table files built byte by byte, and the RST 4 services on a machine whose program
+// folder is a temporary folder.
+#pragma once
+
+#include <ctime>
+
+#include "service_test_support.h"
+
+namespace verdin::test {
+
+struct FieldSpec {
+    std::string name;
+    char type;
+    int length;
+    int decimals = 0;
+    std::uint32_t offset = 0;
+};
+
+inline void putLe(std::string& bytes, std::size_t at, std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// A .dbf file: header, descriptors, 0x0D, the records as given.
+inline std::string tableBytes(const std::vector<FieldSpec>& fields, int recordLength,
+                              const std::vector<std::string>& records, int headerLength = -1, int month = 1,
+                              int day = 1) {
+    if (headerLength < 0) headerLength = 32 * static_cast<int>(fields.size()) + 33;
+    std::string bytes(32, '\0');
+    bytes[0] = 3;
+    bytes[1] = 26;
+    bytes[2] = static_cast<char>(month);
+    bytes[3] = static_cast<char>(day);
+    putLe(bytes, 4, static_cast<std::uint32_t>(records.size()), 4);
+    putLe(bytes, 8, static_cast<std::uint32_t>(headerLength), 2);
+    putLe(bytes, 10, static_cast<std::uint32_t>(recordLength), 2);
+    for (const FieldSpec& f : fields) {
+        std::string d(32, '\0');
+        d.replace(0, f.name.size(), f.name);
+        d[11] = f.type;
+        putLe(d, 12, f.offset, 4);
+        d[16] = static_cast<char>(f.length);
+        d[17] = static_cast<char>(f.decimals);
+        bytes += d;
+    }
+    bytes += '\x0D';
+    for (const std::string& r : records) bytes += r;
+    return bytes;
+}
+
+constexpr std::int32_t kBlock = 7000;
+constexpr std::int32_t kFieldName = 7500;
+constexpr std::int32_t kValue = 7600;
+
+class DbfServices : public ServiceTest {
+protected:
+    TempFolder folder;
+
+    void SetUp() override {
+        ServiceTest::SetUp();
+        m.sourceFolder = folder.path().string();
+    }
+    // Runs an RST 4 service; returns how far the program counter moved.
+    std::int32_t db(char letter, std::int32_t hl = 0, std::int32_t de = 0, std::int32_t bc = 0) {
+        m.regA = letter;
+        setHL(hl), setDE(de), setBC(bc);
+        return rst(4);
+    }
+    // The field-list block of "M" at kBlock.
+    void putBlock(const std::string& name, const std::vector<FieldSpec>& fields) {
+        std::vector<std::int32_t> block;
+        for (char c : name) block.push_back(static_cast<unsigned char>(c));
+        block.push_back(0);
+        for (const FieldSpec& f : fields) {
+            std::string area = f.name;
+            area += '\0';
+            area.resize(11, ' ');  // non-zero filler, as two 0 cells end the block
+            for (char c : area) block.push_back(static_cast<unsigned char>(c));
+            block.push_back(static_cast<unsigned char>(f.type));
+            block.push_back(f.length);
+            block.push_back(f.decimals);
+        }
+        for (std::int32_t c : {9, 0, 0}) block.push_back(c);
+        putCells(kBlock, block);
+    }
+    std::int32_t make(const std::string& name, const std::vector<FieldSpec>& fields) {
+        putBlock(name, fields);
+        return db('M', kBlock);
+    }
+    std::int32_t open(const std::string& name) {
+        putText(kValue, name);
+        return db('O', kValue);
+    }
+    std::string get(const std::string& field) {
+        putText(kFieldName, field);
+        putText(kValue, "<untouched>");
+        db('F', kValue, kFieldName);
+        return textAt(kValue);
+    }
+    void put(const std::string& field, const std::string& value) {
+        putText(kFieldName, field);
+        putText(kValue, value);
+        db('R', kValue, kFieldName);
+    }
+    // T.DBF with the deletion-mark column DEL, NAME (C 10) and AGE (N 3), opened.
+    void makePeople() {
+        ASSERT_EQ(make("T.DBF", {{"DEL", 'C', 1}, {"NAME", 'C', 10}, {"AGE", 'N', 3}}), 1);
+        ASSERT_EQ(open("T.DBF"), 1);
+        ASSERT_TRUE(errorTexts().empty()) << platform.lastMessage();
+    }
+    std::string path(const std::string& name) const { return folder.file(name); }
+};
+
+}  // namespace verdin::test
