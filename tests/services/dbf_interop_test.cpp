@@ -1,0 +1,107 @@
+// A table written by an independent dBASE implementation (Debian's python3-dbf made
+// fixtures/people.dbf, see make_people_dbf.py) is opened, browsed and changed by a
+// Verdin program; another independent reader (python3-dbfread) checks the result.
+#include <cstdio>
+
+#include "dbf_test_support.h"
+
+namespace verdin::test {
+namespace {
+
+const char* const kPython = "/usr/bin/python3";
+
+// The records as dbfread sees them, one "NAME|AGE|PRICE|CITY" line each; nullopt
+// when the reader is not installed.
+std::optional<std::string> readWithDbfread(const std::string& file) {
+    if (!std::filesystem::exists(kPython)) return std::nullopt;
+    const std::string script =
+        "import sys\n"
+        "try:\n"
+        "    import dbfread\n"
+        "except ImportError:\n"
+        "    sys.exit(77)\n"
+        "for r in dbfread.DBF(sys.argv[1]):\n"
+        "    print('|'.join(str(v) for v in r.values()))\n";
+    TempFolder scratch;
+    writeFile(scratch.file("read.py"), script);
+    const std::string command = std::string(kPython) + " '" + scratch.file("read.py") + "' '" + file + "' 2>&1";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return std::nullopt;
+    std::string output;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+    const int status = pclose(pipe);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77) return std::nullopt;
+    EXPECT_EQ(status, 0) << output;
+    return output;
+}
+
+class DbaseInterop : public DbfServices {
+protected:
+    void SetUp() override {
+        DbfServices::SetUp();
+        std::filesystem::copy_file(std::string(VERDIN_SOURCE_DIR) + "/tests/services/fixtures/people.dbf",
+                                   path("people.dbf"));
+    }
+};
+
+TEST_F(DbaseInterop, AProgramBrowsesReadsAndReplacesFieldsOfAForeignTable) {
+    runLines({
+        "        MVI A,'O'",
+        "        LXI H,FILE",
+        "        RST 4",
+        "        MVI A,'B'",
+        "        LXI B,0",
+        "        RST 4",
+        "        LXI H,1",
+        "        MVI A,'G'",
+        "        RST 4",
+        "        MVI A,'F'",
+        "        LXI D,FAGE",
+        "        LXI H,AGE",
+        "        RST 4",
+        "        MVI A,'R'",
+        "        LXI D,FNAME",
+        "        LXI H,NEWNAM",
+        "        RST 4",
+        "        MVI A,'A'",
+        "        RST 4",
+        "        MVI A,'R'",
+        "        LXI D,FCITY",
+        "        LXI H,NEWCTY",
+        "        RST 4",
+        "        MVI A,'C'",
+        "        RST 4",
+        "        HLT",
+        "FILE:   DB 'people.dbf',0",
+        "FAGE:   DB 'age',0",
+        "FNAME:  DB 'NAME',0",
+        "FCITY:  DB 'CITY',0",
+        "NEWNAM: DB 'Barbara',0",
+        "NEWCTY: DB 'Oslo',0",
+        "AGE:    DS 8",
+    });
+    EXPECT_EQ(m.lastStatus, Interrupted);  // the HLT, nothing before it
+    EXPECT_EQ(errorTexts(), std::vector<std::string>{});
+    EXPECT_EQ(m.textScreenLines, (std::vector<std::string>{" Ada        36 12.50London  ", " Alan       41  3.25Wilmslow",
+                                                           " Grace      85  0.00Arlingtn", ""}));
+    const std::int32_t age = m.labelAddresses[static_cast<std::size_t>(m.labelCount - 1)];
+    EXPECT_EQ(textAt(age), "41");
+
+    const std::optional<std::string> records = readWithDbfread(path("people.dbf"));
+    if (!records) GTEST_SKIP() << "python3-dbfread is not installed for " << kPython;
+    EXPECT_EQ(*records,
+              "Ada|36|12.5|London\n"
+              "Barbara|41|3.25|Wilmslow\n"
+              "Grace|85|0.0|Arlingtn\n"
+              "|None|None|Oslo\n");
+}
+
+TEST_F(DbaseInterop, FixtureIsReadTheSameWayByTheIndependentReader) {
+    const std::optional<std::string> records = readWithDbfread(path("people.dbf"));
+    if (!records) GTEST_SKIP() << "python3-dbfread is not installed for " << kPython;
+    EXPECT_EQ(*records, "Ada|36|12.5|London\nAlan|41|3.25|Wilmslow\nGrace|85|0.0|Arlingtn\n");
+}
+
+}  // namespace
+}  // namespace verdin::test
