@@ -149,6 +149,8 @@ EditResult EditorController::charInput(unsigned char c, bool repaint) {
     // A refusal for capacity leaves everything as it was; any other character message,
     // accepted or dropped, marks the text modified.
     if (result == EditResult::Refused) return result;
+    // A character typed over a selection can remove line ends too.
+    state_.lastLine = text_.countLineEnds();
     state_.modified = true;
     ensureCaretVisible();
     if (repaint) collapseSelectionToCaret();

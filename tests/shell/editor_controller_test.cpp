@@ -90,10 +90,15 @@ TEST_F(Editor, TypingOverSelectionAndDelete) {
     EXPECT_EQ(editor.text(), "MVI BNOP");
 }
 
-// Verify lastLine always follows the text's line ends: after Delete of the final CR
-// and after Enter over a selection that held line ends.
+// Verify lastLine always follows the text's line ends: after a letter or Enter over
+// a selection that held line ends, and after Delete of the final CR.
 TEST_F(Editor, TypingKeepsLastLineTrue) {
     load("A\rB\rC\r");
+    editor.mouseDown(1, 0);
+    editor.mouseMove(2, 1, true);
+    editor.typeChar('x');
+    EXPECT_EQ(editor.text(), "A\rx\r");
+    EXPECT_EQ(state().lastLine, 2);
     editor.selectAll();
     editor.typeChar('\r');
     EXPECT_EQ(editor.text(), "\r");
