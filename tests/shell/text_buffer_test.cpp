@@ -67,16 +67,6 @@ TEST(TextBufferEdits, Overwrite) {
     EXPECT_EQ(buffer.text(), "\rzy\rD");
 }
 
-// Verify a typed character replaces a selection, line ends included.
-TEST(TextBufferEdits, InsertReplacesSelectionAcrossLines) {
-    TextBuffer buffer = bufferWith("AB\rCD\rEF");
-    EditorState state{.selectionA = 7, .selectionB = 1};
-    ASSERT_TRUE(insertChar(buffer, state, 'z', 0));
-    EXPECT_EQ(buffer.text(), "AzF");
-    EXPECT_EQ(state.caretColumn, 2);
-    EXPECT_FALSE(state.hasSelection());
-}
-
 // Verify deleteBefore at column 0 removes the CR ending the previous line, and
 // does nothing at the start of the text or beyond the line.
 TEST(TextBufferEdits, DeleteBeforeJoinsLines) {
