@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <ctime>
+#include <filesystem>
 #include <new>
 
 #include "machine/text_tools.h"
@@ -83,8 +84,14 @@ bool DbfTable::open(const std::string& path) {
                     fieldDescriptors[k].begin());
     }
     file = f;
+    openPath_ = path;
     describe();
     return true;
+}
+
+bool DbfTable::isOpenFile(const std::string& path) const {
+    std::error_code error;
+    return file != nullptr && std::filesystem::equivalent(path, openPath_, error) && !error;
 }
 
 void DbfTable::close() {
@@ -244,6 +251,9 @@ int DbfTable::exportRange(std::int64_t first, std::int64_t last, const std::stri
     const std::int64_t headLength = headerLength(), length = recordLength();
     const std::string head = readAt(0, headLength);
     if (file == nullptr || static_cast<std::int64_t>(head.size()) < headLength) return kReadFailed;
+    // Creating the copy over the table itself would empty the table before a single
+    // record had been copied.
+    if (isOpenFile(path)) return kWriteFailed;
     std::FILE* out = std::fopen(path.c_str(), "w+b");
     if (out == nullptr) return kWriteFailed;
     int result = kDone;
@@ -274,7 +284,11 @@ int DbfTable::create(const std::vector<std::uint8_t>& block, const std::string& 
     auto at = [&block](std::size_t i) -> std::uint8_t { return i < block.size() ? block[i] : 0; };
     const std::size_t nameEnd = static_cast<std::size_t>(std::find(block.begin(), block.end(), 0) - block.begin());
     const std::string name(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(nameEnd));
-    std::FILE* f = std::fopen(resolveHostPath(folder, name).c_str(), "w+b");
+    const std::string path = resolveHostPath(folder, name);
+    // Making a table over the open one replaces that table: it is closed first, so
+    // that the new table's description cannot be applied to what is left of the old.
+    if (isOpenFile(path)) close();
+    std::FILE* f = std::fopen(path.c_str(), "w+b");
     if (f == nullptr) return kWriteFailed;
 
     const auto searched = block.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(block.size(), 256));

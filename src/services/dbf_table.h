@@ -101,7 +101,11 @@ private:
     // True when an end-of-file byte (0x1A) follows the last record, as dBASE writes it.
     bool hasEndMarker();
 
+    // Whether `path` names the file of the open table.
+    bool isOpenFile(const std::string& path) const;
+
     std::vector<Field> fields_;
+    std::string openPath_;
     std::size_t firstSearched_ = 1;
     bool standard_ = false;
 };

@@ -69,6 +69,10 @@ TEST_F(DbfServices, MakeWhileATableIsOpenLeavesThatTableIntact) {
     EXPECT_EQ(get("NAME"), "Alan");
     EXPECT_EQ(m.database->recordText(0), " Alan         ");
     EXPECT_EQ(errorTexts(), Lines{});
+    make("T.DBF", {{"DEL", 'C', 1}, {"X", 'C', 2}});  // over the open table: it is closed
+    EXPECT_FALSE(m.database->isOpen());
+    open("T.DBF");
+    EXPECT_EQ(m.database->recordLength(), 3);
 }
 
 TEST_F(DbfServices, OpenChecksTheHeader) {
@@ -218,6 +222,10 @@ TEST_F(DbfServices, CopyReportsAnUnwritableTargetAndChecksItsAddresses) {
     putText(8020, "missing/COPY.DBF");
     db('P', 8000, 8000, 8020);
     EXPECT_EQ(errorTexts(), (Lines{"Write failed."}));
+    putText(8020, "T.DBF");  // onto the open table itself
+    db('P', 8000, 8000, 8020);
+    EXPECT_EQ(errorTexts(), (Lines{"Write failed.", "Write failed."}));
+    EXPECT_EQ(readFile(path("T.DBF")).size(), 129u + 14);
     EXPECT_EQ(db('P', 8000, 16381, 8020), 0);
     EXPECT_EQ(m.status, OutOfMemory);
 }
