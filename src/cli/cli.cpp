@@ -212,8 +212,8 @@ bool startDebugging(Session& s) {
 
 int commandRun(Session& s) {
     if (!startDebugging(s)) return ProgramFault;
-    s.platform.maxLines = s.options.maxLines;
     s.machine.resetRun();
+    s.machine.lineBudget = s.options.maxLines;
     s.machine.interruptRequested = 0;
     s.machine.run();
     if (s.options.state) printState(s, false);

@@ -12,11 +12,6 @@ void CliPlatform::showMessage(MessageKind kind, const std::string& text) {
     if (kind == MessageKind::Error) errorShown = true;
 }
 
-void CliPlatform::pumpEvents() {
-    if (machine == nullptr || maxLines < 0) return;
-    if (linesStarted++ >= maxLines) machine->interruptRequested = 1;
-}
-
 // Set by main() when a person types at stdin; sessions reading another stream
 // (the tests' string streams) never prompt.
 bool stdinIsTerminalAtStart = false;

@@ -32,21 +32,17 @@ struct UsageFault {
     std::string message;
 };
 
-// Message boxes become "Caption: text" lines on stderr; a run pumps events through
-// it, which is where --max-lines presses Stop; value input is answered from the
+// Message boxes become "Caption: text" lines on stderr; value input is answered from the
 // --input queue, then from stdin; text-screen output streams to stdout when wanted.
 class CliPlatform : public HeadlessPlatform {
 public:
     CliPlatform(std::istream& in, std::ostream& err) : in_(in), err_(err) {}
     void showMessage(MessageKind kind, const std::string& text) override;
-    void pumpEvents() override;
     void textScreenOutput(const std::string& text) override;
     std::optional<std::string> inputValue(const std::string& initial) override;
 
     bool errorShown = false;
     Machine* machine = nullptr;
-    long long maxLines = -1;
-    long long linesStarted = 0;
     std::deque<std::string> inputs;
     std::ostream* screenOut = nullptr;  // null: the screen is not streamed
     bool stdinIsTerminal = false;

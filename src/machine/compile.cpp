@@ -60,6 +60,7 @@ void Machine::showError(const std::string& text, std::int32_t code) {
 }
 
 std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode) {
+    invalidateCaches();
     std::int32_t counted = 0;
     for (std::int32_t i = 0; i < kMaxProgramLines && !programLines[i].empty(); ++i) {
         std::string& line = programLines[i];
@@ -128,7 +129,11 @@ void Machine::walkProgram() {
     while (true) {
         const std::string& line = programLines[i];
         if (line.empty()) return;
-        ownerWindow->pumpEvents();
+        pumpIfDue();
+        if (mode == Execute && lineBudget >= 0) {
+            if (lineBudget == 0) interruptRequested = 1;
+            else --lineBudget;
+        }
         if (interruptRequested && mode == Execute) {
             status = Interrupted;
             stopAddress = addressCounter;

@@ -6,6 +6,8 @@
 #include "machine/machine.h"
 #include "simulator/instruction_table.h"
 
+#include <algorithm>
+
 namespace verdin {
 
 namespace {
@@ -22,7 +24,98 @@ const char* runMessage(std::int32_t code) {
 }
 }  // namespace
 
+void Machine::pumpIfDue() {
+    constexpr std::int32_t kLinesBetweenClockReads = 1024;
+    if (++linesSincePump < kLinesBetweenClockReads) return;
+    linesSincePump = 0;
+    auto now = std::chrono::steady_clock::now();
+    if (now - lastPump < std::chrono::milliseconds(15)) return;
+    lastPump = now;
+    ownerWindow->pumpEvents();
+}
+
+void Machine::buildPrescanCache() {
+    PrescanCache& cache = prescanCache;
+    const std::int32_t savedLine = currentLine, savedMode = mode, savedStatus = status,
+                       savedCounter = addressCounter, savedNext = nextLine;
+    const std::string_view savedMnemonic = mnemonicText, savedLabel = labelField, savedOperand = operandText;
+    cache = PrescanCache{};
+    cache.lineCount = std::min(programLineCount, kMaxProgramLines);
+    cache.cellLine.assign(kMemorySize, -1);
+    cache.cellImage.assign(kMemorySize, 0);
+    cache.dirtyFlag.assign(kMemorySize, 0);
+    cache.valid = true;
+    cache.recording = true;
+    addressCounter = 0;
+    mode = Compile;
+    status = Ok;
+    for (std::int32_t i = 0; i < cache.lineCount; ++i) {
+        cache.lineAddress.push_back(addressCounter);
+        cache.recordingLine = i;
+        currentLine = i;
+        splitLine(programLines[i]);
+        preScan = 1;
+        dispatchLine();
+        preScan = 0;
+        if (status != Ok) cache.valid = false;
+    }
+    cache.lineAddress.push_back(addressCounter);
+    cache.recording = false;
+    cache.allDirty = true;
+    currentLine = savedLine;
+    mode = savedMode;
+    status = savedStatus;
+    addressCounter = savedCounter;
+    nextLine = savedNext;
+    mnemonicText = savedMnemonic;
+    labelField = savedLabel;
+    operandText = savedOperand;
+}
+
+bool Machine::prescanCacheCovers(std::int32_t n) {
+    if (!usePrescanCache || n > programLineCount) return false;
+    if (prescanCache.lineCount != std::min(programLineCount, kMaxProgramLines) || prescanCache.lineAddress.empty()) {
+        buildPrescanCache();
+    }
+    return prescanCache.valid && n <= prescanCache.lineCount;
+}
+
+void Machine::restorePrescanCells(std::int32_t n) {
+    PrescanCache& c = prescanCache;
+    if (c.allDirty) {
+        for (std::int32_t address : c.cells) {
+            if (memory[address] != c.cellImage[address] && !c.dirtyFlag[address]) {
+                c.dirtyFlag[address] = 1;
+                c.dirty.push_back(address);
+            }
+        }
+        c.allDirty = false;
+    }
+    size_t kept = 0;
+    for (std::int32_t address : c.dirty) {
+        if (c.cellLine[address] < n) {
+            memory[address] = c.cellImage[address];
+            c.dirtyFlag[address] = 0;
+        } else {
+            c.dirty[kept++] = address;
+        }
+    }
+    c.dirty.resize(kept);
+}
+
 void Machine::prescan(std::int32_t n) {
+    if (n > 0 && prescanCacheCovers(n)) {
+        restorePrescanCells(n);
+        addressCounter = prescanCache.lineAddress[static_cast<size_t>(n)];
+        currentLine = n - 1;
+        splitLine(programLines[n - 1]);
+        preScan = 0;
+        nextLine = n;
+        mode = Execute;
+        return;
+    }
+    // Assembling line by line writes cells the cache does not see.
+    prescanCache.allDirty = true;
     addressCounter = 0;
     nextLine = 0;
     mode = Compile;
@@ -43,6 +136,19 @@ void Machine::prescan(std::int32_t n) {
 }
 
 std::int32_t Machine::lineAtAddress(std::int32_t address) {
+    // Finding the line means assembling the lines above it, with the same writes
+    // as a prescan of them; without a match, of all lines.
+    if (prescanCacheCovers(programLineCount)) {
+        const auto& lines = prescanCache.lineAddress;
+        for (std::int32_t i = 0; i < prescanCache.lineCount; ++i) {
+            if (lines[static_cast<size_t>(i)] == address) {
+                restorePrescanCells(i);
+                return i;
+            }
+        }
+        restorePrescanCells(prescanCache.lineCount);
+        return -1;
+    }
     const std::int32_t savedLine = currentLine, savedNext = nextLine, savedMode = mode,
                        savedStatus = status, savedCounter = addressCounter;
     std::int32_t found = -1;
@@ -74,9 +180,9 @@ void Machine::stepLine() {
     mode = Execute;
     currentLine = line;
     if (line < 0 || line >= kMaxProgramLines) {
-        mnemonicText.clear();
-        labelField.clear();
-        operandText.clear();
+        mnemonicText = {};
+        labelField = {};
+        operandText = {};
     } else {
         splitLine(programLines[line]);
         if (mnemonicText != "}") dispatchLine();

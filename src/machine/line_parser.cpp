@@ -1,5 +1,7 @@
 // The fixed-column source line: label in columns 0-6, mnemonic from column 8,
 // operands from column 16. Every pass splits lines by these positions alone.
+#include <algorithm>
+
 #include "machine/machine.h"
 
 namespace verdin {
@@ -22,6 +24,10 @@ std::string Machine::normalizeLine(std::string_view line) {
     // A ';' inside quotes is text (DB 'a;b'), so only an unquoted one starts a comment.
     std::string text(line.substr(0, commentStart(line)));
     text = TextTools::trim(text);
+    // Text from other editors may be indented with TABs; left in front, a TAB would
+    // push the mnemonic out of its columns.
+    size_t start = text.find_first_not_of(" \t");
+    text.erase(0, start == std::string::npos ? text.size() : start);
 
     bool inside = false;
     int blanks = 0;
@@ -50,8 +56,10 @@ std::string Machine::normalizeLine(std::string_view line) {
     std::string result;
     int column = 1;
     int lastTab = 0;
+    bool quoted = false;
     for (char c : text) {
-        if (c == ';') break;
+        if (c == '\'') quoted = !quoted;
+        if (c == ';' && !quoted) break;
         if (c == '\t') {
             int n;
             if (column < 9) n = 9 - column;
@@ -70,19 +78,25 @@ std::string Machine::normalizeLine(std::string_view line) {
 }
 
 void Machine::splitLine(std::string_view line) {
-    mnemonicText.clear();
-    labelField.clear();
-    operandText.clear();
+    // Runs before every executed line, so it copies into the fields' own storage
+    // instead of building temporary strings.
     auto at = [&](size_t i) { return i < line.size() ? line[i] : '\0'; };
     bool space10 = at(10) == ' ';
     bool space11 = at(11) == ' ';
-    int length = 4;
+    size_t length = 4;
     if (space10 && space11) length = 2;
     else if (!space10 && space11) length = 3;
-    mnemonicText = TextTools::mid(line, 8, length);
-    if (line.size() > 16) operandText = TextTools::tail(line, 16);
-    operandText = TextTools::trim(operandText);
-    labelField = TextTools::mid(line, 0, 7);
+    if (line.size() > 8) mnemonicText = line.substr(8, length);
+    else mnemonicText = {};
+    std::string_view operand = line.size() > 16 ? line.substr(16) : std::string_view();
+    size_t first = operand.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        operandText = {};
+    } else {
+        size_t last = operand.find_last_not_of(' ');
+        operandText = operand.substr(first, last - first + 1);
+    }
+    labelField = line.substr(0, std::min<size_t>(7, line.size()));
 }
 
 }  // namespace verdin

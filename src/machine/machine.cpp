@@ -9,9 +9,9 @@ void Machine::reset() {
     translatedCount = 0;
     programLineCount = 0;
     messageName.clear();
-    mnemonicText.clear();
-    labelField.clear();
-    operandText.clear();
+    mnemonicText = {};
+    labelField = {};
+    operandText = {};
     scratchText.clear();
     hexText.clear();
     interruptRequested = 0;
@@ -37,6 +37,7 @@ void Machine::reset() {
     memory.fill(0);
     inPorts.fill(0);
     outPorts.fill(0);
+    invalidateCaches();
 }
 
 void Machine::resetRun() {
@@ -104,7 +105,29 @@ void Machine::storeByte(std::int32_t address, std::int32_t value) {
         status = OutOfMemory;
         return;
     }
+    if (prescanCache.recording) {
+        PrescanCache& c = prescanCache;
+        // Two lines writing one cell would make the order of restores matter; such a
+        // program is simply prescanned line by line.
+        if (c.cellLine[address] >= 0 && c.cellLine[address] != c.recordingLine) c.valid = false;
+        if (c.cellLine[address] < 0) c.cells.push_back(address);
+        c.cellLine[address] = static_cast<std::int16_t>(c.recordingLine);
+        c.cellImage[address] = static_cast<std::int16_t>(value & 0xFF);
+        return;
+    }
     memory[address] = value & 0xFF;
+}
+
+void Machine::invalidateCaches() {
+    targetLineCache.fill(kUnknownLine);
+    prescanCache = PrescanCache{};
+}
+
+std::int32_t Machine::targetLineOf(std::int32_t line, std::string_view name) {
+    if (line < 0 || line >= kMaxProgramLines) return findLabelLine(name);
+    std::int32_t& cached = targetLineCache[line];
+    if (cached == kUnknownLine) cached = findLabelLine(name);
+    return cached;
 }
 
 std::int32_t Machine::findLabelLine(std::string_view name) const {

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -90,9 +91,12 @@ public:
     std::int32_t interruptRequested = 0;
     std::string messageName;
     std::string tabText = "\t";
-    std::string mnemonicText;
-    std::string labelField;
-    std::string operandText;
+    // The three fields of the line being processed. They view the program store
+    // (or, for callers outside a pass, text that outlives the call): splitting a
+    // line before every executed line must not copy it.
+    std::string_view mnemonicText;
+    std::string_view labelField;
+    std::string_view operandText;
     std::array<std::string, kMaxLabels> labelNames{};
     std::array<std::string, kMaxReferences> refNames{};
     std::array<std::int32_t, kMaxLabels> labelAddresses{};
@@ -122,6 +126,9 @@ public:
     std::int32_t addressCounter = 0;
     std::int32_t labelCount = 0;
     std::int32_t refCount = 0;
+    // Lines a run may still execute before it stops as if Stop had been pressed;
+    // negative for no limit.
+    std::int64_t lineBudget = -1;
     // The status the last Step or Run ended with, before the driver cleared it.
     std::int32_t lastStatus = Ok;
 
@@ -199,6 +206,11 @@ public:
     static const char* explanation(std::int32_t code);
 
     // ---- Step and run drivers (drivers.cpp) -----------------------------------
+    // Lets the platform handle its events every 15 ms of a walk: often enough for a
+    // Stop button to feel instant, rarely enough to cost nothing per line.
+    void pumpIfDue();
+    std::int32_t linesSincePump = 0;
+    std::chrono::steady_clock::time_point lastPump{};
     void prescan(std::int32_t n);
     // The first program line that the assembler placed at `address`, or -1.
     std::int32_t lineAtAddress(std::int32_t address);
@@ -292,6 +304,50 @@ public:
     // First line of the program store whose label (trimmed) is `name` followed by a
     // colon; -1 when none.
     std::int32_t findLabelLine(std::string_view name) const;
+    // findLabelLine for the operand of the jump or call on `line`, remembered per
+    // line: the program store does not change between one compile and the next.
+    std::int32_t targetLineOf(std::int32_t line, std::string_view name);
+    // Forgets everything derived from the program store; called whenever it changes.
+    void invalidateCaches();
+    std::array<std::int32_t, kMaxProgramLines> targetLineCache{};
+    static constexpr std::int32_t kUnknownLine = -2;
+
+    // What a prescan of the compiled lines does, recorded once: the address of every
+    // line and the opcode and immediate cells each line writes again. A prescan of the
+    // first n lines then only has to write back those of its cells that the running
+    // program changed, instead of assembling n lines: the same memory, counter and
+    // line fields, at a cost that does not grow with the program.
+    struct PrescanCache {
+        bool valid = false;
+        bool recording = false;
+        // Memory may have been written behind poke's back (services, a fresh cache):
+        // every recorded cell is compared before the next restore.
+        bool allDirty = true;
+        std::int32_t lineCount = 0;
+        std::int32_t recordingLine = 0;
+        std::vector<std::int32_t> lineAddress;  // lineCount + 1 entries
+        std::vector<std::int32_t> cells;        // recorded cell addresses
+        std::vector<std::int16_t> cellLine;     // per address: the line that writes it, or -1
+        std::vector<std::int16_t> cellImage;    // per address: the value it writes
+        std::vector<std::uint8_t> dirtyFlag;    // per address: listed in `dirty`
+        std::vector<std::int32_t> dirty;
+    } prescanCache;
+    // When false, prescan always assembles line by line (tests compare both ways).
+    bool usePrescanCache = true;
+    void buildPrescanCache();
+    // Writes back the recorded cells of lines 0 .. n - 1 that differ from the image.
+    void restorePrescanCells(std::int32_t n);
+    // True when prescan(n) may use the cache (building it when needed).
+    bool prescanCacheCovers(std::int32_t n);
+    // A store by the running program; `address` is already checked.
+    void poke(std::int32_t address, std::int32_t value) {
+        memory[address] = value;
+        PrescanCache& c = prescanCache;
+        if (c.valid && c.cellLine[address] >= 0 && !c.dirtyFlag[address]) {
+            c.dirtyFlag[address] = 1;
+            c.dirty.push_back(address);
+        }
+    }
 };
 
 }  // namespace verdin

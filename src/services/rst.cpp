@@ -11,10 +11,15 @@ void Machine::rstService(const Instruction& ins) {
         status = InvalidOperand;
         return;
     }
-    mnemonicText.clear();
+    mnemonicText = {};
     if (mode == Compile) storeByte(addressCounter, ins.opcode + 8 * n);
     bool advance = true;
-    if (mode == Execute) advance = performService(n);
+    if (mode == Execute) {
+        advance = performService(n);
+        // Services store into memory directly; the remembered prescan must compare
+        // its cells before it trusts them again.
+        prescanCache.allDirty = true;
+    }
     // A service whose own address check failed leaves the counter on this line, so
     // the run stops with the RST as the faulty instruction.
     if (advance) addressCounter += 1;

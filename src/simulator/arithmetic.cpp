@@ -124,7 +124,7 @@ void Machine::incDec(const Instruction& ins) {
         return;
     }
     bool increment = ins.name == "INR";
-    std::int32_t* target = nullptr;
+    std::int32_t old;
     if (r == 6) {
         // INR M may not write above the stack pointer; DCR M only needs memory.
         std::int32_t limit = increment ? sp : kMemorySize - 1;
@@ -132,11 +132,10 @@ void Machine::incDec(const Instruction& ins) {
             status = OutOfMemory;
             return;
         }
-        target = &memory[pairHL()];
+        old = memory[pairHL()];
     } else {
-        target = &registerRef(r);
+        old = registerRef(r);
     }
-    std::int32_t old = *target;
     std::int32_t value = old + (increment ? 1 : -1);
     flagP = parityEven(value);  // taken before the wrap
     flagZ = flagS = 0;
@@ -149,7 +148,8 @@ void Machine::incDec(const Instruction& ins) {
     }
     if (value == 0) flagZ = 1;
     else if (value >= 128) flagS = 1;
-    *target = value;
+    if (r == 6) poke(pairHL(), value);
+    else registerRef(r) = value;
     addressCounter += 1;
 }
 

@@ -21,7 +21,7 @@ void Machine::jump(const Instruction& ins) {
         return;
     }
     addressCounter = operandWord();
-    std::int32_t line = findLabelLine(operandText);
+    std::int32_t line = targetLineOf(currentLine, operandText);
     if (line < 0) {
         status = LabelNotDefined;
         messageName = operandText;
@@ -49,12 +49,12 @@ void Machine::call(const Instruction& ins) {
     sp -= 2;
     callDepth += 1;
     returnAddresses[callDepth] = returnAddress;
-    memory[sp] = returnAddress % 256;
-    memory[sp + 1] = (returnAddress / 256) % 256;
+    poke(sp, returnAddress % 256);
+    poke(sp + 1, (returnAddress / 256) % 256);
     std::int32_t target = operandWord();
     addressCounter = target;
     returnLines[callDepth] = currentLine + 1;
-    std::int32_t line = findLabelLine(operandText);
+    std::int32_t line = targetLineOf(currentLine, operandText);
     if (line < 0) {
         status = LabelNotDefined;
         messageName = operandText;

@@ -124,8 +124,11 @@ void Machine::xthl(const Instruction& ins) {
             status = OutOfMemory;
             return;
         }
-        std::swap(regL, memory[sp]);
-        std::swap(regH, memory[sp + 1]);
+        std::int32_t low = memory[sp], high = memory[sp + 1];
+        poke(sp, regL);
+        poke(sp + 1, regH);
+        regL = low;
+        regH = high;
     } else {
         storeByte(addressCounter, ins.opcode);
     }

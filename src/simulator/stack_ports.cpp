@@ -29,11 +29,11 @@ void Machine::push(const Instruction& ins) {
     regF = composeFlags();
     sp -= 2;
     if (p == kPsw) {
-        memory[sp + 1] = regA;
-        memory[sp] = regF;
+        poke(sp + 1, regA);
+        poke(sp, regF);
     } else {
-        memory[sp + 1] = registerRef(p);
-        memory[sp] = registerRef(p + 1);
+        poke(sp + 1, registerRef(p));
+        poke(sp, registerRef(p + 1));
     }
     addressCounter += 1;
 }

@@ -1,5 +1,7 @@
 // Data transfer between registers and memory: NOP, HLT, MOV, MVI, LDA, STA, LHLD,
 // SHLD, LDAX, STAX (Intel 8080 Assembly Language Programming Manual, chapter 4).
+#include <algorithm>
+
 #include "machine/machine.h"
 #include "simulator/instruction_table.h"
 
@@ -20,8 +22,9 @@ void Machine::hlt(const Instruction& ins) {
 }
 
 void Machine::mov(const Instruction& ins) {
-    int d = registerIndex(TextTools::mid(operandText, 0, 1));
-    int s = registerIndex(TextTools::tail(operandText, 2));
+    std::string_view operand = operandText;
+    int d = registerIndex(operand.substr(0, std::min<size_t>(1, operand.size())));
+    int s = registerIndex(operand.size() > 2 ? operand.substr(2) : std::string_view());
     if (mode == Compile) {
         if (operandText.size() != 3 || operandText[1] != ',' || d == 10 || s == 10 || (d == 6 && s == 6)) {
             status = InvalidRegister;
@@ -36,13 +39,14 @@ void Machine::mov(const Instruction& ins) {
         return;
     }
     std::int32_t value = s == 6 ? memory[pairHL()] : registerRef(s);
-    if (d == 6) memory[pairHL()] = value;
+    if (d == 6) poke(pairHL(), value);
     else registerRef(d) = value;
     addressCounter += 1;
 }
 
 void Machine::mvi(const Instruction& ins) {
-    int r = registerIndex(TextTools::mid(operandText, 0, 1));
+    std::string_view operand = operandText;
+    int r = registerIndex(operand.substr(0, std::min<size_t>(1, operand.size())));
     if (mode == Compile) {
         if (r == 10 || operandText.size() < 2 || operandText[1] != ',') {
             status = InvalidRegister;
@@ -63,7 +67,7 @@ void Machine::mvi(const Instruction& ins) {
             status = OutOfMemory;
             return;
         }
-        memory[pairHL()] = n;
+        poke(pairHL(), n);
     } else {
         registerRef(r) = n;
     }
@@ -85,9 +89,9 @@ void Machine::directAddress(const Instruction& ins) {
         return;
     }
     if (ins.name == "LDA") regA = memory[nn];
-    else if (ins.name == "STA") memory[nn] = regA;
+    else if (ins.name == "STA") poke(nn, regA);
     else if (ins.name == "LHLD") regL = memory[nn], regH = memory[nn + 1];
-    else memory[nn] = regL, memory[nn + 1] = regH;
+    else poke(nn, regL), poke(nn + 1, regH);
     addressCounter += 3;
 }
 
@@ -107,7 +111,7 @@ void Machine::indirect(const Instruction& ins) {
         return;
     }
     if (ins.name == "LDAX") regA = memory[address];
-    else memory[address] = regA;
+    else poke(address, regA);
     addressCounter += 1;
 }
 

@@ -222,11 +222,11 @@ const TranslationTemplate* findTranslationTemplate(std::string_view mnemonic) {
 
 void translateLabelOnly(Machine& machine) {
     if (machine.labelField.empty() || machine.labelField[0] == ' ') return;
-    appendTranslated(machine, machine.labelField);
+    appendTranslated(machine, std::string(machine.labelField));
 }
 
 void Machine::translateLine(const Instruction& ins) {
-    std::string line = labelField;
+    std::string line(labelField);
     if (const TranslationTemplate* t = findTranslationTemplate(ins.name)) {
         line += expand(mode == TranslateX86 ? t->x86 : t->z80, ins, *this);
     }

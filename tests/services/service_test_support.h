@@ -91,7 +91,7 @@ protected:
     std::int32_t rst(const std::string& operand) {
         m.mode = Execute;
         m.addressCounter = 100;
-        m.labelField.clear();
+        m.labelField = {};
         m.mnemonicText = "RST";
         m.operandText = operand;
         m.dispatchLine();

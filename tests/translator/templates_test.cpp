@@ -124,7 +124,7 @@ TEST_F(TranslateTest, EveryMnemonicHasATemplateForBothTargets) {
             machine.reset();
             machine.mode = mode;
             machine.labelField = "L1:    ";
-            machine.mnemonicText = std::string(ins.name);
+            machine.mnemonicText = ins.name;
             machine.operandText = ins.operands == OperandKind::TwoRegisters ? "A,B"
                                   : ins.operands == OperandKind::Restart   ? "2"
                                                                            : "B,12";
