@@ -27,11 +27,14 @@ const char* const kUsage =
     "  run FILE [options]            compile, then run as the debug window's Run does\n"
     "  step FILE [--from N] [--count K] [options]\n"
     "                                compile, then press Step K times from line N\n"
+    "  translate (--z80 | --x86) FILE [-o OUT]\n"
+    "                                write the program as Z-80 or x86 text\n"
     "options of run and step:\n"
     "  --in P=V          input port P (0-15) holds byte V (decimal, 0x.. or ..H)\n"
     "  --max-lines N     stop as if Stop were pressed after N executed lines (run)\n"
     "  --state           print the machine state as one JSON object on stdout\n"
-    "  --memory S:C      add C memory cells from address S to the state\n";
+    "  --memory S:C      add C memory cells from address S to the state\n"
+    "  --input TEXT      answer the next \"Input value\" request (repeatable)\n";
 
 // Decimal, 0x.. or ..H, as a port value or count is typed.
 long long parseNumber(const std::string& text, const std::string& what) {
@@ -141,7 +144,10 @@ int commandSaveCode(Session& s) {
 
 int commandListing(Session& s) {
     if (compileProgram(s.machine, s.lines, false, false) != -1) return ProgramFault;
-    for (const ListingLine& line : listProgram(s.machine, s.lines)) {
+    std::vector<ListingLine> listing = listProgram(s.machine, s.lines);
+    // The empty line after a final line break is no line of the program.
+    if (!listing.empty() && listing.back().source.empty() && listing.back().address < 0) listing.pop_back();
+    for (const ListingLine& line : listing) {
         // Four bytes a row; the source stands beside the first row.
         size_t rows = line.bytes.empty() ? 1 : (line.bytes.size() + 3) / 4;
         for (size_t r = 0; r < rows; ++r) {
@@ -153,9 +159,9 @@ int commandListing(Session& s) {
             }
             bytes.resize(12, ' ');
             std::string address = line.address < 0 ? "    " : hex4(line.address + static_cast<std::int32_t>(r * 4));
-            s.out << address << "  " << bytes;
-            if (r == 0) s.out << line.source;
-            s.out << "\n";
+            std::string row = address + "  " + bytes + (r == 0 ? line.source : std::string());
+            row.erase(row.find_last_not_of(' ') + 1);
+            s.out << row << "\n";
         }
     }
     s.out << "\nLabels:\n";

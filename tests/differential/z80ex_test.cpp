@@ -1,0 +1,165 @@
+// Differential test against an independent emulator from Debian, z80ex (a Z-80
+// core; the 8080 opcodes are a subset with the same encodings). For programs whose
+// instructions mean the same on both machines, registers, memory and output ports
+// after the run must agree. Flags are never compared: the Z-80 sets P/V and bit 1
+// differently, and this workbench has flag rules of its own.
+#include <gtest/gtest.h>
+
+#include <array>
+
+extern "C" {
+#include <z80ex/z80ex.h>
+}
+
+#include "shell/source_file.h"
+#include "support.h"
+
+namespace verdin {
+namespace {
+
+struct Reference {
+    std::array<std::uint8_t, 65536> memory{};
+    std::array<std::uint8_t, 256> in{};
+    std::array<std::uint8_t, 256> out{};
+};
+
+Z80EX_BYTE readMemory(Z80EX_CONTEXT*, Z80EX_WORD address, int, void* data) {
+    return static_cast<Reference*>(data)->memory[address];
+}
+void writeMemory(Z80EX_CONTEXT*, Z80EX_WORD address, Z80EX_BYTE value, void* data) {
+    static_cast<Reference*>(data)->memory[address] = value;
+}
+Z80EX_BYTE readPort(Z80EX_CONTEXT*, Z80EX_WORD port, void* data) { return static_cast<Reference*>(data)->in[port & 0xFF]; }
+void writePort(Z80EX_CONTEXT*, Z80EX_WORD port, Z80EX_BYTE value, void* data) {
+    static_cast<Reference*>(data)->out[port & 0xFF] = value;
+}
+Z80EX_BYTE readInterrupt(Z80EX_CONTEXT*, void*) { return 0xFF; }
+
+void compareRuns(const std::vector<std::string>& program, const std::vector<std::pair<int, int>>& ports = {}) {
+    testing::Bench ours;
+    ASSERT_EQ(compileProgram(ours.machine, program, true, false), -1) << ours.last();
+    Reference ref;
+    for (int a = 0; a < kMemorySize; ++a) ref.memory[static_cast<size_t>(a)] = static_cast<std::uint8_t>(ours.machine.memory[a]);
+    for (auto [port, value] : ports) {
+        ours.machine.inPorts[static_cast<size_t>(port)] = value;
+        ref.in[static_cast<size_t>(port)] = static_cast<std::uint8_t>(value);
+    }
+    ours.machine.resetRun();
+    ours.machine.lineBudget = 5'000'000;
+    ours.machine.run();
+    ASSERT_EQ(ours.machine.lastStatus, Interrupted) << "the program must end with HLT";
+
+    Z80EX_CONTEXT* cpu = z80ex_create(readMemory, &ref, writeMemory, &ref, readPort, &ref, writePort, &ref,
+                                      readInterrupt, nullptr);
+    z80ex_reset(cpu);
+    // The workbench starts with every register 0; the Z-80's are undefined after reset.
+    for (Z80_REG_T r : {regAF, regBC, regDE, regHL}) z80ex_set_reg(cpu, r, 0);
+    // The 8080 workbench starts its stack at 3FFEH; the Z-80 would start at FFFFH.
+    z80ex_set_reg(cpu, regSP, kInitialSp);
+    for (int steps = 0; steps < 20'000'000 && !z80ex_doing_halt(cpu); ++steps) z80ex_step(cpu);
+    ASSERT_TRUE(z80ex_doing_halt(cpu));
+
+    const Machine& m = ours.machine;
+    auto reg = [&](Z80_REG_T r) { return static_cast<int>(z80ex_get_reg(cpu, r)); };
+    EXPECT_EQ(m.regA, reg(regAF) >> 8);
+    EXPECT_EQ(m.pairBC(), reg(regBC));
+    EXPECT_EQ(m.pairDE(), reg(regDE));
+    EXPECT_EQ(m.pairHL(), reg(regHL));
+    EXPECT_EQ(m.sp, reg(regSP));
+    // Our PC is past the HLT; the Z-80 stops on it.
+    EXPECT_EQ(m.stopAddress, reg(regPC) + 1);
+    for (int a = 0; a < kMemorySize; ++a) {
+        ASSERT_EQ(m.memory[a], ref.memory[static_cast<size_t>(a)]) << "address " << a;
+    }
+    for (int p = 0; p < kPortCount; ++p) EXPECT_EQ(m.outPorts[p], ref.out[static_cast<size_t>(p)]) << "port " << p;
+    z80ex_destroy(cpu);
+}
+
+std::vector<std::string> example(const std::string& name) {
+    return loadSourceFile(testing::sourcePath("examples/" + name)).text.lines;
+}
+
+TEST(Differential, ExamplesAgreeWithAnIndependentEmulator) {
+    for (const char* name : {"sum_table.asm", "multiply.asm", "bubble_sort.asm", "push_pop.asm"}) {
+        SCOPED_TRACE(name);
+        compareRuns(example(name));
+    }
+    compareRuns(example("port_echo.asm"), {{0, 0x0F}, {1, 0xFF}, {2, 0x81}, {3, 0x5A}});
+}
+
+TEST(Differential, MovesLoadsStoresAndPairs) {
+    compareRuns({
+        "        lxi  h,2000h",
+        "        lxi  d,1234h",
+        "        lxi  b,0ffh",
+        "        mvi  m,77h",
+        "        mov  a,m",
+        "        mov  e,a",
+        "        inx  b",
+        "        dcx  d",
+        "        dad  d",
+        "        dad  b",
+        "        shld 3000h",
+        "        xchg",
+        "        lhld 3000h",
+        "        stax b",
+        "        ldax d",
+        "        sta  3002h",
+        "        lda  3000h",
+        "        xthl",
+        "        push h",
+        "        pop  b",
+        "        lxi  h,3100h",
+        "        sphl",
+        "        push d",
+        "        push b",
+        "        pop  d",
+        "        pop  h",
+        "        lxi  sp,3ffeh",
+        "        hlt",
+    });
+}
+
+TEST(Differential, LogicCountingAndConditionalFlow) {
+    compareRuns({
+        "        mvi  b,20",
+        "        mvi  c,0",
+        "        mvi  d,0",
+        "loop:   mov  a,b",
+        "        ani  3",
+        "        jz   four",
+        "        inr  c",
+        "        jmp  next",
+        "four:   inr  d",
+        "next:   mov  a,c",
+        "        xri  55h",
+        "        ora  d",
+        "        mov  e,a",
+        "        mov  a,b",
+        "        cpi  10",
+        "        cc   small",
+        "        dcr  b",
+        "        jnz  loop",
+        "        mvi  a,0f0h",
+        "        rlc",
+        "        rrc",
+        "        rrc",
+        "        cma",
+        "        stc",
+        "        cmc",
+        "        jc   never",
+        "        hlt",
+        "never:  mvi  a,1",
+        "        hlt",
+        "small:  push b",
+        "        mov  a,l",
+        "        adi  3",
+        "        mov  l,a",
+        "        pop  b",
+        "        rnc",
+        "        ret",
+    });
+}
+
+}  // namespace
+}  // namespace verdin
