@@ -261,9 +261,12 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         err << "verdin-cli: unknown command '" << options.command << "'\n" << kUsage;
         return UsageError;
     }
-    LoadResult loaded = loadSourceFile(options.file);
+    // Exactly what the editor would load: a file it would refuse is refused here too.
+    LoadResult loaded = loadEditorFile(options.file);
     if (!loaded.ok) {
-        err << "verdin-cli: " << loaded.error << "\n";
+        // Some of the editor's messages do not name the file; on a command line it must be.
+        std::string where = loaded.error.find(options.file) == std::string::npos ? options.file + ": " : "";
+        err << "verdin-cli: " << where << loaded.error << "\n";
         return UsageError;
     }
     auto session = std::make_unique<Session>(std::move(options), in, out, err);
