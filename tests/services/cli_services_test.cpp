@@ -44,14 +44,6 @@ TEST_F(CliServices, StreamsTheScreenWithLineBreaksAndFormFeeds) {
     EXPECT_EQ(r.code, 0) << r.err;
 }
 
-TEST_F(CliServices, StateOutputKeepsTheScreenOutOfStdout) {
-    CliResult r = run({"        LXI H,MSG", "        MVI A,0", "        MVI B,0", "        RST 7", "        HLT",
-                       "MSG:    DB 'one',13,'two',0"},
-                      {"run", "--state"});
-    EXPECT_EQ(r.out.rfind("{", 0), 0u) << r.out;
-    EXPECT_NE(r.out.find("\"screen\":[\"one\",\"two\"]"), std::string::npos) << r.out;
-}
-
 TEST_F(CliServices, AnswersInputFromTheQueueThenFromStdinWithoutPrompting) {
     CliResult r = run(kAskTwice, {"run", "--input", "first"}, "second\r\nunused\n");
     EXPECT_EQ(r.out, "first\nsecond");
@@ -85,6 +77,14 @@ TEST_F(CliServices, ServiceErrorsAreErrorLinesAndTheProgramGoesOn) {
     EXPECT_NE(r.err.find("Error: File was not found.\n"), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "after");
     EXPECT_EQ(r.code, cli::ProgramFault);
+}
+
+TEST_F(CliServices, TheCircleExampleShowsItsAreaBothWays) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int code = cli::run({"run", std::string(VERDIN_SOURCE_DIR) + "/examples/services_circle.asm"}, in, out, err);
+    EXPECT_EQ(out.str(), "Area of a circle of radius 2.5\nas stored = 1.963500e+001\nwhole part = 19");
+    EXPECT_EQ(code, 0) << err.str();
 }
 
 }  // namespace

@@ -97,11 +97,5 @@ TEST_F(DbaseInterop, AProgramBrowsesReadsAndReplacesFieldsOfAForeignTable) {
               "|None|None|Oslo\n");
 }
 
-TEST_F(DbaseInterop, FixtureIsReadTheSameWayByTheIndependentReader) {
-    const std::optional<std::string> records = readWithDbfread(path("people.dbf"));
-    if (!records) GTEST_SKIP() << "python3-dbfread is not installed for " << kPython;
-    EXPECT_EQ(*records, "Ada|36|12.5|London\nAlan|41|3.25|Wilmslow\nGrace|85|0.0|Arlingtn\n");
-}
-
 }  // namespace
 }  // namespace verdin::test

@@ -133,11 +133,5 @@ TEST_F(TextScreen, StepThatLeavesTheCounterWhereItWasClosesTheScreen) {
     EXPECT_FALSE(platform.screenEvents.back().open);
 }
 
-TEST_F(TextScreen, RunKeepsTheScreenOfAProgramOpen) {
-    runLines({"  LXI H,MSG", "  MVI A,0", "  MVI B,0", "  RST 7", "  RST 7", "  HLT", "MSG: DB 'ab',13,0"});
-    EXPECT_EQ(m.textScreenLines, (std::vector<std::string>{"ab", "ab", ""}));
-    EXPECT_EQ(m.textScreenShown, 1);
-}
-
 }  // namespace
 }  // namespace verdin::test
