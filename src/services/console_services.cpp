@@ -107,10 +107,7 @@ bool conversionService(Machine& m) {
             return true;
         case 3: {
             if (de > kLastNumberAddress) break;
-            const double x = m.readNumber(m.regD, m.regE);
-            const std::int32_t kept = m.status;
-            storeMemoryText(m, hl, generalText(x));
-            m.status = kept;
+            storeMemoryText(m, hl, generalText(m.readNumber(m.regD, m.regE)));
             return true;
         }
         default: return true;
