@@ -8,9 +8,9 @@
         DAA             ; 34 + 78 = 112: A = 12, carry 1
         STA  ZLOW
         MVI  C,0
-        JNC  HIGH
+        JNC  UPPER
         MVI  C,1        ; the decimal carry into the next byte
-HIGH:   LDA  XHIGH      ; 12
+UPPER:  LDA  XHIGH      ; 12
         MOV  B,A
         LDA  YHIGH      ; 56
         ADD  B

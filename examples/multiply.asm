@@ -8,7 +8,7 @@
         MOV  C,D        ; BC = multiplicand, shifted left each round
         MVI  A,8        ; eight bits in the multiplier
         STA  COUNT
-BIT:    MOV  A,E
+ROUND:  MOV  A,E
         ANI  1          ; lowest bit of the multiplier
         JZ   SKIP
         DAD  B          ; add the shifted multiplicand
@@ -29,7 +29,7 @@ STORE:  MOV  B,A
         LDA  COUNT
         DCR  A
         STA  COUNT
-        JNZ  BIT
+        JNZ  ROUND
         SHLD RESULT     ; 25 * 13 = 325 = 0145H
         HLT
 COUNT:  DB   0

@@ -233,6 +233,13 @@ public:
     // The jump or call target in operandText, recorded as a reference.
     void recordLabelRef();
     void recordReference(std::string_view name, std::int32_t address);
+    // Compile-mode shapes several handlers share.
+    void assembleWithByte(std::int32_t opcode, std::string_view operand);  // opcode, 8-bit operand
+    void assemblePairOperand(const Instruction& ins, int pair);           // INX DCX DAD
+    void assembleStackPair(const Instruction& ins, int pair, std::int32_t pswOpcode);  // PUSH POP
+    // Sends execution to the line labelled by the operand (status 5 when none);
+    // returns that line or -1.
+    std::int32_t labelLineOfOperand();
     bool decimalWord(std::string_view text, std::int32_t& high, std::int32_t& low);
 
     // ---- Translation (translator/) --------------------------------------------

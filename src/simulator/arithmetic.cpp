@@ -100,11 +100,7 @@ void Machine::aluRegister(const Instruction& ins) {
 
 void Machine::aluImmediate(const Instruction& ins) {
     if (mode == Compile) {
-        storeByte(addressCounter, ins.opcode);
-        addressCounter += 1;
-        byteOperand(operandText);
-        if (status != Ok) return;
-        addressCounter += 1;
+        assembleWithByte(ins.opcode, operandText);
         return;
     }
     operandLow = cell(addressCounter + 1);

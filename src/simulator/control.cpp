@@ -21,13 +21,18 @@ void Machine::jump(const Instruction& ins) {
         return;
     }
     addressCounter = operandWord();
+    labelLineOfOperand();
+}
+
+std::int32_t Machine::labelLineOfOperand() {
     std::int32_t line = targetLineOf(currentLine, operandText);
     if (line < 0) {
         status = LabelNotDefined;
         messageName = operandText;
-        return;
+        return line;
     }
     currentLine = line - 1;
+    return line;
 }
 
 void Machine::call(const Instruction& ins) {
@@ -54,13 +59,8 @@ void Machine::call(const Instruction& ins) {
     std::int32_t target = operandWord();
     addressCounter = target;
     returnLines[callDepth] = currentLine + 1;
-    std::int32_t line = targetLineOf(currentLine, operandText);
-    if (line < 0) {
-        status = LabelNotDefined;
-        messageName = operandText;
-        return;
-    }
-    currentLine = line - 1;
+    std::int32_t line = labelLineOfOperand();
+    if (line < 0) return;
     mode = Compile;
     prescan(line);
     currentLine = line - 1;

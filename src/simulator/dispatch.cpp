@@ -202,6 +202,14 @@ void Machine::recordReference(std::string_view name, std::int32_t address) {
     ++refCount;
 }
 
+void Machine::assembleWithByte(std::int32_t opcode, std::string_view operand) {
+    storeByte(addressCounter, opcode);
+    addressCounter += 1;
+    byteOperand(operand);
+    if (status != Ok) return;
+    addressCounter += 1;
+}
+
 void Machine::recordLabelRef() {
     recordReference(operandText, addressCounter);
     if (status != Ok) return;

@@ -49,15 +49,20 @@ void Machine::lxi(const Instruction& ins) {
     addressCounter += 3;
 }
 
+// INX, DCX and DAD take B, D, H or SP, encoded in bits 4 and 5 of the opcode.
+void Machine::assemblePairOperand(const Instruction& ins, int p) {
+    if (p != 0 && p != 2 && p != 4 && p != kSpPair) {
+        status = InvalidRegister;
+        return;
+    }
+    storeByte(addressCounter, ins.opcode + pairOffset(p));
+    addressCounter += 1;
+}
+
 void Machine::pairStep(const Instruction& ins) {
     int p = pairIndex(operandText);
     if (mode == Compile) {
-        if (p != 0 && p != 2 && p != 4 && p != kSpPair) {
-            status = InvalidRegister;
-            return;
-        }
-        storeByte(addressCounter, ins.opcode + pairOffset(p));
-        addressCounter += 1;
+        assemblePairOperand(ins, p);
         return;
     }
     int delta = ins.name == "INX" ? 1 : -1;
@@ -83,12 +88,7 @@ void Machine::pairStep(const Instruction& ins) {
 void Machine::dad(const Instruction& ins) {
     int p = pairIndex(operandText);
     if (mode == Compile) {
-        if (p != 0 && p != 2 && p != 4 && p != kSpPair) {
-            status = InvalidRegister;
-            return;
-        }
-        storeByte(addressCounter, ins.opcode + pairOffset(p));
-        addressCounter += 1;
+        assemblePairOperand(ins, p);
         return;
     }
     std::int32_t high = p == kSpPair ? sp / 256 : registerRef(p);

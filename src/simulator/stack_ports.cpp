@@ -10,15 +10,20 @@ constexpr int kPsw = 12;
 bool validStackPair(int p) { return p == 0 || p == 2 || p == 4 || p == kPsw; }
 }  // namespace
 
+// PUSH and POP take B, D, H or PSW; PSW has an opcode of its own.
+void Machine::assembleStackPair(const Instruction& ins, int p, std::int32_t pswOpcode) {
+    if (!validStackPair(p)) {
+        status = InvalidRegister;
+        return;
+    }
+    storeByte(addressCounter, p == kPsw ? pswOpcode : ins.opcode + 8 * p);
+    addressCounter += 1;
+}
+
 void Machine::push(const Instruction& ins) {
     int p = pairIndex(operandText);
     if (mode == Compile) {
-        if (!validStackPair(p)) {
-            status = InvalidRegister;
-            return;
-        }
-        storeByte(addressCounter, p == kPsw ? 245 : ins.opcode + 8 * p);
-        addressCounter += 1;
+        assembleStackPair(ins, p, 245);
         return;
     }
     // Below address 2 the pushed pair would land outside memory.
@@ -41,12 +46,7 @@ void Machine::push(const Instruction& ins) {
 void Machine::pop(const Instruction& ins) {
     int p = pairIndex(operandText);
     if (mode == Compile) {
-        if (!validStackPair(p)) {
-            status = InvalidRegister;
-            return;
-        }
-        storeByte(addressCounter, p == kPsw ? 241 : ins.opcode + 8 * p);
-        addressCounter += 1;
+        assembleStackPair(ins, p, 241);
         return;
     }
     if (sp >= kMemorySize - 1 || sp < 0) {
@@ -67,11 +67,7 @@ void Machine::pop(const Instruction& ins) {
 
 void Machine::port(const Instruction& ins) {
     if (mode == Compile) {
-        storeByte(addressCounter, ins.opcode);
-        addressCounter += 1;
-        byteOperand(operandText);
-        if (status != Ok) return;
-        addressCounter += 1;
+        assembleWithByte(ins.opcode, operandText);
         return;
     }
     std::int32_t number = cell(addressCounter + 1);

@@ -52,11 +52,7 @@ void Machine::mvi(const Instruction& ins) {
             status = InvalidRegister;
             return;
         }
-        storeByte(addressCounter, ins.opcode + 8 * r);
-        addressCounter += 1;
-        byteOperand(TextTools::tail(operandText, 2));
-        if (status != Ok) return;
-        addressCounter += 1;
+        assembleWithByte(ins.opcode + 8 * r, operand.substr(2));
         return;
     }
     std::int32_t n = cell(addressCounter + 1);
