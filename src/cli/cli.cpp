@@ -248,7 +248,8 @@ const std::map<std::string, int (*)(Session&)> kCommands = {
 
 int Session::exitCode() const { return platform.errorShown ? ProgramFault : Success; }
 
-int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+        bool inIsTerminal) {
     Options options;
     try {
         options = parseOptions(args);
@@ -274,6 +275,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     session->machine.sourceFolder = Machine::folderOf(session->options.file);
     session->platform.inputs.assign(session->options.inputs.begin(), session->options.inputs.end());
     if (!session->options.state) session->platform.screenOut = &out;
+    session->platform.stdinIsTerminal = inIsTerminal;
     return command->second(*session);
 }
 

@@ -11,7 +11,9 @@ namespace verdin::cli {
 enum ExitCode { Success = 0, ProgramFault = 1, UsageError = 2 };
 
 // Runs one command line (without the program name). Messages of the workbench go to
-// `err` as "Caption: text" lines; results go to `out`.
-int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
+// `err` as "Caption: text" lines; results go to `out`. When `inIsTerminal`, a person
+// answers value input at `in` and is prompted on `err`.
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+        bool inIsTerminal = false);
 
 }  // namespace verdin::cli

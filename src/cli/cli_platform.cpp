@@ -12,10 +12,6 @@ void CliPlatform::showMessage(MessageKind kind, const std::string& text) {
     if (kind == MessageKind::Error) errorShown = true;
 }
 
-// Set by main() when a person types at stdin; sessions reading another stream
-// (the tests' string streams) never prompt.
-bool stdinIsTerminalAtStart = false;
-
 void CliPlatform::textScreenOutput(const std::string& text) {
     if (screenOut == nullptr) return;
     for (char c : text) {
@@ -33,7 +29,7 @@ std::optional<std::string> CliPlatform::inputValue(const std::string& initial) {
         inputs.pop_front();
         return answer;
     }
-    if (stdinIsTerminal || (stdinIsTerminalAtStart && &in_ == &std::cin)) {
+    if (stdinIsTerminal) {
         err_ << "Input value";
         if (!initial.empty()) err_ << " (last: " << initial << ")";
         err_ << ": " << std::flush;
