@@ -24,7 +24,7 @@ std::string lineNumberMessage(std::int32_t code, std::int32_t line) {
 
 bool isBlankOrComment(std::string_view line) {
     size_t first = line.find_first_not_of(" \t");
-    return first != std::string_view::npos && line[first] == ';';
+    return first == std::string_view::npos || line[first] == ';';
 }
 }  // namespace
 
@@ -74,8 +74,9 @@ std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode) {
         if (!normal.empty()) {
             line = TextTools::upperOutsideQuotes(normal);
         } else if (isBlankOrComment(line)) {
-            // A comment line does nothing, but an empty entry would end the program, so
-            // it is kept as a single blank: no label, no mnemonic, no bytes.
+            // A comment or blank line does nothing, but an empty entry would end the
+            // program, so it is kept as a single blank: no label, no mnemonic, no bytes.
+            // (Left as typed, a line of TABs would read as a label.)
             line = " ";
         }
         ++counted;

@@ -93,8 +93,9 @@ TEST(Compile, CommentLinesAreSkippedButCounted) {
     EXPECT_EQ(b.compile({"; heading", "   ; indented", "nop", ";x", "bad"}), 5);
     EXPECT_EQ(b.last(), "Error: Invalid command at string 5" + kExplain1);
     Bench c;
-    EXPECT_EQ(c.compile({"; heading", "nop", "; tail"}), -1);
+    EXPECT_EQ(c.compile({"; heading", "nop", "; tail", "\t", "\t \t", "  "}), -1);
     EXPECT_EQ(c.last(), "Information: Compile successful 1 byte(s)");
+    EXPECT_EQ(c.machine.labelCount, 0);
 }
 
 // Verify that the tables stop at their limits with a message naming the limit.
