@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "file_test_support.h"
+#include "scratch_folder.h"
 #include "machine/machine.h"
 #include "shell/save_prompt.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "file_test_support.h"
+#include "scratch_folder.h"
 #include "shell/recent_files.h"
 
 namespace verdin {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "file_test_support.h"
+#include "scratch_folder.h"
 
 namespace verdin {
 namespace {

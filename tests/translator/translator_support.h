@@ -4,15 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "machine/machine.h"
 #include "platform/platform.h"
 #include "shell/commands.h"
+#include "scratch_folder.h"
 
 namespace verdin::translator_testing {
 
@@ -33,37 +31,6 @@ inline Translation translate(Machine& machine, HeadlessPlatform& platform, const
     return t;
 }
 
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = std::filesystem::temp_directory_path() /
-                (std::string("verdin-translator-") + info->test_suite_name() + "-" + info->name());
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
-        std::filesystem::remove_all(path_, ec);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& path() const { return path_; }
-
-    static void write(const std::string& path, const std::string& bytes) {
-        std::ofstream out(path, std::ios::binary);
-        out << bytes;
-    }
-    static std::string read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-
-private:
-    std::filesystem::path path_;
-};
+using ScratchFolder = testing_support::ScratchFolder;
 
 }  // namespace verdin::translator_testing

@@ -1,4 +1,4 @@
-// A private folder per test for the file tests, removed afterwards.
+// A private folder per test for tests that write files, removed afterwards.
 #pragma once
 
 #include <gtest/gtest.h>
