@@ -22,6 +22,7 @@ void Machine::reset() {
     status = Ok;
     labelCount = refCount = 0;
     lastStatus = Ok;
+    lineBudget = -1;
     flagZ = flagCY = flagP = flagS = flagAC = 0;
     regA = regB = regC = regD = regE = regH = regL = regF = 0;
     sp = kInitialSp;
