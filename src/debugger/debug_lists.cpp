@@ -1,6 +1,7 @@
 #include "debugger/debug_lists.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "machine/machine.h"
@@ -130,18 +131,18 @@ std::vector<std::string> programEntries(const Machine& m, int lastLine) {
 int clampStackTop(int top) { return std::clamp(top, 0, kStackViewMax); }
 int clampDumpTop(int top) { return std::clamp(top, 0, kDumpViewMax); }
 
-bool ScrollView::scroll(ScrollAction action, int thumb) {
+bool ScrollView::scroll(ListScroll action, int thumb) {
     int p = top;
     switch (action) {
-        case ScrollAction::LineUp: p = top - 1; break;
-        case ScrollAction::LineDown: p = top + 1; break;
-        case ScrollAction::PageUp: p = top - kDebugRows; break;
-        case ScrollAction::PageDown: p = top + kDebugRows; break;
-        case ScrollAction::ThumbTrack: p = thumb; break;
-        case ScrollAction::Top: p = 0; break;
-        case ScrollAction::Bottom: p = barMax; break;
-        case ScrollAction::ThumbPosition:
-        case ScrollAction::EndScroll: return false;
+        case ListScroll::LineUp: p = top - 1; break;
+        case ListScroll::LineDown: p = top + 1; break;
+        case ListScroll::PageUp: p = top - kDebugRows; break;
+        case ListScroll::PageDown: p = top + kDebugRows; break;
+        case ListScroll::ThumbTrack: p = thumb; break;
+        case ListScroll::Top: p = 0; break;
+        case ListScroll::Bottom: p = barMax; break;
+        case ListScroll::ThumbPosition:
+        case ListScroll::EndScroll: return false;
     }
     if (p == top) return false;
     barPosition = std::clamp(p, 0, barMax);
@@ -170,10 +171,16 @@ std::optional<InputRequest> registerPairRequest(const Machine& m, int index) {
 
 bool applyInputPort(Machine& m, int port, const std::string& typed) {
     if (!validPort(port)) return false;
+    // The digits are picked out here: the machine's reader lets the second of two
+    // foreign characters in a row stand as a digit ("1GG" would read 10) and then
+    // reports a different status, so it cannot tell a clean value on its own.
+    std::string digits;
+    for (char c : typed) {
+        if (std::isxdigit(static_cast<unsigned char>(c))) digits += c;
+    }
+    const bool clean = digits.size() == typed.size();
     const std::int32_t before = m.status;
-    m.status = Ok;
-    m.inPorts[port] = m.parseHex(typed, 2);
-    const bool clean = m.status != IllegalCharacters;
+    m.inPorts[port] = m.parseHex(digits, 2);
     m.status = before;
     if (!clean) m.showError("Invalid number", IllegalCharacters);
     return clean;

@@ -5,7 +5,7 @@
 //
 // Usage:
 //   verdin::DebugViews views;                       // fresh each time the window opens
-//   views.stack.scroll(verdin::ScrollAction::LineUp);
+//   views.stack.scroll(verdin::ListScroll::LineUp);
 //   for (auto& e : verdin::stackEntries(machine, views.stack.top)) list.add(e);
 //
 // Addresses and bytes are written as upper-case hexadecimal: "hex2" is a byte as two
@@ -56,7 +56,9 @@ std::vector<std::string> programEntries(const Machine& m, int lastLine);
 int clampStackTop(int top);
 int clampDumpTop(int top);
 
-enum class ScrollAction { LineUp, LineDown, PageUp, PageDown, ThumbTrack, Top, Bottom, ThumbPosition, EndScroll };
+// Notifications of the stack and memory dump scroll bars (the editor's scroll bar has
+// its own ScrollAction).
+enum class ListScroll { LineUp, LineDown, PageUp, PageDown, ThumbTrack, Top, Bottom, ThumbPosition, EndScroll };
 
 // One scroll bar with the list it moves. The bar keeps the position the user gave it;
 // the list shows from the clamped line, so paging past the end still shows full rows.
@@ -68,7 +70,7 @@ struct ScrollView {
 
     // Applies one scroll bar notification; `thumb` is the position of a thumb drag.
     // True when the view moved and its list must be refilled.
-    bool scroll(ScrollAction action, int thumb = 0);
+    bool scroll(ListScroll action, int thumb = 0);
 };
 
 // The state the debug window keeps while it is open; a new one each time it opens,

@@ -5,6 +5,9 @@
 #include <string>
 
 #include "machine/machine.h"
+// The main window drives the editor and opens the debug window: both headers must
+// build together.
+#include "shell/editor_controller.h"
 
 namespace verdin {
 namespace {
@@ -83,17 +86,17 @@ TEST_F(DebugListsTest, ViewsClampToMemory) {
 // Verify the scroll bar actions on the memory dump: bottom, top, page down.
 TEST_F(DebugListsTest, DumpScrolling) {
     DebugViews views;
-    EXPECT_TRUE(views.dump.scroll(ScrollAction::Bottom));
+    EXPECT_TRUE(views.dump.scroll(ListScroll::Bottom));
     EXPECT_EQ(views.dump.top, 2042);
     EXPECT_EQ(views.dump.barPosition, 2048);
     EXPECT_EQ(addresses(dumpEntries(machine, views.dump.top)).front(), "3FD0");  // 16336
-    EXPECT_TRUE(views.dump.scroll(ScrollAction::Top));
+    EXPECT_TRUE(views.dump.scroll(ListScroll::Top));
     EXPECT_EQ(views.dump.top, 0);
-    EXPECT_TRUE(views.dump.scroll(ScrollAction::PageDown));
+    EXPECT_TRUE(views.dump.scroll(ListScroll::PageDown));
     EXPECT_EQ(views.dump.top, 6);
     EXPECT_EQ(addresses(dumpEntries(machine, views.dump.top)).back(), "0058");  // row 11
-    EXPECT_TRUE(views.dump.scroll(ScrollAction::ThumbTrack, 100));
-    EXPECT_FALSE(views.dump.scroll(ScrollAction::ThumbPosition, 7));
+    EXPECT_TRUE(views.dump.scroll(ListScroll::ThumbTrack, 100));
+    EXPECT_FALSE(views.dump.scroll(ListScroll::ThumbPosition, 7));
     EXPECT_EQ(views.dump.top, 100);
 }
 
@@ -101,14 +104,14 @@ TEST_F(DebugListsTest, DumpScrolling) {
 // returns to the top of memory; page up past address 0 stops there.
 TEST_F(DebugListsTest, StackScrolling) {
     DebugViews views;
-    EXPECT_TRUE(views.stack.scroll(ScrollAction::LineUp));
+    EXPECT_TRUE(views.stack.scroll(ListScroll::LineUp));
     EXPECT_EQ(stackEntries(machine, views.stack.top)[0].substr(0, 4), "3FF2");  // 16370
-    EXPECT_TRUE(views.stack.scroll(ScrollAction::Bottom));
+    EXPECT_TRUE(views.stack.scroll(ListScroll::Bottom));
     EXPECT_EQ(stackEntries(machine, views.stack.top)[0].substr(0, 4), "3FF4");
-    views.stack.scroll(ScrollAction::Top);
-    EXPECT_TRUE(views.stack.scroll(ScrollAction::LineDown));
+    views.stack.scroll(ListScroll::Top);
+    EXPECT_TRUE(views.stack.scroll(ListScroll::LineDown));
     EXPECT_EQ(views.stack.top, 1);
-    views.stack.scroll(ScrollAction::PageUp);
+    views.stack.scroll(ListScroll::PageUp);
     EXPECT_EQ(views.stack.top, 0);
     EXPECT_EQ(views.stack.barPosition, 0);
 }
@@ -138,8 +141,9 @@ TEST_F(DebugListsTest, StepLineAndClosing) {
 }
 
 // Verify the input port dialog: its texts, a clean value, a value with a foreign
-// character (stored from the digits found, reported once as "Invalid number"), and a
-// clean value after that one, which is neither blocked nor reported.
+// character (stored from the digits found, reported once as "Invalid number"), a
+// clean value after that one, which is neither blocked nor reported, and two foreign
+// characters in a row.
 TEST_F(DebugListsTest, InputPortDialog) {
     machine.inPorts[10] = 0x3F;
     const InputRequest request = inputPortRequest(machine, 10);
@@ -161,6 +165,13 @@ TEST_F(DebugListsTest, InputPortDialog) {
     EXPECT_EQ(machine.inPorts[3], 0x22);
     EXPECT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(inputPortEntry(machine, 3), " 03    22");
+
+    // Two foreign characters in a row are skipped and reported like one.
+    EXPECT_FALSE(applyInputPort(machine, 4, "GG1"));
+    EXPECT_EQ(machine.inPorts[4], 1);
+    EXPECT_FALSE(applyInputPort(machine, 5, "1GG"));
+    EXPECT_EQ(machine.inPorts[5], 1);
+    EXPECT_EQ(platform.messages.size(), 3u);
 }
 
 // Verify the register pair dialog: AF offers only A, SP and PC cannot be changed, and

@@ -242,11 +242,15 @@ TEST_F(Editor, ClipboardCopyThenPasteTwice) {
     EXPECT_EQ(editor.text(), "MOV A,BMOV A,B\r");
 }
 
-// Verify Cut, and a pasted text ending in CR landing before a new line break, LF dropped.
+// Verify a selection across a line end painted on both lines, Cut, and a pasted text
+// ending in CR landing before a new line break, LF dropped.
 TEST_F(Editor, ClipboardCutAndPasteLines) {
     load("AB\rCD\rNOP");
     editor.mouseDown(0, 1);
     editor.mouseMove(1, 1, true);
+    // The selection paints across the line end: the tail of one line, the head of the next.
+    EXPECT_EQ(editor.lineRuns(0).back(), (AttributeRun{1, 1, CharAttribute::Selected}));
+    EXPECT_EQ(editor.lineRuns(1).front(), (AttributeRun{0, 1, CharAttribute::Selected}));
     editor.cut();
     EXPECT_EQ(clipboard.content, "B\rC");
     EXPECT_EQ(editor.text(), "AD\rNOP");
