@@ -170,7 +170,17 @@ void DbfTable::setRecordCount(std::int64_t count) {
 }
 
 bool DbfTable::hasEndMarker() {
-    return readAt(headerLength() + recordCount() * recordLength(), 1) == std::string(1, kEndMarker);
+    return readAt(headerLength() + recordsHeld() * recordLength(), 1) == std::string(1, kEndMarker);
+}
+
+// A damaged or hostile header may count billions of records in a file of a few
+// bytes; listing, appending or moving by that count would loop for hours or write
+// far past the end of the file. The records that are really there count instead.
+std::int64_t DbfTable::recordsHeld() {
+    const std::int64_t length = recordLength();
+    if (file == nullptr || length <= 0) return 0;
+    const std::int64_t whole = std::max<std::int64_t>(0, fileSize() - headerLength()) / length;
+    return std::min(recordCount(), whole);
 }
 
 const std::string& DbfTable::getField(std::string_view name) {
@@ -195,7 +205,7 @@ void DbfTable::putField(std::string_view name, std::string_view value) {
 // it would shift every field of the new record by one byte. The marker is kept.
 void DbfTable::append() {
     if (file == nullptr) return;
-    const std::int64_t count = recordCount();
+    const std::int64_t count = recordsHeld();
     std::string record(static_cast<std::size_t>(recordLength()), ' ');
     if (hasEndMarker()) record += kEndMarker;
     writeAt(headerLength() + count * recordLength(), record);
@@ -205,7 +215,8 @@ void DbfTable::append() {
 
 void DbfTable::insert() {
     if (file == nullptr) return;
-    const std::int64_t count = recordCount();
+    const std::int64_t count = recordsHeld();
+    currentRecord = std::min(currentRecord, count);
     const std::int64_t position = headerLength() + recordLength() * currentRecord;
     const std::int64_t end = headerLength() + count * recordLength();
     const bool marker = hasEndMarker();
@@ -232,10 +243,10 @@ void DbfTable::toggleDeleted() {
     writeAt(position, mark[0] == '*' ? " " : "*");
 }
 
-void DbfTable::go(std::int64_t index) { currentRecord = std::max<std::int64_t>(0, std::min(index, recordCount())); }
+void DbfTable::go(std::int64_t index) { currentRecord = std::max<std::int64_t>(0, std::min(index, recordsHeld())); }
 
 void DbfTable::skip(std::int64_t count) {
-    currentRecord = std::max<std::int64_t>(0, std::min(currentRecord + count, recordCount() - 1));
+    currentRecord = std::max<std::int64_t>(0, std::min(currentRecord + count, recordsHeld() - 1));
 }
 
 const std::string& DbfTable::recordText(std::int64_t index) {

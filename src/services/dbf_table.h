@@ -71,6 +71,8 @@ public:
     int exportRange(std::int64_t first, std::int64_t last, const std::string& path);
 
     std::int64_t recordCount() const;
+    // The record count, but never more than the whole records the file holds.
+    std::int64_t recordsHeld();
     std::int64_t headerLength() const;
     std::int64_t recordLength() const;
     // True when the fields follow the standard dBASE III layout (see above).

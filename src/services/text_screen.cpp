@@ -80,7 +80,7 @@ void Machine::screenWrite() {
 void Machine::screenListRecords() {
     DbfTable& table = *database;
     const bool hadLines = ensureTextScreen(*this) && !textScreenLines.empty();
-    const std::int64_t records = table.recordCount();
+    const std::int64_t records = table.recordsHeld();
     std::int64_t count = pairBC();
     if (count == 0 || table.currentRecord + count > records) count = records - table.currentRecord;
     // The stream shows what the screen shows: the records start on a line of their

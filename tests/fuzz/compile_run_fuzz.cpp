@@ -1,0 +1,58 @@
+// Arbitrary source text through the commands of the workbench: Compile, the listing,
+// Debug with a bounded Run, then steps as the debug window makes them. The text goes
+// in whole, as a loaded file would, so the examples serve as seeds unchanged.
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "fuzz_support.h"
+#include "machine/machine.h"
+#include "platform/platform.h"
+#include "shell/commands.h"
+#include "shell/source_file.h"
+
+namespace {
+// Enough lines for loops, calls and services to do real work, few enough that every
+// input finishes in milliseconds.
+constexpr std::int64_t kRunBudget = 20000;
+constexpr int kSteps = 40;
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // Relative names of an untitled text resolve against the current directory.
+    if (chdir(verdin::fuzz::scratchFolder().c_str()) != 0) std::abort();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace verdin;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const SourceText source = splitSourceText(bytes);
+
+    fuzz::FileGuard guard;
+    {
+        HeadlessPlatform platform;
+        Machine machine(platform);
+        machine.sourceFolder = fuzz::scratchFolder();
+
+        if (compileProgram(machine, source.lines, false, true) == -1) {
+            (void)programImage(machine);
+            (void)listProgram(machine, source.lines);
+        }
+        if (compileProgram(machine, source.lines, true, true) == -1) {
+            machine.lineBudget = kRunBudget;
+            runProgram(machine);
+            std::int32_t line = 0;
+            for (int k = 0; k < kSteps && line < machine.programLineCount; ++k) {
+                machine.interruptRequested = 0;
+                machine.lineBudget = kRunBudget;
+                machine.step(line);
+                line = machine.nextLine + 1;
+            }
+            // Every run-time status is shown and cleared by its driver.
+            if (machine.status != Ok) std::abort();
+        }
+    }
+    fuzz::clearScratch();
+    return 0;
+}

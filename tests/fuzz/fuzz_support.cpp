@@ -1,0 +1,112 @@
+#include "fuzz_support.h"
+
+#include <dlfcn.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace verdin::fuzz {
+
+namespace {
+bool guardActive = false;
+std::size_t refused = 0;
+
+// True when `path` names something strictly inside the scratch folder. Relative
+// names are taken from the current directory, as the C library takes them; the
+// scratch folder holds no symbolic links, and ".." is resolved lexically, so a
+// name cannot climb out of it.
+bool insideScratch(const char* path) {
+    if (path == nullptr || *path == '\0') return false;
+    std::error_code error;
+    fs::path full = fs::absolute(fs::path(path), error);
+    if (error) return false;
+    full = full.lexically_normal();
+    const fs::path root = fs::path(scratchFolder()).lexically_normal();
+    const fs::path relative = full.lexically_relative(root);
+    if (relative.empty() || relative == ".") return false;
+    return *relative.begin() != "..";
+}
+
+template <typename F>
+F realFunction(const char* name) {
+    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
+}
+}  // namespace
+
+const std::string& scratchFolder() {
+    // Never destroyed, so that the exit handler below can still read it.
+    static const std::string* folder = [] {
+        std::string pattern = (fs::temp_directory_path() / "verdin-fuzz-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) std::abort();
+        std::atexit([] {
+            std::error_code ignored;
+            fs::remove_all(scratchFolder(), ignored);
+        });
+        return new std::string(fs::canonical(pattern).string());
+    }();
+    return *folder;
+}
+
+void clearScratch() {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(scratchFolder(), error)) fs::remove_all(entry.path(), error);
+}
+
+std::string writeScratchFile(const std::string& name, std::string_view bytes) {
+    const std::string path = scratchFolder() + "/" + name;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+FileGuard::FileGuard() {
+    (void)scratchFolder();
+    guardActive = true;
+}
+FileGuard::~FileGuard() { guardActive = false; }
+
+std::size_t refusedPaths() { return refused; }
+
+}  // namespace verdin::fuzz
+
+// The guard: these definitions take the place of the C library's for the whole fuzz
+// executable; outside a FileGuard they pass every call on unchanged.
+extern "C" {
+std::FILE* fopen(const char* path, const char* mode) {
+    using Fopen = std::FILE* (*)(const char*, const char*);
+    static const Fopen real = verdin::fuzz::realFunction<Fopen>("fopen");
+    if (verdin::fuzz::guardActive && !verdin::fuzz::insideScratch(path)) {
+        ++verdin::fuzz::refused;
+        errno = EACCES;
+        return nullptr;
+    }
+    return real(path, mode);
+}
+std::FILE* fopen64(const char* path, const char* mode) {
+    using Fopen = std::FILE* (*)(const char*, const char*);
+    static const Fopen real = verdin::fuzz::realFunction<Fopen>("fopen64");
+    if (verdin::fuzz::guardActive && !verdin::fuzz::insideScratch(path)) {
+        ++verdin::fuzz::refused;
+        errno = EACCES;
+        return nullptr;
+    }
+    return real(path, mode);
+}
+int remove(const char* path) noexcept {
+    using Remove = int (*)(const char*);
+    static const Remove real = verdin::fuzz::realFunction<Remove>("remove");
+    if (verdin::fuzz::guardActive && !verdin::fuzz::insideScratch(path)) {
+        ++verdin::fuzz::refused;
+        errno = EACCES;
+        return -1;
+    }
+    return real(path);
+}
+}

@@ -1,0 +1,61 @@
+// What every fuzz target shares: a scratch folder of its own, and a guard that keeps a
+// fuzzed program's host-file services inside it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace verdin::fuzz {
+
+// A fresh folder under the system's temporary folder, made on first use, emptied by
+// clearScratch. Its path is absolute and free of symbolic links.
+const std::string& scratchFolder();
+// Removes everything inside the scratch folder, so that every input starts alike and
+// nothing a fuzzed program writes accumulates.
+void clearScratch();
+// Writes `bytes` to `name` inside the scratch folder; returns the full path.
+std::string writeScratchFile(const std::string& name, std::string_view bytes);
+
+// While a FileGuard lives, fopen, fopen64 and remove refuse (as a missing file would)
+// every path outside the scratch folder: a fuzzed program builds its file names at
+// run time, so no filter on the source text can keep it from "/etc/passwd" or "../x".
+class FileGuard {
+public:
+    FileGuard();
+    ~FileGuard();
+    FileGuard(const FileGuard&) = delete;
+    FileGuard& operator=(const FileGuard&) = delete;
+};
+
+// How many opens and removes the guard refused since the process started.
+std::size_t refusedPaths();
+
+// Reads fuzz input as a sequence of small numbers.
+class ByteReader {
+public:
+    ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool empty() const { return pos_ >= size_; }
+    std::uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+    std::uint16_t word() { return static_cast<std::uint16_t>(byte() | (byte() << 8)); }
+    // Up to `max` bytes as text, its length taken from the input.
+    std::string text(std::size_t max) {
+        std::size_t n = byte() % (max + 1);
+        std::string s;
+        while (n-- > 0 && !empty()) s.push_back(static_cast<char>(byte()));
+        return s;
+    }
+    std::string_view rest() {
+        std::string_view r(reinterpret_cast<const char*>(data_ + pos_), pos_ < size_ ? size_ - pos_ : 0);
+        pos_ = size_;
+        return r;
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t pos_ = 0;
+};
+
+}  // namespace verdin::fuzz

@@ -1,0 +1,3 @@
+loop:   dcr a
+        jnz loop
+        hlt

@@ -1,0 +1,33 @@
+// Arbitrary source text through both translate passes and the translation file's
+// text and name.
+#include "fuzz_support.h"
+#include "machine/machine.h"
+#include "platform/platform.h"
+#include "shell/commands.h"
+#include "shell/source_file.h"
+#include "translator/translate.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace verdin;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const SourceText source = splitSourceText(bytes);
+    const int editorLines = static_cast<int>(source.lines.size());
+
+    HeadlessPlatform platform;
+    Machine machine(platform);
+    for (std::int32_t mode : {TranslateZ80, TranslateX86}) {
+        if (compileProgram(machine, source.lines, false, false, mode) != -1) continue;
+        const std::string text = translationText(machine, editorLines);
+        // One line per editor line, never fewer than the store holds.
+        std::size_t ends = 0;
+        for (std::size_t at = text.find(kPlatformLineEnd); at != std::string::npos;
+             at = text.find(kPlatformLineEnd, at + 1)) {
+            ++ends;
+        }
+        if (ends < static_cast<std::size_t>(std::min(editorLines, kMaxProgramLines))) std::abort();
+    }
+    // The first line as a file name: any text gets a name with the target's extension.
+    const std::string name = source.lines.empty() ? std::string() : source.lines.front();
+    for (std::int32_t mode : {TranslateZ80, TranslateX86}) (void)translationPath(name, mode);
+    return 0;
+}
