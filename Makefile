@@ -11,7 +11,7 @@ else
   WERROR ?= ON
 endif
 
-.PHONY: all deps build run test test-asan clean
+.PHONY: all deps build run test test-asan fuzz-smoke clean
 
 all: build
 
@@ -31,6 +31,7 @@ run: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) test-asan
+	$(MAKE) fuzz-smoke
 
 $(ASAN_BUILD)/build.ninja:
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVERDIN_SANITIZE=ON -DVERDIN_WERROR=$(WERROR) $(CMAKE_ARGS)
@@ -39,5 +40,13 @@ test-asan: deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# Every fuzz target for a few seconds (clang, libFuzzer, ASan + UBSan): the long runs
+# are scripts/fuzz's business, this only proves each target builds and holds up.
+FUZZ_BUILD     ?= build-fuzz
+FUZZ_SMOKE_SECONDS ?= 8
+
+fuzz-smoke: deps
+	FUZZ_BUILD=$(abspath $(FUZZ_BUILD)) scripts/fuzz -j $(JOBS) $(FUZZ_SMOKE_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -95,8 +95,13 @@ bool fileService(Machine& m) {
                 bytes[i] = static_cast<std::uint8_t>(m.memory[static_cast<std::size_t>(hl + i)] & 0xFF);
             }
             keepPosition(m.userFile);
-            const std::size_t put = std::fwrite(bytes, 1, static_cast<std::size_t>(count), m.userFile);
-            std::fflush(m.userFile);
+            std::size_t put = std::fwrite(bytes, 1, static_cast<std::size_t>(count), m.userFile);
+            // Bytes still in the stream's buffer are not written yet: a full disk shows
+            // only here, and the program must not be told they reached the file.
+            if (std::fflush(m.userFile) != 0) {
+                put = 0;
+                std::clearerr(m.userFile);
+            }
             setCountInDE(m, put);
             break;
         }

@@ -1,5 +1,6 @@
 #include "shell/source_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -60,20 +61,39 @@ std::string joinSourceText(const SourceText& text) {
     return out;
 }
 
+namespace {
+
+// Reads at most `limit` bytes of the file (a device or a file still growing may have
+// no end). A read error is reported, never taken for the end of the file: an
+// unreadable file must not open as an empty text that a save would then write back.
+bool readFileBytes(const std::string& path, std::size_t limit, std::string& bytes, std::string& error) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error = "Can't open the file " + path + ": " + std::strerror(errno) + ".";
+        return false;
+    }
+    char block[65536];
+    while (bytes.size() < limit) {
+        const std::size_t got = std::fread(block, 1, std::min(sizeof block, limit - bytes.size()), file);
+        bytes.append(block, got);
+        if (got == 0) break;
+    }
+    const int readError = std::ferror(file) ? errno : 0;
+    std::fclose(file);
+    if (readError != 0) {
+        error = "Can't read the file " + path + ": " + std::strerror(readError) + ".";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 LoadResult loadSourceFile(const std::string& path) {
     LoadResult result;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        result.error = "Can't open the file " + path + ": " + std::strerror(errno) + ".";
-        return result;
-    }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) {
-        result.error = "Can't read the file " + path + ".";
-        return result;
-    }
-    result.text = splitSourceText(bytes.str());
+    std::string bytes;
+    if (!readFileBytes(path, static_cast<std::size_t>(-1), bytes, result.error)) return result;
+    result.text = splitSourceText(bytes);
     result.ok = true;
     return result;
 }
@@ -119,8 +139,19 @@ LoadResult loadEditorFile(const std::string& path) {
         folder.error = "Can't open the file " + path + ": it is a folder.";
         return folder;
     }
-    LoadResult result = loadSourceFile(path);
-    if (!result.ok) return result;
+    // Every character takes at most two bytes of the file (CR LF is one line end), so
+    // a file of more bytes than this cannot fit; reading stops there.
+    constexpr std::size_t kLargestFitting = 2 * kEditorCapacity + 1;
+    LoadResult result;
+    std::string bytes;
+    if (!readFileBytes(path, kLargestFitting + 1, bytes, result.error)) return result;
+    if (bytes.size() > kLargestFitting) {
+        result.error = "The file " + path + " is too large for the editor, which holds " +
+                       std::to_string(kEditorCapacity) + " characters. The file was not opened.";
+        return result;
+    }
+    result.text = splitSourceText(bytes);
+    result.ok = true;
     std::string refusal = editorRefusal(result.text, path);
     if (!refusal.empty()) {
         result.ok = false;
