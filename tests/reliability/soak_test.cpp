@@ -15,7 +15,8 @@
 #include "shell/source_file.h"
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// The sanitizer runtime's count of live heap bytes (g++ ships no header for it).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 // A small quarantine: freed blocks are still checked for reuse, but the memory held
 // back no longer grows for 256 MB and hides the flat line this test looks for.
 extern "C" const char* __asan_default_options() { return "quarantine_size_mb=8"; }
@@ -94,6 +95,10 @@ TEST(Soak, EveryExampleRunsAThousandTimesAlikeWithoutGrowingMemory) {
     }
     const long residentAfter = residentKiB();
     const std::size_t heapAfter = heapInUse();
+    RecordProperty("resident_kib_after_warm_up", static_cast<int>(residentBefore));
+    RecordProperty("resident_kib_at_end", static_cast<int>(residentAfter));
+    RecordProperty("heap_bytes_after_warm_up", static_cast<int>(heapBefore));
+    RecordProperty("heap_bytes_at_end", static_cast<int>(heapAfter));
     // The heap must come back to where it was; resident memory may move by a few
     // pages of allocator bookkeeping, not by anything that grows with the runs.
     EXPECT_LE(heapAfter, heapBefore + 64 * 1024) << "heap grew from " << heapBefore << " to " << heapAfter;
