@@ -185,6 +185,7 @@ TEST_F(FullDevice, HostFileWritesCountNothingAndTableCopiesSayWriteFailed) {
 constexpr const char* kReadOnlyFolder = "/proc";
 
 TEST(ReadOnlyFolder, SavesTranslationsImagesAndTablesThereAreReported) {
+    if (!fs::exists("/proc/self")) GTEST_SKIP() << "/proc is not mounted";
     TempFolder folder;
     const std::string path = folder.file("prog.asm");
     writeFile(path, "  nop\n");
@@ -214,6 +215,7 @@ TEST(ReadOnlyFolder, SavesTranslationsImagesAndTablesThereAreReported) {
 class ReadOnlyTables : public DbfServices {};
 
 TEST_F(ReadOnlyTables, MakingOrCopyingATableThereSaysWriteFailed) {
+    if (!fs::exists("/proc/self")) GTEST_SKIP() << "/proc is not mounted";
     makePeople();
     putBlock(std::string(kReadOnlyFolder) + "/T.DBF", {{"DEL", 'C', 1}, {"NAME", 'C', 10}});
     db('M', kBlock);
