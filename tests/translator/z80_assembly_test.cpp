@@ -54,7 +54,7 @@ std::vector<std::string> programFiles() {
         if (entry.path().extension() == ".asm") files.push_back(entry.path().string());
     }
     std::sort(files.begin(), files.end());
-    for (const char* own : {"tests/golden/all_forms.asm", "tests/translator/data_and_labels.asm"}) {
+    for (const char* own : {"tests/golden/all_forms.asm", "tests/golden/data_and_labels.asm"}) {
         files.push_back((root / own).string());
     }
     return files;
