@@ -112,29 +112,32 @@ ReplaceAllText replaceAllIn(std::string_view text, std::string_view fragment, st
     return result;
 }
 
-FindResult findNext(EditorController& editor, std::string_view fragment, const FindOptions& options,
-                    Platform& platform) {
+namespace {
+// Selects the next occurrence after the caret, as Find Next and Replace both do;
+// when there is none, what they report instead.
+std::optional<FindResult> selectNext(EditorController& editor, std::string_view fragment,
+                                     const FindOptions& options, Platform& platform) {
     editor.releaseCtrl();
-    if (fragment.empty()) return {};
+    if (fragment.empty()) return FindResult{};
     const SearchPattern pattern = preparePattern(fragment, options);
     const int from = editor.caretOffset() + 1;
     if (from >= editor.buffer().length()) return notFound(platform);
     const std::optional<int> start = findFrom(editor.text(), from, pattern);
     if (!start) return notFound(platform);
     editor.showFound(*start, pattern.fragmentLength);
+    return std::nullopt;
+}
+}  // namespace
+
+FindResult findNext(EditorController& editor, std::string_view fragment, const FindOptions& options,
+                    Platform& platform) {
+    if (std::optional<FindResult> missed = selectNext(editor, fragment, options, platform)) return *missed;
     return {FindOutcome::Found, 1, false, std::nullopt};
 }
 
 FindResult replaceNext(EditorController& editor, std::string_view fragment, std::string_view replacement,
                        const FindOptions& options, Platform& platform) {
-    editor.releaseCtrl();
-    if (fragment.empty()) return {};
-    const SearchPattern pattern = preparePattern(fragment, options);
-    const int from = editor.caretOffset() + 1;
-    if (from >= editor.buffer().length()) return notFound(platform);
-    const std::optional<int> start = findFrom(editor.text(), from, pattern);
-    if (!start) return notFound(platform);
-    editor.showFound(*start, pattern.fragmentLength);
+    if (std::optional<FindResult> missed = selectNext(editor, fragment, options, platform)) return *missed;
     // A refused replacement leaves the text as it was, with the match selected.
     if (editor.replaceSelectionByTyping(replacement) == EditResult::Refused) {
         return {FindOutcome::Refused, 0, false, std::nullopt};
