@@ -1,7 +1,7 @@
 // A private folder per test for tests that write files, removed afterwards.
 #pragma once
 
-#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,10 +12,12 @@ namespace verdin::testing_support {
 
 class ScratchFolder {
 public:
+    // Named by process and serial number, so that test programs running side by side
+    // (ctest -j) and several folders in one test never share a folder.
     ScratchFolder() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("verdin-") + info->test_suite_name() + "-" + info->name();
-        path_ = std::filesystem::temp_directory_path() / name;
+        static int serial = 0;
+        path_ = std::filesystem::temp_directory_path() /
+                ("verdin-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }

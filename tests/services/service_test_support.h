@@ -14,6 +14,7 @@
 
 #include "machine/machine.h"
 #include "platform/platform.h"
+#include "scratch_folder.h"
 #include "shell/commands.h"
 
 namespace verdin::test {
@@ -43,27 +44,7 @@ public:
 };
 
 // A folder of its own under the system's temporary folder, removed afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        static int serial = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("verdin-services-" + std::to_string(::getpid()) + "-" + std::to_string(serial++));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
+using TempFolder = testing_support::ScratchFolder;
 
 inline std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
