@@ -1,0 +1,2 @@
+MVI A,65
+MOV B,A
