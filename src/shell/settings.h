@@ -6,8 +6,8 @@
 //   then     "[options]" and "key=value" lines, only for options that differ from
 //            their defaults
 //
-// Earlier versions read only the first five lines, so the options after them neither
-// disturb those versions nor get lost when a file of theirs is read here.
+// Earlier versions read only the first five lines: they read such a file as before
+// (and drop the options when they write it), and their files read here as defaults.
 //
 // It lives in $XDG_CONFIG_HOME/verdin/verdin.ini, or ~/.config/verdin/verdin.ini when
 // that variable is unset. The location is computed from values handed in, so tests
