@@ -32,6 +32,7 @@ const char* const kUsage =
     "options of run and step:\n"
     "  --in P=V          input port P (0-15) holds byte V (decimal, 0x.. or ..H)\n"
     "  --max-lines N     stop as if Stop were pressed after N executed lines (run)\n"
+    "  --intel           flags and results as the Intel 8080 computes them\n"
     "  --state           print the machine state as one JSON object on stdout\n"
     "  --memory S:C      add C memory cells from address S to the state\n"
     "  --input TEXT      answer the next \"Input value\" request (repeatable)\n";
@@ -87,6 +88,7 @@ Options parseOptions(const std::vector<std::string>& args) {
         };
         if (arg == "-o") options.output = value();
         else if (arg == "--state") options.state = true;
+        else if (arg == "--intel") options.intel = true;
         else if (arg == "--z80") options.z80 = true;
         else if (arg == "--x86") options.x86 = true;
         else if (arg == "--input") options.inputs.push_back(value());
@@ -195,6 +197,7 @@ void printState(Session& s, bool withNextLine) {
     field("status", std::to_string(m.lastStatus));
     field("line", std::to_string(m.currentLine));
     if (withNextLine) field("nextLine", std::to_string(m.nextLine));
+    field("rules", jsonString(arithmeticRulesKey(m.arithmeticRules)));
     field("screen", jsonStringArray(m.textScreenLines));
     if (!s.options.memoryRanges.empty()) {
         std::string memory = "{";
@@ -211,6 +214,7 @@ void printState(Session& s, bool withNextLine) {
 // The Debug command's hand-off: the lines up to the first empty one, compiled with
 // the success message; then the ports as typed into the debug window.
 bool startDebugging(Session& s) {
+    if (s.options.intel) s.machine.arithmeticRules = ArithmeticRules::Intel8080;
     if (compileProgram(s.machine, s.lines, true, true) != -1) return false;
     for (const auto& [port, value] : s.options.inPorts) s.machine.inPorts[static_cast<size_t>(port)] = value;
     return true;

@@ -24,6 +24,7 @@ struct Options {
     int from = 0;
     int count = 1;
     bool state = false;
+    bool intel = false;  // run and step under the Intel 8080 rules
     bool z80 = false;
     bool x86 = false;
 };

@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,6 +67,17 @@ constexpr int kPortCount = 16;
 constexpr int kInitialSp = 0x3FFE;
 
 struct Instruction;
+
+// Which flag and result rules the arithmetic, logic, rotate and decimal-adjust
+// instructions follow. Workbench: this workbench's own rules (the default). Intel8080:
+// exactly what the processor computes, for teachers who follow an 8080 textbook.
+enum class ArithmeticRules : std::int32_t { Workbench = 0, Intel8080 = 1 };
+// "Workbench" or "Intel 8080": what a status line shows.
+const char* arithmeticRulesName(ArithmeticRules rules);
+// "workbench" or "intel8080": the word a settings file or a state dump stores.
+const char* arithmeticRulesKey(ArithmeticRules rules);
+// The rule set of a stored word; nullopt for a word no version wrote.
+std::optional<ArithmeticRules> arithmeticRulesFromKey(std::string_view key);
 
 // True when some character of `text` is outside the decimal (hex = false) or
 // hexadecimal (hex = true) digit set; false for the empty text.
@@ -131,6 +143,9 @@ public:
     std::int64_t lineBudget = -1;
     // The status the last Step or Run ended with, before the driver cleared it.
     std::int32_t lastStatus = Ok;
+    // An option of the user, like the ports typed into the debug window: reset()
+    // keeps it.
+    ArithmeticRules arithmeticRules = ArithmeticRules::Workbench;
 
     // ---- System services state (services/) -----------------------------------
     // The text screen of RST 7: its lines, the last one being continued by output.
@@ -267,6 +282,14 @@ public:
     void incDec(const Instruction& ins);        // INR DCR
     void daa(const Instruction& ins);
     void applyAlu(int op, std::int32_t operand, bool keepAuxCarry);
+    // intel_rules.cpp: the same computations under ArithmeticRules::Intel8080.
+    bool intelRules() const { return arithmeticRules == ArithmeticRules::Intel8080; }
+    void intelAlu(int op, std::int32_t operand);
+    // INR (increment) or DCR of `old`: the new value, with S Z AC P set.
+    std::int32_t intelIncDec(std::int32_t old, bool increment);
+    void intelDaa();
+    // CMA STC CMC RLC RRC RAL RAR by opcode.
+    void intelAccumulator(std::int32_t opcode);
     // accumulator.cpp
     void accumulator(const Instruction& ins);  // CMA STC CMC RLC RRC RAL RAR
     // control.cpp

@@ -12,6 +12,9 @@ namespace {
 
 bool isSet(std::optional<std::string_view> value) { return value.has_value() && !value->empty(); }
 
+constexpr std::string_view kOptionsSection = "[options]";
+constexpr std::string_view kArithmeticKey = "arithmetic";
+
 std::optional<std::string_view> environmentValue(const char* name) {
     const char* value = std::getenv(name);
     if (value == nullptr) return std::nullopt;
@@ -40,6 +43,10 @@ std::string settingsFilePathFromEnvironment() {
 std::string formatSettings(const Settings& settings) {
     std::string text = settings.initialFolder + "\n";
     for (const auto& entry : settings.recent.entries) text += entry + "\n";
+    if (settings.arithmeticRules != ArithmeticRules::Workbench) {
+        text += std::string(kOptionsSection) + "\n";
+        text += std::string(kArithmeticKey) + "=" + arithmeticRulesKey(settings.arithmeticRules) + "\n";
+    }
     return text;
 }
 
@@ -49,6 +56,18 @@ Settings parseSettings(std::string_view text) {
     if (!lines.empty()) settings.initialFolder = lines[0];
     for (int i = 0; i < kRecentFileCount && i + 1 < static_cast<int>(lines.size()); ++i) {
         settings.recent.entries[i] = lines[i + 1];
+    }
+    // A value this version does not know (from a later one) keeps the default.
+    bool inOptions = false;
+    for (size_t i = 1 + kRecentFileCount; i < lines.size(); ++i) {
+        std::string_view line = lines[i];
+        if (!line.empty() && line.front() == '[') {
+            inOptions = line == kOptionsSection;
+            continue;
+        }
+        size_t equals = line.find('=');
+        if (!inOptions || equals == std::string_view::npos || line.substr(0, equals) != kArithmeticKey) continue;
+        if (auto rules = arithmeticRulesFromKey(line.substr(equals + 1))) settings.arithmeticRules = *rules;
     }
     return settings;
 }

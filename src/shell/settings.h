@@ -3,6 +3,11 @@
 //
 //   line 1   folder of the current file, with its trailing separator
 //   line 2-5 recent files, most recent first (empty lines for unused entries)
+//   then     "[options]" and "key=value" lines, only for options that differ from
+//            their defaults
+//
+// Earlier versions read only the first five lines: they read such a file as before
+// (and drop the options when they write it), and their files read here as defaults.
 //
 // It lives in $XDG_CONFIG_HOME/verdin/verdin.ini, or ~/.config/verdin/verdin.ini when
 // that variable is unset. The location is computed from values handed in, so tests
@@ -13,6 +18,7 @@
 #include <string>
 #include <string_view>
 
+#include "machine/machine.h"
 #include "shell/recent_files.h"
 
 namespace verdin {
@@ -21,6 +27,8 @@ struct Settings {
     // The initial folder of every file dialog.
     std::string initialFolder;
     RecentFiles recent;
+    // The "Intel 8080 arithmetic" menu item.
+    ArithmeticRules arithmeticRules = ArithmeticRules::Workbench;
 };
 
 // The settings file for the given environment values (nullopt or empty means unset).
@@ -31,7 +39,7 @@ std::string settingsFilePath(std::optional<std::string_view> xdgConfigHome,
 // The same, read from this process's environment.
 std::string settingsFilePathFromEnvironment();
 
-// The five-line text; every line ends with a line break.
+// The five-line text and any options; every line ends with a line break.
 std::string formatSettings(const Settings& settings);
 // Reads what formatSettings wrote. Missing lines leave their entries empty; a line
 // end may be LF, CR LF or CR, so a file edited on another system still reads.

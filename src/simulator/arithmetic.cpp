@@ -16,6 +16,10 @@ enum AluOp { Add, AddCarry, Subtract, SubtractBorrow, And, Xor, Or, Compare };
 }  // namespace
 
 void Machine::applyAlu(int op, std::int32_t operand, bool keepAuxCarry) {
+    if (intelRules()) {
+        intelAlu(op, operand);
+        return;
+    }
     switch (op) {
         case Add:
         case AddCarry: {
@@ -132,6 +136,13 @@ void Machine::incDec(const Instruction& ins) {
     } else {
         old = registerRef(r);
     }
+    if (intelRules()) {
+        std::int32_t result = intelIncDec(old, increment);
+        if (r == 6) poke(pairHL(), result);
+        else registerRef(r) = result;
+        addressCounter += 1;
+        return;
+    }
     std::int32_t value = old + (increment ? 1 : -1);
     flagP = parityEven(value);  // taken before the wrap
     flagZ = flagS = 0;
@@ -150,7 +161,9 @@ void Machine::incDec(const Instruction& ins) {
 }
 
 void Machine::daa(const Instruction& ins) {
-    if (mode == Execute) {
+    if (mode == Execute && intelRules()) {
+        intelDaa();
+    } else if (mode == Execute) {
         if ((regA & 0x0F) > 9) {
             regA += 6;
             if (regA > 255) regA -= 256;
@@ -173,6 +186,11 @@ void Machine::daa(const Instruction& ins) {
 void Machine::accumulator(const Instruction& ins) {
     if (mode != Execute) {
         storeByte(addressCounter, ins.opcode);
+        addressCounter += 1;
+        return;
+    }
+    if (intelRules()) {
+        intelAccumulator(ins.opcode);
         addressCounter += 1;
         return;
     }

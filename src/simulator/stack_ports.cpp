@@ -32,6 +32,8 @@ void Machine::push(const Instruction& ins) {
         return;
     }
     regF = composeFlags();
+    // The processor's flag byte always has bit 1 set (bits 3 and 5 stay clear).
+    if (intelRules()) regF |= 0x02;
     sp -= 2;
     if (p == kPsw) {
         poke(sp + 1, regA);

@@ -113,7 +113,7 @@ TEST_F(Cli, RunPrintsTheStateAsOneJsonObject) {
               "{\"A\":42,\"B\":7,\"C\":0,\"D\":0,\"E\":0,\"H\":0,\"L\":0,\"F\":1,\"SP\":16382,\"PC\":8,"
               "\"flags\":{\"S\":0,\"Z\":0,\"AC\":0,\"P\":0,\"CY\":1},"
               "\"in\":[0,0,42,0,0,0,0,0,0,0,0,0,0,0,0,0],\"out\":[0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,42],"
-              "\"status\":11,\"line\":4,\"screen\":[],\"memory\":{\"0\":[219,2,211]}}\n");
+              "\"status\":11,\"line\":4,\"rules\":\"workbench\",\"screen\":[],\"memory\":{\"0\":[219,2,211]}}\n");
 }
 
 TEST_F(Cli, RunFaultExitsWithOne) {
