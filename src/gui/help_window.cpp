@@ -111,7 +111,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     splitter->addWidget(tabs_);
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({260, 660});
+    splitter->setSizes({290, 630});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(splitter);

@@ -134,8 +134,11 @@ std::string operandNotes(const Instruction& ins) {
         case OperandKind::Pair: {
             std::string names;
             for (const std::string& p : pairNames(ins)) names += (names.empty() ? "`" : ", `") + p + "`";
-            return "- `p` names a register pair: " + names +
-                   " (`B` is BC, `D` is DE, `H` is HL, `PSW` is A with the flag byte).";
+            std::string meaning = "`B` is BC, `D` is DE";
+            if (names.find("`H`") != std::string::npos) meaning += ", `H` is HL";
+            if (names.find("PSW") != std::string::npos) meaning += ", `PSW` is A with the flag byte";
+            if (names.find("SP") != std::string::npos) meaning += ", `SP` is the stack pointer";
+            return "- `p` names a register pair: " + names + " (" + meaning + ").";
         }
         case OperandKind::PairWord:
             return "- `p` is `B` (BC), `D` (DE), `H` (HL) or `SP`.\n- `nn` is " + word + ".";
