@@ -270,6 +270,21 @@ std::vector<Page> buildPages() {
     std::string index = mnemonicIndex(texts);
     result.push_back({"mnemonics", titleOf(index), index});
     std::stable_partition(result.begin(), result.end(), [](const Page& p) { return p.id == "contents"; });
+    // A page written by hand that the contents do not name yet is listed at their end,
+    // so that no page can only be found by searching.
+    if (!result.empty() && result.front().id == "contents") {
+        Page& contents = result.front();
+        std::vector<std::string> named;
+        for (const Link& link : linksOf(contents.markdown)) named.push_back(link.target.substr(0, link.target.find('#')));
+        std::string more;
+        for (const EmbeddedFile& f : embeddedFiles()) {
+            if (f.name.substr(0, kPagesFolder.size()) != kPagesFolder || f.name.size() < kPagesFolder.size() + 4) continue;
+            std::string id(f.name.substr(kPagesFolder.size(), f.name.size() - kPagesFolder.size() - 3));
+            if (id == "contents" || std::find(named.begin(), named.end(), id) != named.end()) continue;
+            more += "- [" + titleOf(f.content) + "](" + id + ")\n";
+        }
+        if (!more.empty()) contents.markdown += "\n## More pages\n\n" + more;
+    }
     return result;
 }
 

@@ -3,6 +3,7 @@
 // assembler, every link and context number with the pages that exist.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
@@ -139,6 +140,21 @@ TEST(HelpPages, EveryPageHasATitleAndEveryLinkResolves) {
         for (const help::Link& link : help::linksOf(page.markdown)) {
             EXPECT_TRUE(resolves(link.target)) << page.id << " line " << link.sourceLine << ": " << link.target;
         }
+    }
+}
+
+TEST(HelpPages, EveryPageCanBeReachedFromTheContents) {
+    std::vector<std::string> reached = {"contents"};
+    for (std::size_t next = 0; next < reached.size(); ++next) {
+        for (const help::Link& link : help::linksOf(help::findPage(reached[next])->markdown)) {
+            std::string id = link.target.substr(0, link.target.find('#'));
+            if (help::findPage(id) != nullptr && std::find(reached.begin(), reached.end(), id) == reached.end()) {
+                reached.push_back(id);
+            }
+        }
+    }
+    for (const help::Page& page : help::pages()) {
+        EXPECT_NE(std::find(reached.begin(), reached.end(), page.id), reached.end()) << page.id;
     }
 }
 
