@@ -7,6 +7,7 @@
 #include <memory>
 #include <ostream>
 
+#include "cli/help_command.h"
 #include "cli/json.h"
 #include "cli/session.h"
 #include "machine/machine.h"
@@ -254,6 +255,8 @@ int Session::exitCode() const { return platform.errorShown ? ProgramFault : Succ
 
 int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
         bool inIsTerminal) {
+    // Help needs no FILE; with no topic it shows the contents.
+    if (!args.empty() && args[0] == "help") return commandHelp({args.begin() + 1, args.end()}, out, err);
     Options options;
     try {
         options = parseOptions(args);

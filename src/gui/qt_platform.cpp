@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include "help/help_pages.h"
 
 namespace verdin::gui {
 
@@ -19,7 +22,10 @@ QMessageBox::Icon iconOf(MessageKind kind) {
 void QtPlatform::showMessage(MessageKind kind, const std::string& text) {
     QMessageBox box(iconOf(kind), QString::fromUtf8(captionOf(kind)), QString::fromStdString(text),
                     QMessageBox::Ok, owner_);
+    const std::string page = kind == MessageKind::Error && openHelp_ ? help::pageForMessage(text) : std::string();
+    QPushButton* help = page.empty() ? nullptr : box.addButton(QMessageBox::Help);
     box.exec();
+    if (help != nullptr && box.clickedButton() == help) openHelp_(page);
 }
 
 void QtPlatform::pumpEvents() {

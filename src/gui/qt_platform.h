@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 #include "platform/platform.h"
 
@@ -17,11 +18,17 @@ public:
     void setOwner(QWidget* owner) { owner_ = owner; }
     QWidget* owner() const { return owner_; }
 
+    // Error boxes whose message has a help page get a Help button; pressing it closes
+    // the box and calls `open` with the page ("errors#invalid-operand"), which the
+    // main window shows in its help window.
+    void setHelpHandler(std::function<void(const std::string& page)> open) { openHelp_ = std::move(open); }
+
     void showMessage(MessageKind kind, const std::string& text) override;
     void pumpEvents() override;
 
 private:
     QPointer<QWidget> owner_;
+    std::function<void(const std::string&)> openHelp_;
 };
 
 }  // namespace verdin::gui

@@ -1,0 +1,256 @@
+// The help can never drift from the workbench: every example is assembled and run
+// and its stated results compared with the machine, every byte table with the
+// assembler, every link and context number with the pages that exist.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+
+#include "help/help_pages.h"
+#include "help/markdown.h"
+#include "machine/machine.h"
+#include "scratch_folder.h"
+#include "shell/commands.h"
+#include "shell/editor_syntax.h"
+#include "simulator/instruction_table.h"
+
+namespace verdin {
+namespace {
+
+std::vector<std::string> linesOf(const std::string& code) {
+    std::vector<std::string> lines;
+    std::istringstream in(code);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// "05H", "0FFH" or "12": the value of one Expect number, or -1 when it is none.
+long valueOf(const std::string& text) {
+    if (text.empty()) return -1;
+    char* end = nullptr;
+    const bool hex = text.back() == 'H';
+    std::string digits = hex ? text.substr(0, text.size() - 1) : text;
+    long value = std::strtol(digits.c_str(), &end, hex ? 16 : 10);
+    return end != nullptr && *end == '\0' && !digits.empty() ? value : -1;
+}
+
+// The differences between an Expect line and the machine, one per wrong item; an item
+// the checker cannot read counts as a difference, so a typing error cannot pass.
+std::vector<std::string> mismatches(const Machine& m, const std::string& expect) {
+    std::vector<std::string> wrong;
+    std::istringstream items(expect);
+    for (std::string item; items >> item;) {
+        std::size_t eq = item.find('=');
+        std::string name = item.substr(0, eq);
+        long want = eq == std::string::npos ? -1 : valueOf(item.substr(eq + 1));
+        long have = -1;
+        if (name.size() > 2 && name.front() == '[' && name.back() == ']') {
+            long address = valueOf(name.substr(1, name.size() - 2));
+            if (address >= 0 && address < kMemorySize) have = m.memory[static_cast<std::size_t>(address)];
+        } else {
+            const std::pair<const char*, std::int32_t> known[] = {
+                {"A", m.regA},     {"B", m.regB},   {"C", m.regC},   {"D", m.regD},   {"E", m.regE},
+                {"H", m.regH},     {"L", m.regL},   {"SP", m.sp},    {"S", m.flagS},  {"Z", m.flagZ},
+                {"AC", m.flagAC},  {"P", m.flagP},  {"CY", m.flagCY}};
+            for (const auto& [key, value] : known) {
+                if (name == key) have = value;
+            }
+        }
+        if (want < 0 || have < 0) wrong.push_back("cannot read '" + item + "'");
+        else if (want != have) wrong.push_back(item + " but the machine has " + std::to_string(have));
+    }
+    return wrong;
+}
+
+TEST(HelpExamples, EveryExampleRunsAndEndsAsItsPageSays) {
+    int examples = 0;
+    int checked = 0;
+    for (const help::Page& page : help::pages()) {
+        for (const help::Example& example : help::examplesOf(page.markdown)) {
+            SCOPED_TRACE(page.id + ".md, example at line " + std::to_string(example.sourceLine));
+            ++examples;
+            testing_support::ScratchFolder scratch;  // the file and table services write here
+            HeadlessPlatform platform;
+            Machine m(platform);
+            m.sourceFolder = scratch.path().string();
+            ASSERT_EQ(compileProgram(m, linesOf(example.code), true, false), -1) << platform.lastMessage();
+            runProgram(m);
+            for (const Message& message : platform.messages) {
+                EXPECT_NE(message.kind, MessageKind::Error) << message.text;
+            }
+            for (const std::string& wrong : mismatches(m, example.expect)) ADD_FAILURE() << wrong;
+            if (!example.expect.empty()) ++checked;
+        }
+    }
+    // Each of the 78 mnemonic pages carries one example with its results.
+    EXPECT_GE(examples, 78 + 20);
+    EXPECT_GE(checked, 78 + 20);
+}
+
+TEST(HelpExamples, TheCheckerNoticesAWrongResult) {
+    HeadlessPlatform platform;
+    Machine m(platform);
+    m.regA = 5;
+    m.memory[0x2000] = 0x12;
+    EXPECT_TRUE(mismatches(m, "A=05H [2000H]=12H CY=0").empty());
+    EXPECT_EQ(mismatches(m, "A=06H").size(), 1u);
+    EXPECT_EQ(mismatches(m, "[2000H]=13").size(), 1u);
+    EXPECT_TRUE(mismatches(m, "[2000H]=18").empty());  // decimal
+    EXPECT_EQ(mismatches(m, "Q=1 A=5X").size(), 2u);
+}
+
+TEST(HelpPages, EveryContextNumberOpensAPageWithATitle) {
+    const auto& mnemonics = editorMnemonics();
+    for (std::size_t i = 0; i < mnemonics.size(); ++i) {
+        int context = help::mnemonicContext(static_cast<int>(i));
+        std::string id = help::pageForContext(context);
+        const help::Page* page = help::findPage(id);
+        ASSERT_NE(page, nullptr) << "context " << context;
+        // The page is the mnemonic's own: its title starts with the mnemonic.
+        EXPECT_EQ(page->title.substr(0, mnemonics[i].size() + 1), std::string(mnemonics[i]) + ":") << context;
+    }
+    EXPECT_EQ(help::pageForContext(175), "mov");
+    for (int context : {help::kMainWindowContext, help::kDebugWindowContext, help::kCalculatorContext}) {
+        const help::Page* page = help::findPage(help::pageForContext(context));
+        ASSERT_NE(page, nullptr) << context;
+        EXPECT_FALSE(page->title.empty()) << context;
+    }
+    for (int none : {0, 104, 106, 105 + 5 * 78, 131201}) EXPECT_EQ(help::pageForContext(none), "") << none;
+}
+
+bool anchorExists(const help::Page& page, const std::string& anchor) {
+    for (const help::Block& b : help::parseMarkdown(page.markdown)) {
+        if (b.anchor == anchor) return true;
+    }
+    return false;
+}
+
+bool resolves(const std::string& target) {
+    const help::Page* page = help::findPage(target);
+    if (page == nullptr) return false;
+    std::size_t hash = target.find('#');
+    return hash == std::string::npos || anchorExists(*page, target.substr(hash + 1));
+}
+
+TEST(HelpPages, EveryPageHasATitleAndEveryLinkResolves) {
+    EXPECT_EQ(help::pages().front().id, "contents");
+    for (const help::Page& page : help::pages()) {
+        EXPECT_FALSE(page.title.empty()) << page.id;
+        for (const help::Link& link : help::linksOf(page.markdown)) {
+            EXPECT_TRUE(resolves(link.target)) << page.id << " line " << link.sourceLine << ": " << link.target;
+        }
+    }
+}
+
+TEST(HelpPages, EveryPageCanBeReachedFromTheContents) {
+    std::vector<std::string> reached = {"contents"};
+    for (std::size_t next = 0; next < reached.size(); ++next) {
+        for (const help::Link& link : help::linksOf(help::findPage(reached[next])->markdown)) {
+            std::string id = link.target.substr(0, link.target.find('#'));
+            if (help::findPage(id) != nullptr && std::find(reached.begin(), reached.end(), id) == reached.end()) {
+                reached.push_back(id);
+            }
+        }
+    }
+    for (const help::Page& page : help::pages()) {
+        EXPECT_NE(std::find(reached.begin(), reached.end(), page.id), reached.end()) << page.id;
+    }
+}
+
+TEST(HelpPages, EveryMnemonicPageLinksToItsFamilyAndTheFlags) {
+    for (std::string_view name : editorMnemonics()) {
+        std::string id(name);
+        for (char& c : id) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const help::Page* page = help::findPage(id);
+        ASSERT_NE(page, nullptr) << id;
+        bool flags = false;
+        bool family = false;
+        for (const help::Link& link : help::linksOf(page->markdown)) {
+            flags = flags || link.target == "flags";
+            const help::Page* target = help::findPage(link.target);
+            // The family page lists this mnemonic among its instructions.
+            family = family || (target != nullptr && target->markdown.find("](" + id + ")") != std::string::npos &&
+                                link.target != "mnemonics");
+        }
+        EXPECT_TRUE(flags && family) << id;
+    }
+}
+
+TEST(HelpPages, ByteTablesAreWhatTheAssemblerWrites) {
+    for (std::string_view name : editorMnemonics()) {
+        const Instruction& ins = *findInstruction(name);
+        for (const help::Encoding& form : help::encodingsOf(ins)) {
+            std::string operands = form.operands;
+            for (auto [placeholder, value] : {std::pair{"nn", "1234H"}, {"label", "HERE"}, {"n", "12H"}}) {
+                std::size_t at = operands.find(placeholder);
+                if (at != std::string::npos) operands.replace(at, std::string(placeholder).size(), value);
+            }
+            std::string line = "HERE: " + std::string(ins.name) + " " + operands;
+            SCOPED_TRACE(line);
+            HeadlessPlatform platform;
+            Machine m(platform);
+            ASSERT_EQ(compileProgram(m, {line}, false, false), -1) << platform.lastMessage();
+            EXPECT_EQ(m.memory[0], form.opcode);
+            EXPECT_EQ(m.addressCounter, form.size);
+        }
+    }
+}
+
+TEST(HelpTopics, TopicsAndMessagesFindTheirPages) {
+    EXPECT_EQ(help::pageForTopic(""), "contents");
+    EXPECT_EQ(help::pageForTopic("MOV"), "mov");
+    EXPECT_EQ(help::pageForTopic("rst 7"), "rst7");
+    EXPECT_EQ(help::pageForTopic("db"), "directives#db");
+    EXPECT_EQ(help::pageForTopic("nonsense words"), "");
+    // Messages as the workbench shows them, explanation and all.
+    const std::pair<std::string, std::string> messages[] = {
+        {"Invalid operand at string 3. Here are the most likely causes of this error message: 1) Invalid symbol",
+         "errors#invalid-operand"},
+        {"Label <LOOP> was not defined. The label with this name was not declared", "errors#label-not-defined"},
+        {"Duplicate label <X>", "errors#duplicate-label"},
+        {"Out of memory", "errors#out-of-memory"},
+        {"Too many label references at string 9. A program can", "errors#too-many-label-references"},
+        {"Too many labels at string 9. A program can", "errors#too-many-labels"},
+        {"File doesn't exist or is not a valid dbf file.", "errors#file-doesn-t-exist-or-is-not-a-valid-dbf-file"},
+        {"File doesn't exist.", "errors#file-doesn-t-exist"},
+        {"Line 3 of /tmp/x.asm holds a NUL character, so it is not a text file.", "errors#a-file-the-editor-cannot-open"},
+        {"No program line at address 0010H at string 2", "errors#no-program-line-at-address"},
+    };
+    for (const auto& [text, page] : messages) {
+        EXPECT_EQ(help::pageForMessage(text), page) << text;
+        EXPECT_TRUE(resolves(page)) << page;
+    }
+    EXPECT_EQ(help::pageForMessage("Something else"), "");
+}
+
+TEST(HelpTopics, EveryMessageTheAssemblerAndRunShowHasASection) {
+    // Bad programs, each producing one message box; its help section must exist.
+    const std::vector<std::vector<std::string>> programs = {
+        {"MVO A,B"}, {"MVI A,300"}, {"MOV M,M"}, {"L: NOP", "L: NOP"}, {"JMP NOWHERE"}, {"DS 16384", "NOP"},
+        {"OUT 16"},  {"RET"},       {"LXI H,5", "PCHL"}, {"HLT"},   {"LOOP: EQU 5"},
+    };
+    for (const auto& program : programs) {
+        HeadlessPlatform platform;
+        Machine m(platform);
+        if (compileProgram(m, program, true, false) == -1) runProgram(m);
+        ASSERT_FALSE(platform.messages.empty()) << program[0];
+        const std::string& text = platform.messages.back().text;
+        std::string page = help::pageForMessage(text);
+        EXPECT_TRUE(resolves(page)) << text << " -> '" << page << "'";
+    }
+}
+
+TEST(HelpSearch, FindsPagesByTheirWordsTitleFirst) {
+    std::vector<help::SearchHit> hits = help::search("dad");
+    ASSERT_FALSE(hits.empty());
+    EXPECT_EQ(hits.front().pageId, "dad");
+    hits = help::search("breakpoint");
+    ASSERT_FALSE(hits.empty());
+    EXPECT_EQ(hits.front().pageId, "debug_window");
+    EXPECT_TRUE(help::search("xyzzy plugh").empty());
+    EXPECT_TRUE(help::search("  ").empty());
+}
+
+}  // namespace
+}  // namespace verdin
