@@ -16,9 +16,12 @@ QMessageBox::Icon iconOf(MessageKind kind) {
 }
 }  // namespace
 
-void QtPlatform::showMessage(MessageKind kind, const std::string& text) {
+void QtPlatform::showMessage(MessageKind kind, const std::string& text) { showMessageWithHint(kind, text, {}); }
+
+void QtPlatform::showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) {
     QMessageBox box(iconOf(kind), QString::fromUtf8(captionOf(kind)), QString::fromStdString(text),
                     QMessageBox::Ok, owner_);
+    if (!hint.empty()) box.setInformativeText(QString::fromStdString(hint));
     box.exec();
 }
 

@@ -18,6 +18,8 @@ public:
     QWidget* owner() const { return owner_; }
 
     void showMessage(MessageKind kind, const std::string& text) override;
+    // The hint becomes the box's informative text, under the message.
+    void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) override;
     void pumpEvents() override;
 
 private:

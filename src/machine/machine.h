@@ -131,6 +131,10 @@ public:
     std::int64_t lineBudget = -1;
     // The status the last Step or Run ended with, before the driver cleared it.
     std::int32_t lastStatus = Ok;
+    // The text as the student typed it, for the hints under messages (machine/hints.h):
+    // the whole editor text when a command hands it over, else the program store as it
+    // stood before the compile rewrote it.
+    std::vector<std::string> sourceLines;
 
     // ---- System services state (services/) -----------------------------------
     // The text screen of RST 7: its lines, the last one being continued by output.
