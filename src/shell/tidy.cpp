@@ -23,6 +23,24 @@ constexpr size_t kMaxLabelLength = 6;
 
 std::string quote(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
+// The code of a line as a person reads it in a report: no comment, and each run of
+// blanks outside quotes shown as one space.
+std::string quoteCode(std::string_view line) {
+    std::string text;
+    bool quoted = false, blank = false;
+    for (char c : typed::codePart(line)) {
+        if (c == '\'') quoted = !quoted;
+        if (!quoted && (c == ' ' || c == '\t')) {
+            blank = !text.empty();
+            continue;
+        }
+        if (blank) text += ' ';
+        blank = false;
+        text += c;
+    }
+    return quote(text);
+}
+
 bool isHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isNameChar(char c) {
@@ -188,7 +206,7 @@ private:
         }
         if (word == "RIM" || word == "SIM") {
             std::string result = "; " + line + " ; " + word + " is 8085 only: no 8080 instruction";
-            change(quote(typed::codePart(line)) + " -> comment (" + word + " is an 8085 instruction)");
+            change(quoteCode(line) + " -> comment (" + word + " is an 8085 instruction)");
             return cutLong(result);
         }
         if (!f.hasColon && (rest.mnemonic == "EQU" || rest.mnemonic == "SET")) {
@@ -196,7 +214,7 @@ private:
             std::string newLine = line.substr(0, at + f.mnemonic.size()) + ": EQU " + rest.operands;
             size_t comment = commentStart(line);
             if (comment != std::string::npos) newLine += " " + line.substr(comment);
-            change(quote(std::string(typed::codePart(line))) + " -> " + quote(typed::codePart(newLine)));
+            change(quoteCode(line) + " -> " + quoteCode(newLine));
             line = newLine;
             f = typed::split(line);
         }
@@ -217,7 +235,7 @@ private:
     }
 
     std::string commentOut(const std::string& line, const std::string& why) {
-        change(quote(std::string(typed::codePart(line))) + " -> comment (" + why + ")");
+        change(quoteCode(line) + " -> comment (" + why + ")");
         return cutLong("; " + line);
     }
 
@@ -226,7 +244,7 @@ private:
         std::string operands = f.mnemonic.size() > 1 ? f.operands : typed::split(f.operands).operands;
         if (name == "ORG" && !orgSeen_ && !codeSeen_) {
             std::string newLine = "        ORG     " + operands;
-            change(quote(std::string(typed::codePart(line))) + " -> " + quote(newLine.substr(8)));
+            change(quoteCode(line) + " -> " + quoteCode(newLine));
             noteOrg(operands);
             return newLine;
         }
@@ -303,10 +321,10 @@ private:
         if (isJumpOrCall(f.mnemonic) && operands.size() == 1) {
             const std::string target = upper(operands[0]);
             if (!target.empty() && (isDigit(target[0]) || target.find_first_of("$+-") != std::string::npos)) {
-                byHand(quote(code) + ": a jump or call target must be a label; a trainer kit's ROM routines are "
+                byHand(quoteCode(code) + ": a jump or call target must be a label; a trainer kit's ROM routines are "
                                     "not here, the RST services replace them");
             } else if (!target.empty() && !labels_.count(target) && !shortNames_.count(target)) {
-                byHand(quote(code) + ": no line declares " + target +
+                byHand(quoteCode(code) + ": no line declares " + target +
                        ": (a trainer kit's ROM routine? the RST services replace them)");
             }
             return;
@@ -316,12 +334,12 @@ private:
         const std::string& address = operands.back();
         auto value = numberValue(address);
         if (value && *value > kMemorySize - 1 && *value <= 0xFFFF) {
-            byHand(quote(code) + ": " + upper(address) +
+            byHand(quoteCode(code) + ": " + upper(address) +
                    (f.mnemonic == "LXI" ? " (if it is an address)" : "") +
                    " lies above 3FFFH, the last cell of memory; use an address below 4000H");
         }
         if (address.find_first_of("$+-") != std::string::npos && address[0] != '\'') {
-            byHand(quote(code) + ": an operand is a label or a number, never a sum; put a label on that cell");
+            byHand(quoteCode(code) + ": an operand is a label or a number, never a sum; put a label on that cell");
         }
     }
 

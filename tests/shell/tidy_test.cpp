@@ -58,9 +58,9 @@ TEST(Tidy, EveryConvertibleVariantIsRewrittenAndTheResultCompiles) {
     EXPECT_EQ(result.lines, expected);
     EXPECT_EQ(notes(result.changes, false),
               (std::vector<std::string>{
-                  "line 1: \"# ORG 0000H\" -> \"ORG     0000H\"",
+                  "line 1: \"# ORG 0000H\" -> \"ORG 0000H\"",
                   "line 2: \"cpu 8085\" -> comment (directive of another assembler)",
-                  "line 3: \"COUNT   EQU 3\" -> \"COUNT: EQU 3\"",
+                  "line 3: \"COUNT EQU 3\" -> \"COUNT: EQU 3\"",
                   "line 4: \"LIMIT SET 0x20\" -> \"LIMIT: EQU 0x20\"",
                   "line 4: \"0x20\" -> \"20H\"",
                   "line 5: \"//\" -> \";\"",
@@ -70,7 +70,7 @@ TEST(Tidy, EveryConvertibleVariantIsRewrittenAndTheResultCompiles) {
                   "line 8: label \"COUNTER\" -> \"COUNTE\"",
                   "line 9: \"0x1F\" -> \"1FH\"",
                   "line 10: \"COUNTER\" -> \"COUNTE\"",
-                  "line 11: \"        RIM\" -> comment (RIM is an 8085 instruction)",
+                  "line 11: \"RIM\" -> comment (RIM is an 8085 instruction)",
                   "line 12: \"DATABLOCK\" -> \"DATABL\"",
                   "line 14: label \"DATABLOCK\" -> \"DATABL\"",
               }));
@@ -116,15 +116,15 @@ TEST(Tidy, WhatCannotBeConvertedIsListedForTheStudent) {
                                     false);
     EXPECT_EQ(notes(result.byHand, true),
               (std::vector<std::string>{
-                  "line 2: by hand: \" LDA 8050H\": 8050H lies above 3FFFH, the last cell of memory; use an address "
+                  "line 2: by hand: \"LDA 8050H\": 8050H lies above 3FFFH, the last cell of memory; use an address "
                   "below 4000H",
-                  "line 3: by hand: \" CALL 05F4H\": a jump or call target must be a label; a trainer kit's ROM "
+                  "line 3: by hand: \"CALL 05F4H\": a jump or call target must be a label; a trainer kit's ROM "
                   "routines are not here, the RST services replace them",
-                  "line 4: by hand: \" CALL UPDDT\": no line declares UPDDT: (a trainer kit's ROM routine? the RST "
+                  "line 4: by hand: \"CALL UPDDT\": no line declares UPDDT: (a trainer kit's ROM routine? the RST "
                   "services replace them)",
                   "line 5: by hand: a second ORG \"0100H\": here ORG may only stand before the first instruction; "
                   "move that part with a label, or place its data with DS",
-                  "line 6: by hand: \" LXI H,TABLE+1\": an operand is a label or a number, never a sum; put a "
+                  "line 6: by hand: \"LXI H,TABLE+1\": an operand is a label or a number, never a sum; put a "
                   "label on that cell",
                   "line 7: by hand: RST 1 does nothing here: if it ends the program, write HLT",
               }));
