@@ -223,8 +223,10 @@ private:
             // nothing to do for the label
         } else if (auto it = renamed_.find(upper(f.label)); it != renamed_.end()) {
             size_t at = line.find(f.label);
-            line.replace(at, f.label.size(), it->second);
-            change("label " + quote(f.label) + " -> " + quote(it->second));
+            if (at != std::string::npos) {
+                line.replace(at, f.label.size(), it->second);
+                change("label " + quote(f.label) + " -> " + quote(it->second));
+            }
         }
         line = tidyOperands(line);
         checkByHand(line);
