@@ -27,7 +27,7 @@ ImportWindow::ImportWindow(Platform& platform, QWidget* parent)
     resize(620, 360);
 }
 
-bool ImportWindow::importFile(const QString& path) {
+bool ImportWindow::importFile(const QString& path, bool bareNumbersAreHex) {
     lines_.clear();
     list_->clear();
     const std::string file = path.toStdString();
@@ -36,7 +36,7 @@ bool ImportWindow::importFile(const QString& path) {
         platform_.showMessage(MessageKind::Error, loaded.error);
         return false;
     }
-    TidyResult result = tidyProgram(loaded.text.lines, false);
+    TidyResult result = tidyProgram(loaded.text.lines, bareNumbersAreHex);
     // The converted text goes into the editor whole or not at all, like any file.
     std::string refusal = editorRefusal(SourceText{result.lines, loaded.text.ending}, file);
     if (!refusal.empty()) {

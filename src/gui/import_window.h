@@ -29,7 +29,8 @@ public:
     // Reads and converts the file and fills the list. False, after a message box
     // that says why, when the file cannot be read or the result would not fit the
     // editor; the window then holds nothing.
-    bool importFile(const QString& path);
+    // `bareNumbersAreHex`: the file comes from a kit that reads 2050 as 2050H.
+    bool importFile(const QString& path, bool bareNumbersAreHex = false);
 
     // The converted text, one entry a line, for the new untitled editor text.
     const std::vector<std::string>& lines() const { return lines_; }

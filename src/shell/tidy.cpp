@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <memory>
@@ -140,6 +141,9 @@ public:
             }
             result_.lines.push_back(tidyLine(line));
         }
+        checkDataInsideTheCode();
+        std::stable_sort(result_.byHand.begin(), result_.byHand.end(),
+                         [](const TidyNote& a, const TidyNote& b) { return a.line < b.line; });
         return std::move(result_);
     }
 
@@ -342,6 +346,28 @@ private:
         }
         if (address.find_first_of("$+-") != std::string::npos && address[0] != '\'') {
             byHand(quoteCode(code) + ": an operand is a label or a number, never a sum; put a label on that cell");
+        }
+    }
+
+    // A kit's program often keeps its data at a fixed address that here lies inside
+    // the program itself, which starts at 0000H: the run would write over its own code
+    // without a word.
+    void checkDataInsideTheCode() {
+        HeadlessPlatform platform;
+        auto machine = std::make_unique<Machine>(platform);
+        if (compileProgram(*machine, result_.lines, false, false) != -1) return;
+        const std::int32_t size = machine->addressCounter;
+        static const std::set<std::string> direct = {"LDA", "STA", "LHLD", "SHLD"};
+        for (size_t i = 0; i < result_.lines.size() && i < kMaxProgramLines; ++i) {
+            typed::Fields f = typed::split(result_.lines[i]);
+            if (!direct.count(f.mnemonic)) continue;
+            auto value = numberValue(f.operands);
+            if (!value || *value >= size) continue;
+            line_ = static_cast<int>(i) + 1;
+            char range[32];
+            std::snprintf(range, sizeof range, "0000H-%04XH", static_cast<unsigned>(size - 1));
+            byHand(quoteCode(result_.lines[i]) + ": " + upper(f.operands) + " lies inside the program (" + range +
+                   "), which starts at 0000H here; put the data above it, such as at 2000H");
         }
     }
 

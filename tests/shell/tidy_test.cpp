@@ -131,6 +131,14 @@ TEST(Tidy, WhatCannotBeConvertedIsListedForTheStudent) {
     EXPECT_TRUE(result.changes.empty());
 }
 
+TEST(Tidy, DataAtAnAddressInsideTheProgramIsListed) {
+    TidyResult result = tidyProgram({" LDA 2050H", " STA 0004H", " HLT"}, false);
+    EXPECT_EQ(notes(result.byHand, true),
+              (std::vector<std::string>{"line 2: by hand: \"STA 0004H\": 0004H lies inside the program "
+                                        "(0000H-0006H), which starts at 0000H here; put the data above it, such as "
+                                        "at 2000H"}));
+}
+
 TEST(Tidy, OverlongCommentsAreCutToTheEditorsLineLength) {
     const std::string code = " MVI A,1 ;";
     TidyResult result = tidyProgram({code + std::string(300, 'x')}, false);
