@@ -187,6 +187,12 @@ std::string undefinedLabelHint(const Machine& m) {
                                : "Delete the empty lines between instructions, or put ; on them.");
         }
     }
+    if (long at = declarationOf(lines, name); at >= 0 && name.size() > 6) {
+        const std::string& typedName = typed::split(lines[static_cast<size_t>(at)]).label;
+        return "The label " + quote(typedName) + " on line " + std::to_string(at + 1) + " has " +
+               std::to_string(name.size()) + " characters; a label has at most 6. Shorten it there and wherever "
+               "it is used.";
+    }
     // The instruction that used the name tells a target from an address.
     std::string mnemonic;
     for (size_t i = 0; i < lines.size() && i < kMaxProgramLines; ++i) {

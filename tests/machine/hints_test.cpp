@@ -78,6 +78,10 @@ TEST(Hints, ForeignWritingIsNamedWithItsFix) {
         {{"long label", {"counter: mvi a,1", " hlt"}, "",
           "The label \"counter\" has 7 characters; a label has at most 6. Shorten it here and wherever it is used."},
          command},
+        {{"long label alone on its line", {" jmp counter", "counter:", " nop"}, "",
+          "The label \"counter\" on line 2 has 7 characters; a label has at most 6. Shorten it there and "
+          "wherever it is used."},
+         "Error: " + with("Label <COUNTER> was not defined", kUndefined)},
         {{"hexadecimal from a letter", {" nop", " lxi h,FFFFH"}, "",
           "\"FFFFH\" starts with a letter, so it is read as a label: write \"0FFFFH\" for the number."},
          "Error: " + with("Label <FFFFH> was not defined", kUndefined)},
