@@ -30,6 +30,9 @@ const char* const kUsage =
     "                                compile, then press Step K times from line N\n"
     "  translate (--z80 | --x86) FILE [-o OUT]\n"
     "                                write the program as Z-80 or x86 text\n"
+    "  tidy FILE [-o OUT] [--hex]    rewrite a program from a trainer kit or another\n"
+    "                                assembler into this language (to OUT or stdout)\n"
+    "                                and list every change (--hex: bare numbers are hex)\n"
     "options of run and step:\n"
     "  --in P=V          input port P (0-15) holds byte V (decimal, 0x.. or ..H)\n"
     "  --max-lines N     stop as if Stop were pressed after N executed lines (run)\n"
@@ -92,6 +95,7 @@ Options parseOptions(const std::vector<std::string>& args) {
         else if (arg == "--intel") options.intel = true;
         else if (arg == "--z80") options.z80 = true;
         else if (arg == "--x86") options.x86 = true;
+        else if (arg == "--hex") options.hex = true;
         else if (arg == "--input") options.inputs.push_back(value());
         else if (arg == "--in") {
             auto [portText, byteText] = splitAt(value(), '=', "P=V");
@@ -264,6 +268,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         err << "verdin-cli: " << fault.message << "\n" << kUsage;
         return UsageError;
     }
+    if (options.command == "tidy") return commandTidy(options, out, err);
     auto command = kCommands.find(options.command);
     if (command == kCommands.end()) {
         err << "verdin-cli: unknown command '" << options.command << "'\n" << kUsage;

@@ -6,9 +6,12 @@
 
 namespace verdin::cli {
 
-void CliPlatform::showMessage(MessageKind kind, const std::string& text) {
-    HeadlessPlatform::showMessage(kind, text);
+void CliPlatform::showMessage(MessageKind kind, const std::string& text) { showMessageWithHint(kind, text, {}); }
+
+void CliPlatform::showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) {
+    HeadlessPlatform::showMessageWithHint(kind, text, hint);
     err_ << formatMessageLine(messages.back()) << '\n';
+    if (!hint.empty()) err_ << formatHintLine(messages.back()) << '\n';
     if (kind == MessageKind::Error) errorShown = true;
 }
 

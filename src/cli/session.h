@@ -27,6 +27,7 @@ struct Options {
     bool intel = false;  // run and step under the Intel 8080 rules
     bool z80 = false;
     bool x86 = false;
+    bool hex = false;  // tidy: bare numbers are hexadecimal
 };
 
 struct UsageFault {
@@ -39,6 +40,7 @@ class CliPlatform : public HeadlessPlatform {
 public:
     CliPlatform(std::istream& in, std::ostream& err) : in_(in), err_(err) {}
     void showMessage(MessageKind kind, const std::string& text) override;
+    void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) override;
     void textScreenOutput(const std::string& text) override;
     std::optional<std::string> inputValue(const std::string& initial) override;
 
@@ -70,5 +72,7 @@ struct Session {
 };
 
 int commandTranslate(Session& session);
+// Reads its file itself: a file the editor would refuse may still be converted.
+int commandTidy(const Options& options, std::ostream& out, std::ostream& err);
 
 }  // namespace verdin::cli

@@ -19,11 +19,14 @@ QMessageBox::Icon iconOf(MessageKind kind) {
 }
 }  // namespace
 
-void QtPlatform::showMessage(MessageKind kind, const std::string& text) {
+void QtPlatform::showMessage(MessageKind kind, const std::string& text) { showMessageWithHint(kind, text, {}); }
+
+void QtPlatform::showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) {
     QMessageBox box(iconOf(kind), QString::fromUtf8(captionOf(kind)), QString::fromStdString(text),
                     QMessageBox::Ok, owner_);
     const std::string page = kind == MessageKind::Error && openHelp_ ? help::pageForMessage(text) : std::string();
     QPushButton* help = page.empty() ? nullptr : box.addButton(QMessageBox::Help);
+    if (!hint.empty()) box.setInformativeText(QString::fromStdString(hint));
     box.exec();
     if (help != nullptr && box.clickedButton() == help) openHelp_(page);
 }

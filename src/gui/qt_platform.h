@@ -24,6 +24,8 @@ public:
     void setHelpHandler(std::function<void(const std::string& page)> open) { openHelp_ = std::move(open); }
 
     void showMessage(MessageKind kind, const std::string& text) override;
+    // The hint becomes the box's informative text, under the message.
+    void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) override;
     void pumpEvents() override;
 
 private:

@@ -1,5 +1,6 @@
 // The one assembler pass, label resolution, and the messages of the core.
 #include "machine/machine.h"
+#include "machine/hints.h"
 
 namespace verdin {
 
@@ -52,15 +53,20 @@ const char* Machine::explanation(std::int32_t code) {
 }
 
 void Machine::showInfo(const std::string& text) {
-    ownerWindow->showMessage(MessageKind::Information, text);
+    ownerWindow->showMessageWithHint(MessageKind::Information, text, hintFor(*this, text));
 }
 
 void Machine::showError(const std::string& text, std::int32_t code) {
-    ownerWindow->showMessage(MessageKind::Error, text + explanation(code));
+    ownerWindow->showMessageWithHint(MessageKind::Error, text + explanation(code), hintFor(*this, text));
 }
 
 std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode) {
     invalidateCaches();
+    if (sourceLines.empty()) {
+        for (std::int32_t i = 0; i < kMaxProgramLines && !programLines[i].empty(); ++i) {
+            sourceLines.push_back(programLines[i]);
+        }
+    }
     std::int32_t counted = 0;
     for (std::int32_t i = 0; i < kMaxProgramLines && !programLines[i].empty(); ++i) {
         std::string& line = programLines[i];

@@ -9,6 +9,7 @@ void Machine::reset() {
     translatedCount = 0;
     programLineCount = 0;
     messageName.clear();
+    sourceLines.clear();
     mnemonicText = {};
     labelField = {};
     operandText = {};

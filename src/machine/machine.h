@@ -146,6 +146,10 @@ public:
     // An option of the user, like the ports typed into the debug window: reset()
     // keeps it.
     ArithmeticRules arithmeticRules = ArithmeticRules::Workbench;
+    // The text as the student typed it, for the hints under messages (machine/hints.h):
+    // the whole editor text when a command hands it over, else the program store as it
+    // stood before the compile rewrote it.
+    std::vector<std::string> sourceLines;
 
     // ---- System services state (services/) -----------------------------------
     // The text screen of RST 7: its lines, the last one being continued by output.

@@ -21,6 +21,9 @@ const char* captionOf(MessageKind kind);
 struct Message {
     MessageKind kind;
     std::string text;
+    // One or two sentences shown under the text: what caused it and how to fix it.
+    // Empty when there is nothing to add.
+    std::string hint = {};
     bool operator==(const Message&) const = default;
 };
 
@@ -30,6 +33,12 @@ public:
 
     // A modal message box with one OK button.
     virtual void showMessage(MessageKind kind, const std::string& text) = 0;
+    // The same box with a hint under the text. A front end that cannot show the hint
+    // still shows the message itself.
+    virtual void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) {
+        (void)hint;
+        showMessage(kind, text);
+    }
 
     // Called before every line of a run so that a window system can stay responsive
     // and a Stop button can set Machine::interruptRequested.
@@ -56,6 +65,7 @@ public:
     std::function<void()> onPump;
 
     void showMessage(MessageKind kind, const std::string& text) override;
+    void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) override;
     void pumpEvents() override;
 
     // "Caption: text" of the last message, or "" when none was shown.
@@ -64,5 +74,7 @@ public:
 
 // "Caption: text", the one-line form of a message box used by the command-line tool.
 std::string formatMessageLine(const Message& message);
+// "Hint: hint", the line the command-line tool prints right after a message that has one.
+std::string formatHintLine(const Message& message);
 
 }  // namespace verdin

@@ -7,6 +7,8 @@ namespace verdin {
 std::int32_t compileProgram(Machine& machine, const std::vector<std::string>& lines, bool stopAtEmptyLine,
                             bool showMessage, std::int32_t mode) {
     machine.reset();
+    // The hints see the whole text, the lines after an empty one included.
+    machine.sourceLines = lines;
     size_t count = 0;
     while (count < lines.size() && !(stopAtEmptyLine && lines[count].empty())) ++count;
     for (size_t i = 0; i < count && i < kMaxProgramLines; ++i) machine.programLines[i] = lines[i];

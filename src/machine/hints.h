@@ -1,0 +1,40 @@
+// Hints: one or two sentences under a message that say what in the student's text
+// caused it and how to fix it. The messages themselves never change; a hint only
+// adds what the message cannot know, such as the lines after the program's end, a
+// label that is too long, or a number written the way another assembler wants it.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace verdin {
+
+class Machine;
+
+// The hint for the message `text` (without its explanation) that the machine is
+// about to show, judged from the machine's state and the text as typed
+// (Machine::sourceLines). Empty when there is nothing useful to add.
+std::string hintFor(const Machine& machine, std::string_view text);
+
+// Pieces of a typed line, shared with the conversion of programs from other tools.
+namespace typed {
+// The line without its comment (from the first ';' outside single quotes).
+std::string_view codePart(std::string_view line);
+// True for a line that holds nothing but blanks and perhaps a comment.
+bool isBlankOrComment(std::string_view line);
+// A line split into its label (the text before a leading "name:"), mnemonic and
+// operands, blanks trimmed; the mnemonic upper-cased.
+struct Fields {
+    std::string label;
+    bool hasColon = false;
+    std::string mnemonic;
+    std::string operands;
+};
+Fields split(std::string_view line);
+// The operands split at commas outside single quotes, each trimmed.
+std::vector<std::string> operandList(std::string_view operands);
+std::string upper(std::string_view text);
+}  // namespace typed
+
+}  // namespace verdin
