@@ -135,10 +135,14 @@ TEST_F(Cli, StepFollowsTheDebugWindowsSelection) {
     std::string file = write("s.asm", "  mvi a,1\n  jmp two\n  mvi a,9\ntwo: inr a\n  inr a\n");
     auto one = cli({"step", file, "--state"});
     EXPECT_NE(one.out.find("\"A\":1,"), std::string::npos);
-    EXPECT_NE(one.out.find("\"nextLine\":0"), std::string::npos);
+    EXPECT_NE(one.out.find("\"nextLine\":1"), std::string::npos);
     auto three = cli({"step", file, "--count", "3", "--state"});
     EXPECT_NE(three.out.find("\"A\":2,"), std::string::npos);
     EXPECT_NE(three.out.find("\"line\":3"), std::string::npos);
+    EXPECT_NE(three.out.find("\"nextLine\":4"), std::string::npos);
+    // After a jump the selection is the jump's target, not the line before it.
+    auto jumped = cli({"step", file, "--count", "2", "--state"});
+    EXPECT_NE(jumped.out.find("\"nextLine\":3"), std::string::npos);
     // Stepping stops once the selection would pass the last line.
     auto all = cli({"step", file, "--count", "50", "--state"});
     EXPECT_NE(all.out.find("\"A\":3,"), std::string::npos);

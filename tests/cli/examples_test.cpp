@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "shell/source_file.h"
+#include "files/source_file.h"
 #include "support.h"
 
 namespace verdin {

@@ -40,19 +40,19 @@ TEST_F(CliServices, StreamsTheScreenWithLineBreaksAndFormFeeds) {
                        "        MVI A,1", "        RST 7", "        HLT", "MSG:    DB 'one',13,'two',1,'three ',0",
                        "NUM:    DB 01H,25H,00H,01H"},
                       {"run"});
-    EXPECT_EQ(r.out, "one\ntwo\fthree 1.250000e+001");
+    EXPECT_EQ(r.out, "one\ntwo\fthree 1.250000e+001\n");
     EXPECT_EQ(r.code, 0) << r.err;
 }
 
 TEST_F(CliServices, AnswersInputFromTheQueueThenFromStdinWithoutPrompting) {
     CliResult r = run(kAskTwice, {"run", "--input", "first"}, "second\r\nunused\n");
-    EXPECT_EQ(r.out, "first\nsecond");
+    EXPECT_EQ(r.out, "first\nsecond\n");
     EXPECT_EQ(r.err.find("Input value"), std::string::npos) << r.err;
 }
 
 TEST_F(CliServices, EndOfInputCancelsAndLeavesMemoryAsItWas) {
     CliResult r = run(kAskTwice, {"run", "--input", "only"}, "");
-    EXPECT_EQ(r.out, "only\nonly");
+    EXPECT_EQ(r.out, "only\nonly\n");
     EXPECT_EQ(r.code, 0);
 }
 
@@ -65,7 +65,7 @@ TEST_F(CliServices, ProgramsFindTheirFilesBesideThemWhereverTheToolRuns) {
                        "        HLT", "NAME:   DB 'data.txt',0", "BUF:    DS 10"},
                       {"run"});
     std::filesystem::current_path(cwd);
-    EXPECT_EQ(r.out, "found it");
+    EXPECT_EQ(r.out, "found it\n");
     EXPECT_EQ(r.err.find("Error"), std::string::npos) << r.err;
 }
 
@@ -75,7 +75,7 @@ TEST_F(CliServices, ServiceErrorsAreErrorLinesAndTheProgramGoesOn) {
                        "MSG:    DB 'after',0"},
                       {"run"});
     EXPECT_NE(r.err.find("Error: File was not found.\n"), std::string::npos) << r.err;
-    EXPECT_EQ(r.out, "after");
+    EXPECT_EQ(r.out, "after\n");
     EXPECT_EQ(r.code, cli::ProgramFault);
 }
 
@@ -83,7 +83,7 @@ TEST_F(CliServices, TheCircleExampleShowsItsAreaBothWays) {
     std::istringstream in;
     std::ostringstream out, err;
     const int code = cli::run({"run", std::string(VERDIN_SOURCE_DIR) + "/examples/services_circle.asm"}, in, out, err);
-    EXPECT_EQ(out.str(), "Area of a circle of radius 2.5\nas stored = 1.963500e+001\nwhole part = 19");
+    EXPECT_EQ(out.str(), "Area of a circle of radius 2.5\nas stored = 1.963500e+001\nwhole part = 19\n");
     EXPECT_EQ(code, 0) << err.str();
 }
 
