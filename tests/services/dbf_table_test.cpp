@@ -35,6 +35,19 @@ TEST_F(DbfServices, MakeWritesTheHeaderDescriptorsAndTerminator) {
     EXPECT_EQ(bytes[128], '\x0D');
 }
 
+// A field wider than a lookup reads still takes its whole room in the record.
+TEST_F(DbfServices, MakeGivesWideFieldsTheirWholeRoom) {
+    ASSERT_EQ(make("W.DBF", {{"DEL", 'C', 1}, {"WIDE", 'C', 200, 100}, {"TAIL", 'C', 5}}), 1);
+    const std::string bytes = readFile(path("W.DBF"));
+    EXPECT_EQ(le(bytes, 10, 2), 306u);
+    EXPECT_EQ(le(bytes, 64 + 12, 4), 1u);
+    EXPECT_EQ(le(bytes, 96 + 12, 4), 301u);
+    ASSERT_EQ(open("W.DBF"), 1);
+    db('A');
+    put("TAIL", "end");
+    EXPECT_EQ(m.database->recordText(0).substr(301), "end  ");
+}
+
 TEST_F(DbfServices, LookupSkipsTheFirstFieldOfAMadeTable) {
     makePeople();
     db('A');
@@ -293,6 +306,10 @@ TEST_F(DbfServices, StandardDbaseTablesUseTheirOwnLayout) {
     const std::string bytes = readFile(path("std.dbf"));
     EXPECT_EQ(bytes.substr(bytes.size() - 10), " Cy   1.5\x1A");  // the end marker is kept
     EXPECT_EQ(le(bytes, 4, 4), 3u);
+    // Past the last record stands the marker, which the deletion toggle leaves alone.
+    db('G', 3);
+    db('D');
+    EXPECT_EQ(readFile(path("std.dbf")), bytes);
 }
 
 TEST_F(DbfServices, MadeTablesKeepTheirLayoutEvenWhenItLooksLikeDbase) {

@@ -39,6 +39,21 @@ TEST_F(UndoEditor, TypingEnterTabSequence) {
     EXPECT_EQ(editor.text(), "mvi     x");
 }
 
+// Moving the caret with the scroll bar ends a typing run, as an arrow key does.
+TEST_F(UndoEditor, ScrollBarMoveEndsATypingRun) {
+    std::string text(30, '\r');
+    editor.loadText(text);
+    editor.setVisibleLines(5);
+    editor.typeText("ab");
+    editor.scroll(ScrollAction::Thumb, 10);
+    ASSERT_EQ(editor.state().caretLine, 10);
+    editor.typeText("cd");
+    ASSERT_TRUE(editor.undo());
+    EXPECT_EQ(editor.text(), "ab" + text);
+    ASSERT_TRUE(editor.undo());
+    EXPECT_EQ(editor.text(), text);
+}
+
 // Verify Backspace and Delete runs undo with the caret where each run began.
 TEST_F(UndoEditor, BackspaceAndDeleteRuns) {
     editor.loadText("ABCDEF\rGH");
