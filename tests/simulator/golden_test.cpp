@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <deque>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -17,6 +18,34 @@ namespace verdin {
 namespace {
 
 using testing::Bench;
+
+// Answers the "Input value" box from the case's answers, in order; then cancels.
+struct GoldenPlatform : HeadlessPlatform {
+    std::deque<std::string> answers;
+    std::vector<std::string> offered;
+    std::optional<std::string> inputValue(const std::string& initial) override {
+        offered.push_back(initial);
+        if (answers.empty() || answers.front() == "<cancel>") {
+            if (!answers.empty()) answers.pop_front();
+            return std::nullopt;
+        }
+        std::string answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+struct Session {
+    GoldenPlatform platform;
+    Machine machine{platform};
+    std::string last() const { return platform.lastMessage(); }
+};
+
+std::string joined(const std::vector<std::string>& items) {
+    std::string text;
+    for (size_t i = 0; i < items.size(); ++i) text += (i == 0 ? "" : "|") + items[i];
+    return text;
+}
 
 struct Case {
     std::string file;
@@ -78,7 +107,7 @@ std::int32_t number(const std::string& text) {
         {"Ok", Ok}, {"InvalidCommand", InvalidCommand}, {"InvalidOperand", InvalidOperand},
         {"InvalidRegister", InvalidRegister}, {"OutOfMemory", OutOfMemory}, {"InvalidPort", InvalidPort},
         {"RetWithoutCall", RetWithoutCall}, {"Interrupted", Interrupted}, {"NoLineAtAddress", NoLineAtAddress},
-        {"LabelNotDefined", LabelNotDefined}, {"InvalidNumber", InvalidNumber}};
+        {"LabelNotDefined", LabelNotDefined}, {"InvalidNumber", InvalidNumber}, {"ResultOutOfRange", ResultOutOfRange}};
     if (auto name = names.find(text); name != names.end()) return name->second;
     if (!text.empty() && (text.back() == 'h' || text.back() == 'H')) return std::stoi(text, nullptr, 16);
     return std::stoi(text);
@@ -92,9 +121,13 @@ std::vector<std::int32_t> numbers(const std::string& text) {
 }
 
 // The case's command; returns what the compile returned.
-std::int32_t perform(Bench& b, const Case& c) {
+std::int32_t perform(Session& b, const Case& c) {
     const auto& o = c.options;
-    if (o.count("compile")) return b.compile(c.program);
+    if (o.count("answers")) {
+        std::istringstream answers(o.at("answers"));
+        for (std::string answer; std::getline(answers, answer, '|');) b.platform.answers.push_back(answer);
+    }
+    if (o.count("compile")) return compileProgram(b.machine, c.program, false, true);
     if (o.count("silent")) return compileProgram(b.machine, c.program, false, false);
 
     const std::int32_t result = compileProgram(b.machine, c.program, true, !o.count("quiet"));
@@ -149,16 +182,34 @@ std::int32_t valueOf(const Machine& m, const std::string& key, std::int32_t resu
 
 // A number, or the address of a label of the program.
 std::int32_t addressOf(const Machine& m, const std::string& text) {
+    const std::string name = TextTools::upperOutsideQuotes(text) + ":";
     for (std::int32_t i = 0; i < m.labelCount; ++i) {
-        if (m.labelNames[i] == text + ":") return m.labelAddresses[i];
+        if (m.labelNames[i] == name) return m.labelAddresses[i];
     }
     return number(text);
 }
 
-void check(const Bench& b, const std::string& expectation, std::int32_t result) {
-    const Machine& m = b.machine;
+void check(Session& b, const std::string& expectation, std::int32_t result) {
+    Machine& m = b.machine;
     if (expectation.rfind("msg: ", 0) == 0) {
         EXPECT_EQ(b.last(), expectation.substr(5));
+        return;
+    }
+    if (expectation.rfind("screen: ", 0) == 0) {
+        EXPECT_EQ(joined(m.textScreenLines), expectation.substr(8));
+        return;
+    }
+    if (expectation.rfind("offered: ", 0) == 0) {
+        EXPECT_EQ(joined(b.platform.offered), expectation.substr(9));
+        return;
+    }
+    if (expectation.rfind("text[", 0) == 0) {  // text[ADDR]: the memory text there
+        const size_t close = expectation.find("]: ");
+        std::string text;
+        for (std::int32_t a = addressOf(m, expectation.substr(5, close - 5)); a < kMemorySize && m.memory[a] != 0; ++a) {
+            text += static_cast<char>(m.memory[a]);
+        }
+        EXPECT_EQ(text, expectation.substr(close + 3));
         return;
     }
     if (expectation == "no messages") {
@@ -170,7 +221,12 @@ void check(const Bench& b, const std::string& expectation, std::int32_t result) 
         const size_t eq = token.find('=');
         ASSERT_NE(eq, std::string::npos) << token;
         const std::string key = token.substr(0, eq), value = token.substr(eq + 1);
-        if (key.back() == ']') {  // mem[ADDRESS]=b,b,...  out[PORT]=v  label[INDEX]=address
+        if (key.rfind("num[", 0) == 0) {  // the packed decimal number there
+            const std::int32_t at = addressOf(m, key.substr(4, key.size() - 5));
+            const std::int32_t status = m.status;
+            EXPECT_DOUBLE_EQ(m.readNumber(at / 256, at % 256), std::stod(value)) << token;
+            m.status = status;
+        } else if (key.back() == ']') {  // mem[ADDRESS]=b,b,...  out[PORT]=v  label[INDEX]=address
             const size_t open = key.find('[');
             const std::string table = key.substr(0, open);
             const std::int32_t at = addressOf(m, key.substr(open + 1, key.size() - open - 2));
@@ -195,8 +251,8 @@ TEST_P(Golden, EndsInTheExpectedState) {
     const Case& c = GetParam();
     SCOPED_TRACE(c.file + ":" + std::to_string(c.firstLine) + " " + c.name);
     ASSERT_FALSE(c.expectations.empty());
-    auto cached = std::make_unique<Bench>();
-    auto lineByLine = std::make_unique<Bench>();
+    auto cached = std::make_unique<Session>();
+    auto lineByLine = std::make_unique<Session>();
     lineByLine->machine.usePrescanCache = false;
     const std::int32_t result = perform(*cached, c);
     EXPECT_EQ(perform(*lineByLine, c), result);
