@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "shell/editor_controller.h"
+#include "shell/find_replace.h"
 
 namespace verdin {
 namespace {
@@ -105,8 +106,10 @@ class EditorScript : public ::testing::TestWithParam<Script> {};
 TEST_P(EditorScript, Holds) {
     MemoryClipboard clipboard;
     EditorController editor{&clipboard};
+    HeadlessPlatform platform;
     editor.setVisibleLines(20);
     std::string loaded;
+    FindResult found;
     for (const std::string& numbered : GetParam().lines) {
         const size_t at = numbered.rfind('@');
         const std::string line = numbered.substr(0, at);
@@ -186,6 +189,27 @@ TEST_P(EditorScript, Holds) {
             EXPECT_EQ(clipboard.content.value_or("<none>"), unescape(rest));
         } else if (verb == "status:") {
             EXPECT_EQ(editor.statusText() + "|" + editor.overwriteText(), unescape(rest));
+        } else if (verb.rfind("find", 0) == 0 || verb.rfind("replace", 0) == 0) {
+            // find[/case][/word] FRAGMENT, replace[...] FRAGMENT|WITH, replaceall[...] FRAGMENT|WITH
+            const FindOptions options{verb.find("/case") != std::string::npos, verb.find("/word") != std::string::npos};
+            const std::string text = unescape(rest);
+            const size_t bar = text.find('|');
+            const std::string fragment = text.substr(0, bar), with = bar == std::string::npos ? "" : text.substr(bar + 1);
+            if (verb.rfind("find", 0) == 0) found = findNext(editor, fragment, options, platform);
+            else if (verb.rfind("replaceall", 0) == 0) found = replaceAll(editor, fragment, with, options, platform);
+            else found = replaceNext(editor, fragment, with, options, platform);
+        } else if (verb == "found:") {
+            const char* outcomes[] = {"Found", "NotFound", "Empty", "Refused"};
+            EXPECT_EQ(std::string(outcomes[static_cast<int>(found.outcome)]) + " " + std::to_string(found.count) +
+                          (found.stoppedAtCapacity ? " full" : ""),
+                      rest);
+        } else if (verb == "msg:") {
+            EXPECT_EQ(platform.lastMessage() + " (" + std::to_string(platform.messages.size()) + ")", rest);
+        } else if (verb == "proposed:") {
+            EXPECT_EQ(proposedFindFragment(editor) + "|" + proposedReplaceFragment(editor), rest);
+        } else if (verb == "selected:") {
+            const EditorState& st = editor.state();
+            EXPECT_EQ(editor.text().substr(st.selectionLow(), st.selectionHigh() - st.selectionLow()), unescape(rest));
         } else if (verb == "=>") {
             std::istringstream pairs(rest);
             for (std::string pair; pairs >> pair;) {
