@@ -1,7 +1,7 @@
 #include "cli/cli.h"
 
+#include <csignal>
 #include <cstdio>
-#include <fstream>
 #include <istream>
 #include <map>
 #include <memory>
@@ -10,10 +10,12 @@
 #include "cli/help_command.h"
 #include "cli/json.h"
 #include "cli/session.h"
+#include "files/atomic_write.h"
+#include "files/file_names.h"
+#include "files/source_file.h"
 #include "machine/machine.h"
 #include "platform/platform.h"
 #include "shell/commands.h"
-#include "shell/source_file.h"
 
 namespace verdin::cli {
 
@@ -21,7 +23,10 @@ namespace {
 
 const char* const kUsage =
     "usage: verdin-cli COMMAND FILE [options]\n"
+    "       verdin-cli --help | --version\n"
     "commands:\n"
+    "  help [TOPIC]                  the built-in help: a mnemonic, a service (rst7),\n"
+    "                                a message, or the contents with no TOPIC\n"
     "  compile FILE                  assemble FILE and report the result\n"
     "  listing FILE                  print addresses, bytes and labels of FILE\n"
     "  save-code FILE [-o OUT]       write the assembled bytes (default: FILE.dat)\n"
@@ -40,6 +45,10 @@ const char* const kUsage =
     "  --state           print the machine state as one JSON object on stdout\n"
     "  --memory S:C      add C memory cells from address S to the state\n"
     "  --input TEXT      answer the next \"Input value\" request (repeatable)\n";
+
+volatile std::sig_atomic_t interruptSignalled = 0;
+
+extern "C" void onInterruptSignal(int) { interruptSignalled = 1; }
 
 // Decimal, 0x.. or ..H, as a port value or count is typed.
 long long parseNumber(const std::string& text, const std::string& what) {
@@ -129,20 +138,10 @@ int commandCompile(Session& s) {
 
 int commandSaveCode(Session& s) {
     if (compileProgram(s.machine, s.lines, false, false) != -1) return ProgramFault;
-    std::string output = s.options.output;
-    if (output.empty()) {
-        output = s.options.file;
-        size_t slash = output.find_last_of('/');
-        size_t dot = output.find_last_of('.');
-        if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) output += ".";
-        else output.erase(dot + 1);
-        output += "dat";
-    }
+    std::string output = s.options.output.empty() ? codeOutputName(s.options.file) : s.options.output;
+    // Written as the desktop's Save code writes it: a failed write keeps the old file.
     std::vector<std::uint8_t> image = programImage(s.machine);
-    std::ofstream file(output, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
-    file.close();
-    if (!file) {
+    if (!writeFileAtomically(output, std::string_view(reinterpret_cast<const char*>(image.data()), image.size()))) {
         s.err << "verdin-cli: can't write " << output << "\n";
         return UsageError;
     }
@@ -201,7 +200,8 @@ void printState(Session& s, bool withNextLine) {
     field("out", jsonArray(m.outPorts));
     field("status", std::to_string(m.lastStatus));
     field("line", std::to_string(m.currentLine));
-    if (withNextLine) field("nextLine", std::to_string(m.nextLine));
+    // The entry the debug window selects: the line the next Step executes.
+    if (withNextLine) field("nextLine", std::to_string(m.nextLine + 1));
     field("rules", jsonString(arithmeticRulesKey(m.arithmeticRules)));
     field("screen", jsonStringArray(m.textScreenLines));
     if (!s.options.memoryRanges.empty()) {
@@ -240,6 +240,12 @@ int commandStep(Session& s) {
     std::int32_t line = s.options.from;
     for (int k = 0; k < s.options.count; ++k) {
         if (line >= s.machine.programLineCount) break;
+        if (interruptSignalled) {
+            // Ctrl+C between two steps is the Stop button: the next line does not run.
+            s.machine.lastStatus = Interrupted;
+            s.machine.showInfo("Program interrupted by user");
+            break;
+        }
         s.machine.interruptRequested = 0;
         s.machine.step(line);
         line = s.machine.nextLine + 1;
@@ -253,7 +259,29 @@ const std::map<std::string, int (*)(Session&)> kCommands = {
     {"run", commandRun},         {"step", commandStep},          {"translate", commandTranslate},
 };
 
+// Usage on stdout, as a requested text rather than a complaint. Topics go here too.
+
+bool asksForUsage(const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+void installInterruptHandler() {
+    struct sigaction action {};
+    action.sa_handler = onInterruptSignal;
+    sigemptyset(&action.sa_mask);
+    // No SA_RESTART: a read of value input that the signal cuts off ends as Cancel.
+    action.sa_flags = 0;
+    sigaction(SIGINT, &action, nullptr);
+}
+
+void CliPlatform::pumpEvents() {
+    if (interruptSignalled && machine != nullptr) machine->interruptRequested = 1;
+}
 
 int Session::exitCode() const { return platform.errorShown ? ProgramFault : Success; }
 
@@ -261,6 +289,14 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         bool inIsTerminal) {
     // Help needs no FILE; with no topic it shows the contents.
     if (!args.empty() && args[0] == "help") return commandHelp({args.begin() + 1, args.end()}, out, err);
+    if (asksForUsage(args)) {
+        out << kUsage;
+        return Success;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        out << "verdin-cli " << VERDIN_VERSION << "\n";
+        return Success;
+    }
     Options options;
     try {
         options = parseOptions(args);
@@ -288,7 +324,10 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     session->platform.inputs.assign(session->options.inputs.begin(), session->options.inputs.end());
     if (!session->options.state) session->platform.screenOut = &out;
     session->platform.stdinIsTerminal = inIsTerminal;
-    return command->second(*session);
+    const int status = command->second(*session);
+    // The shell's prompt must not be glued to a last line the program left open.
+    if (session->platform.screenLineOpen) out << '\n';
+    return status;
 }
 
 }  // namespace verdin::cli

@@ -16,4 +16,8 @@ enum ExitCode { Success = 0, ProgramFault = 1, UsageError = 2 };
 int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
         bool inIsTerminal = false);
 
+// Makes SIGINT (Ctrl+C) stop a run or a series of steps as the Stop button does,
+// instead of ending the process: --state is still printed and open files are closed.
+void installInterruptHandler();
+
 }  // namespace verdin::cli

@@ -22,6 +22,7 @@ void CliPlatform::textScreenOutput(const std::string& text) {
         else if (c == '\x01') *screenOut << '\f';
         else *screenOut << c;
     }
+    if (!text.empty()) screenLineOpen = text.back() != '\r' && text.back() != '\n';
     // A program that asks for input next must have shown its question first.
     screenOut->flush();
 }

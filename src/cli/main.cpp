@@ -6,5 +6,6 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    verdin::cli::installInterruptHandler();
     return verdin::cli::run(args, std::cin, std::cout, std::cerr, isatty(STDIN_FILENO) != 0);
 }

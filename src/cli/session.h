@@ -43,12 +43,16 @@ public:
     void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) override;
     void textScreenOutput(const std::string& text) override;
     std::optional<std::string> inputValue(const std::string& initial) override;
+    // Turns a Ctrl+C caught since the start into the Stop button of the debug window.
+    void pumpEvents() override;
 
     bool errorShown = false;
     Machine* machine = nullptr;
     std::deque<std::string> inputs;
     std::ostream* screenOut = nullptr;  // null: the screen is not streamed
     bool stdinIsTerminal = false;
+    // Streamed screen output ends inside a line (no line break after it yet).
+    bool screenLineOpen = false;
 
 private:
     std::istream& in_;

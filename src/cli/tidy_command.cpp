@@ -4,7 +4,7 @@
 
 #include "cli/cli.h"
 #include "cli/session.h"
-#include "shell/source_file.h"
+#include "files/source_file.h"
 #include "shell/tidy.h"
 
 namespace verdin::cli {

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/source_file.h"
+#include "files/source_file.h"
 #include "shell/tidy.h"
 
 namespace verdin::gui {

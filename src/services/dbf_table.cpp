@@ -43,8 +43,12 @@ std::string cutAtZero(std::string text) {
     if (zero != std::string::npos) text.resize(zero);
     return text;
 }
+// The room a field takes in its record: length plus decimal count. Only what a
+// lookup reads or writes of it is capped (declaredWidth); offsets and the record
+// length use the whole room, or the header would not describe the records.
+std::int64_t fieldRoom(const std::array<std::uint8_t, DbfTable::kDescriptorSize>& d) { return d[16] + d[17]; }
 std::int64_t declaredWidth(const std::array<std::uint8_t, DbfTable::kDescriptorSize>& d) {
-    return std::min<std::int64_t>(d[16] + d[17], DbfTable::kMaxWidth);
+    return std::min<std::int64_t>(fieldRoom(d), DbfTable::kMaxWidth);
 }
 }  // namespace
 
@@ -105,8 +109,8 @@ void DbfTable::describe() {
     bool chained = true;
     for (const auto& d : fieldDescriptors) {
         if (u32(&d[12]) != next) chained = false;
-        next = u32(&d[12]) + declaredWidth(d);
-        sumWidths += declaredWidth(d);
+        next = u32(&d[12]) + fieldRoom(d);
+        sumWidths += fieldRoom(d);
         sumLengths += d[16];
     }
     // A table made here has chained offsets and a record length of the summed widths;
@@ -235,6 +239,8 @@ void DbfTable::insert() {
 
 void DbfTable::toggleDeleted() {
     if (file == nullptr) return;
+    // Just past the last record of a dBASE file stands its end marker, not a mark.
+    if (currentRecord >= recordsHeld() && hasEndMarker()) return;
     const std::int64_t position = headerLength() + recordLength() * currentRecord;
     const std::string mark = readAt(position, 1);
     // Past the last record there is no mark to toggle; writing one would leave a
@@ -327,7 +333,7 @@ int DbfTable::create(const std::vector<std::uint8_t>& block, const std::string& 
     std::int64_t offset = 0;
     for (auto& d : descriptors) {
         putU32(&d[12], offset);
-        offset += declaredWidth(d);
+        offset += fieldRoom(d);
     }
     std::array<std::uint8_t, kHeaderSize> image{};
     image[0] = kVersion;

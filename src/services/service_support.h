@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "files/file_names.h"
 #include "machine/machine.h"
 
 namespace verdin {
@@ -23,9 +24,6 @@ std::string readMemoryText(const Machine& m, std::int32_t address);
 // One character per cell and a 0 cell; characters stop at address 16382, where the 0
 // then goes. Nothing is written when `address` itself is past 16382.
 void storeMemoryText(Machine& m, std::int32_t address, std::string_view text);
-
-// `name` as the host opens it: relative names are taken from `folder`.
-std::string resolveHostPath(const std::string& folder, const std::string& name);
 
 // An "Error" box; the simulated program goes on afterwards.
 void showServiceError(Machine& m, const std::string& text);

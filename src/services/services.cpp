@@ -1,7 +1,5 @@
 // The service table of RST in execute mode, and the resources the services own.
-#include <filesystem>
-#include <system_error>
-
+#include "files/file_names.h"
 #include "services/dbf_table.h"
 #include "services/service_support.h"
 
@@ -39,21 +37,7 @@ bool Machine::performService(std::int32_t n) {
     }
 }
 
-std::string Machine::folderOf(const std::string& file) {
-    std::error_code error;
-    std::filesystem::path path = std::filesystem::absolute(std::filesystem::path(file), error);
-    if (error) path = std::filesystem::path(file);
-    return path.parent_path().string();
-}
-
-std::string resolveHostPath(const std::string& folder, const std::string& name) {
-    // A program names its files relative to itself, not to wherever the workbench
-    // happened to be started.
-    if (folder.empty() || name.empty()) return name;
-    std::filesystem::path path(name);
-    if (path.has_root_directory() || path.has_root_name()) return name;
-    return (std::filesystem::path(folder) / path).string();
-}
+std::string Machine::folderOf(const std::string& file) { return absoluteFolderOf(file); }
 
 std::string readMemoryText(const Machine& m, std::int32_t address) {
     std::string text;

@@ -68,7 +68,7 @@ public:
     // Number of whole lines that fit in the text area (at least 1 is assumed).
     void setVisibleLines(int lines);
 
-    // --- the document (Parts 6.3, 6.4) --------------------------------------------
+    // --- the document: New, Open and Save of the main window -----------------------
     // New: the empty text, everything at 0, not modified, no undo history.
     void newText();
     // A loaded text: caret and scroll at the start, not modified, no undo history.

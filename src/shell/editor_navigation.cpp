@@ -235,8 +235,11 @@ void EditorController::scroll(ScrollAction action, int thumbPosition) {
     position = std::clamp(position, 0, scrollMaximum());
     // The caret goes along with the view, to its top line.
     state_.topLine = position;
+    const int oldLine = state_.caretLine, oldColumn = state_.caretColumn;
     state_.caretLine = std::min(position, state_.lastLine);
     state_.caretColumn = std::min(state_.caretColumn, text_.lineLength(state_.caretLine));
+    // Typing after the caret was carried elsewhere is a new edit, as after an arrow key.
+    if (state_.caretLine != oldLine || state_.caretColumn != oldColumn) history_.breakMerge();
 }
 
 // --- scrolling --------------------------------------------------------------------

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "files/atomic_write.h"
 #include "machine/machine.h"
 #include "shell/commands.h"
 #include "translator/translate.h"

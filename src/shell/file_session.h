@@ -19,9 +19,9 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "shell/file_names.h"
+#include "files/file_names.h"
 #include "shell/settings.h"
-#include "shell/source_file.h"
+#include "files/source_file.h"
 
 namespace verdin {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "shell/file_names.h"
+#include "files/file_names.h"
 
 namespace verdin {
 

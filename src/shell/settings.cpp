@@ -4,7 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "shell/source_file.h"
+#include "files/atomic_write.h"
+#include "files/source_file.h"
 
 namespace verdin {
 

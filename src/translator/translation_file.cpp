@@ -1,8 +1,9 @@
 // The translation file: the store written out line by line beside the source.
 #include <algorithm>
 
-#include "shell/file_names.h"
-#include "shell/source_file.h"
+#include "files/file_names.h"
+#include "files/atomic_write.h"
+#include "files/source_file.h"
 #include "translator/translate.h"
 
 namespace verdin {

@@ -3,7 +3,7 @@
 // those whose only problems are convertible compile whole and run to HLT.
 #include <gtest/gtest.h>
 
-#include "shell/source_file.h"
+#include "files/source_file.h"
 #include "shell/tidy.h"
 #include "support.h"
 

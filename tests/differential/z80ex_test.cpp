@@ -11,7 +11,7 @@ extern "C" {
 #include <z80ex/z80ex.h>
 }
 
-#include "shell/source_file.h"
+#include "files/source_file.h"
 #include "support.h"
 
 namespace verdin {

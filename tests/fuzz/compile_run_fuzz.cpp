@@ -9,7 +9,7 @@
 #include "machine/machine.h"
 #include "platform/platform.h"
 #include "shell/commands.h"
-#include "shell/source_file.h"
+#include "files/source_file.h"
 
 namespace {
 // Enough lines for loops, calls and services to do real work, few enough that every

@@ -7,7 +7,7 @@
 #include "fuzz_support.h"
 #include "shell/clipboard.h"
 #include "shell/editor_controller.h"
-#include "shell/source_file.h"
+#include "files/source_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace verdin;

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "fuzz_support.h"
-#include "shell/source_file.h"
+#include "files/source_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace verdin;

@@ -4,7 +4,7 @@
 #include "machine/machine.h"
 #include "platform/platform.h"
 #include "shell/commands.h"
-#include "shell/source_file.h"
+#include "files/source_file.h"
 #include "translator/translate.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

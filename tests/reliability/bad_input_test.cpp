@@ -15,7 +15,7 @@
 #include "services/dbf_table.h"
 #include "services/dbf_test_support.h"
 #include "shell/file_session.h"
-#include "shell/source_file.h"
+#include "files/source_file.h"
 #include "translator/translate.h"
 
 namespace verdin::test {

@@ -12,7 +12,7 @@
 #include "machine/machine.h"
 #include "platform/platform.h"
 #include "shell/commands.h"
-#include "shell/source_file.h"
+#include "files/source_file.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // The sanitizer runtime's count of live heap bytes (g++ ships no header for it).

@@ -1,3 +1,5 @@
+// The address checks of RST 6 and the life of its open file; what the services do
+// with files is in the transcripts of tests/golden/cli/host_files.cli.
 #include "service_test_support.h"
 
 namespace verdin::test {
@@ -26,91 +28,6 @@ protected:
     }
 };
 
-TEST_F(HostFiles, OpenReportsAMissingFileAndASecondOpen) {
-    EXPECT_EQ(openFile("missing.bin"), 1);
-    EXPECT_EQ(m.userFile, nullptr);
-    writeFile(folder.file("data.bin"), "0123456789");
-    openFile("data.bin");
-    ASSERT_NE(m.userFile, nullptr);
-    openFile("data.bin");
-    EXPECT_EQ(errorTexts(), (std::vector<std::string>{"File was not found.", "File already opened."}));
-    EXPECT_EQ(m.status, Ok);
-    file('C');
-    EXPECT_EQ(m.userFile, nullptr);
-    file('C');  // closing with nothing open does nothing
-    EXPECT_EQ(m.status, Ok);
-}
-
-TEST_F(HostFiles, RelativeNamesAreTakenFromTheProgramsFolder) {
-    writeFile(folder.file("local.bin"), "x");
-    const auto cwd = std::filesystem::current_path();
-    std::filesystem::current_path(std::filesystem::temp_directory_path());
-    openFile("local.bin");
-    std::filesystem::current_path(cwd);
-    EXPECT_NE(m.userFile, nullptr);
-    EXPECT_TRUE(errorTexts().empty());
-    file('C');
-    openFile(folder.file("local.bin"));  // an absolute name stays as it is
-    EXPECT_NE(m.userFile, nullptr);
-}
-
-TEST_F(HostFiles, ReadMovesAtMost256BytesAndReportsTheCountInDe) {
-    std::string content;
-    for (int i = 0; i < 300; ++i) content += static_cast<char>(i % 256);
-    writeFile(folder.file("data.bin"), content);
-    openFile("data.bin");
-    file('R', kData, 1000);
-    EXPECT_EQ(m.pairDE(), 256);
-    EXPECT_EQ(m.memory[kData + 255], 255);
-    EXPECT_EQ(m.memory[kData + 256], 0);  // no terminating cell, nothing past the count
-    file('R', kData, 1000);
-    EXPECT_EQ(m.pairDE(), 44);
-    EXPECT_EQ(m.memory[kData], 0);
-    EXPECT_EQ(m.memory[kData + 43], 299 % 256);
-    file('R', kData, 1000);
-    EXPECT_EQ(m.pairDE(), 0);
-}
-
-TEST_F(HostFiles, ReadNeverReachesTheLastMemoryCell) {
-    writeFile(folder.file("data.bin"), "ABCDEFGH");
-    openFile("data.bin");
-    file('R', 16380, 8);
-    EXPECT_EQ(m.pairDE(), 3);
-    EXPECT_EQ(cells(16380, 4), (std::vector<std::int32_t>{'A', 'B', 'C', 0}));
-}
-
-TEST_F(HostFiles, WriteSeekAndReadMixFreelyOnOneFile) {
-    writeFile(folder.file("data.bin"), "..........");
-    openFile("data.bin");
-    file('R', kData, 2);
-    putText(kData, "HELLO");
-    file('W', kData, 5);  // after a read, at position 2
-    EXPECT_EQ(m.pairDE(), 5);
-    putNumber(6000, 1.0);
-    file('S', 6000);
-    file('R', kData + 100, 4);
-    EXPECT_EQ(textAt(kData + 100).substr(0, 4), ".HEL");
-    file('C');
-    EXPECT_EQ(readFile(folder.file("data.bin")), "..HELLO...");
-}
-
-TEST_F(HostFiles, SizeStoresTheLengthAndLeavesThePositionAtTheEnd) {
-    writeFile(folder.file("ten.bin"), "0123456789");
-    openFile("ten.bin");
-    file('F', 6000);
-    EXPECT_DOUBLE_EQ(number(6000), 10.0);
-    file('R', kData, 5);
-    EXPECT_EQ(m.pairDE(), 0);
-}
-
-TEST_F(HostFiles, ServicesWithoutAnOpenFileSayItAndGoOn) {
-    for (char letter : {'R', 'W', 'S', 'F'}) EXPECT_EQ(file(letter, kData, 4), 1) << letter;
-    EXPECT_EQ(errorTexts(), std::vector<std::string>(4, "File is not opened."));
-    EXPECT_EQ(m.status, Ok);
-    EXPECT_EQ(file('X'), 1);  // an unknown letter does nothing
-    EXPECT_EQ(platform.messages.size(), 4u);
-}
-
 TEST_F(HostFiles, AddressChecksKeepTheCounterOnTheLine) {
     writeFile(folder.file("data.bin"), "0123456789");
     openFile("data.bin");
@@ -123,19 +40,6 @@ TEST_F(HostFiles, AddressChecksKeepTheCounterOnTheLine) {
     putCells(6000, {0x0B, 0, 0, 0});
     EXPECT_EQ(file('S', 6000), 1);  // an invalid position stops the run after the line
     EXPECT_EQ(m.status, InvalidNumber);
-}
-
-TEST_F(HostFiles, DeleteClosesTheOpenFileAndRemovesTheNamedOne) {
-    writeFile(folder.file("a.bin"), "a");
-    writeFile(folder.file("b.bin"), "b");
-    openFile("a.bin");
-    putText(kName, "b.bin");
-    file('D');
-    EXPECT_EQ(m.userFile, nullptr);
-    EXPECT_FALSE(std::filesystem::exists(folder.file("b.bin")));
-    EXPECT_TRUE(std::filesystem::exists(folder.file("a.bin")));
-    file('D');
-    EXPECT_EQ(errorTexts(), (std::vector<std::string>{"File was not found."}));
 }
 
 std::size_t openDescriptors() {

@@ -1,14 +1,12 @@
-// A machine with a platform that records what the services show and answers the
-// "Input value" box, plus helpers to set registers, cells and files.
+// A machine with a platform that records what the services show, plus helpers to set
+// registers, cells and files.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <deque>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,20 +25,11 @@ public:
     };
     std::vector<ScreenEvent> screenEvents;
     std::string streamed;
-    std::deque<std::optional<std::string>> answers;
-    std::vector<std::string> offered;
 
     void textScreenChanged(const std::vector<std::string>& lines, bool open) override {
         screenEvents.push_back({lines, open});
     }
     void textScreenOutput(const std::string& text) override { streamed += text; }
-    std::optional<std::string> inputValue(const std::string& initial) override {
-        offered.push_back(initial);
-        if (answers.empty()) return std::nullopt;
-        auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
 };
 
 // A folder of its own under the system's temporary folder, removed afterwards.

@@ -23,28 +23,6 @@ protected:
     using Lines = std::vector<std::string>;
 };
 
-TEST_F(TextScreenOutput, CarriageReturnStartsALineAndOutputContinuesTheLast) {
-    say("AB\rC");
-    EXPECT_EQ(m.textScreenLines, (Lines{"AB", "C"}));
-    say("D");
-    EXPECT_EQ(m.textScreenLines, (Lines{"AB", "CD"}));
-    say("\r");
-    EXPECT_EQ(m.textScreenLines, (Lines{"AB", "CD", ""}));
-    say("E\r\rF");
-    EXPECT_EQ(m.textScreenLines, (Lines{"AB", "CD", "E", "", "F"}));
-    EXPECT_EQ(m.textScreenShown, 1);
-}
-
-TEST_F(TextScreenOutput, CharacterOneClearsTheScreenAndDropsTheSegmentBeforeIt) {
-    say("first\rsecond");
-    say("X\x01Y");
-    EXPECT_EQ(m.textScreenLines, (Lines{"Y"}));
-    say("Z\x01");
-    EXPECT_EQ(m.textScreenLines, (Lines{""}));
-    say("\t\x7F\xE9");  // every other code stays in the line as it is
-    EXPECT_EQ(m.textScreenLines, (Lines{"\t\x7F\xE9"}));
-}
-
 TEST_F(TextScreenOutput, ALineHoldsAtMost256Characters) {
     say(std::string(250, 'a'));
     say("0123456789\rnext");

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "shell/source_file.h"
+#include "files/source_file.h"
 #include "shell/tidy.h"
 #include "support.h"
 

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "shell/source_file.h"
+#include "files/source_file.h"
 #include "support.h"
 
 namespace verdin {

@@ -1,3 +1,5 @@
+// What every template must do, and the faults of the translation pass; the text of
+// each template is checked by the golden translations (tests/golden/translations).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -29,89 +31,7 @@ protected:
         EXPECT_TRUE(t.messages.empty());
         return t.lines;
     }
-    // Both translations of a one-instruction program, without the label column.
-    std::pair<std::string, std::string> both(const std::string& instruction) {
-        auto z80 = lines({instruction}, TranslateZ80);
-        auto x86 = lines({instruction}, TranslateX86);
-        if (z80.size() != 1 || x86.size() != 1) return {"<" + std::to_string(z80.size()) + " lines>", ""};
-        return {z80[0].substr(7), x86[0].substr(7)};
-    }
 };
-
-using Pair = std::pair<std::string, std::string>;
-
-TEST_F(TranslateTest, RegistersUseEachTargetsNames) {
-    EXPECT_EQ(both("  mov a,b"), Pair("LD A,B", "MOV AL,BH"));
-    EXPECT_EQ(both("  mvi m,5"), Pair("LD (HL),5", "MOV [CX],5"));
-    EXPECT_EQ(both("  add b"), Pair("ADD A,B", "ADD AL,BH"));
-    EXPECT_EQ(both("  cmp m"), Pair("CP (HL)", "CMP AL,[CX]"));
-}
-
-TEST_F(TranslateTest, PairsAreNamedFromTheOperandsFirstLetter) {
-    EXPECT_EQ(both("  lxi sp,100h"), Pair("LD SP,100H", "MOV SP,100H"));
-    EXPECT_EQ(both("  dad d"), Pair("ADD HL,DE", "ADD CX,DX"));
-    EXPECT_EQ(both("  push psw"), Pair("PUSH AF", "PUSH PSW"));
-    EXPECT_EQ(both("  pop h"), Pair("POP HL", "POP CX"));
-}
-
-// The Z-80 has no "LD (B),A": the pair is written out so that the text assembles.
-// The x86 lines keep the 8080 letter, as all other templates stay as they are.
-TEST_F(TranslateTest, StaxAndLdaxNameTheWholePairOnTheZ80) {
-    EXPECT_EQ(both("  stax b"), Pair("LD (BC),A", "MOV [B],AL"));
-    EXPECT_EQ(both("  stax d"), Pair("LD (DE),A", "MOV [D],AL"));
-    EXPECT_EQ(both("  ldax b"), Pair("LD A,(BC)", "MOV AL,[B]"));
-    EXPECT_EQ(both("  ldax d"), Pair("LD A,(DE)", "MOV AL,[D]"));
-}
-
-TEST_F(TranslateTest, JumpsCallsAndReturnsNameTheirCondition) {
-    const std::vector<std::string> source = {"loop: jnz loop", "  jmp loop", "  ret",    "  rz",
-                                             "  cnc loop",     "  call loop", "  jpe loop", "  rm"};
-    EXPECT_EQ(lines(source, TranslateZ80),
-              (std::vector<std::string>{"LOOP:  JP NZ,LOOP", "       JP LOOP", "       RET ", "       RET Z",
-                                        "       CALL NC,LOOP", "       CALL LOOP", "       JP PE,LOOP",
-                                        "       RET M"}));
-    EXPECT_EQ(lines(source, TranslateX86),
-              (std::vector<std::string>{"LOOP:  JNZ LOOP", "       JMP LOOP", "       RET ", "       RZ ",
-                                        "       CNC LOOP", "       CALL LOOP", "       JPE LOOP", "       RM "}));
-}
-
-TEST_F(TranslateTest, RestartGivesItsAddressInHexOnTheZ80AndAnInterruptOnX86) {
-    EXPECT_EQ(both("  rst 3"), Pair("RST 18H", "INT 3"));
-    EXPECT_EQ(both("  rst 0"), Pair("RST 0H", "INT 0"));
-    EXPECT_EQ(both("  rst 1"), Pair("RST 8H", "INT 1"));
-    EXPECT_EQ(both("  rst 2"), Pair("RST 10H", "INT 2"));
-    EXPECT_EQ(both("  rst 7"), Pair("RST 38H", "INT 7"));
-}
-
-TEST_F(TranslateTest, EveryLineStartsWithItsSevenCharacterLabelColumn) {
-    auto z80 = lines({"start: mov a,b", "  nop", "x: nop"}, TranslateZ80);
-    ASSERT_EQ(z80.size(), 3u);
-    EXPECT_EQ(z80[0], "START: LD A,B");
-    EXPECT_EQ(z80[1], "       NOP");
-    EXPECT_EQ(z80[2], "X:     NOP");
-}
-
-// Without its label line, every jump to the label would name a label the
-// translation never declares.
-TEST_F(TranslateTest, LabelOnlyLinesKeepTheirLabel) {
-    const std::vector<std::string> source = {"  mvi a,1", "done:", "  jmp done"};
-    EXPECT_EQ(lines(source, TranslateZ80), (std::vector<std::string>{"       LD A,1", "DONE:", "       JP DONE"}));
-    EXPECT_EQ(lines(source, TranslateX86), (std::vector<std::string>{"       MOV AL,1", "DONE:", "       JMP DONE"}));
-}
-
-TEST_F(TranslateTest, CommentLinesAndTheEndMarkWriteNothing) {
-    auto z80 = lines({"; heading", "  nop ; why", "}", "  hlt"}, TranslateZ80);
-    EXPECT_EQ(z80, (std::vector<std::string>{"       NOP"}));
-}
-
-TEST_F(TranslateTest, DirectivesKeepTheirOperandsAndQuotedTextAsTyped) {
-    const std::vector<std::string> source = {"  org 100h",         "size: equ 1234h", "msg: db 'Hi, you',0dh,0",
-                                             "  dw msg",           "  ds 4",          "  end"};
-    EXPECT_EQ(lines(source, TranslateZ80),
-              (std::vector<std::string>{"       ORG 100H", "SIZE:  EQU 1234H", "MSG:   DB 'Hi, you',0DH,0",
-                                        "       DW MSG", "       DS 4", "       END"}));
-    EXPECT_EQ(lines(source, TranslateX86)[2], "MSG:   DB 'Hi, you',0DH,0");
-}
 
 // Each of the 84 mnemonics writes exactly one line in both targets, with every
 // placeholder of its templates filled in.

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/source_file.h"
+#include "files/source_file.h"
 #include "translator/translate.h"
 #include "translator_support.h"
 

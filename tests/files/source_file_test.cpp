@@ -1,4 +1,5 @@
-#include "shell/source_file.h"
+#include "files/atomic_write.h"
+#include "files/source_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/file_names.h"
+#include "files/file_names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,7 @@
-#include "shell/file_names.h"
+#include "files/file_names.h"
+
+#include <filesystem>
+#include <system_error>
 
 namespace verdin {
 
@@ -54,6 +57,22 @@ std::string translationOutputName(std::string_view currentFile, TranslationTarge
 std::string codeOutputName(std::string_view currentFile) {
     if (fileNamePart(currentFile).empty()) return {};
     return folderOf(currentFile) + withExtension(currentFile, kCodeExtension);
+}
+
+std::string absoluteFolderOf(const std::string& file) {
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::absolute(std::filesystem::path(file), error);
+    if (error) path = std::filesystem::path(file);
+    return path.parent_path().string();
+}
+
+std::string resolveHostPath(const std::string& folder, const std::string& name) {
+    // A program names its files relative to itself, not to wherever the workbench
+    // happened to be started.
+    if (folder.empty() || name.empty()) return name;
+    std::filesystem::path path(name);
+    if (path.has_root_directory() || path.has_root_name()) return name;
+    return (std::filesystem::path(folder) / path).string();
 }
 
 }  // namespace verdin

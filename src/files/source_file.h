@@ -57,12 +57,6 @@ LoadResult loadEditorFile(const std::string& path);
 
 // ---- Writing ------------------------------------------------------------------
 
-// Writes `bytes` to a temporary file beside `path` and renames it over `path`, so the
-// old file stays whole until the new one is complete. An existing file's permissions
-// carry over; a symbolic link is followed and its target replaced. False (and the
-// old file untouched) when anything fails.
-bool writeFileAtomically(const std::string& path, std::string_view bytes);
-
 // The text as joinSourceText gives it, written atomically.
 bool saveSourceFile(const std::string& path, const SourceText& text);
 

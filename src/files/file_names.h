@@ -36,6 +36,12 @@ std::string translationOutputName(std::string_view currentFile, TranslationTarge
 // folder; empty for an untitled text.
 std::string codeOutputName(std::string_view currentFile);
 
+// The absolute folder of a source file (no trailing separator): where the names a
+// program gives its host files and tables are looked up.
+std::string absoluteFolderOf(const std::string& file);
+// `name` as the host opens it: relative names are taken from `folder`.
+std::string resolveHostPath(const std::string& folder, const std::string& name);
+
 constexpr const char* kSourceExtension = "asm";
 constexpr const char* kCodeExtension = "dat";
 

@@ -1,2 +1,0 @@
-MVI A,65
-MOV B,A

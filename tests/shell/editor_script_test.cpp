@@ -1,0 +1,229 @@
+// The editor driven as a person drives it: every case in tests/golden/editor/*.keys is
+// a script of keys, mouse, scroll bar and commands with what the editor must show after
+// them. The format is described at the top of tests/golden/editor/typing.keys.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "shell/editor_controller.h"
+#include "shell/find_replace.h"
+
+namespace verdin {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Script {
+    std::string name;
+    std::string where;
+    std::vector<std::string> lines;
+};
+
+std::vector<Script> loadScripts() {
+    std::vector<Script> all;
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(std::string(VERDIN_SOURCE_DIR) + "/tests/golden/editor")) {
+        if (entry.path().extension() == ".keys") files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    for (const auto& path : files) {
+        std::ifstream in(path);
+        std::string line;
+        for (int number = 1; std::getline(in, line); ++number) {
+            if (line.rfind("## ", 0) == 0) {
+                all.push_back({line.substr(3), path.filename().string() + ":" + std::to_string(number), {}});
+            } else if (!all.empty() && !line.empty() && line[0] != '#') {
+                all.back().lines.push_back(line + "@" + std::to_string(number));
+            }
+        }
+    }
+    return all;
+}
+
+void PrintTo(const Script& s, std::ostream* out) { *out << s.where; }
+
+// \r \n \t \b \\ and \xHH as in C; "{N*c}" is N copies of c; "{lines N}" is N lines
+// "line 0" to "line N-1", each ended by CR.
+std::string unescape(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const size_t star = text.find('*', i);
+        if (text.compare(i, 7, "{lines ") == 0) {  // "line 0\rline 1\r..."
+            const size_t close = text.find('}', i);
+            for (int n = 0; n < std::stoi(text.substr(i + 7, close - i - 7)); ++n) out += "line " + std::to_string(n) + "\r";
+            i = close;
+        } else if (text[i] == '{' && star != std::string::npos && text.find('}', star) == star + 2) {
+            out.append(std::stoul(text.substr(i + 1, star - i - 1)), text[star + 1]);
+            i = star + 2;
+        } else if (text[i] == '\\' && i + 1 < text.size()) {
+            const char c = text[++i];
+            if (c == 'x') {
+                out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+                i += 2;
+            } else {
+                out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c == 'b' ? '\b' : c;
+            }
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+const std::map<std::string, EditorKey> kKeys = {
+    {"Shift", EditorKey::Shift}, {"Ctrl", EditorKey::Control},  {"Insert", EditorKey::Insert},
+    {"Left", EditorKey::Left},   {"Right", EditorKey::Right},   {"Up", EditorKey::Up},
+    {"Down", EditorKey::Down},   {"Home", EditorKey::Home},     {"End", EditorKey::End},
+    {"PageUp", EditorKey::PageUp}, {"PageDown", EditorKey::PageDown}, {"Delete", EditorKey::Delete}};
+const std::map<std::string, ScrollAction> kScrolls = {
+    {"LineUp", ScrollAction::LineUp}, {"LineDown", ScrollAction::LineDown}, {"PageUp", ScrollAction::PageUp},
+    {"PageDown", ScrollAction::PageDown}, {"Thumb", ScrollAction::Thumb}, {"Top", ScrollAction::Top},
+    {"Bottom", ScrollAction::Bottom}};
+const char* resultName(EditResult r) {
+    return r == EditResult::Done ? "Done" : r == EditResult::Ignored ? "Ignored" : "Refused";
+}
+
+int valueOf(const EditorController& e, const std::string& key) {
+    const EditorState& s = e.state();
+    const std::map<std::string, int> values = {
+        {"line", s.caretLine}, {"col", s.caretColumn}, {"top", s.topLine}, {"last", s.lastLine},
+        {"selA", s.selectionA}, {"selB", s.selectionB}, {"low", s.selectionLow()}, {"high", s.selectionHigh()},
+        {"shift", e.shiftState()}, {"modified", s.modified}, {"autoscroll", e.autoScrollActive()},
+        {"copied", e.copiedFlag()}, {"canundo", e.canUndo()}, {"canredo", e.canRedo()},
+        {"scrollmax", e.scrollMaximum()}, {"scrollbar", e.scrollBarVisible()}, {"length", e.buffer().length()},
+        {"selected", s.hasSelection()}};
+    auto found = values.find(key);
+    if (found == values.end()) ADD_FAILURE() << "unknown key " << key;
+    return found == values.end() ? -1 : found->second;
+}
+
+class EditorScript : public ::testing::TestWithParam<Script> {};
+
+TEST_P(EditorScript, Holds) {
+    MemoryClipboard clipboard;
+    EditorController editor{&clipboard};
+    HeadlessPlatform platform;
+    editor.setVisibleLines(20);
+    std::string loaded;
+    FindResult found;
+    for (const std::string& numbered : GetParam().lines) {
+        const size_t at = numbered.rfind('@');
+        const std::string line = numbered.substr(0, at);
+        SCOPED_TRACE(GetParam().where.substr(0, GetParam().where.find(':')) + ":" + numbered.substr(at + 1) + " " + line);
+        std::istringstream words(line);
+        std::string verb;
+        words >> verb;
+        const std::string rest = line.size() > verb.size() + 1 ? line.substr(verb.size() + 1) : "";
+        std::string arg;
+        words >> arg;
+        // An optional "-> RESULT" at the end of an input checks what became of it.
+        auto expectResult = [&](EditResult r) {
+            const size_t arrow = line.rfind(" -> ");
+            if (arrow != std::string::npos) {
+                EXPECT_STREQ(resultName(r), line.substr(arrow + 4).c_str());
+            }
+        };
+        if (verb == "view") {
+            editor.setVisibleLines(std::stoi(arg));
+        } else if (verb == "load") {
+            ASSERT_TRUE(editor.loadText(loaded = unescape(rest))) << "too long";
+        } else if (verb == "type") {
+            editor.typeText(unescape(rest));
+        } else if (verb == "char") {
+            expectResult(editor.typeChar(static_cast<unsigned char>(std::stoi(arg, nullptr, 0))));
+        } else if (verb == "press" || verb == "down" || verb == "up") {
+            const std::string flags = rest.substr(std::min(rest.size(), arg.size()));
+            int times = 1;
+            if (const size_t x = flags.find(" x"); x != std::string::npos) times = std::stoi(flags.substr(x + 2));
+            for (int i = 0; i < times; ++i) {
+                if (verb == "down") {
+                    editor.keyDown(kKeys.at(arg));
+                } else if (verb == "up") {
+                    editor.keyUp(kKeys.at(arg));
+                } else {
+                    editor.press(kKeys.at(arg), flags.find("shift") != std::string::npos,
+                                 flags.find("ctrl") != std::string::npos);
+                }
+            }
+        } else if (verb == "click" || verb == "drag") {
+            int l = 0, c = 0;
+            std::istringstream(rest) >> l >> c;
+            if (verb == "click") {
+                editor.mouseDown(l, c);
+            } else {
+                editor.mouseMove(l, c, true);
+            }
+        } else if (verb == "release") {
+            editor.mouseUp();
+        } else if (verb == "tick") {
+            editor.autoScrollTick();
+        } else if (verb == "scroll") {
+            int position = 0;
+            words >> position;
+            editor.scroll(kScrolls.at(arg), position);
+        } else if (verb == "copy") {
+            editor.copy();
+        } else if (verb == "cut") {
+            editor.cut();
+        } else if (verb == "paste") {
+            expectResult(editor.paste());
+        } else if (verb == "selectall") {
+            editor.selectAll();
+        } else if (verb == "undo") {
+            EXPECT_EQ(editor.undo(), arg != "none");
+        } else if (verb == "redo") {
+            EXPECT_EQ(editor.redo(), arg != "none");
+        } else if (verb == "saved") {
+            editor.markSaved();
+        } else if (verb == "clipboard") {
+            clipboard.content = unescape(rest);
+        } else if (verb == "clipboard-off") {
+            clipboard.available = false;
+        } else if (verb == "text:") {
+            EXPECT_EQ(editor.text(), rest == "<loaded>" ? loaded : unescape(rest));
+        } else if (verb == "clipboard:") {
+            EXPECT_EQ(clipboard.content.value_or("<none>"), unescape(rest));
+        } else if (verb == "status:") {
+            EXPECT_EQ(editor.statusText() + "|" + editor.overwriteText(), unescape(rest));
+        } else if (verb.rfind("find", 0) == 0 || verb.rfind("replace", 0) == 0) {
+            // find[/case][/word] FRAGMENT, replace[...] FRAGMENT|WITH, replaceall[...] FRAGMENT|WITH
+            const FindOptions options{verb.find("/case") != std::string::npos, verb.find("/word") != std::string::npos};
+            const std::string text = unescape(rest);
+            const size_t bar = text.find('|');
+            const std::string fragment = text.substr(0, bar), with = bar == std::string::npos ? "" : text.substr(bar + 1);
+            if (verb.rfind("find", 0) == 0) found = findNext(editor, fragment, options, platform);
+            else if (verb.rfind("replaceall", 0) == 0) found = replaceAll(editor, fragment, with, options, platform);
+            else found = replaceNext(editor, fragment, with, options, platform);
+        } else if (verb == "found:") {
+            const char* outcomes[] = {"Found", "NotFound", "Empty", "Refused"};
+            EXPECT_EQ(std::string(outcomes[static_cast<int>(found.outcome)]) + " " + std::to_string(found.count) +
+                          (found.stoppedAtCapacity ? " full" : ""),
+                      rest);
+        } else if (verb == "msg:") {
+            EXPECT_EQ(platform.lastMessage() + " (" + std::to_string(platform.messages.size()) + ")", rest);
+        } else if (verb == "proposed:") {
+            EXPECT_EQ(proposedFindFragment(editor) + "|" + proposedReplaceFragment(editor), rest);
+        } else if (verb == "selected:") {
+            const EditorState& st = editor.state();
+            EXPECT_EQ(editor.text().substr(st.selectionLow(), st.selectionHigh() - st.selectionLow()), unescape(rest));
+        } else if (verb == "=>") {
+            std::istringstream pairs(rest);
+            for (std::string pair; pairs >> pair;) {
+                const size_t eq = pair.find('=');
+                EXPECT_EQ(valueOf(editor, pair.substr(0, eq)), std::stoi(pair.substr(eq + 1))) << pair;
+            }
+        } else {
+            ADD_FAILURE() << "unknown command " << verb;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, EditorScript, ::testing::ValuesIn(loadScripts()),
+                         [](const ::testing::TestParamInfo<Script>& param) { return param.param.name; });
+
+}  // namespace
+}  // namespace verdin
