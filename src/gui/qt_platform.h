@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "platform/platform.h"
+#include "shell/save_prompt.h"
 
 namespace verdin::gui {
 
@@ -18,6 +19,9 @@ public:
     QWidget* owner() const { return owner_; }
 
     void showMessage(MessageKind kind, const std::string& text) override;
+    // The save prompt: a "Warning" box with the exclamation icon and Yes / No / Cancel;
+    // closing the box counts as Cancel.
+    SaveAnswer askToSave();
     void pumpEvents() override;
 
 private:
