@@ -128,7 +128,7 @@ QPoint EditorView::pointOf(int line, int column) const {
     const int row = line - editor_.state().topLine;
     const int left = prefixWidth(line, column);
     const int right = prefixWidth(line, column + 1);
-    return {textLeft() + (left + std::max(right, left + 1)) / 2, row * lineHeight() + lineHeight() / 2};
+    return {textLeft() + left + (std::max(right, left + 1) - left) / 4, row * lineHeight() + lineHeight() / 2};
 }
 
 void EditorView::refresh() {

@@ -33,8 +33,8 @@ public:
     int lineHeight() const;
     // Where the text area begins, in the view's coordinates (right of the margin).
     int textLeft() const;
-    // The view point in the middle of the character at (line, column) when the line is
-    // shown; the mouse tests and a person's click land there.
+    // A view point on the left half of the character at (line, column), when the line
+    // is shown: a click there puts the caret before that character.
     QPoint pointOf(int line, int column) const;
     QScrollBar* scrollBar() const { return scrollBar_; }
     LineNumberMargin* margin() const { return margin_; }

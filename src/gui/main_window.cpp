@@ -442,6 +442,7 @@ void MainWindow::print() {
 }
 
 void MainWindow::openDebugWindow() {
+    emit debugWindowRequested();
     // The debug window opens here, modal, over the machine that Debug just compiled.
 }
 

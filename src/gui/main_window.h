@@ -69,6 +69,10 @@ public slots:
     // Help on `context`: a mnemonic's page (105 + 5 x index) or the main window's (F1).
     void showHelp(int context);
 
+signals:
+    // Debug compiled the program; the debug window is about to open.
+    void debugWindowRequested();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
