@@ -50,5 +50,8 @@ VERDIN_SCENE(main_window) {
     window.openPath(path);
     closeNextMessageBox();
     window.compile();
+    // Active, so that the caret shows on the faulty line.
+    QApplication::setActiveWindow(&window);
+    window.editorView()->setFocus();
     shots.save(window, "main_window.png");
 }
