@@ -85,6 +85,24 @@ private slots:
         QCOMPARE(w.state().selectionHigh(), 5 + 3);
     }
 
+    void draggingPastTheBottomKeepsScrolling() {
+        Workbench w;
+        for (int i = 0; i < 3 * w.state().visibleLines; ++i) {
+            w.type("nop");
+            w.key(Qt::Key_Return);
+        }
+        w.key(Qt::Key_PageUp, Qt::ControlModifier);
+        QTest::mousePress(w.view(), Qt::LeftButton, {}, w.view()->pointOf(0, 0));
+        QTest::mouseMove(w.view(), QPoint(w.view()->pointOf(0, 1).x(), w.view()->height() + 10));
+        // The pointer stays below the text; the timer goes on one line at a time.
+        QTRY_VERIFY(w.state().topLine >= 3);
+        QTest::mouseRelease(w.view(), Qt::LeftButton, {}, QPoint(w.view()->pointOf(0, 1).x(), w.view()->height() + 10));
+        const int top = w.state().topLine;
+        QCOMPARE(w.state().selectionLow(), 0);
+        QVERIFY(w.state().selectionHigh() > 4 * (top + w.state().visibleLines - 2));
+        QCOMPARE(w.view()->scrollBar()->value(), top);
+    }
+
     void clipboardCutCopyPaste() {
         Workbench w;
         w.type("mov a,b");
