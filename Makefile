@@ -24,9 +24,14 @@ $(BUILD)/build.ninja:
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The workbench on an example; without a display the same example runs in verdin-cli.
 run: build
-	./$(BUILD)/verdin-cli listing $(EXAMPLE)
-	./$(BUILD)/verdin-cli run --state $(EXAMPLE)
+	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
+	  ./$(BUILD)/src/gui/verdin $(EXAMPLE); \
+	else \
+	  echo "make run: no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so verdin-cli runs $(EXAMPLE)"; \
+	  ./$(BUILD)/verdin-cli listing $(EXAMPLE) && ./$(BUILD)/verdin-cli run --state $(EXAMPLE); \
+	fi
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

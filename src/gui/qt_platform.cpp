@@ -31,6 +31,19 @@ void QtPlatform::showMessageWithHint(MessageKind kind, const std::string& text, 
     if (help != nullptr && box.clickedButton() == help) openHelp_(page);
 }
 
+SaveAnswer QtPlatform::askToSave() {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(captionOf(MessageKind::Warning)),
+                    QString::fromUtf8(kSavePromptText), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    owner_);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Yes: return SaveAnswer::Yes;
+        case QMessageBox::No: return SaveAnswer::No;
+        default: return SaveAnswer::Cancel;
+    }
+}
+
 void QtPlatform::pumpEvents() {
     // The core calls this every 15 ms of a run: Stop, the scroll bars and the text
     // screen are served, and a user's click on Stop sets the interrupt flag.

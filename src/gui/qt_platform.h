@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "platform/platform.h"
+#include "shell/save_prompt.h"
 
 namespace verdin::gui {
 
@@ -26,6 +27,9 @@ public:
     void showMessage(MessageKind kind, const std::string& text) override;
     // The hint becomes the box's informative text, under the message.
     void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) override;
+    // The save prompt: a "Warning" box with the exclamation icon and Yes / No / Cancel;
+    // closing the box counts as Cancel.
+    SaveAnswer askToSave();
     void pumpEvents() override;
 
 private:

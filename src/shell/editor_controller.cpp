@@ -13,7 +13,9 @@ bool isTypable(unsigned char c) { return (c >= 32 && c <= 122) || c >= 192; }
 
 EditorController::EditorController(Clipboard* clipboard, MnemonicPredicate mnemonic)
     : clipboard_(clipboard), mnemonic_(std::move(mnemonic)) {
-    state_.lastLine = text_.countLineEnds();
+    // The start-up text is one line end, yet a fresh window shows one line ("Total:
+    // 1"); the first edit counts the lines again.
+    state_.lastLine = 0;
 }
 
 int EditorController::caretOffset() const { return text_.offsetOf(state_.caretLine, state_.caretColumn); }

@@ -125,6 +125,17 @@ public:
     // keeps its line and column as far as they still exist.
     EditResult replaceWholeText(std::string_view newText, EditKind kind);
 
+    // --- compile faults (compile_fault.cpp) -------------------------------------------
+    // The hand-off found a fault on `line` (counted from 1): the caret goes to column 0
+    // of that line, which the margin marks. With `page` (Compile, Debug) topLine moves
+    // by whole pages until the line shows and the selection collapses to the caret;
+    // Translate passes false and leaves both.
+    void showCompileFault(int line, bool page);
+    // The marked line (from 0), or -1: the mark holds only while the text is the one
+    // that failed, so any edit clears it.
+    int faultLine() const;
+    void clearFault();
+
     // --- painting and status -------------------------------------------------------
     std::vector<CharAttribute> lineAttributes(int line) const;
     std::vector<AttributeRun> lineRuns(int line) const;
@@ -170,6 +181,8 @@ private:
     bool copiedFlag_ = false;
     bool autoScrollActive_ = false;
     int autoScrollDirection_ = 0;
+    int faultLine_ = -1;
+    std::string faultText_;
 };
 
 }  // namespace verdin

@@ -1,0 +1,455 @@
+#include "gui/main_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include "gui/about_dialog.h"
+#include "gui/resources.h"
+#include "shell/commands.h"
+#include "shell/context_help.h"
+#include "shell/save_prompt.h"
+
+namespace verdin::gui {
+
+namespace {
+
+const QStringList kSourceFilters{QStringLiteral("Programs (*.asm)"), QStringLiteral("All Files (*)")};
+const QStringList kCodeFilters{QStringLiteral("Data Files (*.dat)")};
+
+QString fromPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+std::string toPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QAction* makeAction(QObject* parent, const QString& text, const QKeySequence& shortcut = {}) {
+    auto* action = new QAction(text, parent);
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    return action;
+}
+
+// "Open (F3)": toolbar tooltips name the shortcut, so the keys are learnt by using them.
+QString toolTipOf(const QString& text, const QKeySequence& shortcut) {
+    QString plain = text;
+    plain.remove(QLatin1Char('&'));
+    if (shortcut.isEmpty()) return plain;
+    return plain + QStringLiteral(" (") + shortcut.toString(QKeySequence::NativeText) + QLatin1Char(')');
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Machine& machine, QtPlatform& platform, FileSession& files, QWidget* parent)
+    : QMainWindow(parent), machine_(machine), platform_(platform), files_(files),
+      view_(new EditorView(&clipboard_, this)) {
+    ensureResources();
+    platform_.setOwner(this);
+    setCentralWidget(view_);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/verdin.svg")));
+    createActions();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    files_.loadSettings();
+    rebuildRecentFiles();
+    connect(view_, &EditorView::stateChanged, this, &MainWindow::updateFromEditor);
+    connect(view_, &EditorView::helpRequested, this, &MainWindow::showHelp);
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) {
+        connect(clipboard, &QClipboard::dataChanged, this, &MainWindow::updateFromEditor);
+    }
+    resize(900, 640);
+    view_->setFocus();
+    updateFromEditor();
+}
+
+// --- building the window ----------------------------------------------------------
+
+void MainWindow::createActions() {
+    newAction_ = makeAction(this, QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    openAction_ = makeAction(this, QStringLiteral("Open"), QKeySequence(Qt::Key_F3));
+    saveAction_ = makeAction(this, QStringLiteral("Save"), QKeySequence(Qt::Key_F2));
+    saveAsAction_ = makeAction(this, QStringLiteral("Save as..."));
+    printAction_ = makeAction(this, QStringLiteral("Print"));
+    exitAction_ = makeAction(this, QStringLiteral("E&xit"), QKeySequence(Qt::ALT | Qt::Key_F4));
+    connect(newAction_, &QAction::triggered, this, &MainWindow::newFile);
+    connect(openAction_, &QAction::triggered, this, &MainWindow::openFile);
+    connect(saveAction_, &QAction::triggered, this, &MainWindow::save);
+    connect(saveAsAction_, &QAction::triggered, this, &MainWindow::saveAs);
+    connect(printAction_, &QAction::triggered, this, &MainWindow::print);
+    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+
+    undoAction_ = makeAction(this, QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction_ = makeAction(this, QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    copyAction_ = makeAction(this, QStringLiteral("Copy"));
+    copyAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    cutAction_ = makeAction(this, QStringLiteral("Cut"));
+    pasteAction_ = makeAction(this, QStringLiteral("Paste"));
+    pasteAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+    selectAllAction_ = makeAction(this, QStringLiteral("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    findAction_ = makeAction(this, QStringLiteral("Find"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    replaceAction_ = makeAction(this, QStringLiteral("Replace"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    calculatorAction_ = makeAction(this, QStringLiteral("Calculator"));
+    auto edit = [this](auto command) {
+        return [this, command] {
+            command(editor());
+            view_->refresh();
+        };
+    };
+    connect(undoAction_, &QAction::triggered, this, edit([](EditorController& e) { e.undo(); }));
+    connect(redoAction_, &QAction::triggered, this, edit([](EditorController& e) { e.redo(); }));
+    connect(copyAction_, &QAction::triggered, this, edit([](EditorController& e) { e.copy(); }));
+    connect(cutAction_, &QAction::triggered, this, edit([](EditorController& e) { e.cut(); }));
+    connect(selectAllAction_, &QAction::triggered, this, edit([](EditorController& e) { e.selectAll(); }));
+    connect(pasteAction_, &QAction::triggered, this, [this] {
+        const EditResult result = editor().paste();
+        view_->refresh();
+        if (result == EditResult::Refused) {
+            platform_.showMessage(MessageKind::Warning,
+                                  "The text is too long to paste: the editor holds at most 16383 characters.");
+        }
+    });
+    connect(findAction_, &QAction::triggered, this, &MainWindow::find);
+    connect(replaceAction_, &QAction::triggered, this, &MainWindow::replace);
+    connect(calculatorAction_, &QAction::triggered, this, &MainWindow::showCalculator);
+
+    compileAction_ = makeAction(this, QStringLiteral("&Compile"));
+    debugAction_ = makeAction(this, QStringLiteral("&Debug"));
+    z80Action_ = makeAction(this, QStringLiteral("Z-80"));
+    x86Action_ = makeAction(this, QStringLiteral("Intel x86"));
+    saveCodeAction_ = makeAction(this, QStringLiteral("Save code"));
+    connect(compileAction_, &QAction::triggered, this, &MainWindow::compile);
+    connect(debugAction_, &QAction::triggered, this, &MainWindow::debug);
+    connect(z80Action_, &QAction::triggered, this, [this] { translate(TranslationTarget::Z80); });
+    connect(x86Action_, &QAction::triggered, this, [this] { translate(TranslationTarget::X86); });
+    connect(saveCodeAction_, &QAction::triggered, this, &MainWindow::saveCode);
+
+    aboutAction_ = makeAction(this, QStringLiteral("&About ..."), QKeySequence(Qt::ALT | Qt::Key_Slash));
+    connect(aboutAction_, &QAction::triggered, this, &MainWindow::about);
+    // F1 has no menu item: the window itself carries it.
+    helpAction_ = makeAction(this, QStringLiteral("Help"), QKeySequence(Qt::Key_F1));
+    helpAction_->setShortcutContext(Qt::WindowShortcut);
+    addAction(helpAction_);
+    connect(helpAction_, &QAction::triggered, this, [this] { showHelp(kMainWindowHelpContext); });
+
+    const struct {
+        QAction* action;
+        const char* icon;
+    } icons[] = {{newAction_, "new"},   {openAction_, "open"}, {saveAction_, "save"},
+                 {findAction_, "find"}, {calculatorAction_, "calculator"}};
+    for (const auto& entry : icons) {
+        entry.action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(entry.icon))));
+        entry.action->setToolTip(toolTipOf(entry.action->text(), entry.action->shortcut()));
+    }
+}
+
+void MainWindow::createMenus() {
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu_->addAction(newAction_);
+    fileMenu_->addAction(openAction_);
+    fileMenu_->addAction(saveAction_);
+    fileMenu_->addAction(saveAsAction_);
+    fileMenu_->addSeparator();
+    // The recent files go in here, from position 5 on, followed by this separator.
+    recentEnd_ = fileMenu_->addSeparator();
+    fileMenu_->addAction(printAction_);
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(exitAction_);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    edit->addAction(undoAction_);
+    edit->addAction(redoAction_);
+    edit->addSeparator();
+    edit->addAction(copyAction_);
+    edit->addAction(cutAction_);
+    edit->addAction(pasteAction_);
+    edit->addSeparator();
+    edit->addAction(selectAllAction_);
+    edit->addSeparator();
+    edit->addAction(findAction_);
+    edit->addAction(replaceAction_);
+    edit->addSeparator();
+    edit->addAction(calculatorAction_);
+
+    // Compile and Debug are commands on the menu bar itself: Alt+C and Alt+D.
+    menuBar()->addAction(compileAction_);
+    menuBar()->addAction(debugAction_);
+
+    QMenu* translateMenu = menuBar()->addMenu(QStringLiteral("Translate to"));
+    translateMenu->addAction(z80Action_);
+    translateMenu->addAction(x86Action_);
+    translateMenu->addSeparator();
+    translateMenu->addAction(saveCodeAction_);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(aboutAction_);
+}
+
+void MainWindow::createToolBar() {
+    toolBar_ = addToolBar(QStringLiteral("Toolbar"));
+    toolBar_->setObjectName(QStringLiteral("mainToolBar"));
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(24, 24));
+    toolBar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    toolBar_->addAction(newAction_);
+    toolBar_->addAction(openAction_);
+    toolBar_->addAction(saveAction_);
+    toolBar_->addSeparator();
+    // The menu bar would show an icon instead of the words "Compile" and "Debug", so
+    // the toolbar has buttons of its own that follow the menu bar's enabling.
+    const struct {
+        QAction* menuAction;
+        const char* icon;
+        const char* toolTip;
+    } commands[] = {{compileAction_, "compile", "Compile (Alt+C)"}, {debugAction_, "debug", "Debug (Alt+D)"}};
+    for (const auto& command : commands) {
+        QAction* button = toolBar_->addAction(
+            QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(command.icon))),
+            QString(command.menuAction->text()).remove(QLatin1Char('&')));
+        button->setToolTip(QString::fromLatin1(command.toolTip));
+        button->setEnabled(command.menuAction->isEnabled());
+        connect(button, &QAction::triggered, command.menuAction, &QAction::trigger);
+        connect(command.menuAction, &QAction::enabledChanged, button, &QAction::setEnabled);
+    }
+    toolBar_->addSeparator();
+    toolBar_->addAction(findAction_);
+    toolBar_->addAction(calculatorAction_);
+}
+
+void MainWindow::createStatusBar() {
+    const int overwriteWidth = QFontMetrics(font()).horizontalAdvance(QStringLiteral("OVR"));
+    for (int i = 0; i < 3; ++i) {
+        auto* part = new QLabel(this);
+        part->setTextFormat(Qt::PlainText);
+        statusParts_ << part;
+    }
+    statusParts_[1]->setMinimumWidth(overwriteWidth + 12);
+    statusParts_[1]->setAlignment(Qt::AlignCenter);
+    statusParts_[2]->setMinimumWidth(20);
+    statusBar()->addWidget(statusParts_[0], 1);
+    statusBar()->addPermanentWidget(statusParts_[1]);
+    statusBar()->addPermanentWidget(statusParts_[2]);
+}
+
+void MainWindow::rebuildRecentFiles() {
+    for (QAction* action : recentActions_) {
+        fileMenu_->removeAction(action);
+        delete action;
+    }
+    recentActions_.clear();
+    const RecentFiles& recent = files_.recentFiles();
+    for (int i = 0; i < recent.count(); ++i) {
+        auto* action = new QAction(QString::fromStdString(recent.menuItemText(i)), this);
+        action->setShortcut(QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_1 + i)));
+        action->setStatusTip(fromPath(recent.entries[static_cast<size_t>(i)]));
+        action->setToolTip(action->statusTip());
+        connect(action, &QAction::triggered, this, [this, i] { openRecentFile(i); });
+        fileMenu_->insertAction(recentEnd_, action);
+        recentActions_ << action;
+    }
+    recentEnd_->setVisible(!recentActions_.isEmpty());
+}
+
+void MainWindow::updateFromEditor() {
+    const EditorController& e = editor();
+    setWindowTitle(fromPath(files_.title(e.state().modified)));
+    statusParts_[0]->setText(QString::fromStdString(e.statusText()));
+    statusParts_[1]->setText(QString::fromStdString(e.overwriteText()));
+    copyAction_->setEnabled(e.canCopy());
+    cutAction_->setEnabled(e.canCopy());
+    pasteAction_->setEnabled(e.canPaste());
+    undoAction_->setEnabled(e.canUndo());
+    redoAction_->setEnabled(e.canRedo());
+}
+
+std::vector<std::string> MainWindow::editorLines() const {
+    const EditorController& e = view_->controller();
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<size_t>(e.state().lastLine + 1));
+    for (int i = 0; i <= e.state().lastLine; ++i) lines.push_back(e.buffer().lineText(i));
+    return lines;
+}
+
+QString MainWindow::initialFolder() const {
+    const QString folder = fromPath(files_.settings().initialFolder);
+    return folder.isEmpty() || !QDir(folder).exists() ? QDir::currentPath() : folder;
+}
+
+// --- files ------------------------------------------------------------------------
+
+bool MainWindow::mayDiscardChanges() {
+    const bool goOn = verdin::mayDiscardChanges(
+        editor().state().modified, [this] { return platform_.askToSave(); }, [this] { return saveText(false); });
+    view_->refresh();
+    return goOn;
+}
+
+std::optional<std::string> MainWindow::askForSourceName() {
+    QFileDialog dialog(this, QStringLiteral("Save as"), initialFolder());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(kSourceFilters);
+    dialog.setDefaultSuffix(QString::fromLatin1(kSourceExtension));
+    if (!files_.currentFile().empty()) dialog.selectFile(fromPath(files_.currentFile()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return toPath(dialog.selectedFiles().constFirst());
+}
+
+bool MainWindow::saveText(bool ask) {
+    const bool saved = files_.saveFile(editorLines(), ask, [this] { return askForSourceName(); });
+    if (saved) {
+        editor().markSaved();
+        rebuildRecentFiles();
+    }
+    view_->refresh();
+    return saved;
+}
+
+bool MainWindow::save() { return saveText(false); }
+
+bool MainWindow::saveAs() { return saveText(true); }
+
+void MainWindow::showLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) text += TextBuffer::kLineEnd;
+        text += lines[i];
+    }
+    // The loader already refused what does not fit, so this cannot fail.
+    editor().loadText(text);
+    editor().clearFault();
+    rebuildRecentFiles();
+    view_->refresh();
+}
+
+bool MainWindow::openPath(const QString& path) {
+    const std::optional<std::vector<std::string>> lines = files_.open(toPath(path));
+    if (!lines) {
+        view_->refresh();
+        return false;
+    }
+    showLines(*lines);
+    return true;
+}
+
+void MainWindow::newFile() {
+    if (!mayDiscardChanges()) return;
+    editor().newText();
+    editor().clearFault();
+    files_.newText();
+    view_->refresh();
+}
+
+void MainWindow::openFile() {
+    if (!mayDiscardChanges()) return;
+    QFileDialog dialog(this, QStringLiteral("Open"), initialFolder());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(kSourceFilters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    openPath(dialog.selectedFiles().constFirst());
+}
+
+void MainWindow::openRecentFile(int index) {
+    if (index < 0 || index >= files_.recentFiles().count()) return;
+    if (!mayDiscardChanges()) return;
+    if (const auto lines = files_.openRecent(index)) showLines(*lines);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (mayDiscardChanges()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+// --- the assembler commands -------------------------------------------------------
+
+void MainWindow::showHandOffResult(int result, bool page) {
+    if (result == -1) {
+        editor().clearFault();
+    } else {
+        editor().showCompileFault(result, page);
+    }
+    view_->setFocus();
+    view_->refresh();
+}
+
+void MainWindow::compile() {
+    showHandOffResult(compileProgram(machine_, editorLines(), false, true, Compile), true);
+}
+
+void MainWindow::debug() {
+    const int result = compileProgram(machine_, editorLines(), true, true, Compile);
+    showHandOffResult(result, true);
+    if (result == -1) openDebugWindow();
+}
+
+void MainWindow::translate(TranslationTarget target) {
+    const std::int32_t mode = target == TranslationTarget::Z80 ? TranslateZ80 : TranslateX86;
+    const int result = compileProgram(machine_, editorLines(), false, false, mode);
+    if (result != -1) {
+        showHandOffResult(result, false);
+        return;
+    }
+    files_.writeTranslation(machine_, editor().state().lastLine, editor().state().modified);
+    view_->refresh();
+}
+
+void MainWindow::saveCode() {
+    // A failed compile has shown its message; the caret stays where it was.
+    if (compileProgram(machine_, editorLines(), false, false, Compile) != -1) return;
+    QFileDialog dialog(this, QStringLiteral("Save code"), initialFolder());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(kCodeFilters);
+    dialog.setDefaultSuffix(QString::fromLatin1(kCodeExtension));
+    const std::string offered = codeOutputName(files_.currentFile());
+    if (!offered.empty()) dialog.selectFile(fromPath(offered));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        files_.saveCode(machine_, toPath(dialog.selectedFiles().constFirst()));
+    }
+    view_->refresh();
+}
+
+void MainWindow::about() {
+    AboutDialog dialog(this);
+    dialog.exec();
+}
+
+// --- commands other windows carry out ---------------------------------------------
+
+void MainWindow::find() {
+    editor().releaseCtrl();
+    // The Find dialog opens here.
+}
+
+void MainWindow::replace() {
+    editor().releaseCtrl();
+    // The Replace dialog opens here.
+}
+
+void MainWindow::showCalculator() {
+    // The calculator opens here.
+}
+
+void MainWindow::print() {
+    // The print dialog and the printing run start here.
+}
+
+void MainWindow::openDebugWindow() {
+    emit debugWindowRequested();
+    // The debug window opens here, modal, over the machine that Debug just compiled.
+}
+
+void MainWindow::showHelp(int context) {
+    // Until the help viewer is built in, the student learns which page would open.
+    platform_.showMessage(MessageKind::Information,
+                          "Help topic " + std::to_string(context) + " is not available yet.");
+}
+
+}  // namespace verdin::gui
