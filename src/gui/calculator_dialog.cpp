@@ -56,7 +56,12 @@ CalculatorDialog::CalculatorDialog(Calculator& calculator, QWidget* parent)
     display_->setFixedHeight(metrics.height() + 2 * display_->frameWidth() + 6);
     display_->setMinimumWidth(metrics.horizontalAdvance(QString(Calculator::kDisplayWidth + 4, QLatin1Char('0'))));
 
+    // Keys just wide enough for "+/-", so the pad stays as compact as a pocket
+    // calculator's and the display spans it.
+    const QSize keySize(QFontMetrics(font()).horizontalAdvance(QStringLiteral("+/-")) + 20,
+                        QFontMetrics(font()).height() + 14);
     auto* grid = new QGridLayout(this);
+    grid->setSpacing(4);
     grid->addWidget(display_, 0, 0, 1, 6);
     for (const CalcControl& control : kCalcControls) {
         const QString label = labelOf(control);
@@ -66,7 +71,8 @@ CalculatorDialog::CalculatorDialog(Calculator& calculator, QWidget* parent)
         // that was clicked last.
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoDefault(false);
-        button->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("+/-")) + 16);
+        button->setMinimumSize(keySize);
+        button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         connect(button, &QPushButton::clicked, this, [this, &control] { press(control); });
         keys_[control.id] = button;
         for (const Place& place : kPlaces) {
@@ -74,6 +80,7 @@ CalculatorDialog::CalculatorDialog(Calculator& calculator, QWidget* parent)
         }
     }
     refresh();
+    setFixedSize(sizeHint());
 }
 
 int CalculatorDialog::run() {

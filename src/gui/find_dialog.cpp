@@ -1,11 +1,11 @@
 #include "gui/find_dialog.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QValidator>
 
 namespace verdin::gui {
@@ -53,14 +53,16 @@ FindDialog::FindDialog(EditorController& editor, Platform& platform, QWidget* pa
     auto* label = new QLabel(QStringLiteral("Find"), this);
     label->setBuddy(fragment_);
 
-    auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    QPushButton* help = buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* help = new QPushButton(QStringLiteral("Help"), this);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [this] { emit helpRequested(kFindHelpContext); });
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* b : {ok, cancel, help}) buttons->addWidget(b);
+    buttons->addStretch(1);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(label, 0, 0);
@@ -68,7 +70,7 @@ FindDialog::FindDialog(EditorController& editor, Platform& platform, QWidget* pa
     grid->addWidget(matchCase_, 1, 1);
     grid->addWidget(wholeWord_, 2, 1);
     grid->setRowStretch(3, 1);
-    grid->addWidget(buttons, 0, 2, 4, 1);
+    grid->addLayout(buttons, 0, 2, 4, 1);
     setFixedSize(sizeHint());
 }
 

@@ -1,11 +1,11 @@
 #include "gui/replace_dialog.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "gui/find_dialog.h"
 #include "gui/progress_window.h"
@@ -31,17 +31,20 @@ ReplaceDialog::ReplaceDialog(EditorController& editor, Platform& platform, QWidg
     auto* replaceLabel = new QLabel(QStringLiteral("Replace"), this);
     replaceLabel->setBuddy(replacement_);
 
-    auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
+    // Ok, Cancel, Replace All, Help from the top, in the order the student reads them.
+    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    QPushButton* all = buttons->addButton(QStringLiteral("Replace All"), QDialogButtonBox::ActionRole);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* all = new QPushButton(QStringLiteral("Replace All"), this);
     all->setObjectName(QStringLiteral("replaceAll"));
-    QPushButton* help = buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* help = new QPushButton(QStringLiteral("Help"), this);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(all, &QPushButton::clicked, this, [this] { done(kReplaceAll); });
     connect(help, &QPushButton::clicked, this, [this] { emit helpRequested(kFindHelpContext); });
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* b : {ok, cancel, all, help}) buttons->addWidget(b);
+    buttons->addStretch(1);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(findLabel, 0, 0);
@@ -51,7 +54,7 @@ ReplaceDialog::ReplaceDialog(EditorController& editor, Platform& platform, QWidg
     grid->addWidget(matchCase_, 2, 1);
     grid->addWidget(wholeWord_, 3, 1);
     grid->setRowStretch(4, 1);
-    grid->addWidget(buttons, 0, 2, 5, 1);
+    grid->addLayout(buttons, 0, 2, 5, 1);
     setFixedSize(sizeHint());
 }
 
