@@ -70,6 +70,10 @@ private slots:
         QCOMPARE(pageCount(pdf("single.pdf")), 2);
         QCOMPARE(pageLines(pdf("single.pdf"), 1), expected(1, 70));
         QCOMPARE(pageLines(pdf("single.pdf"), 2), expected(71, 75));
+
+        QPrinter nowhere;
+        toPdf(nowhere, pdf("missing/folder.pdf"));
+        QVERIFY(!printLines(nowhere, numbered(3)));
     }
 
     void copiesComeOutInTheOrderCollationAsks() {
