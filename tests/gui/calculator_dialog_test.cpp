@@ -87,27 +87,21 @@ private slots:
         QVERIFY(letters);
     }
 
-    void decimalModeKeysAndHelp() {
+    void typedSequenceAndHelp() {
         CalculatorDialog dialog(*calculator_);
         QSignalSpy help(&dialog, &CalculatorDialog::helpRequested);
-        QStringList seen;
+        QString seen;
         bool stillOpen = false;
         test::whenModalAppears([&](QWidget*) {
             QVERIFY(!dialog.key("A")->isEnabled());
             QTest::keyClicks(&dialog, "10-20=");
-            seen << dialog.displayLine();
-            click(dialog, "+/-");
-            seen << dialog.displayLine();
-            click(dialog, "S");
-            seen << dialog.displayLine();
-            click(dialog, "CE");
-            seen << dialog.displayLine();
+            seen = dialog.displayLine();
             click(dialog, "?");
             stillOpen = dialog.isVisible();
             dialog.reject();
         });
         dialog.run();
-        QCOMPARE(seen, QStringList({line("DN", "-10"), line("DN", "10"), line("D ", "10"), line("D ", "0")}));
+        QCOMPARE(seen, line("DN", "-10"));
         QCOMPARE(help.count(), 1);
         QCOMPARE(help.at(0).at(0).toInt(), kCalcHelpContext);
         QVERIFY(stillOpen);

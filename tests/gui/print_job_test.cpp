@@ -91,14 +91,6 @@ private slots:
         }
     }
 
-    void theEmptyLastLineIsNotPrinted() {
-        EditorController editor;
-        QVERIFY(editor.loadText("mvi a,1\rhlt\r"));
-        QCOMPARE(printableLines(editor.buffer()), (std::vector<std::string>{"mvi a,1", "hlt"}));
-        QVERIFY(editor.loadText("mvi a,1\rhlt\r; end"));
-        QCOMPARE(printableLines(editor.buffer()).back(), std::string("; end"));
-    }
-
     void thePrintDialogRemembersTheCopies() {
         QtPlatform platform;
         PrintJob job(platform, nullptr);
