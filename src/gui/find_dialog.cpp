@@ -1,0 +1,89 @@
+#include "gui/find_dialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QValidator>
+
+namespace verdin::gui {
+
+namespace {
+// The editor holds single bytes and no control characters; anything else typed
+// into the field could never match and would come out as '?' in a replacement.
+class EditorCharacters : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        for (QChar c : input)
+            if (c.unicode() > 0xFF || c.unicode() < 0x20) return Invalid;
+        return Acceptable;
+    }
+};
+}  // namespace
+
+QLineEdit* makeFragmentEdit(QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setMaxLength(kMaxFragmentLength);
+    edit->setValidator(new EditorCharacters(edit));
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 24);
+    return edit;
+}
+
+std::string editorBytes(const QString& text) { return text.toLatin1().toStdString(); }
+
+QString fromEditorBytes(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+FindDialog::FindDialog(EditorController& editor, Platform& platform, QWidget* parent)
+    : QDialog(parent),
+      editor_(editor),
+      platform_(platform),
+      fragment_(makeFragmentEdit(this)),
+      matchCase_(new QCheckBox(QStringLiteral("Match case"), this)),
+      wholeWord_(new QCheckBox(QStringLiteral("Match whole word only"), this)) {
+    setWindowTitle(QStringLiteral("Find"));
+    fragment_->setObjectName(QStringLiteral("fragment"));
+    matchCase_->setObjectName(QStringLiteral("matchCase"));
+    wholeWord_->setObjectName(QStringLiteral("wholeWord"));
+
+    auto* label = new QLabel(QStringLiteral("Find"), this);
+    label->setBuddy(fragment_);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* help = new QPushButton(QStringLiteral("Help"), this);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, [this] { emit helpRequested(kFindHelpContext); });
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* b : {ok, cancel, help}) buttons->addWidget(b);
+    buttons->addStretch(1);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(label, 0, 0);
+    grid->addWidget(fragment_, 0, 1);
+    grid->addWidget(matchCase_, 1, 1);
+    grid->addWidget(wholeWord_, 2, 1);
+    grid->setRowStretch(3, 1);
+    grid->addLayout(buttons, 0, 2, 4, 1);
+    setFixedSize(sizeHint());
+}
+
+std::optional<FindResult> FindDialog::run() {
+    editor_.releaseCtrl();
+    fragment_->setText(fromEditorBytes(proposedFindFragment(editor_)));
+    fragment_->selectAll();
+    fragment_->setFocus();
+    matchCase_->setChecked(false);
+    wholeWord_->setChecked(false);
+    if (exec() != QDialog::Accepted) return std::nullopt;
+    const FindOptions options{matchCase_->isChecked(), wholeWord_->isChecked()};
+    return findNext(editor_, editorBytes(fragment_->text()), options, platform_);
+}
+
+}  // namespace verdin::gui
