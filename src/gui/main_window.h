@@ -25,7 +25,7 @@
 #include "gui/qt_clipboard.h"
 #include "gui/qt_platform.h"
 #include "machine/machine.h"
-#include "shell/file_names.h"
+#include "files/file_names.h"
 #include "shell/file_session.h"
 
 namespace verdin::gui {
