@@ -24,9 +24,7 @@ const char* runMessage(std::int32_t code) {
 }
 }  // namespace
 
-void Machine::pumpIfDue() {
-    constexpr std::int32_t kLinesBetweenClockReads = 1024;
-    if (++linesSincePump < kLinesBetweenClockReads) return;
+void Machine::pumpIfTimeHasCome() {
     linesSincePump = 0;
     auto now = std::chrono::steady_clock::now();
     if (now - lastPump < std::chrono::milliseconds(15)) return;

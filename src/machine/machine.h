@@ -65,7 +65,35 @@ constexpr int kMaxCallDepth = 100;
 constexpr int kPortCount = 16;
 constexpr int kInitialSp = 0x3FFE;
 
+// Register indices ("BCDEHLMA": B 0 .. L 5, M 6, A 7) and pair indices (B 0, D 2, H 4,
+// SP, PSW) of the operand readers; kNoRegister for a name that is neither.
+constexpr int kRegisterM = 6;
+constexpr int kNoRegister = 10;
+constexpr int kPairB = 0;
+constexpr int kPairD = 2;
+constexpr int kPairH = 4;
+constexpr int kPairSp = 11;
+constexpr int kPairPsw = 12;
+
+class Machine;
 struct Instruction;
+using Handler = void (Machine::*)(const Instruction&);
+
+// One program line taken apart once: its text fields, its row of the instruction table
+// and the registers and jump target its operand names. Immediates and addresses are
+// not here: they are read from memory when the line runs, so a program that rewrites
+// its own operands behaves as when the text is read again on every line.
+struct DecodedLine {
+    std::string_view mnemonic, label, operand;
+    const Instruction* instruction = nullptr;  // null when the mnemonic is unknown or absent
+    Handler handler = nullptr;
+    // Empty line: the program ends before it. Closing "}": it ends on it.
+    bool empty = false;
+    bool closing = false;
+    std::int8_t first = kNoRegister;   // the register or pair of the operand; MOV's destination
+    std::int8_t second = kNoRegister;  // MOV's source
+    std::int32_t targetLine = -2;      // the line a jump or call lands on; -2 (kUnknownLine) not looked up
+};
 
 // True when some character of `text` is outside the decimal (hex = false) or
 // hexadecimal (hex = true) digit set; false for the empty text.
@@ -208,7 +236,11 @@ public:
     // ---- Step and run drivers (drivers.cpp) -----------------------------------
     // Lets the platform handle its events every 15 ms of a walk: often enough for a
     // Stop button to feel instant, rarely enough to cost nothing per line.
-    void pumpIfDue();
+    void pumpIfDue() {
+        if (++linesSincePump >= kLinesBetweenClockReads) pumpIfTimeHasCome();
+    }
+    static constexpr std::int32_t kLinesBetweenClockReads = 1024;
+    void pumpIfTimeHasCome();
     std::int32_t linesSincePump = 0;
     std::chrono::steady_clock::time_point lastPump{};
     void prescan(std::int32_t n);
@@ -217,6 +249,20 @@ public:
     void stepLine();
     void step(std::int32_t line);
     void run();
+
+    // ---- Decoded lines (decoded_lines.cpp) -------------------------------------
+    // The line being run or assembled, as the handlers read their operands from it.
+    const DecodedLine* runningLine = nullptr;
+    // Every line of the program store, decoded at the first run after a compile.
+    std::vector<DecodedLine> decodedLines;
+    // When false, a run splits and decodes each line again before running it (tests
+    // compare both ways).
+    bool useDecodedLines = true;
+    // The line whose fields splitLine has just filled, with the row of `ins`.
+    DecodedLine decodeLine(const Instruction* ins) const;
+    void decodeProgram();
+    // walkProgram's execute loop over decodedLines.
+    void runDecodedLines();
 
     // ---- Dispatch and operand helpers (dispatch.cpp) --------------------------
     void dispatchLine();
@@ -294,14 +340,37 @@ public:
     static std::int32_t parityEven(std::int32_t v);
 
     // Register access by the index of registerIndex ("BCDEHLMA"); M is not a register.
-    std::int32_t& registerRef(int index);
+    // These few helpers run on almost every line, so they live here to be inlined.
+    std::int32_t& registerRef(int index) {
+        switch (index) {
+            case 0: return regB;
+            case 1: return regC;
+            case 2: return regD;
+            case 3: return regE;
+            case 4: return regH;
+            case 5: return regL;
+            default: return regA;
+        }
+    }
     std::int32_t pairHL() const { return regH * 256 + regL; }
     std::int32_t pairBC() const { return regB * 256 + regC; }
     std::int32_t pairDE() const { return regD * 256 + regE; }
     // Condition test of the jump, call and return families.
-    bool conditionHolds(std::int32_t code) const;
+    bool conditionHolds(std::int32_t code) const {
+        switch (code) {
+            case NZ: return flagZ == 0;
+            case Z: return flagZ == 1;
+            case NC: return flagCY == 0;
+            case C: return flagCY == 1;
+            case PO: return flagP == 0;
+            case PE: return flagP == 1;
+            case P: return flagS == 0;
+            case M: return flagS == 1;
+            default: return true;
+        }
+    }
     // The 16-bit operand stored after the opcode at addressCounter.
-    std::int32_t operandWord() const;
+    std::int32_t operandWord() const { return cell(addressCounter + 1) + 256 * cell(addressCounter + 2); }
     // A memory cell, or 0 for an address outside memory.
     std::int32_t cell(std::int32_t address) const {
         return address >= 0 && address < kMemorySize ? memory[address] : 0;
