@@ -106,7 +106,14 @@ void Machine::prescan(std::int32_t n) {
         restorePrescanCells(n);
         addressCounter = prescanCache.lineAddress[static_cast<size_t>(n)];
         currentLine = n - 1;
-        splitLine(programLines[n - 1]);
+        if (n - 1 < static_cast<std::int32_t>(decodedLines.size())) {
+            const DecodedLine& line = decodedLines[static_cast<size_t>(n - 1)];
+            mnemonicText = line.mnemonic;
+            labelField = line.label;
+            operandText = line.operand;
+        } else {
+            splitLine(programLines[n - 1]);
+        }
         preScan = 0;
         nextLine = n;
         mode = Execute;

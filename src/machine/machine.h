@@ -337,38 +337,30 @@ public:
     // ---- Flag helpers (flags.cpp) ---------------------------------------------
     static std::string toBinaryText(std::int32_t v);
     static std::int32_t fromBinaryText(std::string_view text);
-    static std::int32_t parityEven(std::int32_t v);
+    // 1 when the value has an even number of one bits. Computed on almost every
+    // arithmetic line of a run, so bytes come from a table the compiler can inline.
+    static std::int32_t parityEven(std::int32_t v) {
+        return v >= 0 && v < 256 ? kEvenParity[static_cast<size_t>(v)] : parityEvenBeyondByte(v);
+    }
+    static std::int32_t parityEvenBeyondByte(std::int32_t v);
+    static constexpr std::array<std::uint8_t, 256> kEvenParity = [] {
+        std::array<std::uint8_t, 256> t{};
+        for (int i = 0; i < 256; ++i) {
+            int ones = 0;
+            for (int b = 0; b < 8; ++b) ones += (i >> b) & 1;
+            t[static_cast<size_t>(i)] = ones % 2 == 0 ? 1 : 0;
+        }
+        return t;
+    }();
 
     // Register access by the index of registerIndex ("BCDEHLMA"); M is not a register.
     // These few helpers run on almost every line, so they live here to be inlined.
-    std::int32_t& registerRef(int index) {
-        switch (index) {
-            case 0: return regB;
-            case 1: return regC;
-            case 2: return regD;
-            case 3: return regE;
-            case 4: return regH;
-            case 5: return regL;
-            default: return regA;
-        }
-    }
+    std::int32_t& registerRef(int index);
     std::int32_t pairHL() const { return regH * 256 + regL; }
     std::int32_t pairBC() const { return regB * 256 + regC; }
     std::int32_t pairDE() const { return regD * 256 + regE; }
     // Condition test of the jump, call and return families.
-    bool conditionHolds(std::int32_t code) const {
-        switch (code) {
-            case NZ: return flagZ == 0;
-            case Z: return flagZ == 1;
-            case NC: return flagCY == 0;
-            case C: return flagCY == 1;
-            case PO: return flagP == 0;
-            case PE: return flagP == 1;
-            case P: return flagS == 0;
-            case M: return flagS == 1;
-            default: return true;
-        }
-    }
+    bool conditionHolds(std::int32_t code) const;
     // The 16-bit operand stored after the opcode at addressCounter.
     std::int32_t operandWord() const { return cell(addressCounter + 1) + 256 * cell(addressCounter + 2); }
     // A memory cell, or 0 for an address outside memory.
@@ -425,5 +417,28 @@ public:
         }
     }
 };
+
+// Looked up in tables rather than switches: a run alternates registers and conditions
+// from line to line, and an indexed load costs less than a mispredicted jump.
+inline std::int32_t& Machine::registerRef(int index) {
+    using M = Machine;
+    static constexpr std::int32_t M::*kFields[16] = {&M::regB, &M::regC, &M::regD, &M::regE, &M::regH, &M::regL,
+                                                     &M::regA, &M::regA, &M::regA, &M::regA, &M::regA, &M::regA,
+                                                     &M::regA, &M::regA, &M::regA, &M::regA};
+    return static_cast<unsigned>(index) < 16 ? this->*kFields[index] : regA;
+}
+
+inline bool Machine::conditionHolds(std::int32_t code) const {
+    struct Condition {
+        std::int32_t Machine::*flag;
+        std::int32_t value;
+    };
+    // In the order of ConditionCode: NZ Z NC C PO PE P M; anything else is Always.
+    static constexpr Condition kConditions[8] = {{&Machine::flagZ, 0}, {&Machine::flagZ, 1}, {&Machine::flagCY, 0},
+                                                 {&Machine::flagCY, 1}, {&Machine::flagP, 0}, {&Machine::flagP, 1},
+                                                 {&Machine::flagS, 0}, {&Machine::flagS, 1}};
+    if (static_cast<unsigned>(code) >= 8) return true;
+    return this->*kConditions[code].flag == kConditions[code].value;
+}
 
 }  // namespace verdin

@@ -61,7 +61,7 @@ void Machine::call(const Instruction& ins) {
     std::int32_t target = operandWord();
     addressCounter = target;
     returnLines[callDepth] = currentLine + 1;
-    std::int32_t line = labelLineOfOperand();
+    std::int32_t line = runningLine->targetLine >= 0 ? runningLine->targetLine : labelLineOfOperand();
     if (line < 0) return;
     mode = Compile;
     prescan(line);
