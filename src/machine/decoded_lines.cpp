@@ -38,7 +38,8 @@ DecodedLine Machine::decodeLine(const Instruction* ins) const {
 
 void Machine::decodeProgram() {
     const std::string_view savedMnemonic = mnemonicText, savedLabel = labelField, savedOperand = operandText;
-    decodedLines.assign(kMaxProgramLines, DecodedLine{});
+    decodedLines.fill(DecodedLine{});
+    linesDecoded = true;
     for (std::int32_t i = 0; i < kMaxProgramLines; ++i) {
         const std::string& text = programLines[i];
         DecodedLine& line = decodedLines[static_cast<size_t>(i)];
@@ -61,7 +62,7 @@ void Machine::decodeProgram() {
 void Machine::runDecodedLines() {
     std::int32_t i = startLine;
     if (i < 0 || i >= kMaxProgramLines) return;
-    if (decodedLines.empty()) decodeProgram();
+    if (!linesDecoded) decodeProgram();
     while (true) {
         const DecodedLine& line = decodedLines[static_cast<size_t>(i)];
         if (line.empty) return;

@@ -92,7 +92,7 @@ void Machine::storeByte(std::int32_t address, std::int32_t value) {
 void Machine::invalidateCaches() {
     targetLineCache.fill(kUnknownLine);
     prescanCache = PrescanCache{};
-    decodedLines.clear();
+    linesDecoded = false;
 }
 
 std::int32_t Machine::targetLineOf(std::int32_t line, std::string_view name) {

@@ -253,8 +253,10 @@ public:
     // ---- Decoded lines (decoded_lines.cpp) -------------------------------------
     // The line being run or assembled, as the handlers read their operands from it.
     const DecodedLine* runningLine = nullptr;
-    // Every line of the program store, decoded at the first run after a compile.
-    std::vector<DecodedLine> decodedLines;
+    // Every line of the program store, decoded at the first run after a compile
+    // (`linesDecoded`). A fixed array, so that no line a handler holds can move.
+    std::array<DecodedLine, kMaxProgramLines> decodedLines{};
+    bool linesDecoded = false;
     // When false, a run splits and decodes each line again before running it (tests
     // compare both ways).
     bool useDecodedLines = true;
@@ -411,11 +413,9 @@ public:
     void poke(std::int32_t address, std::int32_t value) {
         memory[address] = value;
         PrescanCache& c = prescanCache;
-        if (c.valid && c.cellLine[address] >= 0 && !c.dirtyFlag[address]) {
-            c.dirtyFlag[address] = 1;
-            c.dirty.push_back(address);
-        }
+        if (c.valid && c.cellLine[address] >= 0 && !c.dirtyFlag[address]) markDirty(address);
     }
+    void markDirty(std::int32_t address);
 };
 
 // Looked up in tables rather than switches: a run alternates registers and conditions
