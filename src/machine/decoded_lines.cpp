@@ -49,9 +49,10 @@ void Machine::decodeProgram() {
         }
         splitLine(text);
         line = decodeLine(findInstruction(mnemonicText));
+        line.textSize = static_cast<std::uint32_t>(text.size());
         line.closing = mnemonicText == "}";
         if (line.handler == &Machine::jump || line.handler == &Machine::call) {
-            line.targetLine = targetLineOf(i, operandText);
+            line.targetLine = static_cast<std::int16_t>(targetLineOf(i, operandText));
         }
     }
     mnemonicText = savedMnemonic;
@@ -59,10 +60,26 @@ void Machine::decodeProgram() {
     operandText = savedOperand;
 }
 
+bool Machine::decodedLinesCurrent() const {
+    if (!linesDecoded) return false;
+    for (std::int32_t i = 0; i < kMaxProgramLines; ++i) {
+        const DecodedLine& line = decodedLines[static_cast<size_t>(i)];
+        const std::string& text = programLines[i];
+        if (line.empty != text.empty() ||
+            (!line.empty && (line.label.data() != text.data() || line.textSize != text.size()))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void Machine::runDecodedLines() {
     std::int32_t i = startLine;
     if (i < 0 || i >= kMaxProgramLines) return;
-    if (!linesDecoded) decodeProgram();
+    // Lines are stored between compiles only by a compile, which forgets the decoded
+    // ones; a caller that stores lines and runs them without one gets them decoded
+    // again rather than views of text that is gone.
+    if (!decodedLinesCurrent()) decodeProgram();
     while (true) {
         const DecodedLine& line = decodedLines[static_cast<size_t>(i)];
         if (line.empty) return;

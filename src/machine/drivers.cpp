@@ -119,14 +119,7 @@ void Machine::prescan(std::int32_t n) {
         if (!clean) restorePrescanCells(n);
         addressCounter = prescanCache.lineAddress[static_cast<size_t>(n)];
         currentLine = n - 1;
-        if (linesDecoded && n - 1 < kMaxProgramLines) {
-            const DecodedLine& line = decodedLines[static_cast<size_t>(n - 1)];
-            mnemonicText = line.mnemonic;
-            labelField = line.label;
-            operandText = line.operand;
-        } else {
-            splitLine(programLines[n - 1]);
-        }
+        splitLine(programLines[n - 1]);
         preScan = 0;
         nextLine = n;
         mode = Execute;

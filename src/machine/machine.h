@@ -84,7 +84,7 @@ using Handler = void (Machine::*)(const Instruction&);
 // not here: they are read from memory when the line runs, so a program that rewrites
 // its own operands behaves as when the text is read again on every line.
 struct DecodedLine {
-    std::string_view mnemonic, label, operand;
+    std::string_view mnemonic, label, operand;  // `label` starts where the line's text does
     const Instruction* instruction = nullptr;  // null when the mnemonic is unknown or absent
     Handler handler = nullptr;
     // Empty line: the program ends before it. Closing "}": it ends on it.
@@ -92,7 +92,9 @@ struct DecodedLine {
     bool closing = false;
     std::int8_t first = kNoRegister;   // the register or pair of the operand; MOV's destination
     std::int8_t second = kNoRegister;  // MOV's source
-    std::int32_t targetLine = -2;      // the line a jump or call lands on; -2 (kUnknownLine) not looked up
+    std::int16_t targetLine = -2;      // the line a jump or call lands on; -2 (kUnknownLine) not looked up
+    // The length of the text the fields view, to tell whether the store still holds it.
+    std::uint32_t textSize = 0;
 };
 
 // True when some character of `text` is outside the decimal (hex = false) or
@@ -263,6 +265,8 @@ public:
     // The line whose fields splitLine has just filled, with the row of `ins`.
     DecodedLine decodeLine(const Instruction* ins) const;
     void decodeProgram();
+    // True when every line of the program store is still the text that was decoded.
+    bool decodedLinesCurrent() const;
     // walkProgram's execute loop over decodedLines.
     void runDecodedLines();
 

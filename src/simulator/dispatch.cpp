@@ -25,16 +25,13 @@ void Machine::dispatchLine() {
         else if (mode == TranslateZ80 || mode == TranslateX86) translateLabelOnly(*this);
         return;
     }
-    if (mode == TranslateZ80 || mode == TranslateX86) {
-        translateLine(*ins);
-        return;
-    }
     // Handlers read their registers from the decoded line; a handler may assemble or
     // run other lines (a call's prescan), so the outer line is put back afterwards.
     const DecodedLine line = decodeLine(ins);
     const DecodedLine* outer = runningLine;
     runningLine = &line;
-    (this->*(ins->handler))(*ins);
+    if (mode == TranslateZ80 || mode == TranslateX86) translateLine(*ins);
+    else (this->*(ins->handler))(*ins);
     runningLine = outer;
 }
 
