@@ -131,6 +131,10 @@ std::int32_t Machine::pass() {
 
 void Machine::walkProgram() {
     if (mode == Compile) startLine = 0;
+    if (mode == Execute && useDecodedLines) {
+        runDecodedLines();
+        return;
+    }
     std::int32_t i = startLine;
     if (i < 0 || i >= kMaxProgramLines) return;
     while (true) {

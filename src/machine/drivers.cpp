@@ -24,9 +24,7 @@ const char* runMessage(std::int32_t code) {
 }
 }  // namespace
 
-void Machine::pumpIfDue() {
-    constexpr std::int32_t kLinesBetweenClockReads = 1024;
-    if (++linesSincePump < kLinesBetweenClockReads) return;
+void Machine::pumpIfTimeHasCome() {
     linesSincePump = 0;
     auto now = std::chrono::steady_clock::now();
     if (now - lastPump < std::chrono::milliseconds(15)) return;
@@ -80,8 +78,15 @@ bool Machine::prescanCacheCovers(std::int32_t n) {
     return prescanCache.valid && n <= prescanCache.lineCount;
 }
 
+void Machine::markDirty(std::int32_t address) {
+    prescanCache.dirtyFlag[address] = 1;
+    prescanCache.dirty.push_back(address);
+}
+
 void Machine::restorePrescanCells(std::int32_t n) {
     PrescanCache& c = prescanCache;
+    // The common case of a call: nothing the prescan writes has changed.
+    if (!c.allDirty && c.dirty.empty()) return;
     if (c.allDirty) {
         for (std::int32_t address : c.cells) {
             if (memory[address] != c.cellImage[address] && !c.dirtyFlag[address]) {
@@ -104,8 +109,14 @@ void Machine::restorePrescanCells(std::int32_t n) {
 }
 
 void Machine::prescan(std::int32_t n) {
-    if (n > 0 && prescanCacheCovers(n)) {
-        restorePrescanCells(n);
+    const PrescanCache& c = prescanCache;
+    // Most calls find the remembered prescan current and no cell of it changed: then
+    // there is nothing to check or write back.
+    const bool clean = c.valid && usePrescanCache && !c.allDirty && c.dirty.empty() && n > 0 &&
+                       n <= programLineCount && n <= c.lineCount &&
+                       c.lineCount == std::min(programLineCount, kMaxProgramLines);
+    if (clean || (n > 0 && prescanCacheCovers(n))) {
+        if (!clean) restorePrescanCells(n);
         addressCounter = prescanCache.lineAddress[static_cast<size_t>(n)];
         currentLine = n - 1;
         splitLine(programLines[n - 1]);

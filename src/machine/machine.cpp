@@ -72,36 +72,6 @@ void Machine::splitFlags(std::int32_t f) {
     flagS = (f >> 7) & 1;
 }
 
-std::int32_t& Machine::registerRef(int index) {
-    switch (index) {
-        case 0: return regB;
-        case 1: return regC;
-        case 2: return regD;
-        case 3: return regE;
-        case 4: return regH;
-        case 5: return regL;
-        default: return regA;
-    }
-}
-
-bool Machine::conditionHolds(std::int32_t code) const {
-    switch (code) {
-        case NZ: return flagZ == 0;
-        case Z: return flagZ == 1;
-        case NC: return flagCY == 0;
-        case C: return flagCY == 1;
-        case PO: return flagP == 0;
-        case PE: return flagP == 1;
-        case P: return flagS == 0;
-        case M: return flagS == 1;
-        default: return true;
-    }
-}
-
-std::int32_t Machine::operandWord() const {
-    return cell(addressCounter + 1) + 256 * cell(addressCounter + 2);
-}
-
 void Machine::storeByte(std::int32_t address, std::int32_t value) {
     if (address < 0 || address >= kMemorySize) {
         status = OutOfMemory;
@@ -123,6 +93,7 @@ void Machine::storeByte(std::int32_t address, std::int32_t value) {
 void Machine::invalidateCaches() {
     targetLineCache.fill(kUnknownLine);
     prescanCache = PrescanCache{};
+    linesDecoded = false;
 }
 
 std::int32_t Machine::targetLineOf(std::int32_t line, std::string_view name) {

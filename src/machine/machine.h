@@ -66,7 +66,37 @@ constexpr int kMaxCallDepth = 100;
 constexpr int kPortCount = 16;
 constexpr int kInitialSp = 0x3FFE;
 
+// Register indices ("BCDEHLMA": B 0 .. L 5, M 6, A 7) and pair indices (B 0, D 2, H 4,
+// SP, PSW) of the operand readers; kNoRegister for a name that is neither.
+constexpr int kRegisterM = 6;
+constexpr int kNoRegister = 10;
+constexpr int kPairB = 0;
+constexpr int kPairD = 2;
+constexpr int kPairH = 4;
+constexpr int kPairSp = 11;
+constexpr int kPairPsw = 12;
+
+class Machine;
 struct Instruction;
+using Handler = void (Machine::*)(const Instruction&);
+
+// One program line taken apart once: its text fields, its row of the instruction table
+// and the registers and jump target its operand names. Immediates and addresses are
+// not here: they are read from memory when the line runs, so a program that rewrites
+// its own operands behaves as when the text is read again on every line.
+struct DecodedLine {
+    std::string_view mnemonic, label, operand;  // `label` starts where the line's text does
+    const Instruction* instruction = nullptr;  // null when the mnemonic is unknown or absent
+    Handler handler = nullptr;
+    // Empty line: the program ends before it. Closing "}": it ends on it.
+    bool empty = false;
+    bool closing = false;
+    std::int8_t first = kNoRegister;   // the register or pair of the operand; MOV's destination
+    std::int8_t second = kNoRegister;  // MOV's source
+    std::int16_t targetLine = -2;      // the line a jump or call lands on; -2 (kUnknownLine) not looked up
+    // The length of the text the fields view, to tell whether the store still holds it.
+    std::uint32_t textSize = 0;
+};
 
 // Which flag and result rules the arithmetic, logic, rotate and decimal-adjust
 // instructions follow. Workbench: this workbench's own rules (the default). Intel8080:
@@ -227,7 +257,11 @@ public:
     // ---- Step and run drivers (drivers.cpp) -----------------------------------
     // Lets the platform handle its events every 15 ms of a walk: often enough for a
     // Stop button to feel instant, rarely enough to cost nothing per line.
-    void pumpIfDue();
+    void pumpIfDue() {
+        if (++linesSincePump >= kLinesBetweenClockReads) pumpIfTimeHasCome();
+    }
+    static constexpr std::int32_t kLinesBetweenClockReads = 1024;
+    void pumpIfTimeHasCome();
     std::int32_t linesSincePump = 0;
     std::chrono::steady_clock::time_point lastPump{};
     void prescan(std::int32_t n);
@@ -236,6 +270,24 @@ public:
     void stepLine();
     void step(std::int32_t line);
     void run();
+
+    // ---- Decoded lines (decoded_lines.cpp) -------------------------------------
+    // The line being run or assembled, as the handlers read their operands from it.
+    const DecodedLine* runningLine = nullptr;
+    // Every line of the program store, decoded at the first run after a compile
+    // (`linesDecoded`). A fixed array, so that no line a handler holds can move.
+    std::array<DecodedLine, kMaxProgramLines> decodedLines{};
+    bool linesDecoded = false;
+    // When false, a run splits and decodes each line again before running it (tests
+    // compare both ways).
+    bool useDecodedLines = true;
+    // The line whose fields splitLine has just filled, with the row of `ins`.
+    DecodedLine decodeLine(const Instruction* ins) const;
+    void decodeProgram();
+    // True when every line of the program store is still the text that was decoded.
+    bool decodedLinesCurrent() const;
+    // walkProgram's execute loop over decodedLines.
+    void runDecodedLines();
 
     // ---- Dispatch and operand helpers (dispatch.cpp) --------------------------
     void dispatchLine();
@@ -318,9 +370,24 @@ public:
     // ---- Flag helpers (flags.cpp) ---------------------------------------------
     static std::string toBinaryText(std::int32_t v);
     static std::int32_t fromBinaryText(std::string_view text);
-    static std::int32_t parityEven(std::int32_t v);
+    // 1 when the value has an even number of one bits. Computed on almost every
+    // arithmetic line of a run, so bytes come from a table the compiler can inline.
+    static std::int32_t parityEven(std::int32_t v) {
+        return v >= 0 && v < 256 ? kEvenParity[static_cast<size_t>(v)] : parityEvenBeyondByte(v);
+    }
+    static std::int32_t parityEvenBeyondByte(std::int32_t v);
+    static constexpr std::array<std::uint8_t, 256> kEvenParity = [] {
+        std::array<std::uint8_t, 256> t{};
+        for (int i = 0; i < 256; ++i) {
+            int ones = 0;
+            for (int b = 0; b < 8; ++b) ones += (i >> b) & 1;
+            t[static_cast<size_t>(i)] = ones % 2 == 0 ? 1 : 0;
+        }
+        return t;
+    }();
 
     // Register access by the index of registerIndex ("BCDEHLMA"); M is not a register.
+    // These few helpers run on almost every line, so they live here to be inlined.
     std::int32_t& registerRef(int index);
     std::int32_t pairHL() const { return regH * 256 + regL; }
     std::int32_t pairBC() const { return regB * 256 + regC; }
@@ -328,7 +395,7 @@ public:
     // Condition test of the jump, call and return families.
     bool conditionHolds(std::int32_t code) const;
     // The 16-bit operand stored after the opcode at addressCounter.
-    std::int32_t operandWord() const;
+    std::int32_t operandWord() const { return cell(addressCounter + 1) + 256 * cell(addressCounter + 2); }
     // A memory cell, or 0 for an address outside memory.
     std::int32_t cell(std::int32_t address) const {
         return address >= 0 && address < kMemorySize ? memory[address] : 0;
@@ -377,11 +444,32 @@ public:
     void poke(std::int32_t address, std::int32_t value) {
         memory[address] = value;
         PrescanCache& c = prescanCache;
-        if (c.valid && c.cellLine[address] >= 0 && !c.dirtyFlag[address]) {
-            c.dirtyFlag[address] = 1;
-            c.dirty.push_back(address);
-        }
+        if (c.valid && c.cellLine[address] >= 0 && !c.dirtyFlag[address]) markDirty(address);
     }
+    void markDirty(std::int32_t address);
 };
+
+// Looked up in tables rather than switches: a run alternates registers and conditions
+// from line to line, and an indexed load costs less than a mispredicted jump.
+inline std::int32_t& Machine::registerRef(int index) {
+    using M = Machine;
+    static constexpr std::int32_t M::*kFields[16] = {&M::regB, &M::regC, &M::regD, &M::regE, &M::regH, &M::regL,
+                                                     &M::regA, &M::regA, &M::regA, &M::regA, &M::regA, &M::regA,
+                                                     &M::regA, &M::regA, &M::regA, &M::regA};
+    return static_cast<unsigned>(index) < 16 ? this->*kFields[index] : regA;
+}
+
+inline bool Machine::conditionHolds(std::int32_t code) const {
+    struct Condition {
+        std::int32_t Machine::*flag;
+        std::int32_t value;
+    };
+    // In the order of ConditionCode: NZ Z NC C PO PE P M; anything else is Always.
+    static constexpr Condition kConditions[8] = {{&Machine::flagZ, 0}, {&Machine::flagZ, 1}, {&Machine::flagCY, 0},
+                                                 {&Machine::flagCY, 1}, {&Machine::flagP, 0}, {&Machine::flagP, 1},
+                                                 {&Machine::flagS, 0}, {&Machine::flagS, 1}};
+    if (static_cast<unsigned>(code) >= 8) return true;
+    return this->*kConditions[code].flag == kConditions[code].value;
+}
 
 }  // namespace verdin

@@ -13,6 +13,7 @@ namespace verdin {
 
 namespace {
 enum AluOp { Add, AddCarry, Subtract, SubtractBorrow, And, Xor, Or, Compare };
+constexpr std::int32_t kInr = 0x04;
 }  // namespace
 
 void Machine::applyAlu(int op, std::int32_t operand, bool keepAuxCarry) {
@@ -76,9 +77,9 @@ void Machine::applyAlu(int op, std::int32_t operand, bool keepAuxCarry) {
 }
 
 void Machine::aluRegister(const Instruction& ins) {
-    int r = registerIndex(operandText);
+    int r = runningLine->first;
     if (mode == Compile) {
-        if (r == 10) {
+        if (r == kNoRegister) {
             status = InvalidRegister;
             return;
         }
@@ -87,7 +88,7 @@ void Machine::aluRegister(const Instruction& ins) {
         return;
     }
     std::int32_t operand;
-    if (r == 6) {
+    if (r == kRegisterM) {
         if (pairHL() > kMemorySize - 1) {
             status = OutOfMemory;
             return;
@@ -96,9 +97,9 @@ void Machine::aluRegister(const Instruction& ins) {
     } else {
         operand = registerRef(r);
     }
-    int op = (ins.opcode - 128) / 8;
+    int op = (ins.opcode - 0x80) / 8;
     // ADD M and ADC M leave the auxiliary carry as it was.
-    applyAlu(op, operand, r == 6 && (op == Add || op == AddCarry));
+    applyAlu(op, operand, r == kRegisterM && (op == Add || op == AddCarry));
     addressCounter += 1;
 }
 
@@ -108,14 +109,14 @@ void Machine::aluImmediate(const Instruction& ins) {
         return;
     }
     operandLow = cell(addressCounter + 1);
-    applyAlu((ins.opcode - 198) / 8, operandLow, false);
+    applyAlu((ins.opcode - 0xC6) / 8, operandLow, false);
     addressCounter += 2;
 }
 
 void Machine::incDec(const Instruction& ins) {
-    int r = registerIndex(operandText);
+    int r = runningLine->first;
     if (mode == Compile) {
-        if (r == 10) {
+        if (r == kNoRegister) {
             status = InvalidRegister;
             return;
         }
@@ -123,9 +124,9 @@ void Machine::incDec(const Instruction& ins) {
         addressCounter += 1;
         return;
     }
-    bool increment = ins.name == "INR";
+    bool increment = ins.opcode == kInr;
     std::int32_t old;
-    if (r == 6) {
+    if (r == kRegisterM) {
         // INR M may not write above the stack pointer; DCR M only needs memory.
         std::int32_t limit = increment ? sp : kMemorySize - 1;
         if (pairHL() > limit || pairHL() > kMemorySize - 1) {
@@ -155,7 +156,7 @@ void Machine::incDec(const Instruction& ins) {
     }
     if (value == 0) flagZ = 1;
     else if (value >= 128) flagS = 1;
-    if (r == 6) poke(pairHL(), value);
+    if (r == kRegisterM) poke(pairHL(), value);
     else registerRef(r) = value;
     addressCounter += 1;
 }

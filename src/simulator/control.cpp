@@ -21,11 +21,13 @@ void Machine::jump(const Instruction& ins) {
         return;
     }
     addressCounter = operandWord();
-    labelLineOfOperand();
+    if (runningLine->targetLine >= 0) currentLine = runningLine->targetLine - 1;
+    else labelLineOfOperand();
 }
 
 std::int32_t Machine::labelLineOfOperand() {
-    std::int32_t line = targetLineOf(currentLine, operandText);
+    std::int32_t line = runningLine->targetLine != kUnknownLine ? runningLine->targetLine
+                                                                : targetLineOf(currentLine, operandText);
     if (line < 0) {
         status = LabelNotDefined;
         messageName = operandText;
@@ -59,7 +61,7 @@ void Machine::call(const Instruction& ins) {
     std::int32_t target = operandWord();
     addressCounter = target;
     returnLines[callDepth] = currentLine + 1;
-    std::int32_t line = labelLineOfOperand();
+    std::int32_t line = runningLine->targetLine >= 0 ? runningLine->targetLine : labelLineOfOperand();
     if (line < 0) return;
     mode = Compile;
     prescan(line);

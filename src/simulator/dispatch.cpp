@@ -25,18 +25,21 @@ void Machine::dispatchLine() {
         else if (mode == TranslateZ80 || mode == TranslateX86) translateLabelOnly(*this);
         return;
     }
-    if (mode == TranslateZ80 || mode == TranslateX86) {
-        translateLine(*ins);
-        return;
-    }
-    (this->*(ins->handler))(*ins);
+    // Handlers read their registers from the decoded line; a handler may assemble or
+    // run other lines (a call's prescan), so the outer line is put back afterwards.
+    const DecodedLine line = decodeLine(ins);
+    const DecodedLine* outer = runningLine;
+    runningLine = &line;
+    if (mode == TranslateZ80 || mode == TranslateX86) translateLine(*ins);
+    else (this->*(ins->handler))(*ins);
+    runningLine = outer;
 }
 
 int Machine::registerIndex(std::string_view text) {
     static constexpr std::string_view kRegisters = "BCDEHLMA";
-    if (text.size() != 1) return 10;
+    if (text.size() != 1) return kNoRegister;
     size_t at = kRegisters.find(text[0]);
-    return at == std::string_view::npos ? 10 : static_cast<int>(at);
+    return at == std::string_view::npos ? kNoRegister : static_cast<int>(at);
 }
 
 int Machine::pairIndex(std::string_view text) {
@@ -45,9 +48,9 @@ int Machine::pairIndex(std::string_view text) {
     if (text == "B") return 0;
     if (text == "D") return 2;
     if (text == "H") return 4;
-    if (text == "SP") return 11;
-    if (text == "PSW") return 12;
-    return 10;
+    if (text == "SP") return kPairSp;
+    if (text == "PSW") return kPairPsw;
+    return kNoRegister;
 }
 
 void Machine::byteOperand(std::string_view text, bool allowText) {

@@ -1,7 +1,4 @@
-// Flag helpers. Parity comes from a table built once, because it is computed on
-// almost every arithmetic line of a run.
-#include <array>
-
+// Flag helpers.
 #include "machine/machine.h"
 
 namespace verdin {
@@ -30,17 +27,9 @@ std::int32_t Machine::fromBinaryText(std::string_view text) {
     return value;
 }
 
-std::int32_t Machine::parityEven(std::int32_t v) {
-    static const std::array<std::int32_t, 256> table = [] {
-        std::array<std::int32_t, 256> t{};
-        for (int i = 0; i < 256; ++i) {
-            int ones = 0;
-            for (int b = 0; b < 8; ++b) ones += (i >> b) & 1;
-            t[static_cast<size_t>(i)] = ones % 2 == 0 ? 1 : 0;
-        }
-        return t;
-    }();
-    if (v >= 0 && v < 256) return table[static_cast<size_t>(v)];
+std::int32_t Machine::parityEvenBeyondByte(std::int32_t v) {
+    // Values outside a byte (a sum before it is reduced) count the ones of the text
+    // the debug window would show for them.
     std::string text = toBinaryText(v);
     int ones = 0;
     for (char c : text) ones += c == '1';

@@ -5,26 +5,25 @@
 namespace verdin {
 
 namespace {
-constexpr int kSpPair = 11;
 constexpr int kHighestStackAddress = kMemorySize - 2;
 
-// Pair code to its offset in the opcode: B 0, D 16, H 32, SP 48.
-int pairOffset(int p) { return p == kSpPair ? 48 : 8 * p; }
+// Pair code to its offset in the opcode: B 0x00, D 0x10, H 0x20, SP 0x30.
+int pairOffset(int p) { return p == kPairSp ? 0x30 : 8 * p; }
 }  // namespace
 
 void Machine::lxi(const Instruction& ins) {
     char first = operandText.empty() ? '\0' : operandText[0];
     if (mode == Compile) {
-        int p = 10;
+        int p = kNoRegister;
         std::string value;
         if ((first == 'B' || first == 'D' || first == 'H') && operandText.size() > 1 && operandText[1] == ',') {
             p = pairIndex(std::string(1, first));
             value = TextTools::tail(operandText, 2);
         } else if (operandText.rfind("SP,", 0) == 0) {
-            p = kSpPair;
+            p = kPairSp;
             value = TextTools::tail(operandText, 3);
         }
-        if (p == 10) {
+        if (p == kNoRegister) {
             status = InvalidRegister;
             return;
         }
@@ -51,7 +50,7 @@ void Machine::lxi(const Instruction& ins) {
 
 // INX, DCX and DAD take B, D, H or SP, encoded in bits 4 and 5 of the opcode.
 void Machine::assemblePairOperand(const Instruction& ins, int p) {
-    if (p != 0 && p != 2 && p != 4 && p != kSpPair) {
+    if (p != kPairB && p != kPairD && p != kPairH && p != kPairSp) {
         status = InvalidRegister;
         return;
     }
@@ -60,13 +59,13 @@ void Machine::assemblePairOperand(const Instruction& ins, int p) {
 }
 
 void Machine::pairStep(const Instruction& ins) {
-    int p = pairIndex(operandText);
+    int p = runningLine->first;
     if (mode == Compile) {
         assemblePairOperand(ins, p);
         return;
     }
     int delta = ins.name == "INX" ? 1 : -1;
-    if (p == kSpPair) {
+    if (p == kPairSp) {
         std::int32_t next = sp + delta;
         if (next < 0 || next > kHighestStackAddress) {
             status = OutOfMemory;
@@ -86,13 +85,13 @@ void Machine::pairStep(const Instruction& ins) {
 }
 
 void Machine::dad(const Instruction& ins) {
-    int p = pairIndex(operandText);
+    int p = runningLine->first;
     if (mode == Compile) {
         assemblePairOperand(ins, p);
         return;
     }
-    std::int32_t high = p == kSpPair ? sp / 256 : registerRef(p);
-    std::int32_t low = p == kSpPair ? sp % 256 : registerRef(p + 1);
+    std::int32_t high = p == kPairSp ? sp / 256 : registerRef(p);
+    std::int32_t low = p == kPairSp ? sp % 256 : registerRef(p + 1);
     regL += low;
     std::int32_t carry = 0;
     if (regL >= 256) {

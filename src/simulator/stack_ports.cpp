@@ -5,9 +5,10 @@
 namespace verdin {
 
 namespace {
-constexpr int kPsw = 12;
+constexpr std::int32_t kPushPsw = 0xF5;
+constexpr std::int32_t kPopPsw = 0xF1;
 
-bool validStackPair(int p) { return p == 0 || p == 2 || p == 4 || p == kPsw; }
+bool validStackPair(int p) { return p == kPairB || p == kPairD || p == kPairH || p == kPairPsw; }
 }  // namespace
 
 // PUSH and POP take B, D, H or PSW; PSW has an opcode of its own.
@@ -16,14 +17,14 @@ void Machine::assembleStackPair(const Instruction& ins, int p, std::int32_t pswO
         status = InvalidRegister;
         return;
     }
-    storeByte(addressCounter, p == kPsw ? pswOpcode : ins.opcode + 8 * p);
+    storeByte(addressCounter, p == kPairPsw ? pswOpcode : ins.opcode + 8 * p);
     addressCounter += 1;
 }
 
 void Machine::push(const Instruction& ins) {
-    int p = pairIndex(operandText);
+    int p = runningLine->first;
     if (mode == Compile) {
-        assembleStackPair(ins, p, 245);
+        assembleStackPair(ins, p, kPushPsw);
         return;
     }
     // Below address 2 the pushed pair would land outside memory.
@@ -35,7 +36,7 @@ void Machine::push(const Instruction& ins) {
     // The processor's flag byte always has bit 1 set (bits 3 and 5 stay clear).
     if (intelRules()) regF |= 0x02;
     sp -= 2;
-    if (p == kPsw) {
+    if (p == kPairPsw) {
         poke(sp + 1, regA);
         poke(sp, regF);
     } else {
@@ -46,16 +47,16 @@ void Machine::push(const Instruction& ins) {
 }
 
 void Machine::pop(const Instruction& ins) {
-    int p = pairIndex(operandText);
+    int p = runningLine->first;
     if (mode == Compile) {
-        assembleStackPair(ins, p, 241);
+        assembleStackPair(ins, p, kPopPsw);
         return;
     }
     if (sp >= kMemorySize - 1 || sp < 0) {
         status = OutOfMemory;
         return;
     }
-    if (p == kPsw) {
+    if (p == kPairPsw) {
         regA = memory[sp + 1];
         regF = memory[sp];
         splitFlags(regF);

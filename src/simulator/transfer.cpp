@@ -22,11 +22,11 @@ void Machine::hlt(const Instruction& ins) {
 }
 
 void Machine::mov(const Instruction& ins) {
-    std::string_view operand = operandText;
-    int d = registerIndex(operand.substr(0, std::min<size_t>(1, operand.size())));
-    int s = registerIndex(operand.size() > 2 ? operand.substr(2) : std::string_view());
+    int d = runningLine->first;
+    int s = runningLine->second;
     if (mode == Compile) {
-        if (operandText.size() != 3 || operandText[1] != ',' || d == 10 || s == 10 || (d == 6 && s == 6)) {
+        if (operandText.size() != 3 || operandText[1] != ',' || d == kNoRegister || s == kNoRegister ||
+            (d == kRegisterM && s == kRegisterM)) {
             status = InvalidRegister;
             return;
         }
@@ -34,30 +34,29 @@ void Machine::mov(const Instruction& ins) {
         addressCounter += 1;
         return;
     }
-    if ((d == 6 || s == 6) && pairHL() > kMemorySize - 1) {
+    if ((d == kRegisterM || s == kRegisterM) && pairHL() > kMemorySize - 1) {
         status = OutOfMemory;
         return;
     }
-    std::int32_t value = s == 6 ? memory[pairHL()] : registerRef(s);
-    if (d == 6) poke(pairHL(), value);
+    std::int32_t value = s == kRegisterM ? memory[pairHL()] : registerRef(s);
+    if (d == kRegisterM) poke(pairHL(), value);
     else registerRef(d) = value;
     addressCounter += 1;
 }
 
 void Machine::mvi(const Instruction& ins) {
-    std::string_view operand = operandText;
-    int r = registerIndex(operand.substr(0, std::min<size_t>(1, operand.size())));
+    int r = runningLine->first;
     if (mode == Compile) {
-        if (r == 10 || operandText.size() < 2 || operandText[1] != ',') {
+        if (r == kNoRegister || operandText.size() < 2 || operandText[1] != ',') {
             status = InvalidRegister;
             return;
         }
-        assembleWithByte(ins.opcode + 8 * r, operand.substr(2));
+        assembleWithByte(ins.opcode + 8 * r, operandText.substr(2));
         return;
     }
     std::int32_t n = cell(addressCounter + 1);
     operandLow = n;
-    if (r == 6) {
+    if (r == kRegisterM) {
         // The cell must not lie above the stack pointer, where the stack lives.
         if (pairHL() > sp || pairHL() > kMemorySize - 1) {
             status = OutOfMemory;
@@ -101,7 +100,7 @@ void Machine::indirect(const Instruction& ins) {
         addressCounter += 1;
         return;
     }
-    std::int32_t address = operandText == "D" ? pairDE() : pairBC();
+    std::int32_t address = runningLine->first == kPairD ? pairDE() : pairBC();
     if (address > kMemorySize - 1) {
         status = OutOfMemory;
         return;

@@ -200,11 +200,11 @@ std::string_view registerName(int index, std::int32_t mode) {
 std::string_view pairName(int index, std::int32_t mode) {
     const bool x86 = mode == TranslateX86;
     switch (index) {
-        case 0: return x86 ? "BX" : "BC";
-        case 2: return x86 ? "DX" : "DE";
-        case 4: return x86 ? "CX" : "HL";
-        case 11: return "SP";
-        case 12: return x86 ? "PSW" : "AF";
+        case kPairB: return x86 ? "BX" : "BC";
+        case kPairD: return x86 ? "DX" : "DE";
+        case kPairH: return x86 ? "CX" : "HL";
+        case kPairSp: return "SP";
+        case kPairPsw: return x86 ? "PSW" : "AF";
         default: return {};
     }
 }

@@ -1,0 +1,122 @@
+// Program lines decoded once per compile, and the run loop that executes them.
+//
+// The program store does not change between one compile and the next, so splitting a
+// line, finding its mnemonic and reading its register names needs doing only once.
+// Everything a program can change (immediates, addresses, memory) is still read from
+// memory as the line runs.
+#include <algorithm>
+
+#include "machine/machine.h"
+#include "simulator/instruction_table.h"
+
+namespace verdin {
+
+DecodedLine Machine::decodeLine(const Instruction* ins) const {
+    DecodedLine line;
+    line.mnemonic = mnemonicText;
+    line.label = labelField;
+    line.operand = operandText;
+    line.instruction = ins;
+    if (ins == nullptr) return line;
+    line.handler = ins->handler;
+    std::string_view operand = operandText;
+    auto narrow = [](int index) { return static_cast<std::int8_t>(index); };
+    switch (ins->operands) {
+        case OperandKind::Register: line.first = narrow(registerIndex(operand)); break;
+        case OperandKind::TwoRegisters:
+            line.second = narrow(registerIndex(operand.size() > 2 ? operand.substr(2) : std::string_view()));
+            line.first = narrow(registerIndex(operand.substr(0, std::min<size_t>(1, operand.size()))));
+            break;
+        case OperandKind::RegisterByte:
+            line.first = narrow(registerIndex(operand.substr(0, std::min<size_t>(1, operand.size()))));
+            break;
+        case OperandKind::Pair: line.first = narrow(pairIndex(operand)); break;
+        default: break;
+    }
+    return line;
+}
+
+void Machine::decodeProgram() {
+    const std::string_view savedMnemonic = mnemonicText, savedLabel = labelField, savedOperand = operandText;
+    decodedLines.fill(DecodedLine{});
+    linesDecoded = true;
+    for (std::int32_t i = 0; i < kMaxProgramLines; ++i) {
+        const std::string& text = programLines[i];
+        DecodedLine& line = decodedLines[static_cast<size_t>(i)];
+        if (text.empty()) {
+            line.empty = true;
+            continue;
+        }
+        splitLine(text);
+        line = decodeLine(findInstruction(mnemonicText));
+        line.textSize = static_cast<std::uint32_t>(text.size());
+        line.closing = mnemonicText == "}";
+        if (line.handler == &Machine::jump || line.handler == &Machine::call) {
+            line.targetLine = static_cast<std::int16_t>(targetLineOf(i, operandText));
+        }
+    }
+    mnemonicText = savedMnemonic;
+    labelField = savedLabel;
+    operandText = savedOperand;
+}
+
+bool Machine::decodedLinesCurrent() const {
+    if (!linesDecoded) return false;
+    for (std::int32_t i = 0; i < kMaxProgramLines; ++i) {
+        const DecodedLine& line = decodedLines[static_cast<size_t>(i)];
+        const std::string& text = programLines[i];
+        if (line.empty != text.empty() ||
+            (!line.empty && (line.label.data() != text.data() || line.textSize != text.size()))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void Machine::runDecodedLines() {
+    std::int32_t i = startLine;
+    if (i < 0 || i >= kMaxProgramLines) return;
+    // Lines are stored between compiles only by a compile, which forgets the decoded
+    // ones; a caller that stores lines and runs them without one gets them decoded
+    // again rather than views of text that is gone.
+    if (!decodedLinesCurrent()) decodeProgram();
+    while (true) {
+        const DecodedLine& line = decodedLines[static_cast<size_t>(i)];
+        if (line.empty) return;
+        pumpIfDue();
+        if (lineBudget >= 0) {
+            if (lineBudget == 0) interruptRequested = 1;
+            else --lineBudget;
+        }
+        if (interruptRequested) {
+            status = Interrupted;
+            stopAddress = addressCounter;
+            return;
+        }
+        currentLine = i;
+        mnemonicText = line.mnemonic;
+        labelField = line.label;
+        operandText = line.operand;
+        if (line.closing || status != Ok) return;
+        if (line.handler != nullptr) {
+            runningLine = &line;
+            (this->*line.handler)(*line.instruction);
+        } else if (!line.mnemonic.empty()) {
+            status = InvalidCommand;
+        }
+        if (currentLine != i) i = currentLine;
+        if (addressCounter > kMemorySize - 1) {
+            status = OutOfMemory;
+            errorLine = currentLine + 1;
+            return;
+        }
+        if (status != Ok) {
+            errorLine = currentLine + 1;
+            return;
+        }
+        ++i;
+        if (i >= kMaxProgramLines) return;
+    }
+}
+
+}  // namespace verdin
