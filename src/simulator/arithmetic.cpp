@@ -196,20 +196,20 @@ void Machine::accumulator(const Instruction& ins) {
         return;
     }
     switch (ins.opcode) {
-        case 47: regA = 255 - regA, flagAC = 1; break;        // CMA
-        case 55: flagCY = 1, flagAC = 0; break;               // STC
-        case 63: flagCY = flagCY ? 0 : 1; break;              // CMC
-        case 7:                                               // RLC
+        case 0x2F: regA = 255 - regA, flagAC = 1; break;        // CMA
+        case 0x37: flagCY = 1, flagAC = 0; break;               // STC
+        case 0x3F: flagCY = flagCY ? 0 : 1; break;              // CMC
+        case 0x07:                                               // RLC
             flagCY = (regA >> 7) & 1;
             regA = ((regA << 1) | flagCY) & 0xFF;
             flagAC = 0;
             break;
-        case 15:  // RRC
+        case 0x0F:  // RRC
             flagCY = regA & 1;
             regA = (regA >> 1) | (flagCY << 7);
             flagAC = 0;
             break;
-        case 23:  // RAL: the old carry does not enter bit 0
+        case 0x17:  // RAL: the old carry does not enter bit 0
             flagCY = (regA >> 7) & 1;
             regA = (regA << 1) & 0xFF;
             flagAC = 0;

@@ -116,18 +116,18 @@ void Machine::intelDaa() {
 void Machine::intelAccumulator(std::int32_t opcode) {
     const std::int32_t a = regA & 0xFF;
     switch (opcode) {
-        case 47: regA = ~a & 0xFF; break;          // CMA
-        case 55: flagCY = 1; break;                // STC
-        case 63: flagCY = flagCY ? 0 : 1; break;   // CMC
-        case 7:                                    // RLC
+        case 0x2F: regA = ~a & 0xFF; break;          // CMA
+        case 0x37: flagCY = 1; break;                // STC
+        case 0x3F: flagCY = flagCY ? 0 : 1; break;   // CMC
+        case 0x07:                                   // RLC
             flagCY = (a >> 7) & 1;
             regA = ((a << 1) | flagCY) & 0xFF;
             break;
-        case 15:  // RRC
+        case 0x0F:  // RRC
             flagCY = a & 1;
             regA = (a >> 1) | (flagCY << 7);
             break;
-        case 23: {  // RAL
+        case 0x17: {  // RAL
             std::int32_t in = flagCY;
             flagCY = (a >> 7) & 1;
             regA = ((a << 1) | in) & 0xFF;
