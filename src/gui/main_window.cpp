@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -12,6 +13,12 @@
 #include <QStatusBar>
 
 #include "gui/about_dialog.h"
+#include "gui/calculator_dialog.h"
+#include "gui/find_dialog.h"
+#include "gui/help_popup.h"
+#include "gui/help_window.h"
+#include "gui/import_window.h"
+#include "gui/replace_dialog.h"
 #include "gui/resources.h"
 #include "shell/commands.h"
 #include "shell/context_help.h"
@@ -23,6 +30,8 @@ namespace {
 
 const QStringList kSourceFilters{QStringLiteral("Programs (*.asm)"), QStringLiteral("All Files (*)")};
 const QStringList kCodeFilters{QStringLiteral("Data Files (*.dat)")};
+const char* const kTooLongToImportMessage =
+    "The converted program does not fit the editor: it holds at most 16383 characters.";
 
 QString fromPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 std::string toPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
@@ -44,8 +53,8 @@ QString toolTipOf(const QString& text, const QKeySequence& shortcut) {
 }  // namespace
 
 MainWindow::MainWindow(Machine& machine, QtPlatform& platform, FileSession& files, QWidget* parent)
-    : QMainWindow(parent), machine_(machine), platform_(platform), files_(files),
-      view_(new EditorView(&clipboard_, this)) {
+    : QMainWindow(parent), machine_(machine), platform_(platform), files_(files), calculator_(machine),
+      view_(new EditorView(&clipboard_, this)), printing_(platform, this) {
     ensureResources();
     platform_.setOwner(this);
     setCentralWidget(view_);
@@ -56,8 +65,13 @@ MainWindow::MainWindow(Machine& machine, QtPlatform& platform, FileSession& file
     createStatusBar();
     files_.loadSettings();
     rebuildRecentFiles();
+    machine_.arithmeticRules = files_.settings().arithmeticRules;
+    intelAction_->setChecked(machine_.arithmeticRules == ArithmeticRules::Intel8080);
+    showArithmeticRules();
+    // An error box whose message has a help page offers it.
+    platform_.setHelpHandler([this](const std::string& page) { helpWindow()->showPage(QString::fromStdString(page)); });
     connect(view_, &EditorView::stateChanged, this, &MainWindow::updateFromEditor);
-    connect(view_, &EditorView::helpRequested, this, &MainWindow::showHelp);
+    connect(view_, &EditorView::helpRequested, this, &MainWindow::showHelpPopup);
     if (QClipboard* clipboard = QGuiApplication::clipboard()) {
         connect(clipboard, &QClipboard::dataChanged, this, &MainWindow::updateFromEditor);
     }
@@ -73,12 +87,14 @@ void MainWindow::createActions() {
     openAction_ = makeAction(this, QStringLiteral("Open"), QKeySequence(Qt::Key_F3));
     saveAction_ = makeAction(this, QStringLiteral("Save"), QKeySequence(Qt::Key_F2));
     saveAsAction_ = makeAction(this, QStringLiteral("Save as..."));
+    importAction_ = makeAction(this, QStringLiteral("Import..."));
     printAction_ = makeAction(this, QStringLiteral("Print"));
     exitAction_ = makeAction(this, QStringLiteral("E&xit"), QKeySequence(Qt::ALT | Qt::Key_F4));
     connect(newAction_, &QAction::triggered, this, &MainWindow::newFile);
     connect(openAction_, &QAction::triggered, this, &MainWindow::openFile);
     connect(saveAction_, &QAction::triggered, this, &MainWindow::save);
     connect(saveAsAction_, &QAction::triggered, this, &MainWindow::saveAs);
+    connect(importAction_, &QAction::triggered, this, &MainWindow::importFile);
     connect(printAction_, &QAction::triggered, this, &MainWindow::print);
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
 
@@ -127,6 +143,10 @@ void MainWindow::createActions() {
     connect(x86Action_, &QAction::triggered, this, [this] { translate(TranslationTarget::X86); });
     connect(saveCodeAction_, &QAction::triggered, this, &MainWindow::saveCode);
 
+    intelAction_ = makeAction(this, QStringLiteral("Intel 8080 arithmetic"));
+    intelAction_->setCheckable(true);
+    connect(intelAction_, &QAction::toggled, this, &MainWindow::setIntelArithmetic);
+
     aboutAction_ = makeAction(this, QStringLiteral("&About ..."), QKeySequence(Qt::ALT | Qt::Key_Slash));
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::about);
     // F1 has no menu item: the window itself carries it.
@@ -152,6 +172,7 @@ void MainWindow::createMenus() {
     fileMenu_->addAction(openAction_);
     fileMenu_->addAction(saveAction_);
     fileMenu_->addAction(saveAsAction_);
+    fileMenu_->addAction(importAction_);
     fileMenu_->addSeparator();
     // The recent files go in here, from position 5 on, followed by this separator.
     recentEnd_ = fileMenu_->addSeparator();
@@ -183,6 +204,9 @@ void MainWindow::createMenus() {
     translateMenu->addAction(x86Action_);
     translateMenu->addSeparator();
     translateMenu->addAction(saveCodeAction_);
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->addAction(intelAction_);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(aboutAction_);
@@ -232,6 +256,21 @@ void MainWindow::createStatusBar() {
     statusBar()->addWidget(statusParts_[0], 1);
     statusBar()->addPermanentWidget(statusParts_[1]);
     statusBar()->addPermanentWidget(statusParts_[2]);
+    // Which arithmetic rules a run follows must never be a surprise.
+    rulesLabel_ = new QLabel(this);
+    rulesLabel_->setTextFormat(Qt::PlainText);
+    statusBar()->addPermanentWidget(rulesLabel_);
+}
+
+void MainWindow::showArithmeticRules() {
+    rulesLabel_->setText(QStringLiteral("%1 arithmetic").arg(QString::fromUtf8(arithmeticRulesName(machine_.arithmeticRules))));
+}
+
+void MainWindow::setIntelArithmetic(bool on) {
+    const ArithmeticRules rules = on ? ArithmeticRules::Intel8080 : ArithmeticRules::Workbench;
+    machine_.arithmeticRules = rules;
+    if (files_.settings().arithmeticRules != rules) files_.setArithmeticRules(rules);
+    showArithmeticRules();
 }
 
 void MainWindow::rebuildRecentFiles() {
@@ -425,20 +464,62 @@ void MainWindow::about() {
 
 void MainWindow::find() {
     editor().releaseCtrl();
-    // The Find dialog opens here.
+    FindDialog dialog(editor(), platform_, this);
+    connect(&dialog, &FindDialog::helpRequested, this, &MainWindow::showHelp);
+    dialog.run();
+    view_->refresh();
 }
 
 void MainWindow::replace() {
     editor().releaseCtrl();
-    // The Replace dialog opens here.
+    ReplaceDialog dialog(editor(), platform_, this);
+    connect(&dialog, &ReplaceDialog::helpRequested, this, &MainWindow::showHelp);
+    dialog.run();
+    view_->refresh();
 }
 
 void MainWindow::showCalculator() {
-    // The calculator opens here.
+    CalculatorDialog dialog(calculator_, this);
+    connect(&dialog, &CalculatorDialog::helpRequested, this, &MainWindow::showHelp);
+    dialog.run();
 }
 
-void MainWindow::print() {
-    // The print dialog and the printing run start here.
+void MainWindow::print() { printing_.print(editor().buffer(), files_.currentFile()); }
+
+void MainWindow::importFile() {
+    if (!mayDiscardChanges()) return;
+    QFileDialog dialog(this, QStringLiteral("Import"), initialFolder());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(QStringList{QStringLiteral("Programs (*.asm *.a85 *.s *.txt)"), QStringLiteral("All Files (*)")});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    importPath(dialog.selectedFiles().constFirst());
+}
+
+bool MainWindow::importPath(const QString& path) {
+    auto* changes = new ImportWindow(platform_, this);
+    changes->setAttribute(Qt::WA_DeleteOnClose);
+    if (!changes->importFile(path)) {
+        delete changes;
+        return false;
+    }
+    std::string text;
+    for (size_t i = 0; i < changes->lines().size(); ++i) {
+        if (i > 0) text += TextBuffer::kLineEnd;
+        text += changes->lines()[i];
+    }
+    if (!editor().loadText(text)) {
+        delete changes;
+        platform_.showMessage(MessageKind::Error, kTooLongToImportMessage);
+        return false;
+    }
+    files_.newText();
+    editor().clearFault();
+    // Not on disk yet: closing or New must offer to save it.
+    editor().markModified();
+    view_->refresh();
+    changes->show();
+    return true;
 }
 
 void MainWindow::openDebugWindow() {
@@ -446,10 +527,30 @@ void MainWindow::openDebugWindow() {
     // The debug window opens here, modal, over the machine that Debug just compiled.
 }
 
+HelpWindow* MainWindow::helpWindow() {
+    if (helpWindow_ == nullptr) helpWindow_ = new HelpWindow(this);
+    return helpWindow_;
+}
+
 void MainWindow::showHelp(int context) {
-    // Until the help viewer is built in, the student learns which page would open.
-    platform_.showMessage(MessageKind::Information,
-                          "Help topic " + std::to_string(context) + " is not available yet.");
+    HelpWindow* window = helpWindow();
+    window->showContext(context);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void MainWindow::showHelpPopup(int context) {
+    if (helpPopup_ == nullptr) {
+        helpPopup_ = new HelpPopup(this);
+        connect(helpPopup_, &HelpPopup::openInWindow, this, [this](const QString& target) {
+            HelpWindow* window = helpWindow();
+            window->showPage(target);
+            window->show();
+            window->raise();
+        });
+    }
+    helpPopup_->showContext(context, QCursor::pos());
 }
 
 }  // namespace verdin::gui

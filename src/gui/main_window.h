@@ -8,8 +8,8 @@
 //   MainWindow window(machine, platform, files);   // reads the settings
 //   window.show();
 //
-// Commands that other windows carry out (Find, Replace, Calculator, Print, the debug
-// window, help) are the slots below with those names.
+// Commands that other windows carry out (Find, Replace, Calculator, Print, Import,
+// the debug window, help) are the slots below with those names.
 #pragma once
 
 #include <QAction>
@@ -21,7 +21,9 @@
 #include <string>
 #include <vector>
 
+#include "debugger/calculator.h"
 #include "gui/editor_view.h"
+#include "gui/print_job.h"
 #include "gui/qt_clipboard.h"
 #include "gui/qt_platform.h"
 #include "machine/machine.h"
@@ -29,6 +31,9 @@
 #include "shell/file_session.h"
 
 namespace verdin::gui {
+
+class HelpPopup;
+class HelpWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -45,6 +50,11 @@ public:
 
     // Opens `path` without asking about the text shown: the command line's file.
     bool openPath(const QString& path);
+    // Converts a program written for another tool into a new untitled text and shows
+    // the list of changes beside the editor; false when the file could not be read.
+    bool importPath(const QString& path);
+    // The help window, made on first use and kept for the session.
+    HelpWindow* helpWindow();
 
 public slots:
     // ---- File ----
@@ -53,13 +63,16 @@ public slots:
     bool save();
     bool saveAs();
     void openRecentFile(int index);
+    void importFile();
     // ---- Commands ----
     void compile();
     void debug();
     void translate(verdin::TranslationTarget target);
     void saveCode();
     void about();
-    // ---- Provided by other windows (wired in when they land) ----
+    // ---- Options ----
+    void setIntelArithmetic(bool on);
+    // ---- Other windows ----
     void find();
     void replace();
     void showCalculator();
@@ -68,6 +81,8 @@ public slots:
     void openDebugWindow();
     // Help on `context`: a mnemonic's page (105 + 5 x index) or the main window's (F1).
     void showHelp(int context);
+    // A mnemonic's page in a small pop-up at the mouse (right click in the editor).
+    void showHelpPopup(int context);
 
 signals:
     // Debug compiled the program; the debug window is about to open.
@@ -81,6 +96,7 @@ private:
     void createMenus();
     void createToolBar();
     void createStatusBar();
+    void showArithmeticRules();
     void rebuildRecentFiles();
     void updateFromEditor();
     // The save prompt before a command drops the text; false when it must not.
@@ -96,7 +112,12 @@ private:
     QtPlatform& platform_;
     FileSession& files_;
     QtClipboard clipboard_;
+    Calculator calculator_;  // keeps its registers between two openings
     EditorView* view_;
+    PrintJob printing_;
+    HelpWindow* helpWindow_ = nullptr;
+    HelpPopup* helpPopup_ = nullptr;
+    QLabel* rulesLabel_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QList<QLabel*> statusParts_;
 
@@ -104,6 +125,8 @@ private:
     QAction* openAction_ = nullptr;
     QAction* saveAction_ = nullptr;
     QAction* saveAsAction_ = nullptr;
+    QAction* importAction_ = nullptr;
+    QAction* intelAction_ = nullptr;
     QAction* recentEnd_ = nullptr;  // the separator after the recent files
     QList<QAction*> recentActions_;
     QAction* printAction_ = nullptr;

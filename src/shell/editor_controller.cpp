@@ -56,6 +56,11 @@ void EditorController::markSaved() {
     history_.markSaved();
 }
 
+void EditorController::markModified() {
+    state_.modified = true;
+    history_.forgetSavePoint();
+}
+
 // --- undo support -----------------------------------------------------------------
 
 EditorController::Saved EditorController::save() const {

@@ -76,6 +76,9 @@ public:
     bool loadText(std::string_view text);
     // The text was saved: clears `modified`; undoing back to here clears it again.
     void markSaved();
+    // The text shown is not on disk (an imported program): it counts as modified, and
+    // no undo brings it back to an unmodified state.
+    void markModified();
 
     // --- input ---------------------------------------------------------------------
     // One character from the keyboard: printable characters, Enter (13),

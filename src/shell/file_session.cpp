@@ -14,6 +14,11 @@ FileSession::FileSession(Platform& platform, std::string settingsPath)
 
 void FileSession::loadSettings() { settings_ = readSettings(settingsPath_); }
 
+void FileSession::setArithmeticRules(ArithmeticRules rules) {
+    settings_.arithmeticRules = rules;
+    writeSettings(settingsPath_, settings_);
+}
+
 void FileSession::newText() {
     currentFile_.clear();
     lineEnding_ = LineEnding::Lf;

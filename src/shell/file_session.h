@@ -45,6 +45,8 @@ public:
 
     // Reads the settings file (start-up; the file dialogs take their folder from it).
     void loadSettings();
+    // The Options menu's arithmetic rules, written to the settings file at once.
+    void setArithmeticRules(ArithmeticRules rules);
 
     // ---- Commands ---------------------------------------------------------------
     // New: an untitled text.

@@ -64,6 +64,8 @@ public:
         savedSerial_ = currentSerial();
         mergeOpen_ = false;
     }
+    // No state of the text is on disk (an imported text): undo never reaches one.
+    void forgetSavePoint() { savedSerial_ = -1; }
     bool atSavedPoint() const { return savedSerial_ == currentSerial(); }
 
     std::size_t undoCount() const { return done_.size(); }

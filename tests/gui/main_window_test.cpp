@@ -5,10 +5,18 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QStatusBar>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "gui/about_dialog.h"
+#include "gui/calculator_dialog.h"
+#include "gui/find_dialog.h"
+#include "gui/help_popup.h"
+#include "gui/help_window.h"
+#include "gui/import_window.h"
+#include "gui/replace_dialog.h"
 #include "workbench.h"
 
 using namespace verdin;
@@ -65,11 +73,11 @@ private slots:
         QCOMPARE(w.window->statusPart(0)->text(), QString("Ln 1, Col 0;\tTotal: 1"));
         QCOMPARE(w.window->statusPart(1)->text(), QString());
         QCOMPARE(texts(w.window->menuBar()->actions()),
-                 QStringList({"&File", "Edit", "&Compile", "&Debug", "Translate to", "&Help"}));
+                 QStringList({"&File", "Edit", "&Compile", "&Debug", "Translate to", "&Options", "&Help"}));
         QMenu* file = menuOf(*w.window, "&File");
         QCOMPARE(texts(file->actions()),
-                 QStringList({"New", "Open", "Save", "Save as...", "-", "-", "Print", "-", "E&xit"}));
-        QVERIFY(!file->actions().at(5)->isVisible());  // no recent files: no second separator
+                 QStringList({"New", "Open", "Save", "Save as...", "Import...", "-", "-", "Print", "-", "E&xit"}));
+        QVERIFY(!file->actions().at(6)->isVisible());  // no recent files: no second separator
         QMenu* edit = menuOf(*w.window, "Edit");
         QCOMPARE(texts(edit->actions()), QStringList({"Undo", "Redo", "-", "Copy", "Cut", "Paste", "-", "Select All",
                                                       "-", "Find", "Replace", "-", "Calculator"}));
@@ -256,7 +264,7 @@ private slots:
         w.window->close();
         FileSession files(w.platform, settingsFilePathFromEnvironment());
         MainWindow again(w.machine, w.platform, files);
-        QCOMPARE(menuOf(again, "&File")->actions().at(5)->text(), QString("&1 second.asm"));
+        QCOMPARE(menuOf(again, "&File")->actions().at(6)->text(), QString("&1 second.asm"));
     }
 
     void translateNeedsASavedFileAndWritesBesideIt() {
@@ -295,20 +303,25 @@ private slots:
         Workbench w;
         QSignalSpy help(w.view(), &EditorView::helpRequested);
         w.type("loop:   mov a,b");
-        // Right click on the mnemonic asks for its page; on the operands nothing.
-        QString seen;
-        whenMessageBoxAppears(&seen);
+        // Right click on the mnemonic shows its page in a pop-up; on the operands nothing.
         QTest::mouseClick(w.view(), Qt::RightButton, {}, w.view()->pointOf(0, 9));
         QCOMPARE(help.count(), 1);
         QCOMPARE(help.at(0).at(0).toInt(), 175);
-        QVERIFY(seen.contains("175"));
+        auto* popup = w.window->findChild<HelpPopup*>();
+        QVERIFY(popup != nullptr);
+        QTRY_VERIFY(popup->isVisible());
+        QVERIFY(popup->findChild<QTextBrowser*>()->toPlainText().contains("MOV"));
+        popup->hide();
         QTest::mouseClick(w.view(), Qt::RightButton, {}, w.view()->pointOf(0, 13));
         QTest::mouseClick(w.view(), Qt::RightButton, {}, w.view()->pointOf(0, 1));
         QCOMPARE(help.count(), 1);
 
-        whenMessageBoxAppears(&seen);
+        // F1 opens the help window on the main window's page.
         w.key(Qt::Key_F1);
-        QVERIFY2(seen.startsWith("Information: ") && seen.contains("131200"), qPrintable(seen));
+        HelpWindow* window = w.window->helpWindow();
+        QTRY_VERIFY(window->isVisible());
+        QVERIFY2(window->windowTitle().startsWith("Verdin Help - "), qPrintable(window->windowTitle()));
+        window->close();
 
         QString about;
         whenShown<AboutDialog>([&about](AboutDialog* dialog) {
@@ -317,6 +330,73 @@ private slots:
         });
         w.key(Qt::Key_Slash, Qt::AltModifier);
         QCOMPARE(about, QString("About Verdin: Verdin Version 2.0"));
+    }
+
+    void editMenuOpensTheDialogsOverTheEditor() {
+        Workbench w;
+        w.type("mov a,b\rmov c,d");
+        QString caption;
+        whenShown<FindDialog>([&caption](FindDialog* dialog) {
+            caption = dialog->windowTitle();
+            dialog->reject();
+        });
+        w.key(Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(caption, QString("Find"));
+        whenShown<ReplaceDialog>([&caption](ReplaceDialog* dialog) {
+            caption = dialog->windowTitle();
+            dialog->reject();
+        });
+        w.key(Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(caption, QString("Find and Replace"));
+        whenShown<CalculatorDialog>([&caption](CalculatorDialog* dialog) {
+            caption = dialog->windowTitle();
+            dialog->reject();
+        });
+        w.chooseMenuItem("Edit", "Calculator");
+        QCOMPARE(caption, QString("Calculator"));
+    }
+
+    void importMakesAnUntitledChangedTextAndListsTheChanges() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("kit.asm");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("  MVI A,0x1F // load\n  HLT\n");
+        file.close();
+        Workbench w;
+        whenFileDialogAppears(path);
+        w.chooseMenuItem("&File", "Import...");
+        QTRY_COMPARE(w.title(), QString("Verdin - Untitled*"));
+        QVERIFY(w.text().find("1FH") != std::string::npos);
+        auto* changes = w.window->findChild<ImportWindow*>();
+        QVERIFY(changes != nullptr && changes->isVisible());
+        // The imported text is nowhere on disk: New asks first.
+        QString seen;
+        whenMessageBoxAppears(&seen, QMessageBox::Cancel);
+        w.key(Qt::Key_N, Qt::ControlModifier);
+        QVERIFY2(seen.startsWith("Warning: "), qPrintable(seen));
+    }
+
+    void intelArithmeticIsRememberedAndShown() {
+        Workbench w;
+        QCOMPARE(w.machine.arithmeticRules, ArithmeticRules::Workbench);
+        auto rulesShown = [](const MainWindow& window) {
+            QStringList texts;
+            for (QLabel* label : window.statusBar()->findChildren<QLabel*>()) texts << label->text();
+            return texts;
+        };
+        QVERIFY(rulesShown(*w.window).contains("Workbench arithmetic"));
+        w.chooseMenuItem("&Options", "Intel 8080 arithmetic");
+        QCOMPARE(w.machine.arithmeticRules, ArithmeticRules::Intel8080);
+        QVERIFY(rulesShown(*w.window).contains("Intel 8080 arithmetic"));
+
+        // The next start (same settings folder) comes up with the option on.
+        Machine machine(w.platform);
+        FileSession files(w.platform, settingsFilePathFromEnvironment());
+        MainWindow next(machine, w.platform, files);
+        QCOMPARE(machine.arithmeticRules, ArithmeticRules::Intel8080);
+        QVERIFY(rulesShown(next).contains("Intel 8080 arithmetic"));
+        w.platform.setOwner(w.window.get());
     }
 };
 
