@@ -9,6 +9,7 @@
 
 #include "cli/json.h"
 #include "cli/session.h"
+#include "debugger/debug_session.h"
 #include "machine/machine.h"
 #include "platform/platform.h"
 #include "shell/commands.h"
@@ -25,13 +26,15 @@ const char* const kUsage =
     "  listing FILE                  print addresses, bytes and labels of FILE\n"
     "  save-code FILE [-o OUT]       write the assembled bytes (default: FILE.dat)\n"
     "  run FILE [options]            compile, then run as the debug window's Run does\n"
-    "  step FILE [--from N] [--count K] [options]\n"
-    "                                compile, then press Step K times from line N\n"
+    "  step FILE [--from N] [--count K] [--over] [options]\n"
+    "                                compile, then press Step (or Step over) K times\n"
+    "                                from line N\n"
     "  translate (--z80 | --x86) FILE [-o OUT]\n"
     "                                write the program as Z-80 or x86 text\n"
     "options of run and step:\n"
     "  --in P=V          input port P (0-15) holds byte V (decimal, 0x.. or ..H)\n"
     "  --max-lines N     stop as if Stop were pressed after N executed lines (run)\n"
+    "  --break N         a breakpoint on line N, counted from 0 (repeatable)\n"
     "  --state           print the machine state as one JSON object on stdout\n"
     "  --memory S:C      add C memory cells from address S to the state\n"
     "  --input TEXT      answer the next \"Input value\" request (repeatable)\n";
@@ -87,6 +90,10 @@ Options parseOptions(const std::vector<std::string>& args) {
         };
         if (arg == "-o") options.output = value();
         else if (arg == "--state") options.state = true;
+        else if (arg == "--over") options.over = true;
+        else if (arg == "--break") {
+            options.breakpoints.push_back(static_cast<int>(parseInRange(value(), "line", 0, kMaxProgramLines - 1)));
+        }
         else if (arg == "--z80") options.z80 = true;
         else if (arg == "--x86") options.x86 = true;
         else if (arg == "--input") options.inputs.push_back(value());
@@ -174,7 +181,7 @@ int commandListing(Session& s) {
     return Success;
 }
 
-void printState(Session& s, bool withNextLine) {
+void printState(Session& s, const DebugSession& debug, bool withNextLine) {
     Machine& m = s.machine;
     std::string json = "{";
     auto field = [&](const std::string& name, const std::string& value) {
@@ -196,6 +203,7 @@ void printState(Session& s, bool withNextLine) {
     field("line", std::to_string(m.currentLine));
     if (withNextLine) field("nextLine", std::to_string(m.nextLine));
     field("screen", jsonStringArray(m.textScreenLines));
+    field("reason", jsonString(debug.statusText()));
     if (!s.options.memoryRanges.empty()) {
         std::string memory = "{";
         for (const auto& [start, count] : s.options.memoryRanges) {
@@ -218,24 +226,26 @@ bool startDebugging(Session& s) {
 
 int commandRun(Session& s) {
     if (!startDebugging(s)) return ProgramFault;
-    s.machine.resetRun();
+    DebugSession debug(s.machine);
+    for (int line : s.options.breakpoints) debug.setBreakpoint(line, true);
     s.machine.lineBudget = s.options.maxLines;
-    s.machine.interruptRequested = 0;
-    s.machine.run();
-    if (s.options.state) printState(s, false);
+    debug.run();
+    if (s.options.state) printState(s, debug, false);
     return s.exitCode();
 }
 
 int commandStep(Session& s) {
     if (!startDebugging(s)) return ProgramFault;
+    DebugSession debug(s.machine);
+    for (int line : s.options.breakpoints) debug.setBreakpoint(line, true);
     std::int32_t line = s.options.from;
     for (int k = 0; k < s.options.count; ++k) {
         if (line >= s.machine.programLineCount) break;
-        s.machine.interruptRequested = 0;
-        s.machine.step(line);
-        line = s.machine.nextLine + 1;
+        if (s.options.over) debug.stepOver(line);
+        else debug.step(line);
+        line = debug.selectedLine();
     }
-    if (s.options.state) printState(s, true);
+    if (s.options.state) printState(s, debug, true);
     return s.exitCode();
 }
 

@@ -131,6 +131,13 @@ void Machine::walkProgram() {
         const std::string& line = programLines[i];
         if (line.empty()) return;
         pumpIfDue();
+        if (lineBreaks && lineBreaks->flagged[static_cast<std::size_t>(i)] && mode == Execute &&
+            lineBreaks->stopBefore(*this, i)) {
+            status = Breakpoint;
+            stopAddress = addressCounter;
+            currentLine = i - 1;
+            return;
+        }
         if (mode == Execute && lineBudget >= 0) {
             if (lineBudget == 0) interruptRequested = 1;
             else --lineBudget;

@@ -52,6 +52,8 @@ enum Status : std::int32_t {
     NoLineAtAddress = 16,
     // A text with more lines than the program store holds.
     TooManyLines = 17,
+    // A run stopped before a line the debugger asked it to stop at; no message.
+    Breakpoint = 18,
 };
 
 enum ConditionCode : std::int32_t { NZ = 0, Z = 1, NC = 2, C = 3, PO = 4, PE = 5, P = 6, M = 7, Always = 8 };
@@ -66,6 +68,18 @@ constexpr int kPortCount = 16;
 constexpr int kInitialSp = 0x3FFE;
 
 struct Instruction;
+class Machine;
+
+// Lines before which a run stops to ask whether it should stop there: the debugger's
+// breakpoints and the return point of a Step over. The walk reads only `flagged`, so
+// a line that is not flagged costs one byte read, and a machine with no LineBreaks at
+// all one null check.
+struct LineBreaks {
+    virtual ~LineBreaks() = default;
+    std::array<std::uint8_t, kMaxProgramLines> flagged{};
+    // True: the run ends before `line` with status Breakpoint, as Stop would end it.
+    virtual bool stopBefore(const Machine& m, std::int32_t line) = 0;
+};
 
 // True when some character of `text` is outside the decimal (hex = false) or
 // hexadecimal (hex = true) digit set; false for the empty text.
@@ -131,6 +145,8 @@ public:
     std::int64_t lineBudget = -1;
     // The status the last Step or Run ended with, before the driver cleared it.
     std::int32_t lastStatus = Ok;
+    // Consulted by a run before every flagged line; null when nothing is flagged.
+    LineBreaks* lineBreaks = nullptr;
 
     // ---- System services state (services/) -----------------------------------
     // The text screen of RST 7: its lines, the last one being continued by output.
@@ -217,6 +233,12 @@ public:
     void stepLine();
     void step(std::int32_t line);
     void run();
+    // Run from `line` without resetting anything: the lines above it are assembled
+    // again to find its address, as for a Step.
+    void runFrom(std::int32_t line);
+    // Run on from `line`, whose address addressCounter already holds (the line after
+    // a step into a subroutine).
+    void continueRun(std::int32_t line);
 
     // ---- Dispatch and operand helpers (dispatch.cpp) --------------------------
     void dispatchLine();
