@@ -181,7 +181,7 @@ int commandListing(Session& s) {
     return Success;
 }
 
-void printState(Session& s, const DebugSession& debug, bool withNextLine) {
+void printState(Session& s, bool withNextLine) {
     Machine& m = s.machine;
     std::string json = "{";
     auto field = [&](const std::string& name, const std::string& value) {
@@ -203,7 +203,6 @@ void printState(Session& s, const DebugSession& debug, bool withNextLine) {
     field("line", std::to_string(m.currentLine));
     if (withNextLine) field("nextLine", std::to_string(m.nextLine));
     field("screen", jsonStringArray(m.textScreenLines));
-    field("reason", jsonString(debug.statusText()));
     if (!s.options.memoryRanges.empty()) {
         std::string memory = "{";
         for (const auto& [start, count] : s.options.memoryRanges) {
@@ -230,7 +229,7 @@ int commandRun(Session& s) {
     for (int line : s.options.breakpoints) debug.setBreakpoint(line, true);
     s.machine.lineBudget = s.options.maxLines;
     debug.run();
-    if (s.options.state) printState(s, debug, false);
+    if (s.options.state) printState(s, false);
     return s.exitCode();
 }
 
@@ -245,7 +244,7 @@ int commandStep(Session& s) {
         else debug.step(line);
         line = debug.selectedLine();
     }
-    if (s.options.state) printState(s, debug, true);
+    if (s.options.state) printState(s, true);
     return s.exitCode();
 }
 
