@@ -170,15 +170,14 @@ void DebugWindow::buildWindow() {
     address_->setMaximumWidth(8 * column);
     address_->setToolTip("Type an address in hexadecimal and press Enter to show it in the dump");
     address_->installEventFilter(this);
-    auto* dumpBox = new QWidget;
-    auto* dumpLayout = new QVBoxLayout(dumpBox);
-    dumpLayout->setContentsMargins(0, 0, 0, 0);
-    dumpLayout->addWidget(besideBar(dump_, dumpBar_), 1);
+    // Under the dump rather than inside its frame, so that the dump and the stack
+    // beside it show the same number of rows.
     auto* addressRow = new QHBoxLayout;
-    addressRow->addWidget(new QLabel("Go to address:"));
+    auto* addressLabel = new QLabel("Go to address:");
+    addressLabel->setBuddy(address_);
+    addressRow->addWidget(addressLabel);
     addressRow->addWidget(address_);
     addressRow->addStretch(1);
-    dumpLayout->addLayout(addressRow);
 
     step_ = new QPushButton("Step");
     step_->setObjectName("step");
@@ -230,12 +229,13 @@ void DebugWindow::buildWindow() {
     grid->addWidget(framed("Program", program_), 0, 0, 2, 1);
     grid->addWidget(framed("Registers", registers_), 0, 1);
     grid->addWidget(framed("Flags", flags_), 1, 1);
-    grid->addWidget(framed("Memory dump", dumpBox), 2, 0);
+    grid->addWidget(framed("Memory dump", besideBar(dump_, dumpBar_)), 2, 0);
+    grid->addLayout(addressRow, 3, 0);
     grid->addWidget(framed("Stack", besideBar(stack_, stackBar_)), 2, 1);
     grid->addWidget(framed("Input Ports", inPorts_), 0, 2);
     grid->addWidget(framed("Output Ports", outPorts_), 1, 2, 2, 1);
     grid->addLayout(buttons, 0, 3, 3, 1);
-    grid->addWidget(status_, 3, 0, 1, 4);
+    grid->addWidget(status_, 4, 0, 1, 4);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(0, 1);
@@ -243,7 +243,10 @@ void DebugWindow::buildWindow() {
 
     // The lists are as tall as their rows: six registers, five flags, six rows of
     // dump and stack; a larger window gives them more.
-    const int row = metrics.lineSpacing() + 2;
+    QListWidget probe;
+    probe.setItemDelegate(new DebugListDelegate(&probe));
+    probe.addItem("0000");
+    const int row = probe.sizeHintForRow(0);
     registers_->setMinimumHeight(6 * row + frame);
     flags_->setMinimumHeight(5 * row + frame);
     for (QListWidget* list : {dump_, stack_}) list->setMinimumHeight(kDebugRows * row + frame);
