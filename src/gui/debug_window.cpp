@@ -394,9 +394,11 @@ void DebugWindow::afterCommand() {
     if (step_->isEnabled()) step_->setFocus();
 }
 
-void DebugWindow::toggleBreakpoint(int line) {
+void DebugWindow::toggleBreakpoint(int line) { setBreakpoint(line, !session_.hasBreakpoint(line)); }
+
+void DebugWindow::setBreakpoint(int line, bool on) {
     if (line < 0 || line >= program_->count()) return;
-    session_.toggleBreakpoint(line);
+    session_.setBreakpoint(line, on);
     QSet<int> lines;
     for (int l : session_.breakpoints()) lines.insert(l);
     program_->setBreakpoints(lines);

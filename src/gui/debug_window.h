@@ -43,6 +43,8 @@ public:
     DebugSession& session() { return session_; }
     const DebugViews& views() const { return views_; }
     QString statusText() const;
+    // A breakpoint on program line `line` (from 0), drawn in the margin.
+    void setBreakpoint(int line, bool on);
 
 signals:
     // The Help button or F1: the lead's help viewer shows the debug window's page.
