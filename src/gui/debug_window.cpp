@@ -218,7 +218,13 @@ void DebugWindow::buildWindow() {
                      {QKeySequence(Qt::SHIFT | Qt::Key_F5), &DebugWindow::stop},
                      {Qt::Key_F9, &DebugWindow::toggleSelectedBreakpoint},
                      {Qt::Key_F1, &DebugWindow::helpRequested}};
-    for (const auto& s : shortcuts) connect(new QShortcut(s.keys, this), &QShortcut::activated, this, s.slot);
+    for (const auto& s : shortcuts) {
+        auto* shortcut = new QShortcut(s.keys, this);
+        // Stop works from the text screen too, which a running program may have
+        // brought to the front.
+        if (s.slot == &DebugWindow::stop) shortcut->setContext(Qt::ApplicationShortcut);
+        connect(shortcut, &QShortcut::activated, this, s.slot);
+    }
 
     status_ = new QLabel;
     status_->setObjectName("status");

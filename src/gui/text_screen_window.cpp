@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QListWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -13,6 +14,8 @@ TextScreenWindow::TextScreenWindow(QWidget* owner) : QDialog(owner), list_(new Q
     setObjectName("textScreen");
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
+    // Output must not take the keys away from the debug window's Step and Stop.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     list_->setObjectName("textScreenLines");
     list_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -27,21 +30,30 @@ TextScreenWindow::TextScreenWindow(QWidget* owner) : QDialog(owner), list_(new Q
 }
 
 void TextScreenWindow::setLines(const std::vector<std::string>& lines) {
+    auto text = [](const std::string& line) { return QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())); };
     const std::size_t common = std::min(shown_.size(), lines.size());
     std::size_t first = 0;
     while (first < common && shown_[first] == lines[first]) ++first;
     for (std::size_t i = first; i < common; ++i) {
-        list_->item(static_cast<int>(i))->setText(QString::fromLatin1(lines[i].data(), static_cast<qsizetype>(lines[i].size())));
+        shown_[i] = lines[i];
+        list_->item(static_cast<int>(i))->setText(text(lines[i]));
     }
-    while (shown_.size() > lines.size() && list_->count() > static_cast<int>(lines.size())) {
+    while (shown_.size() > lines.size()) {
         delete list_->takeItem(list_->count() - 1);
         shown_.pop_back();
     }
     for (std::size_t i = common; i < lines.size(); ++i) {
-        list_->addItem(QString::fromLatin1(lines[i].data(), static_cast<qsizetype>(lines[i].size())));
+        shown_.push_back(lines[i]);
+        list_->addItem(text(lines[i]));
     }
-    shown_.assign(lines.begin(), lines.end());
-    if (first < lines.size()) list_->scrollToBottom();
+    // Once per turn of the event loop, not once per line a running program prints.
+    if (first < lines.size() && !scrollPending_) {
+        scrollPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            scrollPending_ = false;
+            list_->scrollToBottom();
+        });
+    }
 }
 
 QStringList TextScreenWindow::lines() const {

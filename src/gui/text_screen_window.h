@@ -36,6 +36,7 @@ private:
     QListWidget* list_;
     std::vector<std::string> shown_;
     bool closing_ = false;
+    bool scrollPending_ = false;
 };
 
 }  // namespace verdin::gui

@@ -204,6 +204,30 @@ private slots:
         QCOMPARE(dump->item(0)->text().left(4), QString("01A0"));
         QCOMPARE(d.selected(), 0);  // Enter in the address field is no Step
         QCOMPARE(dumpBar->value(), 0x1A0 / 8);
+
+        // A taller window shows more rows; at the end of memory the last ones.
+        QCOMPARE(dump->count(), 6);
+        d.window->resize(d.window->width(), d.window->height() + 200);
+        QTRY_VERIFY(dump->count() > 6);
+        QTRY_VERIFY(stack->count() > 6);
+        QCOMPARE(stack->item(stack->count() - 1)->text().left(4), QString("3FFE"));
+    }
+
+    void theTextScreenFollowsARunAsItGoes() {
+        Debugging d({"LOOP:   LXI  H,DOT", "        RST  7", "        JMP  LOOP", "DOT:    DB   'x',13,0"});
+        MessageAnswerer answers;
+        int linesDuringRun = 0;
+        bool shownDuringRun = false;
+        QTimer::singleShot(100, [&] {
+            shownDuringRun = d.platform.textScreen() != nullptr && d.platform.textScreen()->isVisible();
+            linesDuringRun = shownDuringRun ? d.platform.textScreen()->list()->count() : 0;
+            QTest::keyClick(d.window.get(), Qt::Key_F5, Qt::ShiftModifier);
+        });
+        d.click("run");
+        QVERIFY(shownDuringRun);
+        QVERIFY(linesDuringRun > 1);
+        QVERIFY(d.status().startsWith("Stop pressed"));
+        QCOMPARE(d.platform.textScreen()->lines().first(), QString("x"));
     }
 
     void editingAnInputPortAndARegisterPair() {
