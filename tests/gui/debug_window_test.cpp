@@ -123,6 +123,21 @@ private slots:
         QVERIFY(!d.button("stop")->isEnabled());
     }
 
+    void aFaultMarksItsLine() {
+        Debugging d({"        NOP", "        RET", "        HLT"});
+        MessageAnswerer answers;
+        d.click("run");
+        QCOMPARE(answers.lines.size(), 1);
+        QVERIFY(answers.lines.first().startsWith("Error: Ret without Call at string 1."));
+        QCOMPARE(d.program()->faultLine(), 1);
+        QVERIFY(d.program()->item(1)->background() != QBrush());
+        QCOMPARE(d.status(), QString("Ret without Call on line 2: the run stopped there. (lines counted from 1)"));
+        d.program()->setCurrentRow(0);
+        d.click("step");
+        QCOMPARE(d.program()->faultLine(), -1);
+        QCOMPARE(d.program()->item(1)->background(), QBrush());
+    }
+
     void stopEndsAnEndlessRunAndEscIsIgnoredUntilThen() {
         Debugging d({"LOOP:   INR  A", "        JMP  LOOP"});
         MessageAnswerer answers;
