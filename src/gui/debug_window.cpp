@@ -109,6 +109,9 @@ DebugWindow::DebugWindow(Machine& machine, QtPlatform& platform, QWidget* parent
     program_->setCurrentRow(0);
     status_->setText("Step runs line 1 first; Run starts the program there. (lines counted from 1)");
     setRunning(false);
+    // Opened at the size its rows need, so the dump and the stack show their six rows
+    // whatever size hints the platform's styles give; a larger window shows more.
+    resize(minimumSizeHint());
 }
 
 DebugWindow::~DebugWindow() {
@@ -390,8 +393,13 @@ void DebugWindow::afterCommand() {
     program_->setFaultLine(session_.faultLine());
     const int next = session_.selectedLine();
     if (next >= 0 && next < program_->count()) {
+        // Centred when it has to move, so the lines around it can be read too (before
+        // the selection moves, which would scroll it just into view).
+        const QRect shown = program_->visualItemRect(program_->item(next));
+        if (!program_->viewport()->rect().contains(shown)) {
+            program_->scrollToItem(program_->item(next), QAbstractItemView::PositionAtCenter);
+        }
         program_->setCurrentRow(next);
-        program_->scrollToItem(program_->item(next), QAbstractItemView::EnsureVisible);
     } else {
         program_->clearSelection();
         program_->setCurrentItem(nullptr);

@@ -1,5 +1,6 @@
 // The debug window halfway through the bubble sort: a breakpoint on the line after
 // a swap has just stopped the Run, and what the swap changed is coloured.
+#include <QCoreApplication>
 #include <QDir>
 
 #include "gui/debug_window.h"
@@ -18,6 +19,7 @@ VERDIN_SCENE(debug_window) {
     if (!loaded.ok || compileProgram(machine, loaded.text.lines, true, false) != -1) return;
     gui::DebugWindow window(machine, platform);
     window.show();
+    QCoreApplication::processEvents();  // laid out, as a student's window is before Run
     window.setBreakpoint(16, true);  // MVI D,1: a swap is done
     window.setBreakpoint(21, true);  // JNZ PASS: the end of a pass
     window.run();
