@@ -13,6 +13,7 @@
 #include "files/atomic_write.h"
 #include "files/file_names.h"
 #include "files/source_file.h"
+#include "debugger/debug_session.h"
 #include "machine/machine.h"
 #include "platform/platform.h"
 #include "shell/commands.h"
@@ -31,8 +32,9 @@ const char* const kUsage =
     "  listing FILE                  print addresses, bytes and labels of FILE\n"
     "  save-code FILE [-o OUT]       write the assembled bytes (default: FILE.dat)\n"
     "  run FILE [options]            compile, then run as the debug window's Run does\n"
-    "  step FILE [--from N] [--count K] [options]\n"
-    "                                compile, then press Step K times from line N\n"
+    "  step FILE [--from N] [--count K] [--over] [options]\n"
+    "                                compile, then press Step (or Step over) K times\n"
+    "                                from line N\n"
     "  translate (--z80 | --x86) FILE [-o OUT]\n"
     "                                write the program as Z-80 or x86 text\n"
     "  tidy FILE [-o OUT] [--hex]    rewrite a program from a trainer kit or another\n"
@@ -42,6 +44,7 @@ const char* const kUsage =
     "  --in P=V          input port P (0-15) holds byte V (decimal, 0x.. or ..H)\n"
     "  --max-lines N     stop as if Stop were pressed after N executed lines (run)\n"
     "  --intel           flags and results as the Intel 8080 computes them\n"
+    "  --break N         a breakpoint on line N, counted from 0 (repeatable)\n"
     "  --state           print the machine state as one JSON object on stdout\n"
     "  --memory S:C      add C memory cells from address S to the state\n"
     "  --input TEXT      answer the next \"Input value\" request (repeatable)\n";
@@ -102,6 +105,10 @@ Options parseOptions(const std::vector<std::string>& args) {
         if (arg == "-o") options.output = value();
         else if (arg == "--state") options.state = true;
         else if (arg == "--intel") options.intel = true;
+        else if (arg == "--over") options.over = true;
+        else if (arg == "--break") {
+            options.breakpoints.push_back(static_cast<int>(parseInRange(value(), "line", 0, kMaxProgramLines - 1)));
+        }
         else if (arg == "--z80") options.z80 = true;
         else if (arg == "--x86") options.x86 = true;
         else if (arg == "--hex") options.hex = true;
@@ -227,16 +234,18 @@ bool startDebugging(Session& s) {
 
 int commandRun(Session& s) {
     if (!startDebugging(s)) return ProgramFault;
-    s.machine.resetRun();
+    DebugSession debug(s.machine);
+    for (int line : s.options.breakpoints) debug.setBreakpoint(line, true);
     s.machine.lineBudget = s.options.maxLines;
-    s.machine.interruptRequested = 0;
-    s.machine.run();
+    debug.run();
     if (s.options.state) printState(s, false);
     return s.exitCode();
 }
 
 int commandStep(Session& s) {
     if (!startDebugging(s)) return ProgramFault;
+    DebugSession debug(s.machine);
+    for (int line : s.options.breakpoints) debug.setBreakpoint(line, true);
     std::int32_t line = s.options.from;
     for (int k = 0; k < s.options.count; ++k) {
         if (line >= s.machine.programLineCount) break;
@@ -247,8 +256,9 @@ int commandStep(Session& s) {
             break;
         }
         s.machine.interruptRequested = 0;
-        s.machine.step(line);
-        line = s.machine.nextLine + 1;
+        if (s.options.over) debug.stepOver(line);
+        else debug.step(line);
+        line = debug.selectedLine();
     }
     if (s.options.state) printState(s, true);
     return s.exitCode();

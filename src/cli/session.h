@@ -20,11 +20,13 @@ struct Options {
     std::vector<std::pair<int, int>> inPorts;
     std::vector<std::pair<int, int>> memoryRanges;
     std::vector<std::string> inputs;  // answers to the "Input value" box, in order
+    std::vector<int> breakpoints;     // program lines counted from 0
     long long maxLines = -1;
     int from = 0;
     int count = 1;
     bool state = false;
     bool intel = false;  // run and step under the Intel 8080 rules
+    bool over = false;  // step presses Step over instead of Step
     bool z80 = false;
     bool x86 = false;
     bool hex = false;  // tidy: bare numbers are hexadecimal

@@ -79,21 +79,23 @@ std::array<std::string, 5> flagEntries(const Machine& m) {
             entry("    S   ", m.flagS), entry("   AC   ", m.flagAC)};
 }
 
-std::vector<std::string> stackEntries(const Machine& m, int top) {
+std::vector<std::string> stackEntries(const Machine& m, int top, int rows) {
     std::vector<std::string> entries;
-    const int first = 2 * clampStackTop(top);
-    for (int k = 0; k < kDebugRows; ++k) {
+    const int first = 2 * stackFirstLine(top, rows);
+    for (int k = 0; k < rows; ++k) {
         const int a = first + 2 * k;
+        if (a + 1 >= kMemorySize) break;
         entries.push_back(hex4(a) + "  " + hex2(m.memory[a]) + " " + hex2(m.memory[a + 1]));
     }
     return entries;
 }
 
-std::vector<std::string> dumpEntries(const Machine& m, int top) {
+std::vector<std::string> dumpEntries(const Machine& m, int top, int rows) {
     std::vector<std::string> entries;
-    const int firstRow = clampDumpTop(top);
-    for (int k = 0; k < kDebugRows; ++k) {
+    const int firstRow = dumpFirstRow(top, rows);
+    for (int k = 0; k < rows; ++k) {
         const int a = 8 * (firstRow + k);
+        if (a + 7 >= kMemorySize) break;
         std::string row = hex4(a) + "   ";
         for (int i = 0; i < 8; ++i) row += hex2(m.memory[a + i]) + " ";
         entries.push_back(std::move(row));
@@ -127,6 +129,11 @@ std::vector<std::string> programEntries(const Machine& m, int lastLine) {
 }
 
 // ---- The two scrollable views ------------------------------------------------
+
+int dumpRowOf(int address) { return clampDumpTop(address / 8); }
+
+int stackFirstLine(int top, int rows) { return std::clamp(top, 0, kStackScrollMax - std::max(rows, kDebugRows)); }
+int dumpFirstRow(int top, int rows) { return std::clamp(top, 0, kDumpScrollMax - std::max(rows, kDebugRows)); }
 
 int clampStackTop(int top) { return std::clamp(top, 0, kStackViewMax); }
 int clampDumpTop(int top) { return std::clamp(top, 0, kDumpViewMax); }

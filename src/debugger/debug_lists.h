@@ -36,10 +36,16 @@ std::array<std::string, 6> registerEntries(const Machine& m);
 std::string registerEntry(const Machine& m, int index);
 // "   CY   0", "    Z   0", "    P   0", "    S   0", "   AC   0".
 std::array<std::string, 5> flagEntries(const Machine& m);
-// Six lines from stack line `top` (clamped to 0..8186): "3FF4  00 00".
-std::vector<std::string> stackEntries(const Machine& m, int top);
-// Six rows from dump row `top` (clamped to 0..2042): "0000   3E 05 00 ... 00 ".
-std::vector<std::string> dumpEntries(const Machine& m, int top);
+// `rows` lines from stack line `top` (clamped to 0..8186): "3FF4  00 00". A window
+// made taller shows more rows; at the end of memory it shows the last `rows` lines.
+std::vector<std::string> stackEntries(const Machine& m, int top, int rows = kDebugRows);
+// `rows` rows from dump row `top` (clamped to 0..2042): "0000   3E 05 00 ... 00 ".
+std::vector<std::string> dumpEntries(const Machine& m, int top, int rows = kDebugRows);
+// The first stack line and dump row those lists show.
+int stackFirstLine(int top, int rows);
+int dumpFirstRow(int top, int rows);
+// The dump row that shows `address` (typed into the window's address field).
+int dumpRowOf(int address);
 // " 0A    3F" for port i; sixteen of them. A Run sets every input port to 0, so the
 // window refills the input ports after a Run as well as after an edit.
 std::string inputPortEntry(const Machine& m, int port);

@@ -6,6 +6,9 @@
 
 #include "help/help_pages.h"
 
+#include "gui/input_value_dialog.h"
+#include "gui/text_screen_window.h"
+
 namespace verdin::gui {
 
 namespace {
@@ -18,6 +21,10 @@ QMessageBox::Icon iconOf(MessageKind kind) {
     return QMessageBox::Critical;
 }
 }  // namespace
+
+QtPlatform::QtPlatform() = default;
+
+QtPlatform::~QtPlatform() { delete textScreen_.data(); }
 
 void QtPlatform::showMessage(MessageKind kind, const std::string& text) { showMessageWithHint(kind, text, {}); }
 
@@ -48,6 +55,34 @@ void QtPlatform::pumpEvents() {
     // The core calls this every 15 ms of a run: Stop, the scroll bars and the text
     // screen are served, and a user's click on Stop sets the interrupt flag.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+TextScreenWindow* QtPlatform::textScreen() const { return textScreen_.data(); }
+
+void QtPlatform::textScreenChanged(const std::vector<std::string>& lines, bool open) {
+    if (!open) {
+        if (textScreen_) {
+            TextScreenWindow* window = textScreen_.data();
+            textScreen_.clear();
+            window->closeQuietly();
+        }
+        return;
+    }
+    if (!textScreen_) {
+        textScreen_ = new TextScreenWindow(owner_);
+        QObject::connect(textScreen_.data(), &TextScreenWindow::closedByUser, [this] {
+            textScreen_.clear();
+            if (textScreenClosed_) textScreenClosed_();
+        });
+    }
+    textScreen_->setLines(lines);
+    if (!textScreen_->isVisible()) textScreen_->show();
+}
+
+std::optional<std::string> QtPlatform::inputValue(const std::string& initial) {
+    InputValueDialog dialog(QString::fromStdString(initial), owner_);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.text().toLatin1().toStdString();
 }
 
 }  // namespace verdin::gui

@@ -1,6 +1,7 @@
 // The Platform of the desktop workbench: the core's message boxes become Qt
-// message boxes owned by the window that is in front, and a running program keeps
-// the windows alive by letting Qt handle its events whenever the core pumps.
+// message boxes owned by the window that is in front, a running program keeps the
+// windows alive by letting Qt handle its events whenever the core pumps, and the
+// services' text screen and "Input value" box are real windows.
 #pragma once
 
 #include <QPointer>
@@ -12,10 +13,18 @@
 
 namespace verdin::gui {
 
+class TextScreenWindow;
+
 class QtPlatform : public Platform {
 public:
-    // The window that owns the message boxes: the main window, or the debug window
-    // while it is open, so that a box never hides behind the window it is about.
+    QtPlatform();
+    ~QtPlatform() override;
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+
+    // The window that owns the message boxes, the text screen and the "Input value"
+    // box: the main window, or the debug window while it is open, so that a box never
+    // hides behind the window it is about.
     void setOwner(QWidget* owner) { owner_ = owner; }
     QWidget* owner() const { return owner_; }
 
@@ -31,10 +40,20 @@ public:
     // closing the box counts as Cancel.
     SaveAnswer askToSave();
     void pumpEvents() override;
+    void textScreenChanged(const std::vector<std::string>& lines, bool open) override;
+    std::optional<std::string> inputValue(const std::string& initial) override;
+
+    // Called when the student closes the text screen (Esc or its close box), so the
+    // machine can forget it: the next output opens a new, empty one.
+    void setTextScreenClosed(std::function<void()> closed) { textScreenClosed_ = std::move(closed); }
+    // The open text screen, or null.
+    TextScreenWindow* textScreen() const;
 
 private:
     QPointer<QWidget> owner_;
     std::function<void(const std::string&)> openHelp_;
+    QPointer<TextScreenWindow> textScreen_;
+    std::function<void()> textScreenClosed_;
 };
 
 }  // namespace verdin::gui

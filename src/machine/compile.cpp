@@ -141,6 +141,7 @@ void Machine::walkProgram() {
         const std::string& line = programLines[i];
         if (line.empty()) return;
         pumpIfDue();
+        if (mode == Execute && stopsBefore(i)) return;
         if (mode == Execute && lineBudget >= 0) {
             if (lineBudget == 0) interruptRequested = 1;
             else --lineBudget;

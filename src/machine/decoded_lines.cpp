@@ -84,6 +84,7 @@ void Machine::runDecodedLines() {
         const DecodedLine& line = decodedLines[static_cast<size_t>(i)];
         if (line.empty) return;
         pumpIfDue();
+        if (stopsBefore(i)) return;
         if (lineBudget >= 0) {
             if (lineBudget == 0) interruptRequested = 1;
             else --lineBudget;

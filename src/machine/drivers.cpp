@@ -220,9 +220,15 @@ void Machine::step(std::int32_t line) {
     status = Ok;
 }
 
-void Machine::run() {
-    startLine = 0;
-    prescan(0);
+void Machine::run() { runFrom(0); }
+
+void Machine::runFrom(std::int32_t line) {
+    prescan(line);
+    continueRun(line);
+}
+
+void Machine::continueRun(std::int32_t line) {
+    startLine = line;
     status = pass();
     lastStatus = status;
     if (status == Ok) return;

@@ -53,6 +53,8 @@ enum Status : std::int32_t {
     NoLineAtAddress = 16,
     // A text with more lines than the program store holds.
     TooManyLines = 17,
+    // A run stopped before a line the debugger asked it to stop at; no message.
+    Breakpoint = 18,
 };
 
 enum ConditionCode : std::int32_t { NZ = 0, Z = 1, NC = 2, C = 3, PO = 4, PE = 5, P = 6, M = 7, Always = 8 };
@@ -108,6 +110,18 @@ const char* arithmeticRulesName(ArithmeticRules rules);
 const char* arithmeticRulesKey(ArithmeticRules rules);
 // The rule set of a stored word; nullopt for a word no version wrote.
 std::optional<ArithmeticRules> arithmeticRulesFromKey(std::string_view key);
+class Machine;
+
+// Lines before which a run stops to ask whether it should stop there: the debugger's
+// breakpoints and the return point of a Step over. The walk reads only `flagged`, so
+// a line that is not flagged costs one byte read, and a machine with no LineBreaks at
+// all one null check.
+struct LineBreaks {
+    virtual ~LineBreaks() = default;
+    std::array<std::uint8_t, kMaxProgramLines> flagged{};
+    // True: the run ends before `line` with status Breakpoint, as Stop would end it.
+    virtual bool stopBefore(const Machine& m, std::int32_t line) = 0;
+};
 
 // True when some character of `text` is outside the decimal (hex = false) or
 // hexadecimal (hex = true) digit set; false for the empty text.
@@ -180,6 +194,8 @@ public:
     // the whole editor text when a command hands it over, else the program store as it
     // stood before the compile rewrote it.
     std::vector<std::string> sourceLines;
+    // Consulted by a run before every flagged line; null when nothing is flagged.
+    LineBreaks* lineBreaks = nullptr;
 
     // ---- System services state (services/) -----------------------------------
     // The text screen of RST 7: its lines, the last one being continued by output.
@@ -261,6 +277,18 @@ public:
         if (++linesSincePump >= kLinesBetweenClockReads) pumpIfTimeHasCome();
     }
     static constexpr std::int32_t kLinesBetweenClockReads = 1024;
+    // Before line `line` of a run: true when a breakpoint (or a Step over's return
+    // point) ends the run there, left as Stop would leave it. Without a debugger this
+    // is one null check.
+    bool stopsBefore(std::int32_t line) {
+        if (lineBreaks == nullptr || !lineBreaks->flagged[static_cast<std::size_t>(line)] ||
+            !lineBreaks->stopBefore(*this, line))
+            return false;
+        status = Breakpoint;
+        stopAddress = addressCounter;
+        currentLine = line - 1;
+        return true;
+    }
     void pumpIfTimeHasCome();
     std::int32_t linesSincePump = 0;
     std::chrono::steady_clock::time_point lastPump{};
@@ -270,6 +298,12 @@ public:
     void stepLine();
     void step(std::int32_t line);
     void run();
+    // Run from `line` without resetting anything: the lines above it are assembled
+    // again to find its address, as for a Step.
+    void runFrom(std::int32_t line);
+    // Run on from `line`, whose address addressCounter already holds (the line after
+    // a step into a subroutine).
+    void continueRun(std::int32_t line);
 
     // ---- Decoded lines (decoded_lines.cpp) -------------------------------------
     // The line being run or assembled, as the handlers read their operands from it.

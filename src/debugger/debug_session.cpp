@@ -1,0 +1,239 @@
+#include "debugger/debug_session.h"
+
+#include <array>
+
+namespace verdin {
+
+namespace {
+
+constexpr const char* kCountedFrom1 = " (lines counted from 1)";
+
+std::string lineName(int zeroBased) { return "line " + std::to_string(zeroBased + 1); }
+
+const char* faultName(std::int32_t status) {
+    switch (status) {
+        case InvalidCommand: return "Invalid command";
+        case InvalidOperand: return "Invalid operand";
+        case InvalidRegister: return "Invalid register";
+        case DuplicateLabel: return "Duplicate label";
+        case LabelNotDefined: return "Label not defined";
+        case OutOfMemory: return "Out of memory";
+        case InvalidPort: return "Invalid port address";
+        case RetWithoutCall: return "Ret without Call";
+        case InvalidNumber: return "Invalid number";
+        case ResultOutOfRange: return "The result of operation is out of range";
+        case IllegalCharacters: return "Illegal characters";
+        case NoLineAtAddress: return "No program line at the address jumped to";
+        default: return "Fault";
+    }
+}
+
+}  // namespace
+
+DebugSession::DebugSession(Machine& machine) : m_(machine), breakpoints_(kMaxProgramLines, 0) {
+    m_.lineBreaks = this;
+}
+
+DebugSession::~DebugSession() {
+    if (m_.lineBreaks == this) m_.lineBreaks = nullptr;
+}
+
+bool DebugSession::isCallMnemonic(std::string_view mnemonic) {
+    static constexpr std::array<std::string_view, 9> kCalls = {"CALL", "CNZ", "CZ", "CNC", "CC",
+                                                                "CPO", "CPE", "CP", "CM"};
+    for (std::string_view c : kCalls) {
+        if (mnemonic == c) return true;
+    }
+    return false;
+}
+
+// ---- Breakpoints ---------------------------------------------------------------------
+
+bool DebugSession::hasBreakpoint(int line) const {
+    return line >= 0 && line < kMaxProgramLines && breakpoints_[static_cast<std::size_t>(line)];
+}
+
+void DebugSession::setBreakpoint(int line, bool on) {
+    if (line < 0 || line >= kMaxProgramLines) return;
+    breakpoints_[static_cast<std::size_t>(line)] = on ? 1 : 0;
+    updateFlags();
+}
+
+bool DebugSession::toggleBreakpoint(int line) {
+    setBreakpoint(line, !hasBreakpoint(line));
+    return hasBreakpoint(line);
+}
+
+std::vector<int> DebugSession::breakpoints() const {
+    std::vector<int> lines;
+    for (int i = 0; i < kMaxProgramLines; ++i) {
+        if (breakpoints_[static_cast<std::size_t>(i)]) lines.push_back(i);
+    }
+    return lines;
+}
+
+void DebugSession::updateFlags() {
+    for (int i = 0; i < kMaxProgramLines; ++i) {
+        flagged[static_cast<std::size_t>(i)] = breakpoints_[static_cast<std::size_t>(i)] || i == overLine_;
+    }
+}
+
+bool DebugSession::stopBefore(const Machine& m, std::int32_t line) {
+    if (line == overLine_ && m.callDepth <= overDepth_) {
+        overReached_ = true;
+        return true;
+    }
+    if (line == skipOnce_) {
+        skipOnce_ = -1;
+        return false;
+    }
+    return hasBreakpoint(line);
+}
+
+// ---- Commands -------------------------------------------------------------------------
+
+void DebugSession::begin() {
+    changes_.remember(m_);
+    m_.interruptRequested = 0;
+    faultLine_ = -1;
+    overReached_ = false;
+}
+
+bool DebugSession::lineIsCall(int line) {
+    if (line < 0 || line >= kMaxProgramLines) return false;
+    m_.splitLine(m_.programLines[static_cast<std::size_t>(line)]);
+    return isCallMnemonic(m_.mnemonicText);
+}
+
+void DebugSession::step(int line) {
+    begin();
+    m_.step(line);
+    finishStep(line);
+}
+
+void DebugSession::stepOver(int line) {
+    if (!lineIsCall(line)) {
+        step(line);
+        return;
+    }
+    begin();
+    const std::int32_t depth = m_.callDepth;
+    m_.step(line);
+    if (m_.lastStatus != Ok || m_.callDepth <= depth) {
+        finishStep(line);
+        return;
+    }
+    overLine_ = line + 1;
+    overDepth_ = depth;
+    updateFlags();
+    running_ = true;
+    m_.continueRun(m_.currentLine + 1);
+    running_ = false;
+    overLine_ = -1;
+    updateFlags();
+    finishRun(true);
+}
+
+void DebugSession::run() {
+    begin();
+    running_ = true;
+    if (resumeLine_ >= 0) {
+        skipOnce_ = hasBreakpoint(resumeLine_) ? resumeLine_ : -1;
+        m_.runFrom(resumeLine_);
+    } else {
+        m_.resetRun();
+        m_.run();
+    }
+    skipOnce_ = -1;
+    running_ = false;
+    finishRun(false);
+}
+
+void DebugSession::stop() { m_.interruptRequested = 1; }
+
+// ---- Why a command ended ----------------------------------------------------------------
+
+void DebugSession::finishStep(int line) {
+    changes_.compare(m_);
+    selectedLine_ = m_.nextLine + 1;
+    const std::int32_t status = m_.lastStatus;
+    const bool wasPaused = paused();
+    resumeLine_ = -1;
+    if (status == Interrupted) {
+        statusText_ = "HLT on " + lineName(m_.currentLine) + "." + kCountedFrom1;
+        return;
+    }
+    if (status != Ok) {
+        faultLine_ = m_.currentLine;
+        statusText_ = std::string(faultName(status)) + " on " + lineName(m_.currentLine) + ": the step stopped there." +
+                      kCountedFrom1;
+        return;
+    }
+    const bool endLine = line >= m_.programLineCount || m_.programLines[static_cast<std::size_t>(line)].empty() ||
+                         (m_.splitLine(m_.programLines[static_cast<std::size_t>(line)]), m_.mnemonicText == "}");
+    if (endLine) {
+        statusText_ = "The program ended on " + lineName(line) + "." + kCountedFrom1;
+        return;
+    }
+    if (selectedLine_ >= m_.programLineCount || selectedLine_ >= kMaxProgramLines) {
+        statusText_ = "Step ran " + lineName(line) + ", the last of the program; the empty " +
+                      lineName(m_.programLineCount) + " ends it." + kCountedFrom1;
+        return;
+    }
+    statusText_ = "Step ran " + lineName(line) + "; " + lineName(selectedLine_) + " runs next." + kCountedFrom1;
+    if (wasPaused) resumeLine_ = selectedLine_;
+}
+
+void DebugSession::finishRun(bool wasStepOver) {
+    changes_.compare(m_);
+    selectedLine_ = m_.currentLine + 1;
+    const std::int32_t status = m_.lastStatus;
+    const bool wasPaused = paused();
+    resumeLine_ = -1;
+    switch (status) {
+        case Breakpoint:
+            if (overReached_) {
+                statusText_ = "Step over: the call returned; " + lineName(selectedLine_) + " runs next." +
+                              kCountedFrom1;
+                if (wasPaused) resumeLine_ = selectedLine_;
+            } else {
+                statusText_ = "Breakpoint on " + lineName(selectedLine_) + ": Run or Step goes on from there." +
+                              kCountedFrom1;
+                resumeLine_ = selectedLine_;
+            }
+            return;
+        case Interrupted:
+            if (!m_.interruptRequested) {
+                statusText_ = "HLT on " + lineName(m_.currentLine) + "." + kCountedFrom1;
+            } else if (m_.lineBudget == 0) {
+                statusText_ = "The line budget ran out before " + lineName(selectedLine_) + "." + kCountedFrom1;
+            } else {
+                statusText_ = "Stop pressed before " + lineName(selectedLine_) + "." + kCountedFrom1;
+            }
+            return;
+        case Ok: {
+            const int last = m_.currentLine;
+            bool brace = false;
+            if (last >= 0 && last < kMaxProgramLines) {
+                m_.splitLine(m_.programLines[static_cast<std::size_t>(last)]);
+                brace = m_.mnemonicText == "}";
+            }
+            if (brace) {
+                statusText_ = "The program ended: } on " + lineName(last) + "." + kCountedFrom1;
+            } else if (last + 1 >= kMaxProgramLines) {
+                statusText_ = "The program ended after its last possible line, " + lineName(last) + "." +
+                              kCountedFrom1;
+            } else {
+                statusText_ = "The program ended: empty " + lineName(last + 1) + "." + kCountedFrom1;
+            }
+            return;
+        }
+        default:
+            faultLine_ = m_.currentLine;
+            statusText_ = std::string(faultName(status)) + " on " + lineName(m_.currentLine) + ": the " +
+                          (wasStepOver ? "step over" : "run") + " stopped there." + kCountedFrom1;
+            return;
+    }
+}
+
+}  // namespace verdin

@@ -1,0 +1,62 @@
+#include "debugger/machine_changes.h"
+
+#include "machine/machine.h"
+
+namespace verdin {
+
+MachineChanges::Snapshot MachineChanges::take(const Machine& m) {
+    Snapshot s;
+    s.registers = {m.regA, m.composeFlags(), m.regB, m.regC, m.regD, m.regE, m.regH, m.regL};
+    s.flags = {m.flagCY, m.flagZ, m.flagP, m.flagS, m.flagAC};
+    s.sp = m.sp;
+    s.pc = m.stopAddress;
+    s.memory.assign(m.memory.begin(), m.memory.end());
+    return s;
+}
+
+void MachineChanges::remember(const Machine& m) { before_ = take(m); }
+
+void MachineChanges::compare(const Machine& m) {
+    if (before_.memory.empty()) {
+        clear();
+        return;
+    }
+    const Snapshot now = take(m);
+    const auto& a = before_.registers;
+    const auto& b = now.registers;
+    for (int pair = 0; pair < 4; ++pair) {
+        registers_[static_cast<std::size_t>(pair)] = a[2 * pair] != b[2 * pair] || a[2 * pair + 1] != b[2 * pair + 1];
+    }
+    registers_[4] = before_.sp != now.sp;
+    registers_[5] = before_.pc != now.pc;
+    for (std::size_t i = 0; i < flags_.size(); ++i) flags_[i] = before_.flags[i] != now.flags[i];
+    cells_.assign(now.memory.size(), 0);
+    changedCells_ = 0;
+    for (std::size_t i = 0; i < now.memory.size(); ++i) {
+        if (now.memory[i] != before_.memory[i]) {
+            cells_[i] = 1;
+            ++changedCells_;
+        }
+    }
+}
+
+void MachineChanges::clear() {
+    registers_.fill(false);
+    flags_.fill(false);
+    cells_.clear();
+    changedCells_ = 0;
+}
+
+bool MachineChanges::registerEntryChanged(int index) const {
+    return index >= 0 && index < static_cast<int>(registers_.size()) && registers_[static_cast<std::size_t>(index)];
+}
+
+bool MachineChanges::flagEntryChanged(int index) const {
+    return index >= 0 && index < static_cast<int>(flags_.size()) && flags_[static_cast<std::size_t>(index)];
+}
+
+bool MachineChanges::cellChanged(int address) const {
+    return address >= 0 && address < static_cast<int>(cells_.size()) && cells_[static_cast<std::size_t>(address)];
+}
+
+}  // namespace verdin

@@ -1,0 +1,509 @@
+#include "gui/debug_window.h"
+
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include "gui/debug_list_delegate.h"
+#include "gui/program_list.h"
+#include "gui/qt_platform.h"
+#include "gui/value_edit_dialog.h"
+#include "machine/machine.h"
+
+namespace verdin::gui {
+
+namespace {
+
+// Columns of the changed bytes within a stack entry ("3FF4  00 00") and a dump row
+// ("0000   00 11 22 ...").
+constexpr int kStackLowColumn = 6;
+constexpr int kStackHighColumn = 9;
+constexpr int kDumpFirstByteColumn = 7;
+
+QListWidget* makeList(const char* name, bool selectable) {
+    auto* list = new QListWidget;
+    list->setObjectName(name);
+    list->setItemDelegate(new DebugListDelegate(list));
+    list->setUniformItemSizes(true);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    if (!selectable) {
+        list->setSelectionMode(QAbstractItemView::NoSelection);
+        list->setFocusPolicy(Qt::NoFocus);
+    }
+    return list;
+}
+
+QGroupBox* framed(const char* title, QWidget* content) {
+    auto* group = new QGroupBox(title);
+    auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(6, 4, 6, 6);
+    layout->addWidget(content);
+    return group;
+}
+
+QWidget* besideBar(QWidget* list, QScrollBar* bar) {
+    auto* box = new QWidget;
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(list, 1);
+    layout->addWidget(bar);
+    return box;
+}
+
+// Keeps the items of a list and changes only their texts, so a selection stays.
+void setEntries(QListWidget* list, const std::vector<std::string>& texts, const std::vector<QList<int>>& spans = {}) {
+    const int n = static_cast<int>(texts.size());
+    while (list->count() > n) delete list->takeItem(list->count() - 1);
+    for (int i = 0; i < n; ++i) {
+        const QString text = QString::fromStdString(texts[static_cast<std::size_t>(i)]);
+        if (i < list->count()) {
+            if (list->item(i)->text() != text) list->item(i)->setText(text);
+        } else {
+            list->addItem(text);
+        }
+        const QList<int> changed = i < static_cast<int>(spans.size()) ? spans[static_cast<std::size_t>(i)] : QList<int>{};
+        list->item(i)->setData(kChangedSpansRole, QVariant::fromValue(changed));
+    }
+}
+
+std::optional<ListScroll> scrollOf(int action) {
+    switch (action) {
+        case QAbstractSlider::SliderSingleStepAdd: return ListScroll::LineDown;
+        case QAbstractSlider::SliderSingleStepSub: return ListScroll::LineUp;
+        case QAbstractSlider::SliderPageStepAdd: return ListScroll::PageDown;
+        case QAbstractSlider::SliderPageStepSub: return ListScroll::PageUp;
+        case QAbstractSlider::SliderToMinimum: return ListScroll::Top;
+        case QAbstractSlider::SliderToMaximum: return ListScroll::Bottom;
+        case QAbstractSlider::SliderMove: return ListScroll::ThumbTrack;
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
+DebugWindow::DebugWindow(Machine& machine, QtPlatform& platform, QWidget* parent)
+    : QDialog(parent), machine_(machine), platform_(platform), previousOwner_(platform.owner()), session_(machine) {
+    setWindowTitle("Debug window");
+    setObjectName("debugWindow");
+    setModal(true);
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    platform_.setOwner(this);
+    platform_.setTextScreenClosed([this] { machine_.closeTextScreen(); });
+    buildWindow();
+    fillProgram();
+    refreshLists();
+    fillPorts(inPorts_, true);
+    program_->setCurrentRow(0);
+    status_->setText("Step runs line 1 first; Run starts the program there. (lines counted from 1)");
+    setRunning(false);
+    // Opened at the size its rows need, so the dump and the stack show their six rows
+    // whatever size hints the platform's styles give; a larger window shows more.
+    resize(minimumSizeHint());
+}
+
+DebugWindow::~DebugWindow() {
+    // The text screen belongs to this window; the next output opens a new one.
+    machine_.closeTextScreen();
+    platform_.setTextScreenClosed({});
+    platform_.setOwner(previousOwner_);
+}
+
+void DebugWindow::buildWindow() {
+    const QFontMetrics metrics(font());
+    const int column = metrics.horizontalAdvance('M');
+    const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 4;
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+
+    program_ = new ProgramList;
+    program_->setObjectName("program");
+    program_->setItemDelegate(new DebugListDelegate(program_));
+    program_->setUniformItemSizes(true);
+    program_->setMinimumWidth(40 * column + frame + bar + program_->margin()->width());
+    connect(program_, &ProgramList::breakpointClicked, this, &DebugWindow::toggleBreakpoint);
+
+    registers_ = makeList("registers", false);
+    flags_ = makeList("flags", false);
+    dump_ = makeList("dump", false);
+    stack_ = makeList("stack", false);
+    inPorts_ = makeList("inputPorts", true);
+    outPorts_ = makeList("outputPorts", false);
+    for (QListWidget* list : {registers_, flags_, stack_}) list->setMinimumWidth(12 * column + frame);
+    dump_->setMinimumWidth(32 * column + frame);
+    for (QListWidget* list : {inPorts_, outPorts_}) list->setMinimumWidth(10 * column + frame + bar);
+    for (QListWidget* list : {dump_, stack_}) {
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->viewport()->installEventFilter(this);
+    }
+    connect(inPorts_, &QListWidget::itemDoubleClicked, this, &DebugWindow::editInputPort);
+    connect(registers_, &QListWidget::itemDoubleClicked, this, &DebugWindow::editRegister);
+
+    dumpBar_ = new QScrollBar(Qt::Vertical);
+    dumpBar_->setObjectName("dumpScroll");
+    dumpBar_->setRange(0, kDumpScrollMax);
+    stackBar_ = new QScrollBar(Qt::Vertical);
+    stackBar_->setObjectName("stackScroll");
+    stackBar_->setRange(0, kStackScrollMax);
+    for (QScrollBar* b : {dumpBar_, stackBar_}) {
+        b->setSingleStep(1);
+        b->setPageStep(kDebugRows);
+    }
+    dumpBar_->setValue(views_.dump.barPosition);
+    stackBar_->setValue(views_.stack.barPosition);
+    connect(dumpBar_, &QScrollBar::actionTriggered, this, [this](int action) { scrollView(false, action); });
+    connect(stackBar_, &QScrollBar::actionTriggered, this, [this](int action) { scrollView(true, action); });
+
+    address_ = new QLineEdit;
+    address_->setObjectName("dumpAddress");
+    address_->setMaxLength(4);
+    address_->setPlaceholderText("hex");
+    address_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9A-Fa-f]{0,4}"), address_));
+    address_->setMaximumWidth(8 * column);
+    address_->setToolTip("Type an address in hexadecimal and press Enter to show it in the dump");
+    address_->installEventFilter(this);
+    // Under the dump rather than inside its frame, so that the dump and the stack
+    // beside it show the same number of rows.
+    auto* addressRow = new QHBoxLayout;
+    auto* addressLabel = new QLabel("Go to address:");
+    addressLabel->setBuddy(address_);
+    addressRow->addWidget(addressLabel);
+    addressRow->addWidget(address_);
+    addressRow->addStretch(1);
+
+    step_ = new QPushButton("Step");
+    step_->setObjectName("step");
+    step_->setDefault(true);
+    step_->setToolTip("Run the selected line (F11)");
+    stepOver_ = new QPushButton("Step over");
+    stepOver_->setObjectName("stepOver");
+    stepOver_->setToolTip("Run the selected line; a call runs its whole subroutine (F10)");
+    run_ = new QPushButton("Run");
+    run_->setObjectName("run");
+    run_->setToolTip("Run the program; after a breakpoint, go on from it (F5)");
+    stop_ = new QPushButton("Stop");
+    stop_->setObjectName("stop");
+    stop_->setToolTip("Stop the run before its next line (Shift+F5)");
+    help_ = new QPushButton("Help");
+    help_->setObjectName("help");
+    for (QPushButton* b : {stepOver_, run_, stop_, help_}) b->setAutoDefault(false);
+    connect(step_, &QPushButton::clicked, this, &DebugWindow::step);
+    connect(stepOver_, &QPushButton::clicked, this, &DebugWindow::stepOver);
+    connect(run_, &QPushButton::clicked, this, &DebugWindow::run);
+    connect(stop_, &QPushButton::clicked, this, &DebugWindow::stop);
+    connect(help_, &QPushButton::clicked, this, &DebugWindow::helpRequested);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(step_);
+    buttons->addWidget(stepOver_);
+    buttons->addWidget(run_);
+    buttons->addSpacing(metrics.height() * 2);
+    buttons->addWidget(stop_);
+    buttons->addStretch(1);
+    buttons->addWidget(help_);
+
+    const struct {
+        QKeySequence keys;
+        void (DebugWindow::*slot)();
+    } shortcuts[] = {{Qt::Key_F11, &DebugWindow::step},
+                     {Qt::Key_F10, &DebugWindow::stepOver},
+                     {Qt::Key_F5, &DebugWindow::run},
+                     {QKeySequence(Qt::SHIFT | Qt::Key_F5), &DebugWindow::stop},
+                     {Qt::Key_F9, &DebugWindow::toggleSelectedBreakpoint},
+                     {Qt::Key_F1, &DebugWindow::helpRequested}};
+    for (const auto& s : shortcuts) {
+        auto* shortcut = new QShortcut(s.keys, this);
+        // Stop works from the text screen too, which a running program may have
+        // brought to the front.
+        if (s.slot == &DebugWindow::stop) shortcut->setContext(Qt::ApplicationShortcut);
+        connect(shortcut, &QShortcut::activated, this, s.slot);
+    }
+
+    status_ = new QLabel;
+    status_->setObjectName("status");
+    status_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(framed("Program", program_), 0, 0, 2, 1);
+    grid->addWidget(framed("Registers", registers_), 0, 1);
+    grid->addWidget(framed("Flags", flags_), 1, 1);
+    grid->addWidget(framed("Memory dump", besideBar(dump_, dumpBar_)), 2, 0);
+    grid->addLayout(addressRow, 3, 0);
+    grid->addWidget(framed("Stack", besideBar(stack_, stackBar_)), 2, 1);
+    grid->addWidget(framed("Input Ports", inPorts_), 0, 2);
+    grid->addWidget(framed("Output Ports", outPorts_), 1, 2, 2, 1);
+    grid->addLayout(buttons, 0, 3, 3, 1);
+    grid->addWidget(status_, 4, 0, 1, 4);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(0, 1);
+    grid->setRowStretch(2, 1);
+
+    // The lists are as tall as their rows: six registers, five flags, six rows of
+    // dump and stack; a larger window gives them more.
+    QListWidget probe;
+    probe.setItemDelegate(new DebugListDelegate(&probe));
+    probe.addItem("0000");
+    const int row = probe.sizeHintForRow(0);
+    registers_->setMinimumHeight(6 * row + frame);
+    flags_->setMinimumHeight(5 * row + frame);
+    for (QListWidget* list : {dump_, stack_}) list->setMinimumHeight(kDebugRows * row + frame);
+    inPorts_->setMinimumHeight(6 * row + frame);
+}
+
+QString DebugWindow::statusText() const { return status_->text(); }
+
+void DebugWindow::fillProgram() {
+    // The lines handed to the machine and the empty line after them, which ends the
+    // program: a Step there closes the run's text screen.
+    setEntries(program_, programEntries(machine_, machine_.programLineCount));
+}
+
+void DebugWindow::refreshLists() {
+    fillRegisters();
+    fillFlags();
+    fillStack();
+    fillDump();
+    fillPorts(outPorts_, false);
+}
+
+void DebugWindow::fillRegisters() {
+    const auto entries = registerEntries(machine_);
+    std::vector<QList<int>> spans;
+    for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+        const bool changed = session_.changes().registerEntryChanged(i);
+        spans.push_back(changed ? QList<int>{0, static_cast<int>(entries[static_cast<std::size_t>(i)].size())} : QList<int>{});
+    }
+    setEntries(registers_, {entries.begin(), entries.end()}, spans);
+}
+
+void DebugWindow::fillFlags() {
+    const auto entries = flagEntries(machine_);
+    std::vector<QList<int>> spans;
+    for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+        const bool changed = session_.changes().flagEntryChanged(i);
+        spans.push_back(changed ? QList<int>{0, static_cast<int>(entries[static_cast<std::size_t>(i)].size())} : QList<int>{});
+    }
+    setEntries(flags_, {entries.begin(), entries.end()}, spans);
+}
+
+void DebugWindow::fillStack() {
+    const int rows = visibleRows(stack_);
+    const auto entries = stackEntries(machine_, views_.stack.top, rows);
+    const int first = 2 * stackFirstLine(views_.stack.top, rows);
+    std::vector<QList<int>> spans;
+    for (int k = 0; k < static_cast<int>(entries.size()); ++k) {
+        const int a = first + 2 * k;
+        QList<int> changed;
+        if (session_.changes().cellChanged(a)) changed << kStackLowColumn << 2;
+        if (session_.changes().cellChanged(a + 1)) changed << kStackHighColumn << 2;
+        spans.push_back(changed);
+    }
+    setEntries(stack_, entries, spans);
+}
+
+void DebugWindow::fillDump() {
+    const int rows = visibleRows(dump_);
+    const auto entries = dumpEntries(machine_, views_.dump.top, rows);
+    const int first = 8 * dumpFirstRow(views_.dump.top, rows);
+    std::vector<QList<int>> spans;
+    for (int k = 0; k < static_cast<int>(entries.size()); ++k) {
+        QList<int> changed;
+        for (int i = 0; i < 8; ++i) {
+            if (session_.changes().cellChanged(first + 8 * k + i)) changed << kDumpFirstByteColumn + 3 * i << 2;
+        }
+        spans.push_back(changed);
+    }
+    setEntries(dump_, entries, spans);
+}
+
+void DebugWindow::fillPorts(QListWidget* list, bool input) {
+    const auto entries = input ? inputPortEntries(machine_) : outputPortEntries(machine_);
+    setEntries(list, {entries.begin(), entries.end()});
+}
+
+int DebugWindow::visibleRows(QListWidget* list) const {
+    const int row = list->count() > 0 ? list->sizeHintForRow(0) : 0;
+    if (row <= 0 || !list->isVisible()) return kDebugRows;
+    return std::max(kDebugRows, list->viewport()->height() / row);
+}
+
+int DebugWindow::selectedLine() const {
+    const QList<QListWidgetItem*> selected = program_->selectedItems();
+    return selected.isEmpty() ? -1 : program_->row(selected.first());
+}
+
+// ---- Commands ----------------------------------------------------------------------------
+
+void DebugWindow::step() {
+    if (views_.runInProgress) return;
+    session_.step(DebugViews::stepLine(selectedLine(), program_->count()));
+    afterCommand();
+}
+
+void DebugWindow::stepOver() {
+    if (views_.runInProgress) return;
+    setRunning(true);
+    session_.stepOver(DebugViews::stepLine(selectedLine(), program_->count()));
+    setRunning(false);
+    afterCommand();
+}
+
+void DebugWindow::run() {
+    if (views_.runInProgress) return;
+    setRunning(true);
+    session_.run();
+    setRunning(false);
+    afterCommand();
+}
+
+void DebugWindow::stop() {
+    if (!views_.runInProgress) return;
+    session_.stop();
+    status_->setText("Stopping...");
+}
+
+void DebugWindow::setRunning(bool running) {
+    views_.runInProgress = running;
+    step_->setEnabled(views_.stepEnabled());
+    stepOver_->setEnabled(views_.stepEnabled());
+    run_->setEnabled(views_.runEnabled());
+    stop_->setEnabled(views_.stopEnabled());
+    if (running) {
+        status_->setText("Running... Stop (Shift+F5) ends the run before its next line.");
+        stop_->setFocus();
+    }
+}
+
+void DebugWindow::afterCommand() {
+    refreshLists();
+    // A Run gives every input port the value the program last saw.
+    fillPorts(inPorts_, true);
+    program_->setFaultLine(session_.faultLine());
+    const int next = session_.selectedLine();
+    if (next >= 0 && next < program_->count()) {
+        // Centred when it has to move, so the lines around it can be read too (before
+        // the selection moves, which would scroll it just into view).
+        const QRect shown = program_->visualItemRect(program_->item(next));
+        if (!program_->viewport()->rect().contains(shown)) {
+            program_->scrollToItem(program_->item(next), QAbstractItemView::PositionAtCenter);
+        }
+        program_->setCurrentRow(next);
+    } else {
+        program_->clearSelection();
+        program_->setCurrentItem(nullptr);
+    }
+    status_->setText(QString::fromStdString(session_.statusText()));
+    if (step_->isEnabled()) step_->setFocus();
+}
+
+void DebugWindow::toggleBreakpoint(int line) { setBreakpoint(line, !session_.hasBreakpoint(line)); }
+
+void DebugWindow::setBreakpoint(int line, bool on) {
+    if (line < 0 || line >= program_->count()) return;
+    session_.setBreakpoint(line, on);
+    QSet<int> lines;
+    for (int l : session_.breakpoints()) lines.insert(l);
+    program_->setBreakpoints(lines);
+}
+
+void DebugWindow::toggleSelectedBreakpoint() { toggleBreakpoint(selectedLine()); }
+
+// ---- Lists ------------------------------------------------------------------------------
+
+void DebugWindow::scrollView(bool stack, int action) {
+    const std::optional<ListScroll> scroll = scrollOf(action);
+    if (!scroll) return;
+    ScrollView& view = stack ? views_.stack : views_.dump;
+    QScrollBar* bar = stack ? stackBar_ : dumpBar_;
+    const bool moved = view.scroll(*scroll, bar->sliderPosition());
+    // The bar follows the view's own rule, not Qt's step from where the bar stood.
+    bar->setSliderPosition(view.barPosition);
+    if (!moved) return;
+    if (stack) fillStack();
+    else fillDump();
+}
+
+void DebugWindow::jumpToAddress() {
+    bool ok = false;
+    const int address = address_->text().toInt(&ok, 16);
+    if (!ok) return;
+    views_.dump.top = dumpRowOf(address);
+    views_.dump.barPosition = views_.dump.top;
+    dumpBar_->setValue(views_.dump.top);
+    fillDump();
+}
+
+void DebugWindow::editInputPort(QListWidgetItem* item) {
+    const int port = inPorts_->row(item);
+    const std::optional<std::string> typed = ValueEditDialog::ask(inputPortRequest(machine_, port), this);
+    if (!typed || machine_.status != Ok) return;
+    applyInputPort(machine_, port, *typed);
+    item->setText(QString::fromStdString(inputPortEntry(machine_, port)));
+    inPorts_->setCurrentItem(item);
+}
+
+void DebugWindow::editRegister(QListWidgetItem* item) {
+    const int index = registers_->row(item);
+    const std::optional<InputRequest> request = registerPairRequest(machine_, index);
+    if (!request) return;
+    const std::optional<std::string> typed = ValueEditDialog::ask(*request, this);
+    if (!typed) return;
+    applyRegisterPair(machine_, index, *typed);
+    fillRegisters();
+}
+
+// ---- Window ------------------------------------------------------------------------------
+
+void DebugWindow::reject() {
+    // A Run pumps this window's events; closing it underneath would end the run's
+    // owner while the run still uses it.
+    if (!views_.mayClose()) return;
+    QDialog::reject();
+}
+
+void DebugWindow::closeEvent(QCloseEvent* event) {
+    if (!views_.mayClose()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+bool DebugWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == address_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            jumpToAddress();
+            return true;
+        }
+    }
+    const bool dumpView = watched == dump_->viewport();
+    if (dumpView || watched == stack_->viewport()) {
+        if (event->type() == QEvent::Resize) {
+            if (dumpView) fillDump();
+            else fillStack();
+        } else if (event->type() == QEvent::Wheel) {
+            const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+            const int action = delta > 0 ? QAbstractSlider::SliderSingleStepSub : QAbstractSlider::SliderSingleStepAdd;
+            if (delta != 0) {
+                for (int i = 0; i < 3; ++i) scrollView(!dumpView, action);
+            }
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace verdin::gui

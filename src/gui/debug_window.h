@@ -1,0 +1,109 @@
+// "Debug window": the modal dialog that Debug opens after a successful compile. It
+// shows the program, registers, flags, memory dump, stack and ports, and steps, runs
+// and stops the machine through a DebugSession (breakpoints, Step over, what
+// changed and why the last command ended live there).
+//
+// Usage (the main window's Debug command, after compileProgram succeeded):
+//   DebugWindow window(machine, platform, this);
+//   connect(&window, &DebugWindow::helpRequested, ...);   // optional
+//   window.exec();
+//
+// While it is open the window owns the message boxes, the text screen and the
+// "Input value" box of the platform; the previous owner is restored when it closes.
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+
+#include "debugger/debug_lists.h"
+#include "debugger/debug_session.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QScrollBar;
+
+namespace verdin {
+class Machine;
+}
+
+namespace verdin::gui {
+
+class ProgramList;
+class QtPlatform;
+
+class DebugWindow : public QDialog {
+    Q_OBJECT
+public:
+    DebugWindow(Machine& machine, QtPlatform& platform, QWidget* parent = nullptr);
+    ~DebugWindow() override;
+
+    DebugSession& session() { return session_; }
+    const DebugViews& views() const { return views_; }
+    QString statusText() const;
+    // A breakpoint on program line `line` (from 0), drawn in the margin.
+    void setBreakpoint(int line, bool on);
+
+signals:
+    // The Help button or F1: the lead's help viewer shows the debug window's page.
+    void helpRequested();
+
+public slots:
+    void step();
+    void stepOver();
+    void run();
+    void stop();
+    // F9: a breakpoint on the selected line, or off again.
+    void toggleSelectedBreakpoint();
+
+protected:
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildWindow();
+    void fillProgram();
+    void refreshLists();
+    void fillRegisters();
+    void fillFlags();
+    void fillStack();
+    void fillDump();
+    void fillPorts(QListWidget* list, bool input);
+    void afterCommand();
+    void setRunning(bool running);
+    int selectedLine() const;
+    int visibleRows(QListWidget* list) const;
+    void scrollView(bool stack, int action);
+    void jumpToAddress();
+    void editInputPort(QListWidgetItem* item);
+    void editRegister(QListWidgetItem* item);
+    void toggleBreakpoint(int line);
+
+    Machine& machine_;
+    QtPlatform& platform_;
+    QPointer<QWidget> previousOwner_;
+    DebugSession session_;
+    DebugViews views_;
+
+    ProgramList* program_ = nullptr;
+    QListWidget* registers_ = nullptr;
+    QListWidget* flags_ = nullptr;
+    QListWidget* dump_ = nullptr;
+    QListWidget* stack_ = nullptr;
+    QListWidget* inPorts_ = nullptr;
+    QListWidget* outPorts_ = nullptr;
+    QScrollBar* dumpBar_ = nullptr;
+    QScrollBar* stackBar_ = nullptr;
+    QLineEdit* address_ = nullptr;
+    QPushButton* step_ = nullptr;
+    QPushButton* stepOver_ = nullptr;
+    QPushButton* run_ = nullptr;
+    QPushButton* stop_ = nullptr;
+    QPushButton* help_ = nullptr;
+    QLabel* status_ = nullptr;
+};
+
+}  // namespace verdin::gui

@@ -1,0 +1,28 @@
+// The debug window halfway through the bubble sort: a breakpoint on the line after
+// a swap has just stopped the Run, and what the swap changed is coloured.
+#include <QCoreApplication>
+#include <QDir>
+
+#include "gui/debug_window.h"
+#include "gui/qt_platform.h"
+#include "gui/screenshots/scene.h"
+#include "machine/machine.h"
+#include "shell/commands.h"
+#include "shell/source_file.h"
+
+VERDIN_SCENE(debug_window) {
+    using namespace verdin;
+    const std::string path = QDir(gui::screenshots::Shots::examplesFolder()).filePath("bubble_sort.asm").toStdString();
+    LoadResult loaded = loadEditorFile(path);
+    gui::QtPlatform platform;
+    Machine machine(platform);
+    if (!loaded.ok || compileProgram(machine, loaded.text.lines, true, false) != -1) return;
+    gui::DebugWindow window(machine, platform);
+    window.show();
+    QCoreApplication::processEvents();  // laid out, as a student's window is before Run
+    window.setBreakpoint(16, true);  // MVI D,1: a swap is done
+    window.setBreakpoint(21, true);  // JNZ PASS: the end of a pass
+    window.run();
+    window.run();
+    shots.save(window, "debug_window.png");
+}

@@ -1,0 +1,221 @@
+#include "debugger/debug_session.h"
+
+#include <gtest/gtest.h>
+
+#include "support.h"
+
+namespace verdin {
+namespace {
+
+using verdin::testing::Bench;
+
+// Line 0..: a loop that adds 1 to A three times, a subroutine call, and HLT.
+const std::vector<std::string> kLoop = {
+    "        MVI  B,3",       // 0
+    "LOOP:   INR  A",         // 1
+    "        DCR  B",         // 2
+    "        JNZ  LOOP",      // 3
+    "        CALL SUB",       // 4
+    "        MOV  D,A",       // 5
+    "        HLT",            // 6
+    "SUB:    MVI  C,9",       // 7
+    "        RET",            // 8
+};
+
+class DebugSessionTest : public ::testing::Test {
+protected:
+    Bench bench;
+    Machine& m = bench.machine;
+
+    void debug(const std::vector<std::string>& lines) {
+        ASSERT_EQ(compileProgram(m, lines, true, false), -1) << bench.last();
+    }
+};
+
+TEST_F(DebugSessionTest, RunStopsBeforeABreakpointEachTimeAndGoesOnFromThere) {
+    debug(kLoop);
+    DebugSession session(m);
+    session.toggleBreakpoint(2);
+    session.run();
+    EXPECT_EQ(m.lastStatus, Breakpoint);
+    EXPECT_TRUE(bench.platform.messages.empty()) << "a breakpoint shows no box";
+    EXPECT_EQ(session.selectedLine(), 2);
+    EXPECT_EQ(m.regA, 1);
+    EXPECT_EQ(m.stopAddress, 3) << "PC stands on the breakpoint's line, as Stop leaves it";
+    EXPECT_TRUE(session.paused());
+    EXPECT_EQ(session.statusText(), "Breakpoint on line 3: Run or Step goes on from there. (lines counted from 1)");
+
+    // Run goes on without a reset and stops on the next pass of the loop.
+    session.run();
+    EXPECT_EQ(session.selectedLine(), 2);
+    EXPECT_EQ(m.regA, 2);
+    EXPECT_EQ(m.regB, 2);
+    EXPECT_TRUE(session.changes().registerEntryChanged(0));
+    EXPECT_TRUE(session.changes().registerEntryChanged(1));
+    EXPECT_FALSE(session.changes().registerEntryChanged(2));
+
+    // A Step from there keeps the pause; the Run after it goes on from the next line.
+    session.step(session.selectedLine());
+    EXPECT_EQ(m.regB, 1);
+    EXPECT_TRUE(session.paused());
+    session.toggleBreakpoint(2);
+    session.run();
+    EXPECT_EQ(m.lastStatus, Interrupted);
+    EXPECT_EQ(m.regA, 3);
+    EXPECT_EQ(m.regC, 9);
+    EXPECT_EQ(m.regD, 3);
+    EXPECT_EQ(session.statusText(), "HLT on line 7. (lines counted from 1)");
+    EXPECT_EQ(bench.last(), "Information: Program interrupted by user");
+    EXPECT_FALSE(session.paused()) << "after HLT the next Run starts again";
+
+    session.run();
+    EXPECT_EQ(m.regA, 3) << "a fresh Run resets the registers first";
+}
+
+TEST_F(DebugSessionTest, BreakpointsOnlyStopRunsAndIgnoreLinesOutsideTheProgramStore) {
+    debug(kLoop);
+    DebugSession session(m);
+    session.setBreakpoint(-1, true);
+    session.setBreakpoint(kMaxProgramLines, true);
+    EXPECT_TRUE(session.breakpoints().empty());
+    session.setBreakpoint(1, true);
+    session.step(0);
+    session.step(1);
+    EXPECT_EQ(m.regA, 1) << "a Step runs a breakpoint's line";
+    EXPECT_EQ(session.selectedLine(), 2);
+    EXPECT_EQ(session.statusText(), "Step ran line 2; line 3 runs next. (lines counted from 1)");
+    EXPECT_EQ(session.breakpoints(), std::vector<int>{1});
+    EXPECT_FALSE(session.toggleBreakpoint(1));
+}
+
+TEST_F(DebugSessionTest, StepOverRunsTheSubroutineAndStopsAtTheSameDepth) {
+    // A recursive subroutine reaches the line after its own call at deeper levels
+    // first; only the outermost return ends the Step over.
+    debug({
+        "        MVI  B,3",      // 0
+        "        CALL DOWN",     // 1
+        "        MOV  E,A",      // 2
+        "        HLT",           // 3
+        "DOWN:   INR  A",        // 4
+        "        DCR  B",        // 5
+        "        CZ   DONE",     // 6
+        "        RZ",            // 7
+        "        CALL DOWN",     // 8
+        "        INR  D",        // 9
+        "        RET",           // 10
+        "DONE:   RET",           // 11
+    });
+    DebugSession session(m);
+    session.step(0);
+    session.stepOver(1);
+    EXPECT_EQ(m.regA, 3);
+    EXPECT_EQ(m.regD, 2) << "the deeper returns ran through line 10";
+    EXPECT_EQ(m.callDepth, -1);
+    EXPECT_EQ(session.selectedLine(), 2);
+    EXPECT_EQ(m.stopAddress, 5);
+    EXPECT_TRUE(bench.platform.messages.empty());
+    EXPECT_EQ(session.statusText(), "Step over: the call returned; line 3 runs next. (lines counted from 1)");
+    EXPECT_TRUE(session.changes().stackEntryChanged(0x3FFC));
+
+    // Over the call inside the recursion: line 9 comes first at a deeper level.
+    m.regA = m.regD = 0;
+    m.regB = 3;
+    for (int line : {1, 4, 5, 6, 7}) session.step(line);
+    ASSERT_EQ(session.selectedLine(), 8);
+    session.stepOver(8);
+    EXPECT_EQ(session.selectedLine(), 9);
+    EXPECT_EQ(m.regD, 1);
+    EXPECT_EQ(m.callDepth, 0);
+
+    // A breakpoint inside the subroutine ends a Step over there.
+    m.regA = m.regD = 0;
+    m.regB = 3;
+    m.callDepth = -1;
+    m.sp = kInitialSp;
+    session.setBreakpoint(9, true);
+    session.stepOver(1);
+    EXPECT_EQ(m.lastStatus, Breakpoint);
+    EXPECT_EQ(session.selectedLine(), 9);
+    EXPECT_EQ(m.regD, 0);
+    EXPECT_TRUE(session.paused());
+    session.setBreakpoint(9, false);
+    session.run();
+    EXPECT_EQ(m.regE, 3) << "Run goes on inside the subroutine and returns as it should";
+    EXPECT_EQ(m.regD, 2);
+}
+
+TEST_F(DebugSessionTest, StepOverOfAnythingButATakenCallIsAStep) {
+    debug({"        MVI  A,1", "        ORA  A", "        CZ   SUB", "        HLT", "SUB:    RET"});
+    DebugSession session(m);
+    session.stepOver(0);
+    EXPECT_EQ(session.selectedLine(), 1);
+    session.stepOver(1);
+    session.stepOver(2);
+    EXPECT_EQ(session.selectedLine(), 3) << "a call not taken steps to the next line";
+    EXPECT_EQ(m.callDepth, -1);
+    EXPECT_TRUE(DebugSession::isCallMnemonic("CPE"));
+    EXPECT_FALSE(DebugSession::isCallMnemonic("CPI"));
+}
+
+TEST_F(DebugSessionTest, ChangesNameTheRegistersFlagsAndCellsOfTheLastCommandOnly) {
+    debug({"        MVI  A,5", "        SUB  A", "        STA  100H", "        PUSH B", "        HLT"});
+    DebugSession session(m);
+    session.step(0);
+    EXPECT_TRUE(session.changes().registerEntryChanged(0));
+    EXPECT_TRUE(session.changes().registerEntryChanged(5)) << "PC";
+    EXPECT_FALSE(session.changes().flagEntryChanged(1));
+    session.step(1);
+    EXPECT_TRUE(session.changes().flagEntryChanged(1)) << "Z";
+    EXPECT_FALSE(session.changes().flagEntryChanged(3)) << "S stays 0";
+    EXPECT_FALSE(session.changes().anyCellChanged());
+    m.regA = 7;
+    session.step(2);
+    EXPECT_FALSE(session.changes().registerEntryChanged(0)) << "an edit is not a change of the step";
+    EXPECT_TRUE(session.changes().cellChanged(0x100));
+    EXPECT_FALSE(session.changes().cellChanged(0x101));
+    session.step(3);
+    EXPECT_FALSE(session.changes().cellChanged(0x100));
+    EXPECT_TRUE(session.changes().registerEntryChanged(4)) << "SP";
+    EXPECT_FALSE(session.changes().cellChanged(-1));
+    EXPECT_FALSE(session.changes().cellChanged(kMemorySize));
+}
+
+TEST_F(DebugSessionTest, StatusLineNamesWhyACommandEndedCountingFromOne) {
+    DebugSession session(m);
+    debug({"        MVI  A,1", "        }", "        HLT"});
+    session.run();
+    EXPECT_EQ(session.statusText(), "The program ended: } on line 2. (lines counted from 1)");
+    debug({"        MVI  A,1", "        NOP", "", "        HLT"});
+    session.run();
+    EXPECT_EQ(session.statusText(), "The program ended: empty line 3. (lines counted from 1)");
+    session.step(0);
+    session.step(1);
+    EXPECT_EQ(session.statusText(),
+              "Step ran line 2, the last of the program; the empty line 3 ends it. (lines counted from 1)");
+    session.step(2);
+    EXPECT_EQ(session.statusText(), "The program ended on line 3. (lines counted from 1)");
+
+    debug({"        NOP", "        RET", "        HLT"});
+    session.run();
+    EXPECT_EQ(session.faultLine(), 1);
+    EXPECT_EQ(session.statusText(), "Ret without Call on line 2: the run stopped there. (lines counted from 1)");
+    EXPECT_EQ(bench.last(), "Error: Ret without Call at string 1. The stack of return addresses is empty")
+        << "the message box keeps counting from 0";
+    session.step(1);
+    EXPECT_EQ(session.faultLine(), 1);
+    session.step(0);
+    EXPECT_EQ(session.faultLine(), -1);
+
+    debug({"LOOP:   JMP  LOOP"});
+    m.lineBudget = 5;
+    session.run();
+    EXPECT_EQ(session.statusText(), "The line budget ran out before line 1. (lines counted from 1)");
+    m.lineBudget = -1;
+    bench.platform.onPump = [&] { session.stop(); };
+    session.run();
+    EXPECT_EQ(session.statusText(), "Stop pressed before line 1. (lines counted from 1)");
+    EXPECT_FALSE(session.paused());
+}
+
+}  // namespace
+}  // namespace verdin
