@@ -5,6 +5,7 @@
 #include <istream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "cli/help_command.h"
@@ -187,7 +188,9 @@ int commandListing(Session& s) {
     return Success;
 }
 
-void printState(Session& s, bool withNextLine) {
+// `selected`: for step, the entry the debug window selects, the line the next Step
+// executes.
+void printState(Session& s, std::optional<std::int32_t> selected) {
     Machine& m = s.machine;
     std::string json = "{";
     auto field = [&](const std::string& name, const std::string& value) {
@@ -208,7 +211,7 @@ void printState(Session& s, bool withNextLine) {
     field("status", std::to_string(m.lastStatus));
     field("line", std::to_string(m.currentLine));
     // The entry the debug window selects: the line the next Step executes.
-    if (withNextLine) field("nextLine", std::to_string(m.nextLine + 1));
+    if (selected) field("nextLine", std::to_string(*selected));
     field("rules", jsonString(arithmeticRulesKey(m.arithmeticRules)));
     field("screen", jsonStringArray(m.textScreenLines));
     if (!s.options.memoryRanges.empty()) {
@@ -238,7 +241,7 @@ int commandRun(Session& s) {
     for (int line : s.options.breakpoints) debug.setBreakpoint(line, true);
     s.machine.lineBudget = s.options.maxLines;
     debug.run();
-    if (s.options.state) printState(s, false);
+    if (s.options.state) printState(s, std::nullopt);
     return s.exitCode();
 }
 
@@ -260,7 +263,7 @@ int commandStep(Session& s) {
         else debug.step(line);
         line = debug.selectedLine();
     }
-    if (s.options.state) printState(s, true);
+    if (s.options.state) printState(s, line);
     return s.exitCode();
 }
 

@@ -234,6 +234,12 @@ void DebugWindow::buildWindow() {
     status_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
+    // A result that differs from a textbook's must never be a surprise: the rule set in
+    // force stands beside the reason the last command ended.
+    rules_ = new QLabel(QStringLiteral("%1 arithmetic").arg(QString::fromUtf8(arithmeticRulesName(machine_.arithmeticRules))));
+    rules_->setObjectName("rules");
+    rules_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+
     auto* grid = new QGridLayout(this);
     grid->addWidget(framed("Program", program_), 0, 0, 2, 1);
     grid->addWidget(framed("Registers", registers_), 0, 1);
@@ -244,7 +250,8 @@ void DebugWindow::buildWindow() {
     grid->addWidget(framed("Input Ports", inPorts_), 0, 2);
     grid->addWidget(framed("Output Ports", outPorts_), 1, 2, 2, 1);
     grid->addLayout(buttons, 0, 3, 3, 1);
-    grid->addWidget(status_, 4, 0, 1, 4);
+    grid->addWidget(status_, 4, 0, 1, 2);
+    grid->addWidget(rules_, 4, 2, 1, 2);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(0, 1);
@@ -263,6 +270,8 @@ void DebugWindow::buildWindow() {
 }
 
 QString DebugWindow::statusText() const { return status_->text(); }
+
+QString DebugWindow::rulesText() const { return rules_->text(); }
 
 void DebugWindow::fillProgram() {
     // The lines handed to the machine and the empty line after them, which ends the

@@ -43,6 +43,8 @@ public:
     DebugSession& session() { return session_; }
     const DebugViews& views() const { return views_; }
     QString statusText() const;
+    // "Workbench arithmetic" or "Intel 8080 arithmetic", beside the status line.
+    QString rulesText() const;
     // A breakpoint on program line `line` (from 0), drawn in the margin.
     void setBreakpoint(int line, bool on);
 
@@ -104,6 +106,7 @@ private:
     QPushButton* stop_ = nullptr;
     QPushButton* help_ = nullptr;
     QLabel* status_ = nullptr;
+    QLabel* rules_ = nullptr;  // the arithmetic rules the run follows
 };
 
 }  // namespace verdin::gui

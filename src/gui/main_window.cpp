@@ -14,12 +14,14 @@
 
 #include "gui/about_dialog.h"
 #include "gui/calculator_dialog.h"
+#include "gui/debug_window.h"
 #include "gui/find_dialog.h"
 #include "gui/help_popup.h"
 #include "gui/help_window.h"
 #include "gui/import_window.h"
 #include "gui/replace_dialog.h"
 #include "gui/resources.h"
+#include "help/help_pages.h"
 #include "shell/commands.h"
 #include "shell/context_help.h"
 #include "shell/save_prompt.h"
@@ -524,7 +526,10 @@ bool MainWindow::importPath(const QString& path) {
 
 void MainWindow::openDebugWindow() {
     emit debugWindowRequested();
-    // The debug window opens here, modal, over the machine that Debug just compiled.
+    DebugWindow window(machine_, platform_, this);
+    connect(&window, &DebugWindow::helpRequested, this, [this] { showHelp(help::kDebugWindowContext); });
+    window.exec();
+    platform_.setOwner(this);
 }
 
 HelpWindow* MainWindow::helpWindow() {

@@ -61,7 +61,7 @@ TEST_F(CliBreak, StepOverRunsCallsWholeUnlessABreakpointIsInside) {
     auto over = cli(kProgram, {"step", "--over", "--count", "3", "--state"});
     EXPECT_EQ(over.status, 0);
     EXPECT_NE(over.out.find("\"A\":1,\"B\":1,"), std::string::npos) << over.out;
-    EXPECT_NE(over.out.find("\"nextLine\":2"), std::string::npos);
+    EXPECT_NE(over.out.find("\"nextLine\":3"), std::string::npos) << "the line after the call's, after DCR";
     auto plain = cli(kProgram, {"step", "--count", "3", "--state"});
     EXPECT_NE(plain.out.find("\"A\":1,\"B\":2,"), std::string::npos) << "Step enters the subroutine" << plain.out;
     auto stopped = cli(kProgram, {"step", "--over", "--count", "2", "--break", "6", "--state"});

@@ -22,7 +22,7 @@
 #include "gui_test_support.h"
 #include "machine/machine.h"
 #include "shell/commands.h"
-#include "shell/source_file.h"
+#include "files/source_file.h"
 
 using namespace verdin;
 using namespace verdin::gui;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 
 #include "gui/about_dialog.h"
 #include "gui/calculator_dialog.h"
+#include "gui/debug_window.h"
 #include "gui/find_dialog.h"
 #include "gui/help_popup.h"
 #include "gui/help_window.h"
@@ -160,9 +162,19 @@ private slots:
         w.key(Qt::Key_End, Qt::ShiftModifier);
         w.type("hlt");
         whenMessageBoxAppears(&seen);
+        QString program, rules;
+        whenShown<DebugWindow>([&](DebugWindow* window) {
+            program = window->findChild<QListWidget*>("program")->item(0)->text();
+            rules = window->rulesText();
+            QTest::keyClick(window, Qt::Key_Escape);
+        });
         w.key(Qt::Key_D, Qt::AltModifier);
         QCOMPARE(seen, QString("Information: Compile successful 1 byte(s)"));
         QCOMPARE(opened.count(), 1);
+        QVERIFY2(program.contains("HLT"), qPrintable(program));
+        QCOMPARE(rules, QString("Workbench arithmetic"));
+        // Boxes belong to the main window again once the debug window has closed.
+        QCOMPARE(w.platform.owner(), w.window.get());
     }
 
     void newAsksBeforeDroppingChanges() {
@@ -241,9 +253,9 @@ private slots:
 
         // Both files lead the list, in the menu and in verdin.ini.
         QMenu* file = menuOf(*w.window, "&File");
-        QCOMPARE(file->actions().at(5)->text(), QString("&1 second.asm"));
-        QCOMPARE(file->actions().at(6)->text(), QString("&2 first.asm"));
-        QVERIFY(file->actions().at(7)->isSeparator() && file->actions().at(7)->isVisible());
+        QCOMPARE(file->actions().at(6)->text(), QString("&1 second.asm"));
+        QCOMPARE(file->actions().at(7)->text(), QString("&2 first.asm"));
+        QVERIFY(file->actions().at(8)->isSeparator() && file->actions().at(8)->isVisible());
         const QString ini = QDir(w.config.path()).filePath("verdin/verdin.ini");
         QCOMPARE(fileBytes(ini), (folder.path() + "/\n" + second + ".asm\n" + first + "\n\n\n").toLocal8Bit());
 
@@ -251,7 +263,7 @@ private slots:
         w.key(Qt::Key_2, Qt::AltModifier);
         QCOMPARE(w.text(), std::string("nop\rmvi a,50\r"));
         QCOMPARE(w.title(), "Verdin - " + first);
-        QCOMPARE(file->actions().at(5)->text(), QString("&1 first.asm"));
+        QCOMPARE(file->actions().at(6)->text(), QString("&1 first.asm"));
 
         // Open (F3) through its dialog.
         whenFileDialogAppears(second + ".asm", &caption);

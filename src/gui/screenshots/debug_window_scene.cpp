@@ -8,7 +8,7 @@
 #include "gui/screenshots/scene.h"
 #include "machine/machine.h"
 #include "shell/commands.h"
-#include "shell/source_file.h"
+#include "files/source_file.h"
 
 VERDIN_SCENE(debug_window) {
     using namespace verdin;

@@ -8,7 +8,7 @@
 #include "gui/text_screen_window.h"
 #include "machine/machine.h"
 #include "shell/commands.h"
-#include "shell/source_file.h"
+#include "files/source_file.h"
 
 VERDIN_SCENE(text_screen) {
     using namespace verdin;
