@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_programs.h"
 #include "gui/debug_window.h"
 #include "gui/qt_platform.h"
 #include "machine/machine.h"
@@ -22,21 +23,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr long long kBudget = 1LL << 60;
 
-// The delay loop of bench/run_speed, case (a).
-std::vector<std::string> delayLoop(int outer) {
-    return {
-        "        MVI  D," + std::to_string(outer),
-        "OUTER:  MVI  B,250",
-        "MIDDLE: MVI  C,250",
-        "INNER:  DCR  C",
-        "        JNZ  INNER",
-        "        DCR  B",
-        "        JNZ  MIDDLE",
-        "        DCR  D",
-        "        JNZ  OUTER",
-        "        HLT",
-    };
-}
+using verdin::bench::delayLoop;
 
 double headless(const std::vector<std::string>& program) {
     verdin::HeadlessPlatform platform;

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_programs.h"
 #include "machine/machine.h"
 #include "shell/commands.h"
 
@@ -113,20 +114,7 @@ std::pair<double, double> runZ80ex(const std::vector<std::uint8_t>& image) {
 }
 #endif
 
-std::vector<std::string> delayLoop(int outer) {
-    return {
-        "        MVI  D," + std::to_string(outer),
-        "OUTER:  MVI  B,250",
-        "MIDDLE: MVI  C,250",
-        "INNER:  DCR  C",
-        "        JNZ  INNER",
-        "        DCR  B",
-        "        JNZ  MIDDLE",
-        "        DCR  D",
-        "        JNZ  OUTER",
-        "        HLT",
-    };
-}
+using verdin::bench::delayLoop;
 
 std::vector<std::string> farCall(int outer) {
     std::vector<std::string> p = {

@@ -156,18 +156,7 @@ void Machine::walkProgram() {
         if (mnemonicText == "}") return;
         if (status != Ok) return;
         dispatchLine();
-        if (currentLine != i) i = currentLine;
-        if (addressCounter > kMemorySize - 1) {
-            status = OutOfMemory;
-            errorLine = currentLine + 1;
-            return;
-        }
-        if (status != Ok) {
-            errorLine = currentLine + 1;
-            return;
-        }
-        ++i;
-        if (i >= kMaxProgramLines) return;
+        if (!advancePast(i)) return;
     }
 }
 

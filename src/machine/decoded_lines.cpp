@@ -105,18 +105,7 @@ void Machine::runDecodedLines() {
         } else if (!line.mnemonic.empty()) {
             status = InvalidCommand;
         }
-        if (currentLine != i) i = currentLine;
-        if (addressCounter > kMemorySize - 1) {
-            status = OutOfMemory;
-            errorLine = currentLine + 1;
-            return;
-        }
-        if (status != Ok) {
-            errorLine = currentLine + 1;
-            return;
-        }
-        ++i;
-        if (i >= kMaxProgramLines) return;
+        if (!advancePast(i)) return;
     }
 }
 

@@ -277,6 +277,17 @@ public:
         if (++linesSincePump >= kLinesBetweenClockReads) pumpIfTimeHasCome();
     }
     static constexpr std::int32_t kLinesBetweenClockReads = 1024;
+    // After line `i` of a walk: on to the line a jump chose, or the next one; a fault
+    // (memory overrun included) ends the walk with its line. False: the walk is over.
+    bool advancePast(std::int32_t& i) {
+        if (currentLine != i) i = currentLine;
+        if (addressCounter > kMemorySize - 1) status = OutOfMemory;
+        if (status != Ok) {
+            errorLine = currentLine + 1;
+            return false;
+        }
+        return ++i < kMaxProgramLines;
+    }
     // Before line `line` of a run: true when a breakpoint (or a Step over's return
     // point) ends the run there, left as Stop would leave it. Without a debugger this
     // is one null check.
