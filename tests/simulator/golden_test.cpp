@@ -1,7 +1,8 @@
 // Golden programs: every case in tests/golden/cases/*.cases is a small program with
 // the state the machine must be in afterwards. The format is described at the top of
-// tests/golden/cases/execute.cases. Each case also runs without the remembered
-// prescan, and both runs must agree in every cell, register and message.
+// tests/golden/cases/execute.cases. Each case also runs as the first versions did,
+// every line's text read again before it runs and the prescan done line by line, and
+// both runs must agree in every cell, port, register and message.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -123,6 +124,7 @@ std::vector<std::int32_t> numbers(const std::string& text) {
 // The case's command; returns what the compile returned.
 std::int32_t perform(Session& b, const Case& c) {
     const auto& o = c.options;
+    if (o.count("intel")) b.machine.arithmeticRules = ArithmeticRules::Intel8080;
     if (o.count("answers")) {
         std::istringstream answers(o.at("answers"));
         for (std::string answer; std::getline(answers, answer, '|');) b.platform.answers.push_back(answer);
@@ -254,12 +256,16 @@ TEST_P(Golden, EndsInTheExpectedState) {
     auto cached = std::make_unique<Session>();
     auto lineByLine = std::make_unique<Session>();
     lineByLine->machine.usePrescanCache = false;
+    lineByLine->machine.useDecodedLines = false;
     const std::int32_t result = perform(*cached, c);
     EXPECT_EQ(perform(*lineByLine, c), result);
     for (const std::string& expectation : c.expectations) check(*cached, expectation, result);
 
     const Machine &fast = cached->machine, &slow = lineByLine->machine;
     EXPECT_EQ(fast.memory, slow.memory);
+    EXPECT_EQ(fast.outPorts, slow.outPorts);
+    EXPECT_EQ(std::vector<std::int32_t>({fast.lastStatus, fast.errorLine, fast.callDepth, fast.addressCounter}),
+              std::vector<std::int32_t>({slow.lastStatus, slow.errorLine, slow.callDepth, slow.addressCounter}));
     EXPECT_EQ(fast.stopAddress, slow.stopAddress);
     EXPECT_EQ(fast.currentLine, slow.currentLine);
     EXPECT_EQ(fast.nextLine, slow.nextLine);
@@ -283,6 +289,16 @@ TEST(Run, StopEndsTheRunBeforeTheNextLine) {
     EXPECT_EQ(b.machine.stopAddress, b.machine.currentLine == 0 ? 1 : 4);
     EXPECT_EQ(b.machine.outPorts[5], 0);
     EXPECT_EQ(b.machine.regC, 0);
+}
+
+// Lines are decoded once per compile: a second compile in the same machine must not
+// run the lines decoded for the first.
+TEST(Run, ACompileForgetsTheLinesDecodedBefore) {
+    Bench b;
+    ASSERT_EQ(b.run({"mvi a,1", "inr a", "hlt"}), -1);
+    ASSERT_EQ(b.run({"mvi b,7", "dcr b", "dcr b", "hlt"}), -1);
+    EXPECT_EQ(b.machine.regB, 5);
+    EXPECT_EQ(b.machine.regA, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(loadCases()),
