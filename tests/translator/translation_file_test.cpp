@@ -1,3 +1,5 @@
+// The translation file: one line per editor line and no translated line lost, its
+// name, and a file that cannot be written (the rest: tests/golden/cli/translate.cli).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -24,22 +26,6 @@ protected:
     }
 };
 
-// Ten instruction lines and two comment lines give ten translated lines; the file
-// still has one line per editor line, the last two empty.
-TEST_F(TranslationFileTest, HasOneLinePerEditorLineWithTheEmptyOnesLast) {
-    std::vector<std::string> source = {"; counts down", "start: mvi a,5"};
-    for (int i = 0; i < 8; ++i) source.push_back("  nop");
-    source.push_back("; done");
-    source.push_back("  hlt");
-    translated(source, TranslateZ80);
-    ASSERT_EQ(machine.translatedCount, 10);
-
-    std::string expected = "START: LD A,5\n";
-    for (int i = 0; i < 8; ++i) expected += "       NOP\n";
-    expected += "       HALT\n\n\n";
-    EXPECT_EQ(translationText(machine, 12), expected);
-}
-
 TEST_F(TranslationFileTest, LinesPastTheStoreAreEmptyAndNoTranslatedLineIsDropped) {
     translated({"  nop", "  hlt"}, TranslateX86);
     const std::string text = translationText(machine, 300);
@@ -57,31 +43,6 @@ TEST(TranslationPath, IsTheSourcesNameBesideItWithTheTargetsExtension) {
     EXPECT_EQ(translationPath("/work/v1.0/prog", TranslateZ80), "/work/v1.0/prog.z80");
     EXPECT_EQ(translationPath("/work/a.b.asm", TranslateZ80), "/work/a.b.z80");
     EXPECT_EQ(translationPath("", TranslateZ80), "");
-}
-
-TEST_F(TranslationFileTest, WritesBesideTheSourceAndNamesTheFile) {
-    ScratchFolder folder;
-    const std::string source = folder.file("count.asm");
-    ScratchFolder::write(folder.file("count.z80"), "old contents\n");
-    translated({"loop: dcr b", "  jnz loop", ""}, TranslateZ80);
-
-    auto written = writeTranslation(machine, 3, source);
-    ASSERT_TRUE(written.has_value());
-    EXPECT_EQ(*written, folder.file("count.z80"));
-    EXPECT_EQ(ScratchFolder::read(*written), "LOOP:  DEC B\n       JP NZ,LOOP\n\n");
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0], (Message{MessageKind::Information, "File was saved with as " + *written}));
-    // Only the output file appears: no temporary file is left beside it.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
-}
-
-TEST_F(TranslationFileTest, X86TranslationGetsTheI86Extension) {
-    ScratchFolder folder;
-    translated({"  mov a,b"}, TranslateX86);
-    auto written = writeTranslation(machine, 1, folder.file("prog"));
-    ASSERT_TRUE(written.has_value());
-    EXPECT_EQ(*written, folder.file("prog.i86"));
-    EXPECT_EQ(ScratchFolder::read(*written), "       MOV AL,BH\n");
 }
 
 TEST_F(TranslationFileTest, AFileThatCannotBeWrittenIsReportedAndLeavesNothing) {
