@@ -95,7 +95,7 @@ int valueOf(const EditorController& e, const std::string& key) {
         {"shift", e.shiftState()}, {"modified", s.modified}, {"autoscroll", e.autoScrollActive()},
         {"copied", e.copiedFlag()}, {"canundo", e.canUndo()}, {"canredo", e.canRedo()},
         {"scrollmax", e.scrollMaximum()}, {"scrollbar", e.scrollBarVisible()}, {"length", e.buffer().length()},
-        {"selected", s.hasSelection()}};
+        {"selected", s.hasSelection()}, {"fault", e.faultLine()}};
     auto found = values.find(key);
     if (found == values.end()) ADD_FAILURE() << "unknown key " << key;
     return found == values.end() ? -1 : found->second;
@@ -177,6 +177,10 @@ TEST_P(EditorScript, Holds) {
             EXPECT_EQ(editor.undo(), arg != "none");
         } else if (verb == "redo") {
             EXPECT_EQ(editor.redo(), arg != "none");
+        } else if (verb == "fault") {
+            editor.showCompileFault(std::stoi(arg), rest.find("translate") == std::string::npos);
+        } else if (verb == "clearfault") {
+            editor.clearFault();
         } else if (verb == "saved") {
             editor.markSaved();
         } else if (verb == "clipboard") {
