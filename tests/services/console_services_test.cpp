@@ -54,17 +54,5 @@ TEST_F(Conversions, EveryWordSurvivesTheRoundTripThroughANumber) {
     }
 }
 
-TEST_F(Conversions, WritesNumbersAsShortDecimalTexts) {
-    const std::vector<std::pair<double, std::string>> cases = {
-        {12.5, "12.5"}, {3.0, "3"}, {-0.05, "-0.05"}, {1.2345e9, "1234500000"},
-        {1.0e-79, "1e-79"}, {9.9999e79, "9.9999e+79"}, {0.0, "0"}};
-    for (const auto& [value, text] : cases) {
-        putNumber(900, value);
-        setDE(900), setHL(1000), m.regA = 3;
-        rst(5);
-        EXPECT_EQ(textAt(1000), text) << value;
-    }
-}
-
 }  // namespace
 }  // namespace verdin::test

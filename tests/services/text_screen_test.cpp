@@ -23,17 +23,6 @@ protected:
     using Lines = std::vector<std::string>;
 };
 
-TEST_F(TextScreenOutput, ALineHoldsAtMost256Characters) {
-    say(std::string(250, 'a'));
-    say("0123456789\rnext");
-    ASSERT_EQ(m.textScreenLines.size(), 1u);
-    EXPECT_EQ(m.textScreenLines[0], std::string(250, 'a') + "012345");
-    show(12.5, 1);
-    EXPECT_EQ(m.textScreenLines[0].size(), 256u);
-    say("\r");  // the buffer is full: nothing more goes onto that line
-    EXPECT_EQ(m.textScreenLines.size(), 1u);
-}
-
 TEST_F(TextScreenOutput, NumbersAppearInExponentOrTruncatedIntegerForm) {
     show(12.5, 1);
     EXPECT_EQ(m.textScreenLines, (Lines{"1.250000e+001"}));
