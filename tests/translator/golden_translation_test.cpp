@@ -6,13 +6,15 @@
 
 #include "files/source_file.h"
 #include "translator/translate.h"
-#include "translator_support.h"
+#include "machine/machine.h"
+#include "scratch_folder.h"
+#include "shell/commands.h"
 
 namespace verdin {
 namespace {
 
 namespace fs = std::filesystem;
-using translator_testing::ScratchFolder;
+using testing_support::ScratchFolder;
 
 TEST(GoldenTranslations, EachProgramGivesTheTextsBesideIt) {
     int programs = 0;

@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "translator/translate.h"
-#include "translator_support.h"
+#include "machine/machine.h"
+#include "scratch_folder.h"
+#include "shell/commands.h"
 
 namespace verdin {
 namespace {
 
-using translator_testing::ScratchFolder;
-using translator_testing::translate;
+using testing_support::ScratchFolder;
 
 class TranslationFileTest : public ::testing::Test {
 protected:
@@ -21,7 +22,7 @@ protected:
     Machine machine{platform};
 
     void translated(const std::vector<std::string>& source, std::int32_t mode) {
-        ASSERT_EQ(translate(machine, platform, source, mode).result, -1);
+        ASSERT_EQ(compileProgram(machine, source, false, false, mode), -1) << platform.lastMessage();
         platform.messages.clear();
     }
 };
