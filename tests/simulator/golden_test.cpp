@@ -5,14 +5,13 @@
 // both runs must agree in every cell, port, register and message.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <deque>
 #include <map>
 #include <memory>
 #include <sstream>
 
 #include "files/source_file.h"
+#include "golden_files.h"
 #include "support.h"
 
 namespace verdin {
@@ -49,9 +48,8 @@ std::string joined(const std::vector<std::string>& items) {
 }
 
 struct Case {
-    std::string file;
+    std::string where;  // FILE:LINE
     std::string name;
-    int firstLine = 0;
     std::map<std::string, std::string> options;
     std::vector<std::string> program;
     std::vector<std::string> expectations;
@@ -59,28 +57,17 @@ struct Case {
 
 std::vector<Case> loadCases() {
     std::vector<Case> cases;
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(testing::sourcePath("tests/golden/cases"))) {
-        if (entry.path().extension() == ".cases") files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
-    for (const auto& path : files) {
-        std::ifstream in(path);
-        std::string line;
-        for (int number = 1; std::getline(in, line); ++number) {
-            if (line.rfind("## ", 0) == 0) {
-                std::istringstream words(line.substr(3));
-                Case c{path.filename().string(), "", number, {}, {}, {}};
-                words >> c.name;
-                for (std::string option; words >> option;) {
-                    const size_t eq = option.find('=');
-                    c.options[option.substr(0, eq)] = eq == std::string::npos ? "" : option.substr(eq + 1);
-                }
-                cases.push_back(std::move(c));
-            } else if (cases.empty() || line.rfind("#", 0) == 0) {
-                continue;  // the description at the top, and comments
-            } else if (line.rfind("=> ", 0) == 0) {
-                cases.back().expectations.push_back(line.substr(3));
+    for (const golden::CaseText& text : golden::readCases("cases", ".cases")) {
+        std::istringstream words(text.heading);
+        Case c{text.where, "", {}, {}, {}};
+        words >> c.name;
+        for (std::string option; words >> option;) {
+            const size_t eq = option.find('=');
+            c.options[option.substr(0, eq)] = eq == std::string::npos ? "" : option.substr(eq + 1);
+        }
+        for (const auto& [number, line] : text.lines) {
+            if (line.rfind("=> ", 0) == 0) {
+                c.expectations.push_back(line.substr(3));
             } else if (line.rfind("*", 0) == 0) {
                 // "*N text": N copies, each "#" in them replaced by the copy's number.
                 const size_t blank = line.find(' ');
@@ -88,12 +75,13 @@ std::vector<Case> loadCases() {
                 for (int i = 0; i < copies; ++i) {
                     std::string copy = line.substr(blank + 1);
                     for (size_t at; (at = copy.find('#')) != std::string::npos;) copy.replace(at, 1, std::to_string(i));
-                    cases.back().program.push_back(copy);
+                    c.program.push_back(copy);
                 }
             } else {
-                cases.back().program.push_back(line == "<empty>" ? "" : line);
+                c.program.push_back(line == "<empty>" ? "" : line);
             }
         }
+        cases.push_back(std::move(c));
     }
     for (Case& c : cases) {
         if (!c.options.count("source")) continue;
@@ -245,13 +233,13 @@ void check(Session& b, const std::string& expectation, std::int32_t result) {
     }
 }
 
-void PrintTo(const Case& c, std::ostream* out) { *out << c.file << ":" << c.firstLine; }
+void PrintTo(const Case& c, std::ostream* out) { *out << c.where; }
 
 class Golden : public ::testing::TestWithParam<Case> {};
 
 TEST_P(Golden, EndsInTheExpectedState) {
     const Case& c = GetParam();
-    SCOPED_TRACE(c.file + ":" + std::to_string(c.firstLine) + " " + c.name);
+    SCOPED_TRACE(c.where + " " + c.name);
     ASSERT_FALSE(c.expectations.empty());
     auto cached = std::make_unique<Session>();
     auto lineByLine = std::make_unique<Session>();
