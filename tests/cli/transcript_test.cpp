@@ -6,10 +6,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "cli/cli.h"
+#include "golden_files.h"
 #include "scratch_folder.h"
 
 namespace verdin {
@@ -26,59 +26,25 @@ struct Transcript {
 
 std::vector<Transcript> loadTranscripts() {
     std::vector<Transcript> all;
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(std::string(VERDIN_SOURCE_DIR) + "/tests/golden/cli")) {
-        if (entry.path().extension() == ".cli") files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
-    for (const auto& path : files) {
-        std::ifstream in(path);
-        std::string line;
-        for (int number = 1; std::getline(in, line); ++number) {
-            if (line.rfind("## ", 0) == 0) {
-                all.push_back({line.substr(3), path.filename().string() + ":" + std::to_string(number), {}});
-            } else if (!all.empty() && line.rfind("#", 0) != 0) {
-                all.back().lines.push_back(line);
-            }
-        }
-    }
-    // Blank lines between cases separate them; they are no part of a file.
-    for (Transcript& t : all) {
-        while (!t.lines.empty() && t.lines.back().empty()) t.lines.pop_back();
+    for (const golden::CaseText& c : golden::readCases("cli", ".cli")) {
+        all.push_back({c.heading, c.where, {}});
+        for (const auto& numbered : c.lines) all.back().lines.push_back(numbered.second);
+        // Blank lines between cases separate them; they are no part of a file.
+        while (!all.back().lines.empty() && all.back().lines.back().empty()) all.back().lines.pop_back();
     }
     return all;
 }
 
 void PrintTo(const Transcript& t, std::ostream* out) { *out << t.where; }
 
-// \r \n \f \t \\ and \xHH as in C; "{dir}" is the case's own folder, "{src}" the
-// sources, "{N*c}" N copies of c.
+// "{dir}" is the case's own folder, "{src}" the sources; the other escapes are those
+// of every golden text.
 std::string expand(const std::string& text, const std::string& dir) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text.compare(i, 5, "{dir}") == 0) {
-            out += dir;
-            i += 4;
-        } else if (text.compare(i, 5, "{src}") == 0) {
-            out += VERDIN_SOURCE_DIR;
-            i += 4;
-        } else if (const size_t star = text.find('*', i);
-                   text[i] == '{' && star != std::string::npos && text.find('}', star) == star + 2) {
-            out.append(std::stoul(text.substr(i + 1, star - i - 1)), text[star + 1]);
-            i = star + 2;
-        } else if (text[i] == '\\' && i + 1 < text.size()) {
-            const char c = text[++i];
-            if (c == 'x' && i + 2 < text.size()) {
-                out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-                i += 2;
-            } else {
-                out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 'f' ? '\f' : c == 't' ? '\t' : c;
-            }
-        } else {
-            out += text[i];
-        }
+    std::string out = text;
+    for (const auto& [name, value] : {std::pair<std::string, std::string>{"{dir}", dir}, {"{src}", VERDIN_SOURCE_DIR}}) {
+        for (size_t at; (at = out.find(name)) != std::string::npos;) out.replace(at, name.size(), value);
     }
-    return out;
+    return golden::unescape(out);
 }
 
 class CliTranscript : public ::testing::TestWithParam<Transcript> {};

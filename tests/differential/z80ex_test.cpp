@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
 
 extern "C" {
 #include <z80ex/z80ex.h>
@@ -75,90 +76,23 @@ void compareRuns(const std::vector<std::string>& program, const std::vector<std:
     z80ex_destroy(cpu);
 }
 
-std::vector<std::string> example(const std::string& name) {
-    return loadSourceFile(testing::sourcePath("examples/" + name)).text.lines;
-}
+std::vector<std::string> program(const std::string& path) { return loadSourceFile(testing::sourcePath(path)).text.lines; }
 
-TEST(Differential, ExamplesAgreeWithAnIndependentEmulator) {
-    for (const char* name : {"sum_table.asm", "multiply.asm", "bubble_sort.asm", "push_pop.asm"}) {
-        SCOPED_TRACE(name);
-        compareRuns(example(name));
+// The examples, and the programs of tests/differential/programs: moves, loads, stores
+// and pairs; logic, counting and conditional flow.
+TEST(Differential, ProgramsAgreeWithAnIndependentEmulator) {
+    std::vector<std::string> paths;
+    for (const char* name : {"sum_table", "multiply", "bubble_sort", "push_pop"}) {
+        paths.push_back(std::string("examples/") + name + ".asm");
     }
-    compareRuns(example("port_echo.asm"), {{0, 0x0F}, {1, 0xFF}, {2, 0x81}, {3, 0x5A}});
-}
-
-TEST(Differential, MovesLoadsStoresAndPairs) {
-    compareRuns({
-        "        lxi  h,2000h",
-        "        lxi  d,1234h",
-        "        lxi  b,0ffh",
-        "        mvi  m,77h",
-        "        mov  a,m",
-        "        mov  e,a",
-        "        inx  b",
-        "        dcx  d",
-        "        dad  d",
-        "        dad  b",
-        "        shld 3000h",
-        "        xchg",
-        "        lhld 3000h",
-        "        stax b",
-        "        ldax d",
-        "        sta  3002h",
-        "        lda  3000h",
-        "        xthl",
-        "        push h",
-        "        pop  b",
-        "        lxi  h,3100h",
-        "        sphl",
-        "        push d",
-        "        push b",
-        "        pop  d",
-        "        pop  h",
-        "        lxi  sp,3ffeh",
-        "        hlt",
-    });
-}
-
-TEST(Differential, LogicCountingAndConditionalFlow) {
-    compareRuns({
-        "        mvi  b,20",
-        "        mvi  c,0",
-        "        mvi  d,0",
-        "loop:   mov  a,b",
-        "        ani  3",
-        "        jz   four",
-        "        inr  c",
-        "        jmp  next",
-        "four:   inr  d",
-        "next:   mov  a,c",
-        "        xri  55h",
-        "        ora  d",
-        "        mov  e,a",
-        "        mov  a,b",
-        "        cpi  10",
-        "        cc   small",
-        "        dcr  b",
-        "        jnz  loop",
-        "        mvi  a,0f0h",
-        "        rlc",
-        "        rrc",
-        "        rrc",
-        "        cma",
-        "        stc",
-        "        cmc",
-        "        jc   never",
-        "        hlt",
-        "never:  mvi  a,1",
-        "        hlt",
-        "small:  push b",
-        "        mov  a,l",
-        "        adi  3",
-        "        mov  l,a",
-        "        pop  b",
-        "        rnc",
-        "        ret",
-    });
+    for (const auto& entry : std::filesystem::directory_iterator(testing::sourcePath("tests/differential/programs"))) {
+        paths.push_back(std::filesystem::relative(entry.path(), VERDIN_SOURCE_DIR).string());
+    }
+    for (const std::string& path : paths) {
+        SCOPED_TRACE(path);
+        compareRuns(program(path));
+    }
+    compareRuns(program("examples/port_echo.asm"), {{0, 0x0F}, {1, 0xFF}, {2, 0x81}, {3, 0x5A}});
 }
 
 }  // namespace

@@ -74,39 +74,32 @@ FileGuard::~FileGuard() { guardActive = false; }
 
 std::size_t refusedPaths() { return refused; }
 
+namespace {
+// True when a guard is active and `path` lies outside the scratch folder: the call is
+// then refused as a missing file would be.
+bool refuse(const char* path) {
+    if (!guardActive || insideScratch(path)) return false;
+    ++refused;
+    errno = EACCES;
+    return true;
+}
+}  // namespace
+
 }  // namespace verdin::fuzz
 
 // The guard: these definitions take the place of the C library's for the whole fuzz
 // executable; outside a FileGuard they pass every call on unchanged.
 extern "C" {
 std::FILE* fopen(const char* path, const char* mode) {
-    using Fopen = std::FILE* (*)(const char*, const char*);
-    static const Fopen real = verdin::fuzz::realFunction<Fopen>("fopen");
-    if (verdin::fuzz::guardActive && !verdin::fuzz::insideScratch(path)) {
-        ++verdin::fuzz::refused;
-        errno = EACCES;
-        return nullptr;
-    }
-    return real(path, mode);
+    static const auto real = verdin::fuzz::realFunction<std::FILE* (*)(const char*, const char*)>("fopen");
+    return verdin::fuzz::refuse(path) ? nullptr : real(path, mode);
 }
 std::FILE* fopen64(const char* path, const char* mode) {
-    using Fopen = std::FILE* (*)(const char*, const char*);
-    static const Fopen real = verdin::fuzz::realFunction<Fopen>("fopen64");
-    if (verdin::fuzz::guardActive && !verdin::fuzz::insideScratch(path)) {
-        ++verdin::fuzz::refused;
-        errno = EACCES;
-        return nullptr;
-    }
-    return real(path, mode);
+    static const auto real = verdin::fuzz::realFunction<std::FILE* (*)(const char*, const char*)>("fopen64");
+    return verdin::fuzz::refuse(path) ? nullptr : real(path, mode);
 }
 int remove(const char* path) noexcept {
-    using Remove = int (*)(const char*);
-    static const Remove real = verdin::fuzz::realFunction<Remove>("remove");
-    if (verdin::fuzz::guardActive && !verdin::fuzz::insideScratch(path)) {
-        ++verdin::fuzz::refused;
-        errno = EACCES;
-        return -1;
-    }
-    return real(path);
+    static const auto real = verdin::fuzz::realFunction<int (*)(const char*)>("remove");
+    return verdin::fuzz::refuse(path) ? -1 : real(path);
 }
 }

@@ -197,33 +197,7 @@ TEST(HelpPages, ByteTablesAreWhatTheAssemblerWrites) {
     }
 }
 
-TEST(HelpTopics, TopicsAndMessagesFindTheirPages) {
-    EXPECT_EQ(help::pageForTopic(""), "contents");
-    EXPECT_EQ(help::pageForTopic("MOV"), "mov");
-    EXPECT_EQ(help::pageForTopic("rst 7"), "rst7");
-    EXPECT_EQ(help::pageForTopic("db"), "directives#db");
-    EXPECT_EQ(help::pageForTopic("nonsense words"), "");
-    // Messages as the workbench shows them, explanation and all.
-    const std::pair<std::string, std::string> messages[] = {
-        {"Invalid operand at string 3. Here are the most likely causes of this error message: 1) Invalid symbol",
-         "errors#invalid-operand"},
-        {"Label <LOOP> was not defined. The label with this name was not declared", "errors#label-not-defined"},
-        {"Duplicate label <X>", "errors#duplicate-label"},
-        {"Out of memory", "errors#out-of-memory"},
-        {"Too many label references at string 9. A program can", "errors#too-many-label-references"},
-        {"Too many labels at string 9. A program can", "errors#too-many-labels"},
-        {"File doesn't exist or is not a valid dbf file.", "errors#file-doesn-t-exist-or-is-not-a-valid-dbf-file"},
-        {"File doesn't exist.", "errors#file-doesn-t-exist"},
-        {"Line 3 of /tmp/x.asm holds a NUL character, so it is not a text file.", "errors#a-file-the-editor-cannot-open"},
-        {"No program line at address 0010H at string 2", "errors#no-program-line-at-address"},
-    };
-    for (const auto& [text, page] : messages) {
-        EXPECT_EQ(help::pageForMessage(text), page) << text;
-        EXPECT_TRUE(resolves(page)) << page;
-    }
-    EXPECT_EQ(help::pageForMessage("Something else"), "");
-}
-
+// Which section a topic or a message opens: tests/golden/cli/help.cli.
 TEST(HelpTopics, EveryMessageTheAssemblerAndRunShowHasASection) {
     // Bad programs, each producing one message box; its help section must exist.
     const std::vector<std::vector<std::string>> programs = {

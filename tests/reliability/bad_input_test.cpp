@@ -85,18 +85,6 @@ TEST(SourceFiles, FilesWithoutEndOrFarTooLargeAreRefusedAfterAFewPages) {
     EXPECT_EQ(editorTextSize(lineEnds.text), kEditorCapacity);
 }
 
-// ---- Over-long names ---------------------------------------------------------------
-
-TEST(OverlongNames, ALongLabelIsRefusedWhereDeclaredAndWhereUsed) {
-    HeadlessPlatform platform;
-    Machine m(platform);
-    EXPECT_EQ(compileProgram(m, {"  nop", "abcdefg: nop"}, false, true), 2);
-    EXPECT_EQ(platform.lastMessage().rfind("Error: Invalid command at string 2. ", 0), 0u) << platform.lastMessage();
-    EXPECT_NE(compileProgram(m, {"abcdef: nop", "  jmp abcdefg"}, false, true), -1);
-    EXPECT_EQ(platform.lastMessage().rfind("Error: Label <ABCDEFG> was not defined. ", 0), 0u)
-        << platform.lastMessage();
-}
-
 // ---- A disk that takes no more bytes ------------------------------------------------
 
 // In a child process whose file-size limit is `limit` bytes, writes beyond it fail

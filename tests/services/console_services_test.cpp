@@ -1,46 +1,38 @@
-// What the golden programs (tests/golden/cases/services.cases) cannot express: a
-// service called with registers no program sets that way, and every word converted.
+// What the golden programs (tests/golden/cases/services.cases) cannot express: what
+// the text screen tells the platform, and every word converted through a number.
 #include "service_test_support.h"
 
 namespace verdin::test {
 namespace {
 
-using RstDispatch = ServiceTest;
 using Conversions = ServiceTest;
+using Lines = std::vector<std::string>;
 
-TEST_F(RstDispatch, OwnAddressChecksOfRst4To6KeepTheCounterOnTheLine) {
-    setDE(16383);
-    m.regA = 0;
-    EXPECT_EQ(rst(5), 0);
-    EXPECT_EQ(m.status, OutOfMemory);
-    m.status = Ok;
-    setHL(16383);
-    m.regA = 'O';
-    EXPECT_EQ(rst(6), 0);
-    EXPECT_EQ(m.status, OutOfMemory);
-    m.status = Ok;
-    EXPECT_EQ(rst(4), 0);
-    EXPECT_EQ(m.status, OutOfMemory);
-}
+class TextScreenOutput : public ServiceTest {
+protected:
+    void say(const std::string& text) {
+        putText(2000, text);
+        setHL(2000), m.regA = 0, m.regB = 0;
+        EXPECT_EQ(rst(7), 1);
+        EXPECT_EQ(m.status, Ok);
+    }
+};
 
-TEST_F(RstDispatch, OtherFaultsStillAdvanceTheCounter) {
-    setHL(16381);
-    m.regA = 0;
-    EXPECT_EQ(rst(0), 1);  // address check inside RST 0
-    EXPECT_EQ(m.status, OutOfMemory);
-    m.status = Ok;
-    setHL(100), m.regA = 13;
-    EXPECT_EQ(rst(0), 1);
-    EXPECT_EQ(m.status, InvalidPort);
-    m.status = Ok;
-    putCells(200, {0x01, 0x00, 0xAA, 0x00});
-    setHL(200), setDE(200), m.regA = '+';
-    EXPECT_EQ(rst(2), 1);
-    EXPECT_EQ(m.status, InvalidNumber);
-    m.status = Ok;
-    setHL(16385), m.regB = 0, m.regA = 0;
-    EXPECT_EQ(rst(7), 1);
-    EXPECT_EQ(m.status, OutOfMemory);
+TEST_F(TextScreenOutput, TellsThePlatformWhatChangedAndWhatWasAppended) {
+    say("AB\rC");
+    putNumber(3000, -2.9);
+    setHL(3000), m.regA = 2;
+    rst(7);
+    ASSERT_EQ(platform.screenEvents.size(), 2u);
+    EXPECT_TRUE(platform.screenEvents[0].open);
+    EXPECT_EQ(platform.screenEvents[0].lines, (Lines{"AB", "C"}));
+    EXPECT_EQ(platform.screenEvents[1].lines, (Lines{"AB", "C-2"}));
+    EXPECT_EQ(platform.streamed, "AB\rC-2");
+    m.closeTextScreen();
+    EXPECT_FALSE(platform.screenEvents.back().open);
+    EXPECT_TRUE(m.textScreenLines.empty());
+    say("new");  // a closed screen reopens empty
+    EXPECT_EQ(m.textScreenLines, (Lines{"new"}));
 }
 
 TEST_F(Conversions, EveryWordSurvivesTheRoundTripThroughANumber) {
@@ -51,18 +43,6 @@ TEST_F(Conversions, EveryWordSurvivesTheRoundTripThroughANumber) {
         setDE(900), setHL(1000), m.regA = 1;
         rst(5);
         ASSERT_EQ(cells(1000, 2), cells(800, 2)) << word;
-    }
-}
-
-TEST_F(Conversions, WritesNumbersAsShortDecimalTexts) {
-    const std::vector<std::pair<double, std::string>> cases = {
-        {12.5, "12.5"}, {3.0, "3"}, {-0.05, "-0.05"}, {1.2345e9, "1234500000"},
-        {1.0e-79, "1e-79"}, {9.9999e79, "9.9999e+79"}, {0.0, "0"}};
-    for (const auto& [value, text] : cases) {
-        putNumber(900, value);
-        setDE(900), setHL(1000), m.regA = 3;
-        rst(5);
-        EXPECT_EQ(textAt(1000), text) << value;
     }
 }
 

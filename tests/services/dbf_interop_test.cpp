@@ -1,9 +1,10 @@
 // A table written by an independent dBASE implementation (Debian's python3-dbf made
 // fixtures/people.dbf, see make_people_dbf.py) is opened, browsed and changed by a
-// Verdin program; another independent reader (python3-dbfread) checks the result.
+// Verdin program (fixtures/people.asm); another independent reader (python3-dbfread) checks the result.
 #include <cstdio>
 
 #include "dbf_test_support.h"
+#include "files/source_file.h"
 
 namespace verdin::test {
 namespace {
@@ -46,41 +47,9 @@ protected:
 };
 
 TEST_F(DbaseInterop, AProgramBrowsesReadsAndReplacesFieldsOfAForeignTable) {
-    runLines({
-        "        MVI A,'O'",
-        "        LXI H,FILE",
-        "        RST 4",
-        "        MVI A,'B'",
-        "        LXI B,0",
-        "        RST 4",
-        "        LXI H,1",
-        "        MVI A,'G'",
-        "        RST 4",
-        "        MVI A,'F'",
-        "        LXI D,FAGE",
-        "        LXI H,AGE",
-        "        RST 4",
-        "        MVI A,'R'",
-        "        LXI D,FNAME",
-        "        LXI H,NEWNAM",
-        "        RST 4",
-        "        MVI A,'A'",
-        "        RST 4",
-        "        MVI A,'R'",
-        "        LXI D,FCITY",
-        "        LXI H,NEWCTY",
-        "        RST 4",
-        "        MVI A,'C'",
-        "        RST 4",
-        "        HLT",
-        "FILE:   DB 'people.dbf',0",
-        "FAGE:   DB 'age',0",
-        "FNAME:  DB 'NAME',0",
-        "FCITY:  DB 'CITY',0",
-        "NEWNAM: DB 'Barbara',0",
-        "NEWCTY: DB 'Oslo',0",
-        "AGE:    DS 8",
-    });
+    const LoadResult program = loadSourceFile(std::string(VERDIN_SOURCE_DIR) + "/tests/services/fixtures/people.asm");
+    ASSERT_TRUE(program.ok) << program.error;
+    runLines(program.text.lines);
     EXPECT_EQ(m.lastStatus, Interrupted);  // the HLT, nothing before it
     EXPECT_EQ(errorTexts(), std::vector<std::string>{});
     EXPECT_EQ(m.textScreenLines, (std::vector<std::string>{" Ada        36 12.50London  ", " Alan       41  3.25Wilmslow",

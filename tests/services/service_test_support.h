@@ -3,10 +3,8 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -35,15 +33,8 @@ public:
 // A folder of its own under the system's temporary folder, removed afterwards.
 using TempFolder = testing_support::ScratchFolder;
 
-inline std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+inline std::string readFile(const std::string& path) { return TempFolder::read(path); }
+inline void writeFile(const std::string& path, const std::string& bytes) { TempFolder::write(path, bytes); }
 
 class ServiceTest : public ::testing::Test {
 protected:

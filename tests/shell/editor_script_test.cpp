@@ -4,41 +4,28 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 
+#include "golden_files.h"
 #include "shell/editor_controller.h"
 #include "shell/find_replace.h"
 
 namespace verdin {
 namespace {
 
-namespace fs = std::filesystem;
-
 struct Script {
     std::string name;
     std::string where;
-    std::vector<std::string> lines;
+    std::vector<std::string> lines;  // each with "@" and its line number
 };
 
 std::vector<Script> loadScripts() {
     std::vector<Script> all;
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(std::string(VERDIN_SOURCE_DIR) + "/tests/golden/editor")) {
-        if (entry.path().extension() == ".keys") files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
-    for (const auto& path : files) {
-        std::ifstream in(path);
-        std::string line;
-        for (int number = 1; std::getline(in, line); ++number) {
-            if (line.rfind("## ", 0) == 0) {
-                all.push_back({line.substr(3), path.filename().string() + ":" + std::to_string(number), {}});
-            } else if (!all.empty() && !line.empty() && line[0] != '#') {
-                all.back().lines.push_back(line + "@" + std::to_string(number));
-            }
+    for (const golden::CaseText& c : golden::readCases("editor", ".keys")) {
+        all.push_back({c.heading, c.where, {}});
+        for (const auto& [number, line] : c.lines) {
+            if (!line.empty()) all.back().lines.push_back(line + "@" + std::to_string(number));
         }
     }
     return all;
@@ -46,32 +33,17 @@ std::vector<Script> loadScripts() {
 
 void PrintTo(const Script& s, std::ostream* out) { *out << s.where; }
 
-// \r \n \t \b \\ and \xHH as in C; "{N*c}" is N copies of c; "{lines N}" is N lines
-// "line 0" to "line N-1", each ended by CR.
+// "{lines N}" is N lines "line 0" to "line N-1", each ended by CR; the other escapes
+// are those of every golden text.
 std::string unescape(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const size_t star = text.find('*', i);
-        if (text.compare(i, 7, "{lines ") == 0) {  // "line 0\rline 1\r..."
-            const size_t close = text.find('}', i);
-            for (int n = 0; n < std::stoi(text.substr(i + 7, close - i - 7)); ++n) out += "line " + std::to_string(n) + "\r";
-            i = close;
-        } else if (text[i] == '{' && star != std::string::npos && text.find('}', star) == star + 2) {
-            out.append(std::stoul(text.substr(i + 1, star - i - 1)), text[star + 1]);
-            i = star + 2;
-        } else if (text[i] == '\\' && i + 1 < text.size()) {
-            const char c = text[++i];
-            if (c == 'x') {
-                out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-                i += 2;
-            } else {
-                out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c == 'b' ? '\b' : c;
-            }
-        } else {
-            out += text[i];
-        }
+    std::string out = text;
+    for (size_t at; (at = out.find("{lines ")) != std::string::npos;) {
+        const size_t close = out.find('}', at);
+        std::string lines;
+        for (int n = 0; n < std::stoi(out.substr(at + 7, close - at - 7)); ++n) lines += "line " + std::to_string(n) + "\r";
+        out.replace(at, close + 1 - at, lines);
     }
-    return out;
+    return golden::unescape(out);
 }
 
 const std::map<std::string, EditorKey> kKeys = {
@@ -95,7 +67,7 @@ int valueOf(const EditorController& e, const std::string& key) {
         {"shift", e.shiftState()}, {"modified", s.modified}, {"autoscroll", e.autoScrollActive()},
         {"copied", e.copiedFlag()}, {"canundo", e.canUndo()}, {"canredo", e.canRedo()},
         {"scrollmax", e.scrollMaximum()}, {"scrollbar", e.scrollBarVisible()}, {"length", e.buffer().length()},
-        {"selected", s.hasSelection()}};
+        {"selected", s.hasSelection()}, {"fault", e.faultLine()}};
     auto found = values.find(key);
     if (found == values.end()) ADD_FAILURE() << "unknown key " << key;
     return found == values.end() ? -1 : found->second;
@@ -177,6 +149,10 @@ TEST_P(EditorScript, Holds) {
             EXPECT_EQ(editor.undo(), arg != "none");
         } else if (verb == "redo") {
             EXPECT_EQ(editor.redo(), arg != "none");
+        } else if (verb == "fault") {
+            editor.showCompileFault(std::stoi(arg), rest.find("translate") == std::string::npos);
+        } else if (verb == "clearfault") {
+            editor.clearFault();
         } else if (verb == "saved") {
             editor.markSaved();
         } else if (verb == "clipboard") {

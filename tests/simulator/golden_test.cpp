@@ -1,17 +1,17 @@
 // Golden programs: every case in tests/golden/cases/*.cases is a small program with
 // the state the machine must be in afterwards. The format is described at the top of
-// tests/golden/cases/execute.cases. Each case also runs without the remembered
-// prescan, and both runs must agree in every cell, register and message.
+// tests/golden/cases/execute.cases. Each case also runs as the first versions did,
+// every line's text read again before it runs and the prescan done line by line, and
+// both runs must agree in every cell, port, register and message.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <deque>
 #include <map>
 #include <memory>
 #include <sstream>
 
 #include "files/source_file.h"
+#include "golden_files.h"
 #include "support.h"
 
 namespace verdin {
@@ -48,9 +48,8 @@ std::string joined(const std::vector<std::string>& items) {
 }
 
 struct Case {
-    std::string file;
+    std::string where;  // FILE:LINE
     std::string name;
-    int firstLine = 0;
     std::map<std::string, std::string> options;
     std::vector<std::string> program;
     std::vector<std::string> expectations;
@@ -58,28 +57,17 @@ struct Case {
 
 std::vector<Case> loadCases() {
     std::vector<Case> cases;
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(testing::sourcePath("tests/golden/cases"))) {
-        if (entry.path().extension() == ".cases") files.push_back(entry.path());
-    }
-    std::sort(files.begin(), files.end());
-    for (const auto& path : files) {
-        std::ifstream in(path);
-        std::string line;
-        for (int number = 1; std::getline(in, line); ++number) {
-            if (line.rfind("## ", 0) == 0) {
-                std::istringstream words(line.substr(3));
-                Case c{path.filename().string(), "", number, {}, {}, {}};
-                words >> c.name;
-                for (std::string option; words >> option;) {
-                    const size_t eq = option.find('=');
-                    c.options[option.substr(0, eq)] = eq == std::string::npos ? "" : option.substr(eq + 1);
-                }
-                cases.push_back(std::move(c));
-            } else if (cases.empty() || line.rfind("#", 0) == 0) {
-                continue;  // the description at the top, and comments
-            } else if (line.rfind("=> ", 0) == 0) {
-                cases.back().expectations.push_back(line.substr(3));
+    for (const golden::CaseText& text : golden::readCases("cases", ".cases")) {
+        std::istringstream words(text.heading);
+        Case c{text.where, "", {}, {}, {}};
+        words >> c.name;
+        for (std::string option; words >> option;) {
+            const size_t eq = option.find('=');
+            c.options[option.substr(0, eq)] = eq == std::string::npos ? "" : option.substr(eq + 1);
+        }
+        for (const auto& [number, line] : text.lines) {
+            if (line.rfind("=> ", 0) == 0) {
+                c.expectations.push_back(line.substr(3));
             } else if (line.rfind("*", 0) == 0) {
                 // "*N text": N copies, each "#" in them replaced by the copy's number.
                 const size_t blank = line.find(' ');
@@ -87,12 +75,13 @@ std::vector<Case> loadCases() {
                 for (int i = 0; i < copies; ++i) {
                     std::string copy = line.substr(blank + 1);
                     for (size_t at; (at = copy.find('#')) != std::string::npos;) copy.replace(at, 1, std::to_string(i));
-                    cases.back().program.push_back(copy);
+                    c.program.push_back(copy);
                 }
             } else {
-                cases.back().program.push_back(line == "<empty>" ? "" : line);
+                c.program.push_back(line == "<empty>" ? "" : line);
             }
         }
+        cases.push_back(std::move(c));
     }
     for (Case& c : cases) {
         if (!c.options.count("source")) continue;
@@ -123,6 +112,7 @@ std::vector<std::int32_t> numbers(const std::string& text) {
 // The case's command; returns what the compile returned.
 std::int32_t perform(Session& b, const Case& c) {
     const auto& o = c.options;
+    if (o.count("intel")) b.machine.arithmeticRules = ArithmeticRules::Intel8080;
     if (o.count("answers")) {
         std::istringstream answers(o.at("answers"));
         for (std::string answer; std::getline(answers, answer, '|');) b.platform.answers.push_back(answer);
@@ -243,23 +233,27 @@ void check(Session& b, const std::string& expectation, std::int32_t result) {
     }
 }
 
-void PrintTo(const Case& c, std::ostream* out) { *out << c.file << ":" << c.firstLine; }
+void PrintTo(const Case& c, std::ostream* out) { *out << c.where; }
 
 class Golden : public ::testing::TestWithParam<Case> {};
 
 TEST_P(Golden, EndsInTheExpectedState) {
     const Case& c = GetParam();
-    SCOPED_TRACE(c.file + ":" + std::to_string(c.firstLine) + " " + c.name);
+    SCOPED_TRACE(c.where + " " + c.name);
     ASSERT_FALSE(c.expectations.empty());
     auto cached = std::make_unique<Session>();
     auto lineByLine = std::make_unique<Session>();
     lineByLine->machine.usePrescanCache = false;
+    lineByLine->machine.useDecodedLines = false;
     const std::int32_t result = perform(*cached, c);
     EXPECT_EQ(perform(*lineByLine, c), result);
     for (const std::string& expectation : c.expectations) check(*cached, expectation, result);
 
     const Machine &fast = cached->machine, &slow = lineByLine->machine;
     EXPECT_EQ(fast.memory, slow.memory);
+    EXPECT_EQ(fast.outPorts, slow.outPorts);
+    EXPECT_EQ(std::vector<std::int32_t>({fast.lastStatus, fast.errorLine, fast.callDepth, fast.addressCounter}),
+              std::vector<std::int32_t>({slow.lastStatus, slow.errorLine, slow.callDepth, slow.addressCounter}));
     EXPECT_EQ(fast.stopAddress, slow.stopAddress);
     EXPECT_EQ(fast.currentLine, slow.currentLine);
     EXPECT_EQ(fast.nextLine, slow.nextLine);
@@ -283,6 +277,16 @@ TEST(Run, StopEndsTheRunBeforeTheNextLine) {
     EXPECT_EQ(b.machine.stopAddress, b.machine.currentLine == 0 ? 1 : 4);
     EXPECT_EQ(b.machine.outPorts[5], 0);
     EXPECT_EQ(b.machine.regC, 0);
+}
+
+// Lines are decoded once per compile: a second compile in the same machine must not
+// run the lines decoded for the first.
+TEST(Run, ACompileForgetsTheLinesDecodedBefore) {
+    Bench b;
+    ASSERT_EQ(b.run({"mvi a,1", "inr a", "hlt"}), -1);
+    ASSERT_EQ(b.run({"mvi b,7", "dcr b", "dcr b", "hlt"}), -1);
+    EXPECT_EQ(b.machine.regB, 5);
+    EXPECT_EQ(b.machine.regA, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(loadCases()),

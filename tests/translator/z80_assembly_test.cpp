@@ -7,42 +7,29 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "files/source_file.h"
 #include "translator/translate.h"
-#include "translator_support.h"
+#include "machine/machine.h"
+#include "scratch_folder.h"
+#include "shell/commands.h"
 
 namespace verdin {
 namespace {
 
 namespace fs = std::filesystem;
-using translator_testing::ScratchFolder;
-
-std::optional<std::string> findOnPath(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    if (path == nullptr) return std::nullopt;
-    std::stringstream dirs(path);
-    std::string dir;
-    while (std::getline(dirs, dir, ':')) {
-        if (dir.empty()) continue;
-        fs::path candidate = fs::path(dir) / name;
-        std::error_code ec;
-        if (fs::is_regular_file(candidate, ec) &&
-            (fs::status(candidate, ec).permissions() & fs::perms::owner_exec) != fs::perms::none) {
-            return candidate.string();
-        }
-    }
-    return std::nullopt;
-}
+using testing_support::ScratchFolder;
 
 // The command line that assembles `source` into a raw binary `output`, or nothing
 // when neither Debian Z-80 assembler is installed.
 std::optional<std::string> assemblerCommand(const std::string& source, const std::string& output) {
-    if (auto pasmo = findOnPath("pasmo")) return *pasmo + " --bin '" + source + "' '" + output + "'";
-    if (auto z80asm = findOnPath("z80asm")) return *z80asm + " -o '" + output + "' '" + source + "'";
+    auto installed = [](const std::string& name) {
+        return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+    };
+    if (installed("pasmo")) return "pasmo --bin '" + source + "' '" + output + "'";
+    if (installed("z80asm")) return "z80asm -o '" + output + "' '" + source + "'";
     return std::nullopt;
 }
 
