@@ -1,22 +1,17 @@
 // The debug window halfway through the bubble sort: a breakpoint on the line after
 // a swap has just stopped the Run, and what the swap changed is coloured.
 #include <QCoreApplication>
-#include <QDir>
 
 #include "gui/debug_window.h"
 #include "gui/qt_platform.h"
 #include "gui/screenshots/scene.h"
 #include "machine/machine.h"
-#include "shell/commands.h"
-#include "files/source_file.h"
 
 VERDIN_SCENE(debug_window) {
     using namespace verdin;
-    const std::string path = QDir(gui::screenshots::Shots::examplesFolder()).filePath("bubble_sort.asm").toStdString();
-    LoadResult loaded = loadEditorFile(path);
     gui::QtPlatform platform;
     Machine machine(platform);
-    if (!loaded.ok || compileProgram(machine, loaded.text.lines, true, false) != -1) return;
+    if (!gui::screenshots::Shots::compileExample(machine, "bubble_sort.asm")) return;
     gui::DebugWindow window(machine, platform);
     window.show();
     QCoreApplication::processEvents();  // laid out, as a student's window is before Run

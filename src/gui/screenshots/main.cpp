@@ -10,7 +10,9 @@
 #include <map>
 #include <string>
 
+#include "files/source_file.h"
 #include "gui/screenshots/scene.h"
+#include "shell/commands.h"
 
 namespace verdin::gui::screenshots {
 
@@ -27,6 +29,11 @@ bool registerScene(const char* name, SceneFunction function) {
 }
 
 QString Shots::examplesFolder() { return QStringLiteral(VERDIN_SOURCE_DIR "/examples"); }
+
+bool Shots::compileExample(Machine& machine, const QString& fileName) {
+    const LoadResult loaded = loadEditorFile(QDir(examplesFolder()).filePath(fileName).toStdString());
+    return loaded.ok && compileProgram(machine, loaded.text.lines, true, false) == -1;
+}
 
 bool Shots::save(QWidget& widget, const QString& fileName) {
     if (!widget.isVisible()) widget.show();

@@ -14,6 +14,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "machine/machine.h"
+
 namespace verdin::gui::screenshots {
 
 class Shots {
@@ -26,6 +28,9 @@ public:
     const QStringList& written() const { return written_; }
     // The examples folder of the source tree, for scenes that open a program.
     static QString examplesFolder();
+    // Compiles examples/`fileName` into `machine` as Debug does; false when it
+    // cannot be read or does not compile.
+    static bool compileExample(Machine& machine, const QString& fileName);
 
 private:
     QString folder_;

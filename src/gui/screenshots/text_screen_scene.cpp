@@ -1,22 +1,17 @@
 // A program's text screen: the decimal numbers example, stopped by a breakpoint
 // on its HLT so that no message box covers the report.
-#include <QDir>
 
 #include "gui/debug_window.h"
 #include "gui/qt_platform.h"
 #include "gui/screenshots/scene.h"
 #include "gui/text_screen_window.h"
 #include "machine/machine.h"
-#include "shell/commands.h"
-#include "files/source_file.h"
 
 VERDIN_SCENE(text_screen) {
     using namespace verdin;
-    const std::string path = QDir(gui::screenshots::Shots::examplesFolder()).filePath("services_circle.asm").toStdString();
-    LoadResult loaded = loadEditorFile(path);
     gui::QtPlatform platform;
     Machine machine(platform);
-    if (!loaded.ok || compileProgram(machine, loaded.text.lines, true, false) != -1) return;
+    if (!gui::screenshots::Shots::compileExample(machine, "services_circle.asm")) return;
     gui::DebugWindow window(machine, platform);
     window.show();
     for (int line = 0; line < machine.programLineCount; ++line) {
