@@ -58,6 +58,10 @@ double inWindow(const std::vector<std::string>& program) {
 struct TimedPlatform : verdin::gui::QtPlatform {
     Clock::time_point shown;
     void showMessage(verdin::MessageKind, const std::string&) override { shown = Clock::now(); }
+    // The core shows its messages with their hints.
+    void showMessageWithHint(verdin::MessageKind, const std::string&, const std::string&) override {
+        shown = Clock::now();
+    }
 };
 
 // Milliseconds from a click on Stop to "Program interrupted by user" of a run of an
