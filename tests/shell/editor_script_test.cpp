@@ -1,37 +1,12 @@
 // The editor driven as a person drives it: every case in tests/golden/editor/*.keys is
 // a script of keys, mouse, scroll bar and commands with what the editor must show after
 // them. The format is described at the top of tests/golden/editor/typing.keys.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <map>
-#include <sstream>
-
 #include "golden_files.h"
 #include "shell/editor_controller.h"
 #include "shell/find_replace.h"
 
 namespace verdin {
 namespace {
-
-struct Script {
-    std::string name;
-    std::string where;
-    std::vector<std::string> lines;  // each with "@" and its line number
-};
-
-std::vector<Script> loadScripts() {
-    std::vector<Script> all;
-    for (const golden::CaseText& c : golden::readCases("editor", ".keys")) {
-        all.push_back({c.heading, c.where, {}});
-        for (const auto& [number, line] : c.lines) {
-            if (!line.empty()) all.back().lines.push_back(line + "@" + std::to_string(number));
-        }
-    }
-    return all;
-}
-
-void PrintTo(const Script& s, std::ostream* out) { *out << s.where; }
 
 // "{lines N}" is N lines "line 0" to "line N-1", each ended by CR; the other escapes
 // are those of every golden text.
@@ -59,21 +34,20 @@ const char* resultName(EditResult r) {
     return r == EditResult::Done ? "Done" : r == EditResult::Ignored ? "Ignored" : "Refused";
 }
 
-int valueOf(const EditorController& e, const std::string& key) {
+std::map<std::string, int> fields(const EditorController& e) {
     const EditorState& s = e.state();
-    const std::map<std::string, int> values = {
+    return {
         {"line", s.caretLine}, {"col", s.caretColumn}, {"top", s.topLine}, {"last", s.lastLine},
         {"selA", s.selectionA}, {"selB", s.selectionB}, {"low", s.selectionLow()}, {"high", s.selectionHigh()},
         {"shift", e.shiftState()}, {"modified", s.modified}, {"autoscroll", e.autoScrollActive()},
         {"copied", e.copiedFlag()}, {"canundo", e.canUndo()}, {"canredo", e.canRedo()},
         {"scrollmax", e.scrollMaximum()}, {"scrollbar", e.scrollBarVisible()}, {"length", e.buffer().length()},
         {"selected", s.hasSelection()}, {"fault", e.faultLine()}};
-    auto found = values.find(key);
-    if (found == values.end()) ADD_FAILURE() << "unknown key " << key;
-    return found == values.end() ? -1 : found->second;
 }
 
-class EditorScript : public ::testing::TestWithParam<Script> {};
+int decimal(const std::string& text) { return std::stoi(text); }
+
+class EditorScript : public ::testing::TestWithParam<golden::Case> {};
 
 TEST_P(EditorScript, Holds) {
     MemoryClipboard clipboard;
@@ -82,14 +56,16 @@ TEST_P(EditorScript, Holds) {
     editor.setVisibleLines(20);
     std::string loaded;
     FindResult found;
-    for (const std::string& numbered : GetParam().lines) {
-        const size_t at = numbered.rfind('@');
-        const std::string line = numbered.substr(0, at);
-        SCOPED_TRACE(GetParam().where.substr(0, GetParam().where.find(':')) + ":" + numbered.substr(at + 1) + " " + line);
-        std::istringstream words(line);
-        std::string verb;
-        words >> verb;
-        const std::string rest = line.size() > verb.size() + 1 ? line.substr(verb.size() + 1) : "";
+    const std::map<std::string, std::function<void()>> plain = {
+        {"release", [&] { editor.mouseUp(); }}, {"tick", [&] { editor.autoScrollTick(); }},
+        {"copy", [&] { editor.copy(); }}, {"cut", [&] { editor.cut(); }}, {"selectall", [&] { editor.selectAll(); }},
+        {"clearfault", [&] { editor.clearFault(); }}, {"saved", [&] { editor.markSaved(); }},
+        {"clipboard-off", [&] { clipboard.available = false; }}};
+    for (const golden::Line& numbered : GetParam().lines) {
+        SCOPED_TRACE(numbered.where + " " + numbered.text);
+        const std::string& line = numbered.text;
+        const std::string verb = numbered.verb(), rest = numbered.rest();
+        std::istringstream words(rest);
         std::string arg;
         words >> arg;
         // An optional "-> RESULT" at the end of an input checks what became of it.
@@ -99,7 +75,11 @@ TEST_P(EditorScript, Holds) {
                 EXPECT_STREQ(resultName(r), line.substr(arrow + 4).c_str());
             }
         };
-        if (verb == "view") {
+        if (line.empty()) {
+            continue;
+        } else if (plain.count(verb)) {
+            plain.at(verb)();
+        } else if (verb == "view") {
             editor.setVisibleLines(std::stoi(arg));
         } else if (verb == "load") {
             ASSERT_TRUE(editor.loadText(loaded = unescape(rest))) << "too long";
@@ -112,53 +92,30 @@ TEST_P(EditorScript, Holds) {
             int times = 1;
             if (const size_t x = flags.find(" x"); x != std::string::npos) times = std::stoi(flags.substr(x + 2));
             for (int i = 0; i < times; ++i) {
-                if (verb == "down") {
-                    editor.keyDown(kKeys.at(arg));
-                } else if (verb == "up") {
-                    editor.keyUp(kKeys.at(arg));
-                } else {
-                    editor.press(kKeys.at(arg), flags.find("shift") != std::string::npos,
-                                 flags.find("ctrl") != std::string::npos);
-                }
+                if (verb == "down") editor.keyDown(kKeys.at(arg));
+                else if (verb == "up") editor.keyUp(kKeys.at(arg));
+                else editor.press(kKeys.at(arg), flags.find("shift") != std::string::npos,
+                                  flags.find("ctrl") != std::string::npos);
             }
         } else if (verb == "click" || verb == "drag") {
-            int l = 0, c = 0;
-            std::istringstream(rest) >> l >> c;
-            if (verb == "click") {
-                editor.mouseDown(l, c);
-            } else {
-                editor.mouseMove(l, c, true);
-            }
-        } else if (verb == "release") {
-            editor.mouseUp();
-        } else if (verb == "tick") {
-            editor.autoScrollTick();
+            int column = 0;
+            words >> column;
+            if (verb == "click") editor.mouseDown(std::stoi(arg), column);
+            else editor.mouseMove(std::stoi(arg), column, true);
         } else if (verb == "scroll") {
             int position = 0;
             words >> position;
             editor.scroll(kScrolls.at(arg), position);
-        } else if (verb == "copy") {
-            editor.copy();
-        } else if (verb == "cut") {
-            editor.cut();
         } else if (verb == "paste") {
             expectResult(editor.paste());
-        } else if (verb == "selectall") {
-            editor.selectAll();
         } else if (verb == "undo") {
             EXPECT_EQ(editor.undo(), arg != "none");
         } else if (verb == "redo") {
             EXPECT_EQ(editor.redo(), arg != "none");
         } else if (verb == "fault") {
             editor.showCompileFault(std::stoi(arg), rest.find("translate") == std::string::npos);
-        } else if (verb == "clearfault") {
-            editor.clearFault();
-        } else if (verb == "saved") {
-            editor.markSaved();
         } else if (verb == "clipboard") {
             clipboard.content = unescape(rest);
-        } else if (verb == "clipboard-off") {
-            clipboard.available = false;
         } else if (verb == "text:") {
             EXPECT_EQ(editor.text(), rest == "<loaded>" ? loaded : unescape(rest));
         } else if (verb == "clipboard:") {
@@ -187,19 +144,15 @@ TEST_P(EditorScript, Holds) {
             const EditorState& st = editor.state();
             EXPECT_EQ(editor.text().substr(st.selectionLow(), st.selectionHigh() - st.selectionLow()), unescape(rest));
         } else if (verb == "=>") {
-            std::istringstream pairs(rest);
-            for (std::string pair; pairs >> pair;) {
-                const size_t eq = pair.find('=');
-                EXPECT_EQ(valueOf(editor, pair.substr(0, eq)), std::stoi(pair.substr(eq + 1))) << pair;
-            }
+            golden::expectPairs(rest, fields(editor), decimal);
         } else {
             ADD_FAILURE() << "unknown command " << verb;
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, EditorScript, ::testing::ValuesIn(loadScripts()),
-                         [](const ::testing::TestParamInfo<Script>& param) { return param.param.name; });
+INSTANTIATE_TEST_SUITE_P(Scripts, EditorScript, ::testing::ValuesIn(golden::readCases("editor", ".keys")),
+                         golden::caseName);
 
 }  // namespace
 }  // namespace verdin
