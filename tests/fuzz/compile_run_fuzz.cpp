@@ -5,11 +5,9 @@
 
 #include <cstdlib>
 
-#include "fuzz_support.h"
-#include "machine/machine.h"
-#include "platform/platform.h"
-#include "shell/commands.h"
 #include "files/source_file.h"
+#include "fuzz_support.h"
+#include "shell/commands.h"
 
 namespace {
 // Enough lines for loops, calls and services to do real work, few enough that every
@@ -26,15 +24,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace verdin;
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const SourceText source = splitSourceText(bytes);
-
+    const SourceText source = splitSourceText(fuzz::asText(data, size));
     fuzz::FileGuard guard;
     {
-        HeadlessPlatform platform;
-        Machine machine(platform);
-        machine.sourceFolder = fuzz::scratchFolder();
-
+        fuzz::Workbench bench;
+        Machine& machine = bench.machine;
         if (compileProgram(machine, source.lines, false, true) == -1) {
             (void)programImage(machine);
             (void)listProgram(machine, source.lines);

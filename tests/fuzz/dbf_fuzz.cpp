@@ -5,8 +5,6 @@
 #include <cstdlib>
 
 #include "fuzz_support.h"
-#include "machine/machine.h"
-#include "platform/platform.h"
 #include "services/dbf_table.h"
 
 namespace {
@@ -33,13 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     const std::size_t opsSize = std::min<std::size_t>(data[0], size - 1);
     fuzz::ByteReader ops(data + 1, opsSize);
-    const std::string_view fileBytes(reinterpret_cast<const char*>(data + 1 + opsSize), size - 1 - opsSize);
-    const std::string path = fuzz::writeScratchFile("table.dbf", fileBytes);
-
+    const std::string path = fuzz::writeScratchFile("table.dbf", fuzz::asText(data + 1 + opsSize, size - 1 - opsSize));
     {
-        HeadlessPlatform platform;
-        Machine machine(platform);
-        machine.sourceFolder = fuzz::scratchFolder();
+        fuzz::Workbench bench;
+        Machine& machine = bench.machine;
         DbfTable& table = *machine.database;
         if (table.open(path)) {
             while (!ops.empty()) {

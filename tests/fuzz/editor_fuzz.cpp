@@ -55,12 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             }
             case 14: editor.scroll(static_cast<ScrollAction>(in.byte() % kScrolls), static_cast<std::int8_t>(in.byte())); break;
-            default: {
+            default:
                 (void)editor.statusText();
-                const int line = in.byte();
-                (void)editor.lineRuns(line);
-                break;
-            }
+                (void)editor.lineRuns(in.byte());
         }
         if (editor.text().size() > kEditorCapacity) std::abort();
     }

@@ -4,14 +4,12 @@
 #include <cstring>
 
 #include "fuzz_support.h"
-#include "machine/machine.h"
-#include "platform/platform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace verdin;
     fuzz::ByteReader in(data, size);
-    HeadlessPlatform platform;
-    Machine machine(platform);
+    fuzz::Workbench bench;
+    Machine& machine = bench.machine;
 
     // Four cells at an address chosen by the input, the edges of memory included.
     const std::int32_t address = in.word() % (kMemorySize + 8) - 4;
