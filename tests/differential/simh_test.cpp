@@ -34,6 +34,20 @@ constexpr int kDataSize = 0x200;
 constexpr int kFlagMask = 0xC5;  // S Z P CY
 const char* const kConditions[8] = {"NZ", "Z", "NC", "C", "PO", "PE", "P", "M"};
 
+// Instruction forms; in them d stands for a destination register, s a source register,
+// b a byte, w a word, a a data address, p the pair B or D, q B, D or H, and "|" separates
+// instructions. Each either leaves AC alone or sets it alike on simh or not.
+enum Ac { Untouched, Alike, Unlike };
+const std::pair<const char*, Ac> kForms[] = {
+    {"MVI d,b", Untouched}, {"MOV d,s", Untouched}, {"ADD s", Alike}, {"ADC s", Alike}, {"SUB s", Unlike},
+    {"SBB s", Unlike}, {"ANA s", Unlike}, {"XRA s", Alike}, {"ORA s", Alike}, {"CMP s", Unlike}, {"ADI b", Alike},
+    {"ACI b", Alike}, {"SUI b", Unlike}, {"SBI b", Unlike}, {"ANI b", Unlike}, {"XRI b", Alike}, {"ORI b", Alike},
+    {"CPI b", Unlike}, {"INR d", Alike}, {"DCR d", Unlike}, {"DAA", Alike}, {"CMA", Unlike}, {"STC", Unlike},
+    {"CMC", Unlike}, {"RLC", Unlike}, {"RRC", Unlike}, {"RAL", Unlike}, {"RAR", Unlike}, {"LXI p,w", Untouched},
+    {"INX q", Untouched}, {"DCX q", Untouched}, {"LXI H,a", Untouched}, {"LDA a", Untouched}, {"STA a", Untouched},
+    {"LXI p,a|LDAX p", Untouched}, {"LXI p,a|STAX p", Untouched}, {"DAD q|SHLD a|LXI H,a", Unlike},
+    {"DAD SP|SHLD a|LXI H,a", Unlike}, {"XCHG|SHLD a|XCHG", Untouched}, {"LHLD a|SHLD a|LXI H,a", Untouched}};
+
 std::string hex(int v, int digits) {
     char text[10];
     std::snprintf(text, sizeof text, "0%0*XH", digits, v & (digits == 2 ? 0xFF : 0xFFFF));
@@ -78,9 +92,6 @@ public:
 
 private:
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
-    std::string dest() { return std::string(1, "ABCDEM"[pick(6)]); }
-    std::string source() { return std::string(1, "ABCDEHLM"[pick(8)]); }
-    std::string pair() { return pick(2) ? "B" : "D"; }
     std::string data() { return hex(kDataStart + pick(kDataSize - 1), 4); }
     std::string condition(const char* always, char prefix) {
         const int c = pick(9);
@@ -91,75 +102,27 @@ private:
         out_->push_back((pending_.empty() ? "  " : pending_ + ": ") + text);
         pending_.clear();
     }
-    // Whether the instruction just generated set AC, and whether simh set it alike.
-    void setsAc(bool alike) {
-        lastSetAc_ = true;
-        acTrusted_ = alike;
-    }
-
+    // One instruction form (a few instructions that keep H and L a data address).
     void simple(bool allowDaa) {
-        static const char* const kAlu[8] = {"ADD ", "ADC ", "SUB ", "SBB ", "ANA ", "XRA ", "ORA ", "CMP "};
-        static const char* const kAluImmediate[8] = {"ADI ", "ACI ", "SUI ", "SBI ", "ANI ", "XRI ", "ORI ", "CPI "};
-        static const char* const kOthers[] = {"CMA", "STC", "CMC", "RLC", "RRC", "RAL", "RAR"};
-        lastSetAc_ = false;
-        switch (pick(13)) {
-            case 0: emit("MVI " + dest() + "," + hex(pick(256), 2)); break;
-            case 1: {
-                const std::string d = dest(), s = source();
-                emit("MOV " + d + "," + (d == "M" && s == "M" ? "A" : s));
-                break;
+        const auto [form, ac] = kForms[pick(std::size(kForms))];
+        const std::string pair = pick(2) ? "B" : "D";
+        std::string line;
+        for (const char c : std::string(form == std::string("DAA") && !(allowDaa && acTrusted_) ? "ADI b" : form)) {
+            switch (c) {
+                case 'd': line += "ABCDEM"[pick(6)]; break;
+                case 's': line += "ABCDEHLM"[pick(8)]; break;
+                case 'b': line += hex(pick(256), 2); break;
+                case 'w': line += hex(pick(65536), 4); break;
+                case 'a': line += data(); break;
+                case 'p': line += pair; break;
+                case 'q': line += "BDH"[pick(3)]; break;
+                case '|': emit(line), line.clear(); break;
+                default: line += c;
             }
-            case 2:
-            case 3: {
-                const int op = pick(8);
-                emit(pick(2) ? kAlu[op] + source() : kAluImmediate[op] + hex(pick(256), 2));
-                setsAc(op <= 1 || op == 5 || op == 6);
-                break;
-            }
-            case 4: {
-                const bool increment = pick(2) != 0;
-                emit((increment ? "INR " : "DCR ") + dest());
-                setsAc(increment);
-                break;
-            }
-            case 5:
-                emit(allowDaa && acTrusted_ ? "DAA" : "ADI " + hex(pick(256), 2));
-                setsAc(true);
-                break;
-            case 6:
-                emit(kOthers[pick(7)]);
-                setsAc(false);
-                break;
-            case 7:
-                if (pick(2)) emit("LXI " + pair() + "," + hex(pick(65536), 4));
-                else emit(std::string(pick(2) ? "INX " : "DCX ") + "BDH"[pick(3)]);
-                break;
-            case 8:
-                if (pick(3) == 0) emit("LXI H," + data());
-                else emit((pick(2) ? "LDA " : "STA ") + data());
-                break;
-            case 9: {
-                const std::string p = pair();
-                emit("LXI " + p + "," + data());
-                emit((pick(2) ? "LDAX " : "STAX ") + p);
-                break;
-            }
-            case 10:
-                emit(pick(4) == 0 ? "DAD SP" : std::string("DAD ") + "BDH"[pick(3)]);
-                setsAc(false);
-                emit("SHLD " + data());
-                emit("LXI H," + data());
-                break;
-            case 11:
-                emit("XCHG");
-                emit("SHLD " + data());
-                emit("XCHG");
-                break;
-            default:
-                emit("LHLD " + data());
-                emit("SHLD " + data());
-                emit("LXI H," + data());
         }
+        emit(line == "MOV M,M" ? "MOV M,A" : line);
+        lastSetAc_ = ac != Untouched;
+        if (lastSetAc_) acTrusted_ = ac == Alike;
     }
 
     void item() {
