@@ -30,10 +30,6 @@ const std::map<std::string, ScrollAction> kScrolls = {
     {"LineUp", ScrollAction::LineUp}, {"LineDown", ScrollAction::LineDown}, {"PageUp", ScrollAction::PageUp},
     {"PageDown", ScrollAction::PageDown}, {"Thumb", ScrollAction::Thumb}, {"Top", ScrollAction::Top},
     {"Bottom", ScrollAction::Bottom}};
-const char* resultName(EditResult r) {
-    return r == EditResult::Done ? "Done" : r == EditResult::Ignored ? "Ignored" : "Refused";
-}
-
 std::map<std::string, int> fields(const EditorController& e) {
     const EditorState& s = e.state();
     return {
@@ -54,74 +50,71 @@ TEST_P(EditorScript, Holds) {
     EditorController editor{&clipboard};
     HeadlessPlatform platform;
     editor.setVisibleLines(20);
-    std::string loaded;
+    std::string loaded, arg, rest;  // the first word after the command, and all after it
     FindResult found;
-    const std::map<std::string, std::function<void()>> plain = {
+    // An optional "-> RESULT" at the end of an input checks what became of it.
+    auto result = [&](EditResult r) {
+        if (const size_t arrow = rest.rfind(" -> "); arrow != std::string::npos) {
+            const char* name = r == EditResult::Done ? "Done" : r == EditResult::Ignored ? "Ignored" : "Refused";
+            EXPECT_EQ(name, rest.substr(arrow + 4));
+        }
+    };
+    auto number = [&](size_t word) {
+        std::istringstream words(rest);
+        std::string value;
+        for (size_t i = 0; i <= word; ++i) words >> value;
+        return std::stoi(value, nullptr, 0);
+    };
+    const std::map<std::string, std::function<void()>> commands = {
         {"release", [&] { editor.mouseUp(); }}, {"tick", [&] { editor.autoScrollTick(); }},
         {"copy", [&] { editor.copy(); }}, {"cut", [&] { editor.cut(); }}, {"selectall", [&] { editor.selectAll(); }},
         {"clearfault", [&] { editor.clearFault(); }}, {"saved", [&] { editor.markSaved(); }},
-        {"clipboard-off", [&] { clipboard.available = false; }}};
-    for (const golden::Line& numbered : GetParam().lines) {
-        SCOPED_TRACE(numbered.where + " " + numbered.text);
-        const std::string& line = numbered.text;
-        const std::string verb = numbered.verb(), rest = numbered.rest();
-        std::istringstream words(rest);
-        std::string arg;
-        words >> arg;
-        // An optional "-> RESULT" at the end of an input checks what became of it.
-        auto expectResult = [&](EditResult r) {
-            const size_t arrow = line.rfind(" -> ");
-            if (arrow != std::string::npos) {
-                EXPECT_STREQ(resultName(r), line.substr(arrow + 4).c_str());
-            }
-        };
-        if (line.empty()) {
+        {"clipboard-off", [&] { clipboard.available = false; }},
+        {"clipboard", [&] { clipboard.content = unescape(rest); }},
+        {"view", [&] { editor.setVisibleLines(number(0)); }},
+        {"load", [&] { ASSERT_TRUE(editor.loadText(loaded = unescape(rest))) << "too long"; }},
+        {"type", [&] { editor.typeText(unescape(rest)); }},
+        {"char", [&] { result(editor.typeChar(static_cast<unsigned char>(number(0)))); }},
+        {"paste", [&] { result(editor.paste()); }},
+        {"click", [&] { editor.mouseDown(number(0), number(1)); }},
+        {"drag", [&] { editor.mouseMove(number(0), number(1), true); }},
+        {"scroll", [&] { editor.scroll(kScrolls.at(arg), rest.find(' ') == std::string::npos ? 0 : number(1)); }},
+        {"undo", [&] { EXPECT_EQ(editor.undo(), arg != "none"); }},
+        {"redo", [&] { EXPECT_EQ(editor.redo(), arg != "none"); }},
+        {"fault", [&] { editor.showCompileFault(number(0), rest.find("translate") == std::string::npos); }},
+        {"text:", [&] { EXPECT_EQ(editor.text(), rest == "<loaded>" ? loaded : unescape(rest)); }},
+        {"clipboard:", [&] { EXPECT_EQ(clipboard.content.value_or("<none>"), unescape(rest)); }},
+        {"status:", [&] { EXPECT_EQ(editor.statusText() + "|" + editor.overwriteText(), unescape(rest)); }},
+        {"msg:", [&] { EXPECT_EQ(platform.lastMessage() + " (" + std::to_string(platform.messages.size()) + ")", rest); }},
+        {"proposed:", [&] { EXPECT_EQ(proposedFindFragment(editor) + "|" + proposedReplaceFragment(editor), rest); }},
+        {"=>", [&] { golden::expectPairs(rest, fields(editor), decimal); }},
+        {"found:", [&] {
+             const char* outcomes[] = {"Found", "NotFound", "Empty", "Refused"};
+             EXPECT_EQ(std::string(outcomes[static_cast<int>(found.outcome)]) + " " + std::to_string(found.count) +
+                           (found.stoppedAtCapacity ? " full" : ""),
+                       rest);
+         }},
+        {"selected:", [&] {
+             const EditorState& st = editor.state();
+             EXPECT_EQ(editor.text().substr(st.selectionLow(), st.selectionHigh() - st.selectionLow()), unescape(rest));
+         }}};
+    for (const golden::Line& line : GetParam().lines) {
+        SCOPED_TRACE(line.where + " " + line.text);
+        const std::string verb = line.verb();
+        rest = line.rest();
+        arg = rest.substr(0, rest.find(' '));
+        if (line.text.empty()) {
             continue;
-        } else if (plain.count(verb)) {
-            plain.at(verb)();
-        } else if (verb == "view") {
-            editor.setVisibleLines(std::stoi(arg));
-        } else if (verb == "load") {
-            ASSERT_TRUE(editor.loadText(loaded = unescape(rest))) << "too long";
-        } else if (verb == "type") {
-            editor.typeText(unescape(rest));
-        } else if (verb == "char") {
-            expectResult(editor.typeChar(static_cast<unsigned char>(std::stoi(arg, nullptr, 0))));
-        } else if (verb == "press" || verb == "down" || verb == "up") {
-            const std::string flags = rest.substr(std::min(rest.size(), arg.size()));
-            int times = 1;
-            if (const size_t x = flags.find(" x"); x != std::string::npos) times = std::stoi(flags.substr(x + 2));
-            for (int i = 0; i < times; ++i) {
+        } else if (commands.count(verb)) {
+            commands.at(verb)();
+        } else if (verb == "press" || verb == "down" || verb == "up") {  // KEY [shift] [ctrl] [xN]
+            const size_t x = rest.find(" x");
+            for (int i = 0; i < (x == std::string::npos ? 1 : std::stoi(rest.substr(x + 2))); ++i) {
                 if (verb == "down") editor.keyDown(kKeys.at(arg));
                 else if (verb == "up") editor.keyUp(kKeys.at(arg));
-                else editor.press(kKeys.at(arg), flags.find("shift") != std::string::npos,
-                                  flags.find("ctrl") != std::string::npos);
+                else editor.press(kKeys.at(arg), rest.find(" shift") != std::string::npos,
+                                  rest.find(" ctrl") != std::string::npos);
             }
-        } else if (verb == "click" || verb == "drag") {
-            int column = 0;
-            words >> column;
-            if (verb == "click") editor.mouseDown(std::stoi(arg), column);
-            else editor.mouseMove(std::stoi(arg), column, true);
-        } else if (verb == "scroll") {
-            int position = 0;
-            words >> position;
-            editor.scroll(kScrolls.at(arg), position);
-        } else if (verb == "paste") {
-            expectResult(editor.paste());
-        } else if (verb == "undo") {
-            EXPECT_EQ(editor.undo(), arg != "none");
-        } else if (verb == "redo") {
-            EXPECT_EQ(editor.redo(), arg != "none");
-        } else if (verb == "fault") {
-            editor.showCompileFault(std::stoi(arg), rest.find("translate") == std::string::npos);
-        } else if (verb == "clipboard") {
-            clipboard.content = unescape(rest);
-        } else if (verb == "text:") {
-            EXPECT_EQ(editor.text(), rest == "<loaded>" ? loaded : unescape(rest));
-        } else if (verb == "clipboard:") {
-            EXPECT_EQ(clipboard.content.value_or("<none>"), unescape(rest));
-        } else if (verb == "status:") {
-            EXPECT_EQ(editor.statusText() + "|" + editor.overwriteText(), unescape(rest));
         } else if (verb.rfind("find", 0) == 0 || verb.rfind("replace", 0) == 0) {
             // find[/case][/word] FRAGMENT, replace[...] FRAGMENT|WITH, replaceall[...] FRAGMENT|WITH
             const FindOptions options{verb.find("/case") != std::string::npos, verb.find("/word") != std::string::npos};
@@ -131,20 +124,6 @@ TEST_P(EditorScript, Holds) {
             if (verb.rfind("find", 0) == 0) found = findNext(editor, fragment, options, platform);
             else if (verb.rfind("replaceall", 0) == 0) found = replaceAll(editor, fragment, with, options, platform);
             else found = replaceNext(editor, fragment, with, options, platform);
-        } else if (verb == "found:") {
-            const char* outcomes[] = {"Found", "NotFound", "Empty", "Refused"};
-            EXPECT_EQ(std::string(outcomes[static_cast<int>(found.outcome)]) + " " + std::to_string(found.count) +
-                          (found.stoppedAtCapacity ? " full" : ""),
-                      rest);
-        } else if (verb == "msg:") {
-            EXPECT_EQ(platform.lastMessage() + " (" + std::to_string(platform.messages.size()) + ")", rest);
-        } else if (verb == "proposed:") {
-            EXPECT_EQ(proposedFindFragment(editor) + "|" + proposedReplaceFragment(editor), rest);
-        } else if (verb == "selected:") {
-            const EditorState& st = editor.state();
-            EXPECT_EQ(editor.text().substr(st.selectionLow(), st.selectionHigh() - st.selectionLow()), unescape(rest));
-        } else if (verb == "=>") {
-            golden::expectPairs(rest, fields(editor), decimal);
         } else {
             ADD_FAILURE() << "unknown command " << verb;
         }
