@@ -72,6 +72,13 @@ inline std::string replaced(std::string text, const std::string& from, const std
     return text;
 }
 
+inline std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> items;
+    std::istringstream stream(text);
+    for (std::string item; std::getline(stream, item, separator);) items.push_back(item);
+    return items;
+}
+
 // \r \n \t \b \f \\ and \xHH as in C; {N*c} stands for N copies of the character c.
 inline std::string unescape(const std::string& text) {
     std::string out;

@@ -3,7 +3,6 @@
 // tests/golden/cases/execute.cases. Each case also runs as the first versions did,
 // every line's text read again before it runs and the prescan done line by line, and
 // both runs must agree in every cell, port, register and message.
-#include <deque>
 #include <memory>
 
 #include "files/source_file.h"
@@ -13,18 +12,13 @@
 namespace verdin {
 namespace {
 
-using testing::Bench;
-
 // Answers the "Input value" box from the case's answers, in order; then cancels.
 struct GoldenPlatform : HeadlessPlatform {
-    std::deque<std::string> answers;
-    std::vector<std::string> offered;
+    std::vector<std::string> answers, offered;
     std::optional<std::string> inputValue(const std::string& initial) override {
         offered.push_back(initial);
-        const std::string answer = answers.empty() ? "<cancel>" : answers.front();
-        if (!answers.empty()) answers.pop_front();
-        if (answer == "<cancel>") return std::nullopt;
-        return answer;
+        if (offered.size() > answers.size() || answers[offered.size() - 1] == "<cancel>") return std::nullopt;
+        return answers[offered.size() - 1];
     }
 };
 
@@ -52,8 +46,7 @@ int number(const std::string& text) {
 
 std::vector<int> numbers(const std::string& text) {
     std::vector<int> values;
-    std::istringstream items(text);
-    for (std::string item; std::getline(items, item, ',');) values.push_back(number(item));
+    for (const std::string& item : golden::split(text, ',')) values.push_back(number(item));
     return values;
 }
 
@@ -72,10 +65,7 @@ int perform(Session& s, const golden::Case& c, const std::vector<std::string>& p
     const auto& o = c.options;
     Machine& m = s.machine;
     if (o.count("intel")) m.arithmeticRules = ArithmeticRules::Intel8080;
-    if (o.count("answers")) {
-        std::istringstream answers(o.at("answers"));
-        for (std::string answer; std::getline(answers, answer, '|');) s.platform.answers.push_back(answer);
-    }
+    if (o.count("answers")) s.platform.answers = golden::split(o.at("answers"), '|');
     if (o.count("compile") || o.count("silent")) return compileProgram(m, program, false, !o.count("silent"));
     const int result = compileProgram(m, program, true, !o.count("quiet"));
     if (result != -1) return result;
@@ -201,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(golden::readCases("c
 // Stop is pressed while the run pumps events; the run ends before its next line and
 // the program counter is that line's address. Run also clears what the last run left.
 TEST(Run, StopEndsTheRunBeforeTheNextLine) {
-    Bench b;
+    testing::Bench b;
     ASSERT_EQ(compileProgram(b.machine, {"loop: inr b", "jmp loop"}, true, false), -1);
     b.machine.outPorts[5] = 1;
     b.machine.regC = 4;
@@ -217,7 +207,7 @@ TEST(Run, StopEndsTheRunBeforeTheNextLine) {
 // Lines are decoded once per compile: a second compile in the same machine must not
 // run the lines decoded for the first.
 TEST(Run, ACompileForgetsTheLinesDecodedBefore) {
-    Bench b;
+    testing::Bench b;
     ASSERT_EQ(b.run({"mvi a,1", "inr a", "hlt"}), -1);
     ASSERT_EQ(b.run({"mvi b,7", "dcr b", "dcr b", "hlt"}), -1);
     EXPECT_EQ(b.machine.regB, 5);
