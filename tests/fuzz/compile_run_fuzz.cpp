@@ -26,27 +26,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace verdin;
     const SourceText source = splitSourceText(fuzz::asText(data, size));
     fuzz::FileGuard guard;
-    {
-        fuzz::Workbench bench;
-        Machine& machine = bench.machine;
-        if (compileProgram(machine, source.lines, false, true) == -1) {
-            (void)programImage(machine);
-            (void)listProgram(machine, source.lines);
-        }
-        if (compileProgram(machine, source.lines, true, true) == -1) {
-            machine.lineBudget = kRunBudget;
-            runProgram(machine);
-            std::int32_t line = 0;
-            for (int k = 0; k < kSteps && line < machine.programLineCount; ++k) {
-                machine.interruptRequested = 0;
-                machine.lineBudget = kRunBudget;
-                machine.step(line);
-                line = machine.nextLine + 1;
-            }
-            // Every run-time status is shown and cleared by its driver.
-            if (machine.status != Ok) std::abort();
-        }
+    fuzz::Workbench bench;
+    Machine& machine = bench.machine;
+    if (compileProgram(machine, source.lines, false, true) == -1) {
+        (void)programImage(machine);
+        (void)listProgram(machine, source.lines);
     }
-    fuzz::clearScratch();
+    if (compileProgram(machine, source.lines, true, true) == -1) {
+        machine.lineBudget = kRunBudget;
+        runProgram(machine);
+        std::int32_t line = 0;
+        for (int k = 0; k < kSteps && line < machine.programLineCount; ++k) {
+            machine.interruptRequested = 0;
+            machine.lineBudget = kRunBudget;
+            machine.step(line);
+            line = machine.nextLine + 1;
+        }
+        // Every run-time status is shown and cleared by its driver.
+        if (machine.status != Ok) std::abort();
+    }
     return 0;
 }

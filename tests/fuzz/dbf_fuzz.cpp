@@ -32,50 +32,44 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t opsSize = std::min<std::size_t>(data[0], size - 1);
     fuzz::ByteReader ops(data + 1, opsSize);
     const std::string path = fuzz::writeScratchFile("table.dbf", fuzz::asText(data + 1 + opsSize, size - 1 - opsSize));
-    {
-        fuzz::Workbench bench;
-        Machine& machine = bench.machine;
-        DbfTable& table = *machine.database;
-        if (table.open(path)) {
-            while (!ops.empty()) {
-                switch (ops.byte() % 11) {
-                    case 0: (void)table.getField(fieldName(ops, table)); break;
-                    case 1: {
-                        const std::string name = fieldName(ops, table);
-                        table.putField(name, ops.text(40));
-                        break;
-                    }
-                    case 2: table.append(); break;
-                    case 3: table.insert(); break;
-                    case 4: table.toggleDeleted(); break;
-                    case 5: table.go(signedIndex(ops)); break;
-                    case 6: table.skip(signedIndex(ops)); break;
-                    case 7: (void)table.recordText(signedIndex(ops)); break;
-                    case 8: {
-                        const std::int64_t first = signedIndex(ops), last = signedIndex(ops);
-                        (void)table.exportRange(first, last, fuzz::scratchFolder() + "/copy.dbf");
-                        DbfTable copy;
-                        (void)copy.open(fuzz::scratchFolder() + "/copy.dbf");
-                        break;
-                    }
-                    case 9: {
-                        // Browse: BC records from the current one onto the text screen.
-                        const std::uint16_t count = ops.word();
-                        machine.regB = count >> 8;
-                        machine.regC = count & 0xFF;
-                        machine.screenListRecords();
-                        break;
-                    }
-                    default: {
-                        // Export onto the open table itself is refused, never done.
-                        (void)table.exportRange(0, 1, path);
-                        break;
-                    }
+    fuzz::Workbench bench;
+    Machine& machine = bench.machine;
+    DbfTable& table = *machine.database;
+    if (table.open(path)) {
+        while (!ops.empty()) {
+            switch (ops.byte() % 11) {
+                case 0: (void)table.getField(fieldName(ops, table)); break;
+                case 1: {
+                    const std::string name = fieldName(ops, table);
+                    table.putField(name, ops.text(40));
+                    break;
                 }
-                if (!table.isOpen()) std::abort();
+                case 2: table.append(); break;
+                case 3: table.insert(); break;
+                case 4: table.toggleDeleted(); break;
+                case 5: table.go(signedIndex(ops)); break;
+                case 6: table.skip(signedIndex(ops)); break;
+                case 7: (void)table.recordText(signedIndex(ops)); break;
+                case 8: {
+                    const std::int64_t first = signedIndex(ops), last = signedIndex(ops);
+                    (void)table.exportRange(first, last, fuzz::scratchFolder() + "/copy.dbf");
+                    DbfTable copy;
+                    (void)copy.open(fuzz::scratchFolder() + "/copy.dbf");
+                    break;
+                }
+                case 9: {
+                    // Browse: BC records from the current one onto the text screen.
+                    const std::uint16_t count = ops.word();
+                    machine.regB = count >> 8;
+                    machine.regC = count & 0xFF;
+                    machine.screenListRecords();
+                    break;
+                }
+                default:  // export onto the open table itself is refused, never done
+                    (void)table.exportRange(0, 1, path);
             }
+            if (!table.isOpen()) std::abort();
         }
     }
-    fuzz::clearScratch();
     return 0;
 }

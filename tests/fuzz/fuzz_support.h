@@ -31,8 +31,12 @@ struct FileGuard {
     FileGuard& operator=(const FileGuard&) = delete;
 };
 
-// A machine whose host files and tables live in the scratch folder.
+// A machine whose host files and tables live in the scratch folder, emptied when the
+// machine is gone (and its files closed).
 struct Workbench {
+    struct Clearing {
+        ~Clearing() { clearScratch(); }
+    } clearing;
     HeadlessPlatform platform;
     Machine machine{platform};
     Workbench() { machine.sourceFolder = scratchFolder(); }

@@ -8,8 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace verdin;
     fuzz::ByteReader in(data, size);
-    fuzz::Workbench bench;
-    Machine& machine = bench.machine;
+    HeadlessPlatform platform;
+    Machine machine(platform);
 
     // Four cells at an address chosen by the input, the edges of memory included.
     const std::int32_t address = in.word() % (kMemorySize + 8) - 4;

@@ -9,8 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace verdin;
     const SourceText source = splitSourceText(fuzz::asText(data, size));
     const int editorLines = static_cast<int>(source.lines.size());
-    fuzz::Workbench bench;
-    Machine& machine = bench.machine;
+    HeadlessPlatform platform;
+    Machine machine(platform);
     for (std::int32_t mode : {TranslateZ80, TranslateX86}) {
         if (compileProgram(machine, source.lines, false, false, mode) != -1) continue;
         const std::string text = translationText(machine, editorLines);
