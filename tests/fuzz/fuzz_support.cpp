@@ -29,11 +29,6 @@ bool refuse(const char* path) {
     errno = EACCES;
     return true;
 }
-
-template <typename F>
-F realFunction(const char* name) {
-    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
-}
 }  // namespace
 
 const std::string& scratchFolder() {
@@ -73,15 +68,15 @@ FileGuard::~FileGuard() { guardActive = false; }
 // executable; outside a FileGuard they pass every call on unchanged.
 extern "C" {
 std::FILE* fopen(const char* path, const char* mode) {
-    static const auto real = verdin::fuzz::realFunction<std::FILE* (*)(const char*, const char*)>("fopen");
+    static const auto real = reinterpret_cast<std::FILE* (*)(const char*, const char*)>(dlsym(RTLD_NEXT, "fopen"));
     return verdin::fuzz::refuse(path) ? nullptr : real(path, mode);
 }
 std::FILE* fopen64(const char* path, const char* mode) {
-    static const auto real = verdin::fuzz::realFunction<std::FILE* (*)(const char*, const char*)>("fopen64");
+    static const auto real = reinterpret_cast<std::FILE* (*)(const char*, const char*)>(dlsym(RTLD_NEXT, "fopen64"));
     return verdin::fuzz::refuse(path) ? nullptr : real(path, mode);
 }
 int remove(const char* path) noexcept {
-    static const auto real = verdin::fuzz::realFunction<int (*)(const char*)>("remove");
+    static const auto real = reinterpret_cast<int (*)(const char*)>(dlsym(RTLD_NEXT, "remove"));
     return verdin::fuzz::refuse(path) ? -1 : real(path);
 }
 }

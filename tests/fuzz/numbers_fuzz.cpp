@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Four cells at an address chosen by the input, the edges of memory included.
     const std::int32_t address = in.word() % (kMemorySize + 8) - 4;
-    for (std::int32_t k = 0; k < 4; ++k) {
-        const std::int32_t a = address + k;
+    for (std::int32_t a = address; a < address + 4; ++a) {
         const std::uint8_t b = in.byte();
         if (a >= 0 && a < kMemorySize) machine.memory[a] = b;
     }
