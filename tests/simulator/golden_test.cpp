@@ -60,10 +60,15 @@ std::map<std::string, int> fields(const Machine& m) {
             {"labels", m.labelCount}, {"counter", m.addressCounter}, {"screen", m.textScreenShown}};
 }
 
-// The case's command; returns what the compile returned.
-int perform(Session& s, const golden::Case& c, const std::vector<std::string>& program) {
+// The case's command on its last program, after running those before it; returns what
+// the compile returned.
+int perform(Session& s, const golden::Case& c, const std::vector<std::vector<std::string>>& programs) {
     const auto& o = c.options;
     Machine& m = s.machine;
+    for (size_t i = 0; i + 1 < programs.size(); ++i) {
+        if (compileProgram(m, programs[i], true, false) == -1) runProgram(m);
+    }
+    const std::vector<std::string>& program = programs.back();
     if (o.count("intel")) m.arithmeticRules = ArithmeticRules::Intel8080;
     if (o.count("answers")) s.platform.answers = golden::split(o.at("answers"), '|');
     if (o.count("compile") || o.count("silent")) return compileProgram(m, program, false, !o.count("silent"));
@@ -149,37 +154,39 @@ class Golden : public ::testing::TestWithParam<golden::Case> {};
 TEST_P(Golden, EndsInTheExpectedState) {
     const golden::Case& c = GetParam();
     // "=> " starts an expectation; "<empty>" is an empty program line, "*N TEXT" N
-    // copies of TEXT with "#" the copy's number.
-    std::vector<std::string> program;
+    // copies of TEXT with "#" the copy's number, "<then>" starts another program.
+    std::vector<std::vector<std::string>> programs(1);
     std::vector<golden::Line> expectations;
     for (const golden::Line& line : c.lines) {
         if (line.text.rfind("=> ", 0) == 0) {
             expectations.push_back({line.where, line.text.substr(3)});
         } else if (line.text.rfind("*", 0) == 0) {
             for (int i = 0; i < std::stoi(line.verb().substr(1)); ++i) {
-                program.push_back(golden::replaced(line.rest(), "#", std::to_string(i)));
+                programs.back().push_back(golden::replaced(line.rest(), "#", std::to_string(i)));
             }
+        } else if (line.text == "<then>") {
+            programs.emplace_back();
         } else {
-            program.push_back(line.text == "<empty>" ? "" : line.text);
+            programs.back().push_back(line.text == "<empty>" ? "" : line.text);
         }
     }
     if (c.options.count("source")) {
         const LoadResult loaded = loadSourceFile(testing::sourcePath(c.options.at("source")));
         ASSERT_TRUE(loaded.ok) << loaded.error;
-        program = loaded.text.lines;
+        programs.back() = loaded.text.lines;
     }
     ASSERT_FALSE(expectations.empty()) << c.where;
     auto cached = std::make_unique<Session>();
     auto lineByLine = std::make_unique<Session>();
     lineByLine->machine.usePrescanCache = false;
     lineByLine->machine.useDecodedLines = false;
-    const int result = perform(*cached, c, program);
+    const int result = perform(*cached, c, programs);
     for (const golden::Line& expectation : expectations) {
         SCOPED_TRACE(expectation.where);
         check(*cached, expectation.text, result);
     }
     SCOPED_TRACE(c.where + ": run line by line");
-    EXPECT_EQ(perform(*lineByLine, c, program), result);
+    EXPECT_EQ(perform(*lineByLine, c, programs), result);
     EXPECT_EQ(fields(cached->machine), fields(lineByLine->machine));
     EXPECT_EQ(cached->machine.memory, lineByLine->machine.memory);
     EXPECT_EQ(cached->machine.outPorts, lineByLine->machine.outPorts);
@@ -202,16 +209,6 @@ TEST(Run, StopEndsTheRunBeforeTheNextLine) {
     EXPECT_EQ(b.machine.stopAddress, b.machine.currentLine == 0 ? 1 : 4);
     EXPECT_EQ(b.machine.outPorts[5], 0);
     EXPECT_EQ(b.machine.regC, 0);
-}
-
-// Lines are decoded once per compile: a second compile in the same machine must not
-// run the lines decoded for the first.
-TEST(Run, ACompileForgetsTheLinesDecodedBefore) {
-    testing::Bench b;
-    ASSERT_EQ(b.run({"mvi a,1", "inr a", "hlt"}), -1);
-    ASSERT_EQ(b.run({"mvi b,7", "dcr b", "dcr b", "hlt"}), -1);
-    EXPECT_EQ(b.machine.regB, 5);
-    EXPECT_EQ(b.machine.regA, 0);
 }
 
 }  // namespace
