@@ -30,10 +30,8 @@ void compareRuns(const std::vector<std::string>& program) {
     ASSERT_EQ(compileProgram(ours.machine, program, true, false), -1) << ours.last();
     Reference ref;
     for (int a = 0; a < kMemorySize; ++a) ref.memory[static_cast<size_t>(a)] = static_cast<std::uint8_t>(ours.machine.memory[a]);
-    for (auto [port, value] : {std::pair{0, 0x0F}, {1, 0xFF}, {2, 0x81}, {3, 0x5A}}) {
-        ours.machine.inPorts[static_cast<size_t>(port)] = value;
-        ref.in[static_cast<size_t>(port)] = static_cast<std::uint8_t>(value);
-    }
+    const std::array<std::uint8_t, 4> inputs = {0x0F, 0xFF, 0x81, 0x5A};
+    for (size_t p = 0; p < inputs.size(); ++p) ours.machine.inPorts[p] = ref.in[p] = inputs[p];
     ours.machine.resetRun();
     ours.machine.lineBudget = 5'000'000;
     ours.machine.run();

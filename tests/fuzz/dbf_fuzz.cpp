@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace verdin;
     if (size == 0) return 0;
     const std::size_t opsSize = std::min<std::size_t>(data[0], size - 1);
-    fuzz::ByteReader ops(data + 1, opsSize);
+    fuzz::ByteReader ops{data + 1, opsSize};
     const std::string path = fuzz::writeScratchFile("table.dbf", fuzz::asText(data + 1 + opsSize, size - 1 - opsSize));
     fuzz::Workbench bench;
     Machine& machine = bench.machine;

@@ -11,7 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace verdin;
-    fuzz::ByteReader in(data, size);
+    fuzz::ByteReader in{data, size};
     MemoryClipboard clipboard;
     EditorController editor(&clipboard);
     editor.setVisibleLines(1 + in.byte() % 40);

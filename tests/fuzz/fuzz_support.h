@@ -27,8 +27,6 @@ std::string writeScratchFile(const std::string& name, std::string_view bytes);
 struct FileGuard {
     FileGuard();
     ~FileGuard();
-    FileGuard(const FileGuard&) = delete;
-    FileGuard& operator=(const FileGuard&) = delete;
 };
 
 // A machine whose host files and tables live in the scratch folder, emptied when the
@@ -47,11 +45,11 @@ inline std::string_view asText(const std::uint8_t* data, std::size_t size) {
 }
 
 // Reads fuzz input as a sequence of small numbers.
-class ByteReader {
-public:
-    ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool empty() const { return pos_ >= size_; }
-    std::uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+struct ByteReader {
+    const std::uint8_t* data;
+    std::size_t size, pos = 0;
+    bool empty() const { return pos >= size; }
+    std::uint8_t byte() { return pos < size ? data[pos++] : 0; }
     std::uint16_t word() { return static_cast<std::uint16_t>(byte() | (byte() << 8)); }
     // Up to `max` bytes as text, its length taken from the input.
     std::string text(std::size_t max) {
@@ -59,11 +57,6 @@ public:
         for (std::size_t n = byte() % (max + 1); n > 0 && !empty(); --n) s.push_back(static_cast<char>(byte()));
         return s;
     }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
 };
 
 }  // namespace verdin::fuzz

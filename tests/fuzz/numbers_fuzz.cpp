@@ -7,7 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace verdin;
-    fuzz::ByteReader in(data, size);
+    fuzz::ByteReader in{data, size};
     HeadlessPlatform platform;
     Machine machine(platform);
 
