@@ -103,9 +103,9 @@ inline std::string unescape(const std::string& text) {
 }
 
 // "KEY=VALUE ...": each pair that `special` does not check itself must name one of
-// `fields` and hold its value, read by `parse`.
+// `fields` and hold its value, read by `parse` (decimal without it).
 inline void expectPairs(const std::string& text, const std::map<std::string, int>& fields,
-                        int (*parse)(const std::string&),
+                        int (*parse)(const std::string&) = nullptr,
                         const std::function<bool(const std::string&, const std::string&)>& special = nullptr) {
     std::istringstream words(text);
     for (std::string pair; words >> pair;) {
@@ -118,7 +118,7 @@ inline void expectPairs(const std::string& text, const std::map<std::string, int
         } else if (field == fields.end()) {
             ADD_FAILURE() << "unknown key " << pair;
         } else {
-            EXPECT_EQ(field->second, parse(pair.substr(eq + 1))) << pair;
+            EXPECT_EQ(field->second, parse ? parse(pair.substr(eq + 1)) : std::stoi(pair.substr(eq + 1))) << pair;
         }
     }
 }

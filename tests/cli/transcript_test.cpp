@@ -28,15 +28,14 @@ TEST_P(CliTranscript, Holds) {
                                                  VERDIN_SOURCE_DIR));
     };
     std::string out, err, in, wantOut, wantErr, ranAt;
-    bool ran = false;
     int status = 0;
     auto compareRun = [&] {
-        if (ran) {
+        if (!ranAt.empty()) {
             SCOPED_TRACE("the output of " + ranAt);
             EXPECT_EQ(out, wantOut);
             EXPECT_EQ(err, wantErr);
         }
-        ran = false, wantOut.clear(), wantErr.clear();
+        ranAt.clear(), wantOut.clear(), wantErr.clear();
     };
     for (size_t i = 0; i < lines.size(); ++i) {
         SCOPED_TRACE(lines[i].where + " " + lines[i].text);
@@ -72,7 +71,7 @@ TEST_P(CliTranscript, Holds) {
             fs::current_path(fs::temp_directory_path());
             status = cli::run(args, input, o, e);
             fs::current_path(cwd);
-            out = o.str(), err = e.str(), in.clear(), ran = true, ranAt = lines[i].where;
+            out = o.str(), err = e.str(), in.clear(), ranAt = lines[i].where;
         } else if (verb == "?") {
             EXPECT_EQ(status, std::stoi(text)) << err;
         } else if (verb == "1>" || verb == "1-") {  // "1-": without its line break
