@@ -65,12 +65,12 @@ std::map<std::string, int> fields(const Machine& m) {
 int perform(Session& s, const golden::Case& c, const std::vector<std::vector<std::string>>& programs) {
     const auto& o = c.options;
     Machine& m = s.machine;
+    if (o.count("intel")) m.arithmeticRules = ArithmeticRules::Intel8080;
+    if (o.count("answers")) s.platform.answers = golden::split(o.at("answers"), '|');
     for (size_t i = 0; i + 1 < programs.size(); ++i) {
         if (compileProgram(m, programs[i], true, false) == -1) runProgram(m);
     }
     const std::vector<std::string>& program = programs.back();
-    if (o.count("intel")) m.arithmeticRules = ArithmeticRules::Intel8080;
-    if (o.count("answers")) s.platform.answers = golden::split(o.at("answers"), '|');
     if (o.count("compile") || o.count("silent")) return compileProgram(m, program, false, !o.count("silent"));
     const int result = compileProgram(m, program, true, !o.count("quiet"));
     if (result != -1) return result;
@@ -141,7 +141,7 @@ void check(Session& s, const std::string& expectation, int result) {
             const std::vector<int> want = numbers(value);
             std::vector<int> got;
             for (size_t k = static_cast<size_t>(at); got.size() < want.size(); ++k) {
-                got.push_back(table == "mem" ? m.memory[k] : table == "out" ? m.outPorts[k] : m.labelAddresses[k]);
+                got.push_back(table == "mem" ? m.memory.at(k) : table == "out" ? m.outPorts.at(k) : m.labelAddresses.at(k));
             }
             EXPECT_EQ(got, want) << key;
             return true;
