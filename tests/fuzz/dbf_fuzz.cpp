@@ -2,6 +2,7 @@
 // browse, get, put, append, insert, deletion marks, moving and export.
 //
 // Input: one byte S, then S bytes of operations, then the file's bytes.
+#include <algorithm>
 #include <cstdlib>
 
 #include "fuzz_support.h"
@@ -13,9 +14,7 @@ std::string fieldName(verdin::fuzz::ByteReader& ops, const verdin::DbfTable& tab
     const std::uint8_t pick = ops.byte();
     if (pick < 200 && !table.fieldDescriptors.empty()) {
         const auto& d = table.fieldDescriptors[pick % table.fieldDescriptors.size()];
-        std::string name;
-        for (std::size_t k = 0; k < 11 && d[k] != 0; ++k) name.push_back(static_cast<char>(d[k]));
-        return name;
+        return std::string(d.begin(), std::find(d.begin(), d.begin() + 11, 0));  // NUL-padded, at most 11
     }
     return ops.text(12);
 }
