@@ -5,11 +5,9 @@
 
 #include <cstdlib>
 
-#include "fuzz_support.h"
-#include "machine/machine.h"
-#include "platform/platform.h"
-#include "shell/commands.h"
 #include "files/source_file.h"
+#include "fuzz_support.h"
+#include "shell/commands.h"
 
 namespace {
 // Enough lines for loops, calls and services to do real work, few enough that every
@@ -26,33 +24,26 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace verdin;
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const SourceText source = splitSourceText(bytes);
-
+    const SourceText source = splitSourceText(fuzz::asText(data, size));
     fuzz::FileGuard guard;
-    {
-        HeadlessPlatform platform;
-        Machine machine(platform);
-        machine.sourceFolder = fuzz::scratchFolder();
-
-        if (compileProgram(machine, source.lines, false, true) == -1) {
-            (void)programImage(machine);
-            (void)listProgram(machine, source.lines);
-        }
-        if (compileProgram(machine, source.lines, true, true) == -1) {
-            machine.lineBudget = kRunBudget;
-            runProgram(machine);
-            std::int32_t line = 0;
-            for (int k = 0; k < kSteps && line < machine.programLineCount; ++k) {
-                machine.interruptRequested = 0;
-                machine.lineBudget = kRunBudget;
-                machine.step(line);
-                line = machine.nextLine + 1;
-            }
-            // Every run-time status is shown and cleared by its driver.
-            if (machine.status != Ok) std::abort();
-        }
+    fuzz::Workbench bench;
+    Machine& machine = bench.machine;
+    if (compileProgram(machine, source.lines, false, true) == -1) {
+        (void)programImage(machine);
+        (void)listProgram(machine, source.lines);
     }
-    fuzz::clearScratch();
+    if (compileProgram(machine, source.lines, true, true) == -1) {
+        machine.lineBudget = kRunBudget;
+        runProgram(machine);
+        std::int32_t line = 0;
+        for (int k = 0; k < kSteps && line < machine.programLineCount; ++k) {
+            machine.interruptRequested = 0;
+            machine.lineBudget = kRunBudget;
+            machine.step(line);
+            line = machine.nextLine + 1;
+        }
+        // Every run-time status is shown and cleared by its driver.
+        if (machine.status != Ok) std::abort();
+    }
     return 0;
 }

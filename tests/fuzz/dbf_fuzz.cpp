@@ -2,11 +2,10 @@
 // browse, get, put, append, insert, deletion marks, moving and export.
 //
 // Input: one byte S, then S bytes of operations, then the file's bytes.
+#include <algorithm>
 #include <cstdlib>
 
 #include "fuzz_support.h"
-#include "machine/machine.h"
-#include "platform/platform.h"
 #include "services/dbf_table.h"
 
 namespace {
@@ -15,9 +14,7 @@ std::string fieldName(verdin::fuzz::ByteReader& ops, const verdin::DbfTable& tab
     const std::uint8_t pick = ops.byte();
     if (pick < 200 && !table.fieldDescriptors.empty()) {
         const auto& d = table.fieldDescriptors[pick % table.fieldDescriptors.size()];
-        std::string name;
-        for (std::size_t k = 0; k < 11 && d[k] != 0; ++k) name.push_back(static_cast<char>(d[k]));
-        return name;
+        return std::string(d.begin(), std::find(d.begin(), d.begin() + 11, 0));  // NUL-padded, at most 11
     }
     return ops.text(12);
 }
@@ -32,55 +29,46 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace verdin;
     if (size == 0) return 0;
     const std::size_t opsSize = std::min<std::size_t>(data[0], size - 1);
-    fuzz::ByteReader ops(data + 1, opsSize);
-    const std::string_view fileBytes(reinterpret_cast<const char*>(data + 1 + opsSize), size - 1 - opsSize);
-    const std::string path = fuzz::writeScratchFile("table.dbf", fileBytes);
-
-    {
-        HeadlessPlatform platform;
-        Machine machine(platform);
-        machine.sourceFolder = fuzz::scratchFolder();
-        DbfTable& table = *machine.database;
-        if (table.open(path)) {
-            while (!ops.empty()) {
-                switch (ops.byte() % 11) {
-                    case 0: (void)table.getField(fieldName(ops, table)); break;
-                    case 1: {
-                        const std::string name = fieldName(ops, table);
-                        table.putField(name, ops.text(40));
-                        break;
-                    }
-                    case 2: table.append(); break;
-                    case 3: table.insert(); break;
-                    case 4: table.toggleDeleted(); break;
-                    case 5: table.go(signedIndex(ops)); break;
-                    case 6: table.skip(signedIndex(ops)); break;
-                    case 7: (void)table.recordText(signedIndex(ops)); break;
-                    case 8: {
-                        const std::int64_t first = signedIndex(ops), last = signedIndex(ops);
-                        (void)table.exportRange(first, last, fuzz::scratchFolder() + "/copy.dbf");
-                        DbfTable copy;
-                        (void)copy.open(fuzz::scratchFolder() + "/copy.dbf");
-                        break;
-                    }
-                    case 9: {
-                        // Browse: BC records from the current one onto the text screen.
-                        const std::uint16_t count = ops.word();
-                        machine.regB = count >> 8;
-                        machine.regC = count & 0xFF;
-                        machine.screenListRecords();
-                        break;
-                    }
-                    default: {
-                        // Export onto the open table itself is refused, never done.
-                        (void)table.exportRange(0, 1, path);
-                        break;
-                    }
+    fuzz::ByteReader ops{data + 1, opsSize};
+    const std::string path = fuzz::writeScratchFile("table.dbf", fuzz::asText(data + 1 + opsSize, size - 1 - opsSize));
+    fuzz::Workbench bench;
+    Machine& machine = bench.machine;
+    DbfTable& table = *machine.database;
+    if (table.open(path)) {
+        while (!ops.empty()) {
+            switch (ops.byte() % 11) {
+                case 0: (void)table.getField(fieldName(ops, table)); break;
+                case 1: {
+                    const std::string name = fieldName(ops, table);
+                    table.putField(name, ops.text(40));
+                    break;
                 }
-                if (!table.isOpen()) std::abort();
+                case 2: table.append(); break;
+                case 3: table.insert(); break;
+                case 4: table.toggleDeleted(); break;
+                case 5: table.go(signedIndex(ops)); break;
+                case 6: table.skip(signedIndex(ops)); break;
+                case 7: (void)table.recordText(signedIndex(ops)); break;
+                case 8: {
+                    const std::int64_t first = signedIndex(ops), last = signedIndex(ops);
+                    (void)table.exportRange(first, last, fuzz::scratchFolder() + "/copy.dbf");
+                    DbfTable copy;
+                    (void)copy.open(fuzz::scratchFolder() + "/copy.dbf");
+                    break;
+                }
+                case 9: {
+                    // Browse: BC records from the current one onto the text screen.
+                    const std::uint16_t count = ops.word();
+                    machine.regB = count >> 8;
+                    machine.regC = count & 0xFF;
+                    machine.screenListRecords();
+                    break;
+                }
+                default:  // export onto the open table itself is refused, never done
+                    (void)table.exportRange(0, 1, path);
             }
+            if (!table.isOpen()) std::abort();
         }
     }
-    fuzz::clearScratch();
     return 0;
 }

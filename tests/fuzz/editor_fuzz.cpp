@@ -11,7 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace verdin;
-    fuzz::ByteReader in(data, size);
+    fuzz::ByteReader in{data, size};
     MemoryClipboard clipboard;
     EditorController editor(&clipboard);
     editor.setVisibleLines(1 + in.byte() % 40);
@@ -28,10 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (!in.empty() && inputs++ < 2000) {
         const std::uint8_t op = in.byte();
         switch (op % 16) {
-            case 0:
-            case 1:
-            case 2:
-            case 3: (void)editor.typeChar(in.byte()); break;
             case 4: {
                 const std::uint8_t k = in.byte();
                 editor.press(static_cast<EditorKey>(k % kKeys), (k & 0x40) != 0, (k & 0x80) != 0);
@@ -55,12 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             }
             case 14: editor.scroll(static_cast<ScrollAction>(in.byte() % kScrolls), static_cast<std::int8_t>(in.byte())); break;
-            default: {
+            case 15:
                 (void)editor.statusText();
-                const int line = in.byte();
-                (void)editor.lineRuns(line);
+                (void)editor.lineRuns(in.byte());
                 break;
-            }
+            default: (void)editor.typeChar(in.byte());  // 0 to 3
         }
         if (editor.text().size() > kEditorCapacity) std::abort();
     }

@@ -1,14 +1,13 @@
 #include "fuzz_support.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <system_error>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -16,27 +15,19 @@ namespace verdin::fuzz {
 
 namespace {
 bool guardActive = false;
-std::size_t refused = 0;
 
-// True when `path` names something strictly inside the scratch folder. Relative
+// True when a guard is active and `path` lies outside the scratch folder. Relative
 // names are taken from the current directory, as the C library takes them; the
-// scratch folder holds no symbolic links, and ".." is resolved lexically, so a
-// name cannot climb out of it.
-bool insideScratch(const char* path) {
-    if (path == nullptr || *path == '\0') return false;
+// scratch folder holds no symbolic links, and ".." is resolved lexically, so a name
+// cannot climb out of it.
+bool refuse(const char* path) {
+    if (!guardActive) return false;
     std::error_code error;
-    fs::path full = fs::absolute(fs::path(path), error);
-    if (error) return false;
-    full = full.lexically_normal();
-    const fs::path root = fs::path(scratchFolder()).lexically_normal();
-    const fs::path relative = full.lexically_relative(root);
-    if (relative.empty() || relative == ".") return false;
-    return *relative.begin() != "..";
-}
-
-template <typename F>
-F realFunction(const char* name) {
-    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
+    const fs::path full = path == nullptr || *path == '\0' ? fs::path() : fs::absolute(path, error);
+    const fs::path relative = full.lexically_normal().lexically_relative(scratchFolder());
+    if (!error && !full.empty() && !relative.empty() && relative != "." && *relative.begin() != "..") return false;
+    errno = EACCES;
+    return true;
 }
 }  // namespace
 
@@ -61,8 +52,7 @@ void clearScratch() {
 
 std::string writeScratchFile(const std::string& name, std::string_view bytes) {
     const std::string path = scratchFolder() + "/" + name;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return path;
 }
 
@@ -72,34 +62,21 @@ FileGuard::FileGuard() {
 }
 FileGuard::~FileGuard() { guardActive = false; }
 
-std::size_t refusedPaths() { return refused; }
-
-namespace {
-// True when a guard is active and `path` lies outside the scratch folder: the call is
-// then refused as a missing file would be.
-bool refuse(const char* path) {
-    if (!guardActive || insideScratch(path)) return false;
-    ++refused;
-    errno = EACCES;
-    return true;
-}
-}  // namespace
-
 }  // namespace verdin::fuzz
 
 // The guard: these definitions take the place of the C library's for the whole fuzz
 // executable; outside a FileGuard they pass every call on unchanged.
 extern "C" {
 std::FILE* fopen(const char* path, const char* mode) {
-    static const auto real = verdin::fuzz::realFunction<std::FILE* (*)(const char*, const char*)>("fopen");
+    static const auto real = reinterpret_cast<std::FILE* (*)(const char*, const char*)>(dlsym(RTLD_NEXT, "fopen"));
     return verdin::fuzz::refuse(path) ? nullptr : real(path, mode);
 }
 std::FILE* fopen64(const char* path, const char* mode) {
-    static const auto real = verdin::fuzz::realFunction<std::FILE* (*)(const char*, const char*)>("fopen64");
+    static const auto real = reinterpret_cast<std::FILE* (*)(const char*, const char*)>(dlsym(RTLD_NEXT, "fopen64"));
     return verdin::fuzz::refuse(path) ? nullptr : real(path, mode);
 }
 int remove(const char* path) noexcept {
-    static const auto real = verdin::fuzz::realFunction<int (*)(const char*)>("remove");
+    static const auto real = reinterpret_cast<int (*)(const char*)>(dlsym(RTLD_NEXT, "remove"));
     return verdin::fuzz::refuse(path) ? -1 : real(path);
 }
 }

@@ -4,19 +4,16 @@
 #include <cstring>
 
 #include "fuzz_support.h"
-#include "machine/machine.h"
-#include "platform/platform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace verdin;
-    fuzz::ByteReader in(data, size);
+    fuzz::ByteReader in{data, size};
     HeadlessPlatform platform;
     Machine machine(platform);
 
     // Four cells at an address chosen by the input, the edges of memory included.
     const std::int32_t address = in.word() % (kMemorySize + 8) - 4;
-    for (std::int32_t k = 0; k < 4; ++k) {
-        const std::int32_t a = address + k;
+    for (std::int32_t a = address; a < address + 4; ++a) {
         const std::uint8_t b = in.byte();
         if (a >= 0 && a < kMemorySize) machine.memory[a] = b;
     }

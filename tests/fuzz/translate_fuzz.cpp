@@ -1,18 +1,14 @@
 // Arbitrary source text through both translate passes and the translation file's
 // text and name.
-#include "fuzz_support.h"
-#include "machine/machine.h"
-#include "platform/platform.h"
-#include "shell/commands.h"
 #include "files/source_file.h"
+#include "fuzz_support.h"
+#include "shell/commands.h"
 #include "translator/translate.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace verdin;
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const SourceText source = splitSourceText(bytes);
+    const SourceText source = splitSourceText(fuzz::asText(data, size));
     const int editorLines = static_cast<int>(source.lines.size());
-
     HeadlessPlatform platform;
     Machine machine(platform);
     for (std::int32_t mode : {TranslateZ80, TranslateX86}) {

@@ -1,37 +1,12 @@
 // The editor driven as a person drives it: every case in tests/golden/editor/*.keys is
 // a script of keys, mouse, scroll bar and commands with what the editor must show after
 // them. The format is described at the top of tests/golden/editor/typing.keys.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <map>
-#include <sstream>
-
 #include "golden_files.h"
 #include "shell/editor_controller.h"
 #include "shell/find_replace.h"
 
 namespace verdin {
 namespace {
-
-struct Script {
-    std::string name;
-    std::string where;
-    std::vector<std::string> lines;  // each with "@" and its line number
-};
-
-std::vector<Script> loadScripts() {
-    std::vector<Script> all;
-    for (const golden::CaseText& c : golden::readCases("editor", ".keys")) {
-        all.push_back({c.heading, c.where, {}});
-        for (const auto& [number, line] : c.lines) {
-            if (!line.empty()) all.back().lines.push_back(line + "@" + std::to_string(number));
-        }
-    }
-    return all;
-}
-
-void PrintTo(const Script& s, std::ostream* out) { *out << s.where; }
 
 // "{lines N}" is N lines "line 0" to "line N-1", each ended by CR; the other escapes
 // are those of every golden text.
@@ -55,116 +30,89 @@ const std::map<std::string, ScrollAction> kScrolls = {
     {"LineUp", ScrollAction::LineUp}, {"LineDown", ScrollAction::LineDown}, {"PageUp", ScrollAction::PageUp},
     {"PageDown", ScrollAction::PageDown}, {"Thumb", ScrollAction::Thumb}, {"Top", ScrollAction::Top},
     {"Bottom", ScrollAction::Bottom}};
-const char* resultName(EditResult r) {
-    return r == EditResult::Done ? "Done" : r == EditResult::Ignored ? "Ignored" : "Refused";
-}
-
-int valueOf(const EditorController& e, const std::string& key) {
+std::map<std::string, int> fields(const EditorController& e) {
     const EditorState& s = e.state();
-    const std::map<std::string, int> values = {
+    return {
         {"line", s.caretLine}, {"col", s.caretColumn}, {"top", s.topLine}, {"last", s.lastLine},
         {"selA", s.selectionA}, {"selB", s.selectionB}, {"low", s.selectionLow()}, {"high", s.selectionHigh()},
         {"shift", e.shiftState()}, {"modified", s.modified}, {"autoscroll", e.autoScrollActive()},
         {"copied", e.copiedFlag()}, {"canundo", e.canUndo()}, {"canredo", e.canRedo()},
         {"scrollmax", e.scrollMaximum()}, {"scrollbar", e.scrollBarVisible()}, {"length", e.buffer().length()},
         {"selected", s.hasSelection()}, {"fault", e.faultLine()}};
-    auto found = values.find(key);
-    if (found == values.end()) ADD_FAILURE() << "unknown key " << key;
-    return found == values.end() ? -1 : found->second;
 }
 
-class EditorScript : public ::testing::TestWithParam<Script> {};
+class EditorScript : public ::testing::TestWithParam<golden::Case> {};
 
 TEST_P(EditorScript, Holds) {
     MemoryClipboard clipboard;
     EditorController editor{&clipboard};
     HeadlessPlatform platform;
     editor.setVisibleLines(20);
-    std::string loaded;
+    std::string loaded, arg, rest;  // the first word after the command, and all after it
     FindResult found;
-    for (const std::string& numbered : GetParam().lines) {
-        const size_t at = numbered.rfind('@');
-        const std::string line = numbered.substr(0, at);
-        SCOPED_TRACE(GetParam().where.substr(0, GetParam().where.find(':')) + ":" + numbered.substr(at + 1) + " " + line);
-        std::istringstream words(line);
-        std::string verb;
-        words >> verb;
-        const std::string rest = line.size() > verb.size() + 1 ? line.substr(verb.size() + 1) : "";
-        std::string arg;
-        words >> arg;
-        // An optional "-> RESULT" at the end of an input checks what became of it.
-        auto expectResult = [&](EditResult r) {
-            const size_t arrow = line.rfind(" -> ");
-            if (arrow != std::string::npos) {
-                EXPECT_STREQ(resultName(r), line.substr(arrow + 4).c_str());
+    // An optional "-> RESULT" at the end of an input checks what became of it.
+    auto result = [&](EditResult r) {
+        if (const size_t arrow = rest.rfind(" -> "); arrow != std::string::npos) {
+            const char* name = r == EditResult::Done ? "Done" : r == EditResult::Ignored ? "Ignored" : "Refused";
+            EXPECT_EQ(name, rest.substr(arrow + 4));
+        }
+    };
+    auto number = [&](size_t word) {
+        std::istringstream words(rest);
+        std::string value;
+        for (size_t i = 0; i <= word; ++i) words >> value;
+        return std::stoi(value, nullptr, 0);
+    };
+    const std::map<std::string, std::function<void()>> commands = {
+        {"release", [&] { editor.mouseUp(); }}, {"tick", [&] { editor.autoScrollTick(); }},
+        {"copy", [&] { editor.copy(); }}, {"cut", [&] { editor.cut(); }}, {"selectall", [&] { editor.selectAll(); }},
+        {"clearfault", [&] { editor.clearFault(); }}, {"saved", [&] { editor.markSaved(); }},
+        {"clipboard-off", [&] { clipboard.available = false; }},
+        {"clipboard", [&] { clipboard.content = unescape(rest); }},
+        {"view", [&] { editor.setVisibleLines(number(0)); }},
+        {"load", [&] { ASSERT_TRUE(editor.loadText(loaded = unescape(rest))) << "too long"; }},
+        {"type", [&] { editor.typeText(unescape(rest)); }},
+        {"char", [&] { result(editor.typeChar(static_cast<unsigned char>(number(0)))); }},
+        {"paste", [&] { result(editor.paste()); }},
+        {"click", [&] { editor.mouseDown(number(0), number(1)); }},
+        {"drag", [&] { editor.mouseMove(number(0), number(1), true); }},
+        {"scroll", [&] { editor.scroll(kScrolls.at(arg), rest.find(' ') == std::string::npos ? 0 : number(1)); }},
+        {"undo", [&] { EXPECT_EQ(editor.undo(), arg != "none"); }},
+        {"redo", [&] { EXPECT_EQ(editor.redo(), arg != "none"); }},
+        {"fault", [&] { editor.showCompileFault(number(0), rest.find("translate") == std::string::npos); }},
+        {"text:", [&] { EXPECT_EQ(editor.text(), rest == "<loaded>" ? loaded : unescape(rest)); }},
+        {"clipboard:", [&] { EXPECT_EQ(clipboard.content.value_or("<none>"), unescape(rest)); }},
+        {"status:", [&] { EXPECT_EQ(editor.statusText() + "|" + editor.overwriteText(), unescape(rest)); }},
+        {"msg:", [&] { EXPECT_EQ(platform.lastMessage() + " (" + std::to_string(platform.messages.size()) + ")", rest); }},
+        {"proposed:", [&] { EXPECT_EQ(proposedFindFragment(editor) + "|" + proposedReplaceFragment(editor), rest); }},
+        {"=>", [&] { golden::expectPairs(rest, fields(editor)); }},
+        {"found:", [&] {
+             const char* outcomes[] = {"Found", "NotFound", "Empty", "Refused"};
+             EXPECT_EQ(std::string(outcomes[static_cast<int>(found.outcome)]) + " " + std::to_string(found.count) +
+                           (found.stoppedAtCapacity ? " full" : ""),
+                       rest);
+         }},
+        {"selected:", [&] {
+             const EditorState& st = editor.state();
+             EXPECT_EQ(editor.text().substr(st.selectionLow(), st.selectionHigh() - st.selectionLow()), unescape(rest));
+         }}};
+    for (const golden::Line& line : GetParam().lines) {
+        SCOPED_TRACE(line.where + " " + line.text);
+        const std::string verb = line.verb();
+        rest = line.rest();
+        arg = rest.substr(0, rest.find(' '));
+        if (line.text.empty()) {
+            continue;
+        } else if (commands.count(verb)) {
+            commands.at(verb)();
+        } else if (verb == "press" || verb == "down" || verb == "up") {  // KEY [shift] [ctrl] [xN]
+            const size_t x = rest.find(" x");
+            for (int i = 0; i < (x == std::string::npos ? 1 : std::stoi(rest.substr(x + 2))); ++i) {
+                if (verb == "down") editor.keyDown(kKeys.at(arg));
+                else if (verb == "up") editor.keyUp(kKeys.at(arg));
+                else editor.press(kKeys.at(arg), rest.find(" shift") != std::string::npos,
+                                  rest.find(" ctrl") != std::string::npos);
             }
-        };
-        if (verb == "view") {
-            editor.setVisibleLines(std::stoi(arg));
-        } else if (verb == "load") {
-            ASSERT_TRUE(editor.loadText(loaded = unescape(rest))) << "too long";
-        } else if (verb == "type") {
-            editor.typeText(unescape(rest));
-        } else if (verb == "char") {
-            expectResult(editor.typeChar(static_cast<unsigned char>(std::stoi(arg, nullptr, 0))));
-        } else if (verb == "press" || verb == "down" || verb == "up") {
-            const std::string flags = rest.substr(std::min(rest.size(), arg.size()));
-            int times = 1;
-            if (const size_t x = flags.find(" x"); x != std::string::npos) times = std::stoi(flags.substr(x + 2));
-            for (int i = 0; i < times; ++i) {
-                if (verb == "down") {
-                    editor.keyDown(kKeys.at(arg));
-                } else if (verb == "up") {
-                    editor.keyUp(kKeys.at(arg));
-                } else {
-                    editor.press(kKeys.at(arg), flags.find("shift") != std::string::npos,
-                                 flags.find("ctrl") != std::string::npos);
-                }
-            }
-        } else if (verb == "click" || verb == "drag") {
-            int l = 0, c = 0;
-            std::istringstream(rest) >> l >> c;
-            if (verb == "click") {
-                editor.mouseDown(l, c);
-            } else {
-                editor.mouseMove(l, c, true);
-            }
-        } else if (verb == "release") {
-            editor.mouseUp();
-        } else if (verb == "tick") {
-            editor.autoScrollTick();
-        } else if (verb == "scroll") {
-            int position = 0;
-            words >> position;
-            editor.scroll(kScrolls.at(arg), position);
-        } else if (verb == "copy") {
-            editor.copy();
-        } else if (verb == "cut") {
-            editor.cut();
-        } else if (verb == "paste") {
-            expectResult(editor.paste());
-        } else if (verb == "selectall") {
-            editor.selectAll();
-        } else if (verb == "undo") {
-            EXPECT_EQ(editor.undo(), arg != "none");
-        } else if (verb == "redo") {
-            EXPECT_EQ(editor.redo(), arg != "none");
-        } else if (verb == "fault") {
-            editor.showCompileFault(std::stoi(arg), rest.find("translate") == std::string::npos);
-        } else if (verb == "clearfault") {
-            editor.clearFault();
-        } else if (verb == "saved") {
-            editor.markSaved();
-        } else if (verb == "clipboard") {
-            clipboard.content = unescape(rest);
-        } else if (verb == "clipboard-off") {
-            clipboard.available = false;
-        } else if (verb == "text:") {
-            EXPECT_EQ(editor.text(), rest == "<loaded>" ? loaded : unescape(rest));
-        } else if (verb == "clipboard:") {
-            EXPECT_EQ(clipboard.content.value_or("<none>"), unescape(rest));
-        } else if (verb == "status:") {
-            EXPECT_EQ(editor.statusText() + "|" + editor.overwriteText(), unescape(rest));
         } else if (verb.rfind("find", 0) == 0 || verb.rfind("replace", 0) == 0) {
             // find[/case][/word] FRAGMENT, replace[...] FRAGMENT|WITH, replaceall[...] FRAGMENT|WITH
             const FindOptions options{verb.find("/case") != std::string::npos, verb.find("/word") != std::string::npos};
@@ -174,32 +122,14 @@ TEST_P(EditorScript, Holds) {
             if (verb.rfind("find", 0) == 0) found = findNext(editor, fragment, options, platform);
             else if (verb.rfind("replaceall", 0) == 0) found = replaceAll(editor, fragment, with, options, platform);
             else found = replaceNext(editor, fragment, with, options, platform);
-        } else if (verb == "found:") {
-            const char* outcomes[] = {"Found", "NotFound", "Empty", "Refused"};
-            EXPECT_EQ(std::string(outcomes[static_cast<int>(found.outcome)]) + " " + std::to_string(found.count) +
-                          (found.stoppedAtCapacity ? " full" : ""),
-                      rest);
-        } else if (verb == "msg:") {
-            EXPECT_EQ(platform.lastMessage() + " (" + std::to_string(platform.messages.size()) + ")", rest);
-        } else if (verb == "proposed:") {
-            EXPECT_EQ(proposedFindFragment(editor) + "|" + proposedReplaceFragment(editor), rest);
-        } else if (verb == "selected:") {
-            const EditorState& st = editor.state();
-            EXPECT_EQ(editor.text().substr(st.selectionLow(), st.selectionHigh() - st.selectionLow()), unescape(rest));
-        } else if (verb == "=>") {
-            std::istringstream pairs(rest);
-            for (std::string pair; pairs >> pair;) {
-                const size_t eq = pair.find('=');
-                EXPECT_EQ(valueOf(editor, pair.substr(0, eq)), std::stoi(pair.substr(eq + 1))) << pair;
-            }
         } else {
             ADD_FAILURE() << "unknown command " << verb;
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, EditorScript, ::testing::ValuesIn(loadScripts()),
-                         [](const ::testing::TestParamInfo<Script>& param) { return param.param.name; });
+INSTANTIATE_TEST_SUITE_P(Scripts, EditorScript, ::testing::ValuesIn(golden::readCases("editor", ".keys")),
+                         golden::caseName);
 
 }  // namespace
 }  // namespace verdin
