@@ -100,10 +100,11 @@ TEST_F(TranslationFileTest, LinesPastTheStoreAreEmptyAndNoTranslatedLineIsDroppe
     EXPECT_EQ(translationText(machine, 0), "       NOP\n       HLT\n");
 }
 
+// Only the last extension of the name is replaced; a name without one gains it.
 TEST(TranslationPath, IsTheSourcesNameBesideItWithTheTargetsExtension) {
     EXPECT_EQ(translationPath("/work/prog.asm", TranslateZ80), "/work/prog.z80");
     EXPECT_EQ(translationPath("/work/prog.asm", TranslateX86), "/work/prog.i86");
-    EXPECT_EQ(translationPath("prog.asm", TranslateZ80), "prog.z80");
+    EXPECT_EQ(translationPath("C:\\work\\prog.asm", TranslateZ80), "C:\\work\\prog.z80");
     EXPECT_EQ(translationPath("prog", TranslateX86), "prog.i86");
     EXPECT_EQ(translationPath("/work/v1.0/prog", TranslateZ80), "/work/v1.0/prog.z80");
     EXPECT_EQ(translationPath("/work/a.b.asm", TranslateZ80), "/work/a.b.z80");
