@@ -36,13 +36,6 @@ TEST(SourceFileRoundTrip, KeepsBytesOfEveryLineEndConvention) {
     }
 }
 
-// Verify how much of the editor a text takes: each line end counts as one character,
-// the same as the single CR the editor stores.
-TEST(SourceFileEditorLimits, CountsLineEndsAsOneCharacter) {
-    EXPECT_EQ(editorTextSize(splitSourceText("ab\r\ncd\r\n")), 6u);
-    EXPECT_EQ(editorTextSize(splitSourceText("ab\ncd")), 5u);
-}
-
 // Verify that a file just within the editor's capacity opens whole and one a character
 // larger is refused with a message, not cut.
 TEST(SourceFileEditorLimits, RefusesFilesBeyondCapacity) {
