@@ -97,7 +97,7 @@ TEST(DebugSessionCalls, StepOverKnowsEveryCallAndNoOtherInstruction) {
 }
 
 TEST_F(DebugSessionTest, ChangesNameTheRegistersFlagsAndCellsOfTheLastCommandOnly) {
-    debug({"        MVI  A,5", "        SUB  A", "        STA  100H", "        PUSH B", "        HLT"});
+    debug({"        MVI  A,5", "        SUB  A", "        STA  100H", "        PUSH PSW", "        HLT"});
     DebugSession session(m);
     session.step(0);
     EXPECT_TRUE(session.changes().registerEntryChanged(0));
