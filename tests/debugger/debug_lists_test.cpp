@@ -27,8 +27,9 @@ protected:
     }
 };
 
-// Verify the six register entries, with F composed from the five flags.
-TEST_F(DebugListsTest, RegisterEntries) {
+// The six register entries, with F composed from the five flags, and the flag entries
+// in their order CY, Z, P, S, AC.
+TEST_F(DebugListsTest, RegisterAndFlagEntries) {
     machine.regA = 0x3E;
     machine.regB = 0x12;
     machine.regC = 0x34;
@@ -38,29 +39,17 @@ TEST_F(DebugListsTest, RegisterEntries) {
     machine.flagZ = 1;
     machine.flagCY = 1;
     machine.stopAddress = 0x0107;
-    const auto entries = registerEntries(machine);
-    EXPECT_EQ(entries[0], " AF  3E C1");
-    EXPECT_EQ(entries[1], " BC  12 34");
-    EXPECT_EQ(entries[2], " DE  00 00");
-    EXPECT_EQ(entries[3], " HL  AB 0C");
-    EXPECT_EQ(entries[4], " SP  3F FE");
-    EXPECT_EQ(entries[5], " PC  01 07");
-}
-
-// Verify the flag entries in their order CY, Z, P, S, AC.
-TEST_F(DebugListsTest, FlagEntries) {
-    machine.flagZ = 1;
+    EXPECT_EQ(registerEntries(machine), (std::array<std::string, 6>{" AF  3E C1", " BC  12 34", " DE  00 00",
+                                                                    " HL  AB 0C", " SP  3F FE", " PC  01 07"}));
+    machine.flagS = machine.flagCY = 0;
     machine.flagAC = 1;
-    const auto flags = flagEntries(machine);
-    EXPECT_EQ(flags[0], "   CY   0");
-    EXPECT_EQ(flags[1], "    Z   1");
-    EXPECT_EQ(flags[2], "    P   0");
-    EXPECT_EQ(flags[3], "    S   0");
-    EXPECT_EQ(flags[4], "   AC   1");
+    EXPECT_EQ(flagEntries(machine),
+              (std::array<std::string, 5>{"   CY   0", "    Z   1", "    P   0", "    S   0", "   AC   1"}));
 }
 
-// Verify the stack and memory dump entries as the window shows them on opening.
-TEST_F(DebugListsTest, StackAndDumpOnOpening) {
+// The stack and memory dump entries as the window shows them on opening; both views
+// clamp to the ends of memory and never read past it.
+TEST_F(DebugListsTest, StackAndDumpOnOpeningAndAtTheEndsOfMemory) {
     machine.memory[0] = 0x3E;
     machine.memory[1] = 0x05;
     machine.memory[7] = 0xFF;
@@ -73,14 +62,11 @@ TEST_F(DebugListsTest, StackAndDumpOnOpening) {
     const auto dump = dumpEntries(machine, views.dump.top);
     EXPECT_EQ(addresses(dump), (std::vector<std::string>{"0000", "0008", "0010", "0018", "0020", "0028"}));
     EXPECT_EQ(dump[0], "0000   3E 05 00 00 00 00 00 FF ");
-}
 
-// Verify that both views clamp to the ends of memory and never read past it.
-TEST_F(DebugListsTest, ViewsClampToMemory) {
-    EXPECT_EQ(stackEntries(machine, 9000)[0].substr(0, 4), "3FF4");
-    EXPECT_EQ(stackEntries(machine, -5)[0].substr(0, 4), "0000");
-    EXPECT_EQ(dumpEntries(machine, 5000).back().substr(0, 4), "3FF8");
-    EXPECT_EQ(dumpEntries(machine, -1)[0].substr(0, 4), "0000");
+    EXPECT_EQ(addresses(stackEntries(machine, 9000))[0], "3FF4");
+    EXPECT_EQ(addresses(stackEntries(machine, -5))[0], "0000");
+    EXPECT_EQ(addresses(dumpEntries(machine, 5000)).back(), "3FF8");
+    EXPECT_EQ(addresses(dumpEntries(machine, -1))[0], "0000");
 }
 
 // Verify the scroll bar actions on the memory dump: bottom, top, page down.
@@ -105,9 +91,9 @@ TEST_F(DebugListsTest, DumpScrolling) {
 TEST_F(DebugListsTest, StackScrolling) {
     DebugViews views;
     EXPECT_TRUE(views.stack.scroll(ListScroll::LineUp));
-    EXPECT_EQ(stackEntries(machine, views.stack.top)[0].substr(0, 4), "3FF2");  // 16370
+    EXPECT_EQ(addresses(stackEntries(machine, views.stack.top))[0], "3FF2");  // 16370
     EXPECT_TRUE(views.stack.scroll(ListScroll::Bottom));
-    EXPECT_EQ(stackEntries(machine, views.stack.top)[0].substr(0, 4), "3FF4");
+    EXPECT_EQ(addresses(stackEntries(machine, views.stack.top))[0], "3FF4");
     views.stack.scroll(ListScroll::Top);
     EXPECT_TRUE(views.stack.scroll(ListScroll::LineDown));
     EXPECT_EQ(views.stack.top, 1);
