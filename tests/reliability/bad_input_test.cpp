@@ -74,15 +74,13 @@ TEST(SourceFiles, FilesWithoutEndOrFarTooLargeAreRefusedAfterAFewPages) {
 // with EFBIG as they would on a full disk (SIGXFSZ ignored, as it must be for the
 // failure to reach the writer). `check` returns true when all went as it should.
 template <typename Check>
-[[noreturn]] void checkUnderFileSizeLimit(rlim_t limit, Check check) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit r{limit, limit};
-    if (setrlimit(RLIMIT_FSIZE, &r) != 0) std::_Exit(3);
-    std::_Exit(check() ? 0 : 1);
-}
-template <typename Check>
 void withFileSizeLimit(rlim_t limit, Check check) {
-    EXPECT_EXIT(checkUnderFileSizeLimit(limit, check), ::testing::ExitedWithCode(0), "");
+    auto child = [&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit r{limit, limit};
+        std::_Exit(setrlimit(RLIMIT_FSIZE, &r) != 0 ? 3 : check() ? 0 : 1);
+    };
+    EXPECT_EXIT(child(), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(FullDisk, ASaveThatRunsOutOfSpaceKeepsTheOldFileAndTheName) {
