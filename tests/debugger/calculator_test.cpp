@@ -38,8 +38,6 @@ protected:
     Calculator calc{machine};
 
     void SetUp() override { calc.open(); }
-    void keys(const std::string& sequence) { type(calc, sequence); }
-    std::string shown() const { return shownOn(calc); }
 };
 
 TEST_F(CalculatorTest, KeySequencesOfTheTable) {
@@ -57,42 +55,35 @@ TEST_F(CalculatorTest, KeySequencesOfTheTable) {
     EXPECT_GE(rows, 30);
 }
 
-// Verify the display line: base, marker, then the value right-aligned in 15 columns.
-TEST_F(CalculatorTest, DisplayLayout) {
+// The display line: base, marker, then the value right-aligned in 15 columns. The
+// entry never grows past its capacity, whatever is typed.
+TEST_F(CalculatorTest, DisplayLayoutAndEntryCapacity) {
     EXPECT_EQ(calc.display(), "DN" + std::string(14, ' ') + "0");
-    keys("255ms");
+    type(calc, "255ms");
     EXPECT_EQ(calc.display(), "H " + std::string(11, ' ') + "00FF");
-    EXPECT_TRUE(calc.lettersEnabled());
-    EXPECT_FALSE(calc.negateEnabled());
-}
-
-// The entry never grows past its capacity, whatever is typed.
-TEST_F(CalculatorTest, EntryIsBounded) {
-    keys("m" + std::string(30, 'F'));
+    type(calc, std::string(30, 'F'));
     EXPECT_EQ(calc.calcEntry.size(), Calculator::kEntryCapacity);
 }
 
-// Verify what survives closing and reopening: base, marker, accumulator and operator,
-// but not the entry; the letter keys follow the base.
+// Closing and reopening keeps the base, accumulator and operator, not the entry or
+// the sign marker.
 TEST_F(CalculatorTest, StateSurvivesReopening) {
-    keys("ms12+");
+    type(calc, "ms12+");
     calc.open();
     EXPECT_EQ(calc.calcSign, ' ');
     EXPECT_TRUE(calc.calcEntry.empty());
-    EXPECT_TRUE(calc.lettersEnabled());
-    keys("1=");
-    EXPECT_EQ(shown(), "0013");
+    type(calc, "1=");
+    EXPECT_EQ(shownOn(calc), "0013");
 }
 
-// Verify that the control table routes the dialog's buttons and that the calculator
-// leaves the machine's status alone.
+// The control table routes the dialog's buttons; the machine's status stays alone.
 TEST_F(CalculatorTest, ControlsRouteToKeys) {
     machine.status = InvalidOperand;
     for (int id : {1005, 1031, 1010, 1018, 1021, 1028}) {  // M 1 A + F =
         for (const auto& c : kCalcControls)
             if (c.id == id) calc.press(c);
     }
-    EXPECT_EQ(shown(), "0029");
+    EXPECT_EQ(shownOn(calc), "0029");
     EXPECT_EQ(machine.status, InvalidOperand);
 }
 
