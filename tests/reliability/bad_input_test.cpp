@@ -2,7 +2,7 @@
 // "Bad input" table that no other suite covers. Files that cannot be read, files
 // without end, a disk that takes no more bytes, folders nobody may write in, host-file
 // names that name nothing usable, and table headers with absurd lengths. What
-// verdin-cli says of such files: tests/golden/cli/bad_files.cli.
+// verdin-cli says of such files: tests/golden/cli/refused_files.cli.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
