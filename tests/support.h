@@ -15,10 +15,6 @@ struct Bench {
     HeadlessPlatform platform;
     Machine machine{platform};
 
-    // The Compile command on these lines; -1 on success, else the faulty line.
-    std::int32_t compile(const std::vector<std::string>& lines) {
-        return compileProgram(machine, lines, false, true);
-    }
     // The Debug command's hand-off followed by the Run button.
     std::int32_t run(const std::vector<std::string>& lines) {
         std::int32_t result = compileProgram(machine, lines, true, true);
@@ -26,9 +22,6 @@ struct Bench {
         return result;
     }
     std::string last() const { return platform.lastMessage(); }
-    std::vector<int> bytes(int from, int count) const {
-        return std::vector<int>(machine.memory.begin() + from, machine.memory.begin() + from + count);
-    }
 };
 
 inline std::string sourcePath(const std::string& relative) { return std::string(VERDIN_SOURCE_DIR) + "/" + relative; }

@@ -13,11 +13,6 @@ namespace {
 
 using testing_support::ScratchFolder;
 
-std::string writeFile(const ScratchFolder& folder, const std::string& name, const std::string& text) {
-    ScratchFolder::write(folder.file(name), text);
-    return folder.file(name);
-}
-
 // Reads `fd` until `wanted` has arrived (or the pipe ends); returns all read.
 std::string readUntil(int fd, const std::string& wanted) {
     std::string text;
@@ -30,10 +25,10 @@ std::string readUntil(int fd, const std::string& wanted) {
     return text;
 }
 
-// Ctrl+C is sent to a real verdin-cli, which must end the endless loop as Stop does.
 TEST(CliInterrupt, StopsAnEndlessRunAndStillPrintsTheState) {
     ScratchFolder folder;
-    const std::string program = writeFile(folder, "loop.asm", "loop: inr a\n  jmp loop\n");
+    const std::string program = folder.file("loop.asm");
+    ScratchFolder::write(program, "loop: inr a\n  jmp loop\n");
     int out[2], err[2];
     ASSERT_EQ(pipe(out), 0);
     ASSERT_EQ(pipe(err), 0);

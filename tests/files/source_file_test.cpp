@@ -13,8 +13,7 @@ namespace {
 
 using testing_support::ScratchFolder;
 
-// Verify that loading and saving gives back the very bytes of files with each line
-// end convention, with and without a final line break.
+// Loading and saving gives back the very bytes, whatever the line ends.
 TEST(SourceFileRoundTrip, KeepsBytesOfEveryLineEndConvention) {
     ScratchFolder folder;
     const std::string samples[] = {
@@ -36,21 +35,13 @@ TEST(SourceFileRoundTrip, KeepsBytesOfEveryLineEndConvention) {
     }
 }
 
-// Verify how much of the editor a text takes: each line end counts as one character,
-// the same as the single CR the editor stores.
-TEST(SourceFileEditorLimits, CountsLineEndsAsOneCharacter) {
-    EXPECT_EQ(editorTextSize(splitSourceText("ab\r\ncd\r\n")), 6u);
-    EXPECT_EQ(editorTextSize(splitSourceText("ab\ncd")), 5u);
-}
-
-// Verify that a file just within the editor's capacity opens whole and one a character
-// larger is refused with a message, not cut.
+// A file just within the editor's capacity opens whole; one more character is
+// refused with a message, not cut.
 TEST(SourceFileEditorLimits, RefusesFilesBeyondCapacity) {
     ScratchFolder folder;
     std::string line(99, 'x');
     std::string fits;
     while (fits.size() + line.size() + 2 <= kEditorCapacity) fits += line + "\r\n";
-    // Fill up exactly to the capacity counting CR LF as one character.
     const size_t used = editorTextSize(splitSourceText(fits));
     fits += std::string(kEditorCapacity - used, 'y');
     ScratchFolder::write(folder.file("fits.asm"), fits);
@@ -67,8 +58,7 @@ TEST(SourceFileEditorLimits, RefusesFilesBeyondCapacity) {
     EXPECT_TRUE(big.text.lines.empty());
 }
 
-// Verify that a line of 255 characters opens, while one of 256 or one holding a NUL
-// (which would end the editor's text early) is refused, naming the line.
+// A NUL would end the editor's text early, so such a line is refused like a long one.
 TEST(SourceFileEditorLimits, RefusesLinesTheEditorCannotHold) {
     ScratchFolder folder;
     ScratchFolder::write(folder.file("ok.asm"), "a\n" + std::string(255, 'x') + "\n");
@@ -83,8 +73,7 @@ TEST(SourceFileEditorLimits, RefusesLinesTheEditorCannotHold) {
     EXPECT_NE(binary.error.find("NUL"), std::string::npos);
 }
 
-// Verify the message for a file that is not there, and that a folder is not read as
-// an empty text.
+// A folder is not read as an empty text.
 TEST(SourceFileEditorLimits, MissingFileAndFolder) {
     ScratchFolder folder;
     LoadResult missing = loadEditorFile(folder.file("nothing.asm"));
@@ -94,8 +83,7 @@ TEST(SourceFileEditorLimits, MissingFileAndFolder) {
     EXPECT_FALSE(dir.ok);
 }
 
-// Verify that a write that cannot complete leaves the existing target as it was and
-// no temporary file behind.
+// A write that cannot complete leaves the target as it was and no temporary file.
 TEST(AtomicWrite, FailureKeepsTheOldTarget) {
     ScratchFolder folder;
     const std::string target = folder.file("busy");
@@ -109,8 +97,7 @@ TEST(AtomicWrite, FailureKeepsTheOldTarget) {
     EXPECT_EQ(entries, 1);
 }
 
-// Verify that a save replaces the whole previous content, keeps the file's
-// permissions and writes through a symbolic link to its target.
+// A save keeps the file's permissions and writes through a symbolic link.
 TEST(AtomicWrite, ReplacesContentKeepsPermissionsAndLinks) {
     namespace fs = std::filesystem;
     ScratchFolder folder;

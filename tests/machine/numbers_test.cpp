@@ -22,24 +22,15 @@ TEST(Numbers, ParseHexReadsTheFirstDigitsAndFlagsForeignCharacters) {
     EXPECT_EQ(m.status, InvalidOperand);
 }
 
-TEST(Numbers, FormatNumberWritesCapitalHexWithLeadingZeros) {
-    HeadlessPlatform platform;
-    Machine m(platform);
-    EXPECT_EQ(m.formatNumber(0, 2, 1), "00 00");
-    EXPECT_EQ(m.formatNumber(255, 1, 0), "FF");
-    EXPECT_EQ(m.formatNumber(10, 1, 0), "0A");
-    EXPECT_EQ(m.formatNumber(4660, 2, 0), "1234");
-    EXPECT_EQ(m.formatNumber(4660, 2, 1), "12 34");
-    // Values out of range must not crash, whatever digits they give.
-    EXPECT_EQ(m.formatNumber(1e30, 2, 0).size(), 4u);
-}
-
-TEST(Numbers, HexDigitKeepsThePreviousDigitOutOfRange) {
+// Values out of range must not crash, whatever digits they give; the debug lists'
+// tests check the digits of values in range.
+TEST(Numbers, OutOfRangeDigitsAreHarmless) {
     HeadlessPlatform platform;
     Machine m(platform);
     EXPECT_EQ(m.hexDigit(12), "C");
-    EXPECT_EQ(m.hexDigit(16), "C");
+    EXPECT_EQ(m.hexDigit(16), "C") << "the previous digit is kept";
     EXPECT_EQ(m.hexDigit(-1), "C");
+    EXPECT_EQ(m.formatNumber(1e30, 2, 0).size(), 4u);
 }
 
 TEST(Numbers, ToNumberReadsDigitsFromTheRight) {
