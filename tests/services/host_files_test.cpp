@@ -53,7 +53,7 @@ TEST_F(HostFiles, TheOpenFileOutlivesARunAndClosesWithTheMachine) {
     writeFile(folder.file("data.bin"), "x");
     const std::size_t before = openDescriptors();
     {
-        RecordingPlatform other;
+        HeadlessPlatform other;
         Machine owner(other);
         owner.sourceFolder = folder.path().string();
         ASSERT_EQ(compileProgram(owner, {"  LXI H,N", "  MVI A,'O'", "  RST 6", "  HLT", "N: DB 'data.bin',0"}, true,
