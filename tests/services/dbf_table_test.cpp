@@ -1,5 +1,6 @@
 // Tables made and opened byte for byte, their checks and their limits; what a program
-// does with a table is in the transcripts of tests/golden/cli/tables.cli.
+// does with a table, and the services' refusals, are in the transcripts of
+// tests/golden/cli/tables.cli and table_refusals.cli.
 #include <ctime>
 
 #include "dbf_test_support.h"
@@ -47,31 +48,6 @@ TEST_F(DbfServices, MakeWritesTheHeaderDescriptorsAndTerminator) {
     db('A');
     put("TAIL", "end");
     EXPECT_EQ(m.database->recordText(0).substr(301), "end  ");
-}
-
-TEST_F(DbfServices, LookupSkipsTheFirstFieldOfAMadeTable) {
-    makePeople();
-    db('A');
-    put("name", "Ada");  // names are matched in capitals
-    put("AGE", "36");
-    EXPECT_EQ(get("NAME"), "Ada");
-    EXPECT_EQ(get("AGE"), "36");
-    EXPECT_EQ(get("DEL"), "<untouched>");
-    EXPECT_EQ(errorTexts(), (Lines{"Field was not found."}));
-    put("DEL", "*");
-    EXPECT_EQ(errorTexts().size(), 2u);
-    EXPECT_EQ(m.database->recordText(0), " Ada       36 ");
-}
-
-TEST_F(DbfServices, MakeRefusesBadStructuresAndUnwritableFiles) {
-    make("A.DBF", {{"DEL", 'C', 1}, {"NAME", 'c', 10}});
-    make("B.DBF", {{"DEL", 'C', 1}, {"NAME", 'C', 0}});
-    make("C.DBF", {});
-    make("nofolder/D.DBF", {{"DEL", 'C', 1}});
-    EXPECT_EQ(errorTexts(), (Lines{"Error in database structure.", "Error in database structure.",
-                                   "Error in database structure.", "Write failed."}));
-    EXPECT_EQ(readFile(path("A.DBF")), "");  // left empty
-    EXPECT_EQ(m.status, Ok);
 }
 
 TEST_F(DbfServices, MakeWhileATableIsOpenLeavesThatTableIntact) {
@@ -155,14 +131,6 @@ TEST_F(DbfServices, CopyReportsAnUnwritableTargetAndChecksItsAddresses) {
     EXPECT_EQ(readFile(path("T.DBF")).size(), 129u + 14);
     EXPECT_EQ(db('P', 8000, 16381, 8020), 0);
     EXPECT_EQ(m.status, OutOfMemory);
-}
-
-TEST_F(DbfServices, ServicesThatNeedATableSaySoWithoutOne) {
-    for (char letter : {'F', 'R', 'A', 'I', 'D', 'B', 'P'}) EXPECT_EQ(db(letter, 100, 100, 100), 1) << letter;
-    db('C');
-    db('Z');
-    EXPECT_EQ(platform.messages, (std::vector<Message>(7, {MessageKind::Error, "Database is not opened."})));
-    EXPECT_EQ(m.status, Ok);
 }
 
 TEST_F(DbfServices, AddressChecksKeepTheCounterOnTheLine) {
