@@ -50,20 +50,6 @@ TEST_F(DbfServices, MakeWritesTheHeaderDescriptorsAndTerminator) {
     EXPECT_EQ(m.database->recordText(0).substr(301), "end  ");
 }
 
-TEST_F(DbfServices, MakeWhileATableIsOpenLeavesThatTableIntact) {
-    makePeople();
-    db('A');
-    put("NAME", "Ada");
-    make("U.DBF", {{"DEL", 'C', 1}, {"X", 'C', 2}, {"Y", 'C', 2}});
-    put("NAME", "Alan");  // still the people table, with its own layout
-    EXPECT_EQ(m.database->recordText(0), " Alan         ");
-    EXPECT_EQ(errorTexts(), Lines{});
-    make("T.DBF", {{"DEL", 'C', 1}, {"X", 'C', 2}});  // over the open table: it is closed
-    EXPECT_FALSE(m.database->isOpen());
-    open("T.DBF");
-    EXPECT_EQ(m.database->recordLength(), 3);
-}
-
 TEST_F(DbfServices, OpenChecksTheHeader) {
     const std::vector<FieldSpec> one = {{"ONE", 'C', 4}};
     std::string month = tableBytes(one, 4, {}), day = month;
