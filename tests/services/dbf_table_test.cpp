@@ -18,7 +18,9 @@ Words le(const std::string& bytes, std::initializer_list<std::size_t> places, in
     Words values;
     for (std::size_t at : places) {
         std::uint32_t v = 0;
-        for (int i = size - 1; i >= 0; --i) v = v * 256 + static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+        for (std::size_t i = static_cast<std::size_t>(size); i-- > 0;) {
+            v = v * 256 + static_cast<unsigned char>(bytes[at + i]);
+        }
         values.push_back(v);
     }
     return values;
@@ -32,8 +34,9 @@ TEST_F(DbfServices, MakeWritesTheHeaderDescriptorsAndTerminator) {
     ASSERT_EQ(bytes.size(), 129u);
     const std::time_t now = std::time(nullptr);
     const std::tm today = *std::localtime(&now);
-    EXPECT_EQ(le(bytes, {0, 1, 2, 3}, 1), (Words{0xF5, Words::value_type(today.tm_year % 100),
-                                                 Words::value_type(today.tm_mon + 1), Words::value_type(today.tm_mday)}));
+    const Words date = {Words::value_type(today.tm_year % 100), Words::value_type(today.tm_mon + 1),
+                        Words::value_type(today.tm_mday)};
+    EXPECT_EQ(le(bytes, {0, 1, 2, 3}, 1), (Words{0xF5, date[0], date[1], date[2]}));
     EXPECT_EQ(le(bytes, {4}, 4), Words{0});
     EXPECT_EQ(le(bytes, {8, 10}, 2), (Words{129, 14}));
     EXPECT_EQ(bytes.substr(64, 12), std::string("NAME\0\0\0\0\0\0\0C", 12));

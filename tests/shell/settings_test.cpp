@@ -61,7 +61,8 @@ TEST(Settings, FiveLinesAndTheOptionsSectionThroughTheFile) {
     EXPECT_EQ(parseSettings(plain).arithmeticRules, ArithmeticRules::Workbench);
     EXPECT_FALSE(writeSettings("", s));
 
-    const Settings crlf = parseSettings("C:\\work\\\r\nC:\\work\\x.asm\r\n\r\n\r\n\r\n[options]\r\narithmetic=intel8080\r\n");
+    const Settings crlf =
+        parseSettings("C:\\work\\\r\nC:\\work\\x.asm\r\n\r\n\r\n\r\n[options]\r\narithmetic=intel8080\r\n");
     EXPECT_EQ(crlf.initialFolder, "C:\\work\\");
     EXPECT_EQ(crlf.recent.entries, (Entries{"C:\\work\\x.asm", "", "", ""}));
     EXPECT_EQ(crlf.arithmeticRules, ArithmeticRules::Intel8080);
