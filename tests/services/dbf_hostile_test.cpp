@@ -9,33 +9,34 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// NAME (C 5) in the dBASE III layout, two records, and a record count of `count`.
-std::string twoRecordsCounting(std::uint32_t count) {
-    std::string bytes = tableBytes({{"NAME", 'C', 5}}, 6, {" Ann  ", " Bob  "});
-    putLe(bytes, 4, count, 4);
-    return bytes;
-}
-
 class HostileCounts : public DbfServices {
 protected:
+    // NAME (C 5) in the dBASE III layout, two records, and a record count of `count`.
     void openClaiming(std::uint32_t count) {
-        writeFile(path("H.DBF"), twoRecordsCounting(count));
+        std::string bytes = tableBytes({{"NAME", 'C', 5}}, 6, {" Ann  ", " Bob  "});
+        putLe(bytes, 4, count, 4);
+        writeFile(path("H.DBF"), bytes);
         ASSERT_EQ(open("H.DBF"), 1);
         ASSERT_TRUE(m.database->isOpen()) << platform.lastMessage();
     }
+    // NAME of every record the table counts, at most 10.
+    Lines names() {
+        Lines all;
+        for (int i = 0; i < std::min<std::int64_t>(m.database->recordCount(), 10); ++i) {
+            db('G', i);
+            all.push_back(get("NAME"));
+        }
+        return all;
+    }
 };
 
-TEST_F(HostileCounts, BrowseListsOnlyTheRecordsTheFileHolds) {
+TEST_F(HostileCounts, BrowseAndMovesStopAtTheRecordsTheFileHolds) {
     openClaiming(0xFFFFFFF0u);
     db('B', 0, 0, 0);
     EXPECT_EQ(m.textScreenLines, (Lines{" Ann  ", " Bob  ", ""}));
     db('G', 1);
     db('B', 0, 0, 1000);
     EXPECT_EQ(m.textScreenLines, (Lines{" Ann  ", " Bob  ", "", " Bob  ", ""}));
-}
-
-TEST_F(HostileCounts, MovingStopsAtTheRecordsTheFileHolds) {
-    openClaiming(3000000000u);
     db('G', 16000);
     EXPECT_EQ(m.database->currentRecord, 2);  // just past the last, as for an honest table
     db('G', 0);
@@ -49,24 +50,15 @@ TEST_F(HostileCounts, AppendGoesRightAfterTheLastRecordAndCorrectsTheCount) {
     db('A');
     put("NAME", "Cy");
     EXPECT_EQ(readFile(path("H.DBF")).size(), before + 6);
-    EXPECT_EQ(m.database->recordCount(), 3);
     EXPECT_EQ(m.database->currentRecord, 2);
-    EXPECT_EQ(get("NAME"), "Cy");
-    db('G', 0);
-    EXPECT_EQ(get("NAME"), "Ann");
+    EXPECT_EQ(names(), (Lines{"Ann", "Bob", "Cy"}));
 }
 
 TEST_F(HostileCounts, InsertMovesOnlyRecordsThatExist) {
     openClaiming(3000000000u);
     db('G', 1);
     db('I');
-    EXPECT_EQ(m.database->recordCount(), 3);
-    std::vector<std::string> names;
-    for (int i = 0; i < 3; ++i) {
-        db('G', i);
-        names.push_back(get("NAME"));
-    }
-    EXPECT_EQ(names, (Lines{"Ann", "", "Bob"}));
+    EXPECT_EQ(names(), (Lines{"Ann", "", "Bob"}));
 }
 
 TEST_F(HostileCounts, AnHonestCountIsUnchanged) {

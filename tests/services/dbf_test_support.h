@@ -2,8 +2,6 @@
 // folder is a temporary folder.
 #pragma once
 
-#include <ctime>
-
 #include "service_test_support.h"
 
 namespace verdin::test {
@@ -20,18 +18,13 @@ inline void putLe(std::string& bytes, std::size_t at, std::uint32_t value, int s
     for (int i = 0; i < size; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-// A .dbf file: header, descriptors, 0x0D, the records as given.
+// A .dbf file dated 1 January: header, descriptors, 0x0D, the records as given.
 inline std::string tableBytes(const std::vector<FieldSpec>& fields, int recordLength,
-                              const std::vector<std::string>& records, int headerLength = -1, int month = 1,
-                              int day = 1) {
-    if (headerLength < 0) headerLength = 32 * static_cast<int>(fields.size()) + 33;
+                              const std::vector<std::string>& records, int headerLength = -1) {
     std::string bytes(32, '\0');
-    bytes[0] = 3;
-    bytes[1] = 26;
-    bytes[2] = static_cast<char>(month);
-    bytes[3] = static_cast<char>(day);
+    bytes.replace(0, 4, "\x03\x1A\x01\x01");
     putLe(bytes, 4, static_cast<std::uint32_t>(records.size()), 4);
-    putLe(bytes, 8, static_cast<std::uint32_t>(headerLength), 2);
+    putLe(bytes, 8, static_cast<std::uint32_t>(headerLength < 0 ? 32 * fields.size() + 33 : headerLength), 2);
     putLe(bytes, 10, static_cast<std::uint32_t>(recordLength), 2);
     for (const FieldSpec& f : fields) {
         std::string d(32, '\0');
@@ -65,22 +58,16 @@ protected:
         setHL(hl), setDE(de), setBC(bc);
         return rst(4);
     }
-    // The field-list block of "M" at kBlock.
+    // The field-list block of "M" at kBlock: each name in 11 cells filled with blanks,
+    // as two 0 cells end the block.
     void putBlock(const std::string& name, const std::vector<FieldSpec>& fields) {
-        std::vector<std::int32_t> block;
-        for (char c : name) block.push_back(static_cast<unsigned char>(c));
-        block.push_back(0);
+        std::string block = name + '\0';
         for (const FieldSpec& f : fields) {
-            std::string area = f.name;
-            area += '\0';
-            area.resize(11, ' ');  // non-zero filler, as two 0 cells end the block
-            for (char c : area) block.push_back(static_cast<unsigned char>(c));
-            block.push_back(static_cast<unsigned char>(f.type));
-            block.push_back(f.length);
-            block.push_back(f.decimals);
+            block += (f.name + '\0').append(10 - f.name.size(), ' ');
+            block += {f.type, static_cast<char>(f.length), static_cast<char>(f.decimals)};
         }
-        for (std::int32_t c : {9, 0, 0}) block.push_back(c);
-        putCells(kBlock, block);
+        putText(kBlock, block + '\x09');
+        putCells(kBlock + static_cast<std::int32_t>(block.size()) + 1, {0, 0});
     }
     std::int32_t make(const std::string& name, const std::vector<FieldSpec>& fields) {
         putBlock(name, fields);
@@ -94,7 +81,9 @@ protected:
         putText(kFieldName, field);
         putText(kValue, "<untouched>");
         db('F', kValue, kFieldName);
-        return textAt(kValue);
+        std::string text;
+        for (std::size_t a = kValue; m.memory[a] != 0; ++a) text += static_cast<char>(m.memory[a]);
+        return text;
     }
     void put(const std::string& field, const std::string& value) {
         putText(kFieldName, field);

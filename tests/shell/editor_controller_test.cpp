@@ -34,7 +34,7 @@ TEST(EditorPainting, SelectionAcrossALineEnd) {
     EXPECT_EQ(editor.lineRuns(1).front(), (AttributeRun{0, 1, CharAttribute::Selected}));
 }
 
-// Verify mnemonics as whole words in any case, comments outside quotes, the selection.
+// Mnemonics as whole words in any case, comments outside quotes, the selection.
 TEST(EditorPainting, LineAttributes) {
     EXPECT_EQ(painted("mov a,b"), "mmm....");
     EXPECT_EQ(painted("movx a,b"), "........");

@@ -28,45 +28,45 @@ protected:
     }
 };
 
-// Verify that opening a file gives all its lines, makes it the current file, and puts
-// it at the front of the recent list kept in the settings file.
+// An opened file becomes the current one and heads the recent list, which the
+// settings file keeps for the next start; reopening an entry moves it to the front.
 TEST_F(FileSessionTest, OpenTakesTheWholeFileAndRemembersIt) {
     EXPECT_EQ(files.title(false), "Verdin - Untitled");
     std::string bytes;
     for (int i = 0; i < 200; ++i) bytes += "\tnop\r\n";
-    const std::string path = make("long.asm", bytes);
-
-    auto lines = files.open(path);
+    const std::string a = make("long.asm", bytes);
+    const std::string b = make("b.asm", "b\n");
+    auto lines = files.open(a);
     ASSERT_TRUE(lines.has_value());
     EXPECT_EQ(lines->size(), 201u);  // every line, and the empty one after the final break
-    EXPECT_EQ(files.currentFile(), path);
     EXPECT_EQ(files.lineEnding(), LineEnding::CrLf);
-    EXPECT_EQ(files.title(false), "Verdin - " + path);
+    ASSERT_TRUE(files.open(b));
+    ASSERT_TRUE(files.openRecent(1));
+    EXPECT_EQ(files.currentFile(), a);
+    EXPECT_EQ(files.title(false), "Verdin - " + a);
+    EXPECT_FALSE(files.openRecent(3));
 
-    Settings stored = readSettings(settingsPath);
-    EXPECT_EQ(stored.initialFolder, folder.path().string() + "/");
-    EXPECT_EQ(stored.recent.entries[0], path);
+    FileSession later(platform, settingsPath);
+    later.loadSettings();
+    EXPECT_EQ(later.recentFiles().entries, (std::array<std::string, 4>{a, b, "", ""}));
+    EXPECT_EQ(later.settings().initialFolder, folder.path().string() + "/");
 }
 
-// Verify that a file that cannot be opened or does not fit is refused with a message
-// and changes neither the current file nor the recent list.
 TEST_F(FileSessionTest, RefusedOpenChangesNothing) {
     const std::string good = make("good.asm", "\thlt\n");
     ASSERT_TRUE(files.open(good));
     platform.messages.clear();
-
     EXPECT_FALSE(files.open(folder.file("missing.asm")));
     EXPECT_EQ(platform.lastMessage(), "Error: File doesn't exist.");
     EXPECT_FALSE(files.open(make("wide.asm", std::string(300, ';') + "\n")));
     EXPECT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.messages[1].kind, MessageKind::Error);
-
     EXPECT_EQ(files.currentFile(), good);
     EXPECT_EQ(files.recentFiles().count(), 1);
 }
 
-// Verify Save under the current name keeps the file's line ends, and that Save of an
-// untitled text asks for a name, adds ".asm" and writes LF line ends.
+// Save keeps the file's own line ends; an untitled text is asked a name, which gets
+// ".asm", and is written with LF. Save as asks even for a titled text.
 TEST_F(FileSessionTest, SaveAndSaveAs) {
     const std::string path = make("crlf.asm", "a\r\nb\r\n");
     auto lines = files.open(path);
@@ -86,17 +86,12 @@ TEST_F(FileSessionTest, SaveAndSaveAs) {
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(files.currentFile(), folder.file("fresh.asm"));
     EXPECT_EQ(ScratchFolder::read(folder.file("fresh.asm")), "x\ny\n");
-    EXPECT_EQ(files.recentFiles().entries[0], folder.file("fresh.asm"));
     EXPECT_EQ(files.recentFiles().entries[1], path);
-
-    // Save as asks even for a titled text; a cancelled dialog writes nothing.
     EXPECT_FALSE(files.saveFile({"z"}, true, [] { return std::optional<std::string>(); }));
     EXPECT_EQ(files.currentFile(), folder.file("fresh.asm"));
     EXPECT_TRUE(platform.messages.empty());
 }
 
-// Verify that a failed save reports "Can't save the file.", keeps the previous file
-// and does not adopt the new name.
 TEST_F(FileSessionTest, FailedSaveKeepsEverything) {
     const std::string path = make("prog.asm", "old\n");
     ASSERT_TRUE(files.open(path));
@@ -106,29 +101,10 @@ TEST_F(FileSessionTest, FailedSaveKeepsEverything) {
     EXPECT_EQ(ScratchFolder::read(path), "old\n");
 }
 
-// Verify that reopening a recent entry moves it to the front without a duplicate.
-TEST_F(FileSessionTest, OpenRecent) {
-    const std::string a = make("a.asm", "a\n");
-    const std::string b = make("b.asm", "b\n");
-    ASSERT_TRUE(files.open(a));
-    ASSERT_TRUE(files.open(b));
-    auto lines = files.openRecent(1);
-    ASSERT_TRUE(lines);
-    EXPECT_EQ((*lines)[0], "a");
-    EXPECT_EQ(files.recentFiles().entries[0], a);
-    EXPECT_EQ(files.recentFiles().entries[1], b);
-    EXPECT_EQ(files.recentFiles().count(), 2);
-    EXPECT_FALSE(files.openRecent(3));
-
-    FileSession later(platform, settingsPath);
-    later.loadSettings();
-    EXPECT_EQ(later.recentFiles().entries[0], a);
-    EXPECT_EQ(later.settings().initialFolder, folder.path().string() + "/");
-}
-
-// Verify the translation file: refused for an untitled or modified text, otherwise
-// written beside the source under its name, one line per editor line.
-TEST_F(FileSessionTest, WriteTranslation) {
+// Translate's file: refused for an untitled or modified text, otherwise beside the
+// source under its name. Save code: the low byte of each cell below the program's
+// size, at most the whole memory, the current file left alone.
+TEST_F(FileSessionTest, TranslationAndProgramImage) {
     Machine machine(platform);
     machine.mode = TranslateZ80;
     machine.translatedLines[0] = "\tLD A,5";
@@ -136,38 +112,27 @@ TEST_F(FileSessionTest, WriteTranslation) {
     machine.translatedCount = 2;
     EXPECT_FALSE(files.writeTranslation(machine, 3, false));
     EXPECT_EQ(platform.lastMessage(), "Warning: File is not saved. Please save it before translating.");
-
-    ASSERT_TRUE(files.open(make("prog.asm", "\tmvi a,5\n\thlt\n")));
+    const std::string source = make("prog.asm", "\tmvi a,5\n\thlt\n");
+    ASSERT_TRUE(files.open(source));
     EXPECT_FALSE(files.writeTranslation(machine, 2, true));
     EXPECT_FALSE(std::filesystem::exists(folder.file("prog.z80")));
+    EXPECT_EQ(files.writeTranslation(machine, 2, false), folder.file("prog.z80"));
+    EXPECT_EQ(splitSourceText(ScratchFolder::read(folder.file("prog.z80"))).lines, (Lines{"\tLD A,5", "\tHALT", "", ""}));
 
-    auto written = files.writeTranslation(machine, 2, false);
-    ASSERT_TRUE(written);
-    EXPECT_EQ(*written, folder.file("prog.z80"));
-    EXPECT_EQ(splitSourceText(ScratchFolder::read(*written)).lines, (Lines{"\tLD A,5", "\tHALT", "", ""}));
-}
-
-// Verify Save code: the low byte of each cell below the program's size, raw, with the
-// current file name left alone.
-TEST_F(FileSessionTest, SaveCode) {
-    const std::string source = make("prog.asm", "\tmvi a,5\n");
-    ASSERT_TRUE(files.open(source));
-    Machine machine(platform);
     machine.memory[0] = 0x3E;
     machine.memory[1] = 0x105;
     machine.memory[2] = 0x76;
     machine.addressCounter = 3;
     ASSERT_TRUE(files.saveCode(machine, folder.file("image")));
     EXPECT_EQ(ScratchFolder::read(folder.file("image.dat")), std::string("\x3E\x05\x76", 3));
-    EXPECT_EQ(files.currentFile(), source);
-
     machine.addressCounter = 99999;
     ASSERT_TRUE(files.saveCode(machine, folder.file("full.dat")));
     EXPECT_EQ(ScratchFolder::read(folder.file("full.dat")).size(), static_cast<size_t>(kMemorySize));
+    EXPECT_EQ(files.currentFile(), source);
 }
 
-// Verify the decisions of the save prompt: unmodified text is not asked about, Yes
-// goes on only after a successful save, No goes on, Cancel stops.
+// Unmodified text is not asked about; Yes goes on only after a successful save, No
+// goes on, Cancel stops.
 TEST(SavePrompt, Decisions) {
     int saves = 0;
     auto answer = [](SaveAnswer a) { return [a] { return a; }; };

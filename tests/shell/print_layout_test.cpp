@@ -5,37 +5,21 @@
 namespace verdin {
 namespace {
 
-// Verify which lines land on which sheet, and the sheet order with and without
-// collation.
-TEST(PrintLayout, PagesOfSeventyLines) {
-    const auto sheets = printLayout(75, kLinesPerPage, 1, false);
-    ASSERT_EQ(sheets.size(), 2u);
-    EXPECT_EQ(sheets[0], (PrintSheet{0, 0, 0, 70}));
-    EXPECT_EQ(sheets[1], (PrintSheet{1, 0, 70, 5}));
-    EXPECT_EQ(printLayout(140, kLinesPerPage, 1, false).size(), 2u);
+using Sheets = std::vector<PrintSheet>;
+
+// Pages of seventy lines; collated copies come as whole sets, uncollated ones page by
+// page; fewer than one copy is one, and nothing to print gives no sheet.
+TEST(PrintLayout, SheetsInPrintingOrder) {
+    const PrintSheet first{0, 0, 0, 70}, last{1, 0, 70, 5}, first2{0, 1, 0, 70}, last2{1, 1, 70, 5};
+    EXPECT_EQ(printLayout(75, kLinesPerPage, 1, false), (Sheets{first, last}));
+    EXPECT_EQ(printLayout(75, kLinesPerPage, 2, true), (Sheets{first, last, first2, last2}));
+    EXPECT_EQ(printLayout(75, kLinesPerPage, 2, false), (Sheets{first, first2, last, last2}));
+    EXPECT_EQ(printLayout(140, kLinesPerPage, 1, false), (Sheets{first, {1, 0, 70, 70}}));
+    EXPECT_EQ(printLayout(10, kLinesPerPage, 0, false), (Sheets{{0, 0, 0, 10}}));
     EXPECT_TRUE(printLayout(0, kLinesPerPage, 3, true).empty());
 }
 
-TEST(PrintLayout, CollatedCopiesComeAsWholeSets) {
-    const auto sheets = printLayout(75, kLinesPerPage, 2, true);
-    ASSERT_EQ(sheets.size(), 4u);
-    EXPECT_EQ(sheets[0], (PrintSheet{0, 0, 0, 70}));
-    EXPECT_EQ(sheets[1], (PrintSheet{1, 0, 70, 5}));
-    EXPECT_EQ(sheets[2], (PrintSheet{0, 1, 0, 70}));
-    EXPECT_EQ(sheets[3], (PrintSheet{1, 1, 70, 5}));
-}
-
-TEST(PrintLayout, UncollatedCopiesComePageByPage) {
-    const auto sheets = printLayout(75, kLinesPerPage, 2, false);
-    ASSERT_EQ(sheets.size(), 4u);
-    EXPECT_EQ(sheets[0], (PrintSheet{0, 0, 0, 70}));
-    EXPECT_EQ(sheets[1], (PrintSheet{0, 1, 0, 70}));
-    EXPECT_EQ(sheets[2], (PrintSheet{1, 0, 70, 5}));
-    EXPECT_EQ(sheets[3], (PrintSheet{1, 1, 70, 5}));
-    EXPECT_EQ(printLayout(10, kLinesPerPage, 0, false).size(), 1u);
-}
-
-// Verify that only the empty line after a final line break is left unprinted.
+// Only the empty line after a final line break is left unprinted.
 TEST(PrintLayout, PrintableLines) {
     EXPECT_EQ(printableLineCount(11, true), 10);
     EXPECT_EQ(printableLineCount(11, false), 11);

@@ -1,4 +1,5 @@
-// Line addressing on the flat text and the two edit primitives.
+// Line addressing on the flat text and overwrite over a selection; typing, Backspace
+// and the capacity as a person meets them are scripts in tests/golden/editor.
 #include "shell/text_buffer.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +17,7 @@ TextBuffer bufferWith(std::string_view text) {
 
 }  // namespace
 
-// Verify the start-up text (one CR), the empty text after New, and the text
-// A, B, CR, C, D, CR, including lines beyond the last CR.
+// The start-up text is one CR; lines beyond the last CR are empty and at the end.
 TEST(TextBufferAddressing, StartupAndSmallTexts) {
     TextBuffer startup;
     EXPECT_EQ(startup.text(), "\r");
@@ -35,14 +35,13 @@ TEST(TextBufferAddressing, StartupAndSmallTexts) {
     EXPECT_EQ(buffer.at(99), '\0');
 }
 
-// Verify lineOfOffset(lineStart(n)) = n for every line.
 TEST(TextBufferAddressing, LineOfLineStartIsTheLine) {
     TextBuffer buffer = bufferWith("MVI A,1\r\rLOOP: DCR A\rJNZ LOOP\r");
     for (int n = 0; n <= buffer.countLineEnds(); ++n) EXPECT_EQ(buffer.lineOfOffset(buffer.lineStart(n)), n);
     EXPECT_EQ(buffer.lineOfOffset(-5), 0);
 }
 
-// Verify 16383 characters fit and anything more, a NUL or a bad span is refused unchanged.
+// 16383 characters fit; anything more, a NUL or a bad span is refused unchanged.
 TEST(TextBufferAddressing, CapacityIsEnforced) {
     TextBuffer buffer = bufferWith(std::string(TextBuffer::kMaxLength, 'x'));
     EXPECT_FALSE(buffer.replace(0, 0, "y"));
@@ -52,8 +51,8 @@ TEST(TextBufferAddressing, CapacityIsEnforced) {
     EXPECT_EQ(buffer.text(), std::string(TextBuffer::kMaxLength, 'x'));
 }
 
-// Verify overwrite replaces one character in the middle, inserts at the line end,
-// and a CR always splits; over a selection it also takes the character after it.
+// Overwrite replaces in the middle, inserts at the line end and splits on a CR; over
+// a selection it also takes the character after it.
 TEST(TextBufferEdits, Overwrite) {
     TextBuffer buffer = bufferWith("ABC\rD");
     EditorState state;
@@ -65,17 +64,4 @@ TEST(TextBufferEdits, Overwrite) {
     state = {.caretLine = 1, .selectionA = 1, .selectionB = 3, .overwriteMode = true};
     ASSERT_TRUE(insertChar(buffer, state, 'z', 0));
     EXPECT_EQ(buffer.text(), "\rzy\rD");
-}
-
-// Verify deleteBefore at column 0 removes the CR ending the previous line, and
-// does nothing at the start of the text or beyond the line.
-TEST(TextBufferEdits, DeleteBeforeJoinsLines) {
-    TextBuffer buffer = bufferWith("AB\rCD");
-    EditorState state{.caretLine = 1};
-    ASSERT_TRUE(deleteBefore(buffer, state, 0));
-    EXPECT_EQ(buffer.text(), "ABCD");
-    state.caretLine = 0;
-    EXPECT_FALSE(deleteBefore(buffer, state, 0));
-    EXPECT_FALSE(deleteBefore(buffer, state, 9));
-    EXPECT_EQ(buffer.text(), "ABCD");
 }
