@@ -24,6 +24,7 @@ class ServiceTest : public ::testing::Test {
 protected:
     HeadlessPlatform platform;
     Machine m{platform};
+    std::string operand_;
 
     void SetUp() override { m.mode = Execute; }
 
@@ -37,7 +38,8 @@ protected:
         m.addressCounter = 100;
         m.labelField = {};
         m.mnemonicText = "RST";
-        m.operandText = std::to_string(n);
+        operand_ = std::to_string(n);  // the machine only views its operand text
+        m.operandText = operand_;
         m.dispatchLine();
         return m.addressCounter - 100;
     }
