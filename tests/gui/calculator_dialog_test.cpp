@@ -1,7 +1,6 @@
 // The calculator as a student drives it: keys clicked with the mouse and typed on
 // the keyboard reach the calculator and its display line, the letter keys and +/-
 // follow the base, and ? asks for help. The arithmetic is the core's.
-#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -39,7 +38,6 @@ private slots:
             click("9");
             QTest::keyClick(shown, '*');
             click("9");
-            seen << shown->displayLine();
             QTest::keyClicks(shown, "=b");  // a letter means nothing in decimal
             seen << shown->displayLine();
             QTest::keyClick(shown, 'm');
@@ -54,11 +52,10 @@ private slots:
             QTest::keyClick(shown, Qt::Key_Escape);
         });
         QCOMPARE(dialog.run(), int(QDialog::Rejected));
-        QCOMPARE(seen, QStringList({line("DN", "9"), line("DN", "81"), line("HN", "0051"), line("HN", "001F"), "open"}));
+        QCOMPARE(seen, QStringList({line("DN", "81"), line("HN", "0051"), line("HN", "001F"), "open"}));
         QVERIFY(!decimalLetters);
         QVERIFY(hexLetters);
         QVERIFY(!hexNegate);
-        QCOMPARE(dialog.findChild<QListWidget*>("display")->count(), 1);
         QCOMPARE(help.count(), 1);
         QCOMPARE(help.at(0).at(0).toInt(), kCalcHelpContext);
     }

@@ -1,6 +1,5 @@
-// Helpers for the Qt Test suites: answering the windows and message boxes that the
-// code under test opens, reading colours off the screen, and a private
-// configuration folder so no test reads or writes the user's.
+// Helpers for the Qt Test suites: answering the windows and boxes the code under test
+// opens, reading colours off the screen, and a private configuration folder.
 #pragma once
 
 #include <QApplication>
@@ -14,9 +13,8 @@
 
 namespace verdin::gui::test {
 
-// Calls `act` once on the first shown top-level widget of type T, from inside its
-// event loop, and returns at once. Found by type rather than as "a modal other than
-// the one before": a dialog built where a closed one was may well have its address.
+// Calls `act` once, from inside its event loop, on the first shown top-level widget of
+// type T; returns at once. By type, as a new dialog may take a closed one's address.
 template <typename T>
 void whenShown(std::function<void(T*)> act, int timeoutMs = 10000) {
     auto* timer = new QTimer(qApp);

@@ -11,7 +11,6 @@
 
 #include "gui/help_popup.h"
 #include "gui/help_window.h"
-#include "help/help_pages.h"
 
 using namespace verdin;
 using namespace verdin::gui;
@@ -48,9 +47,6 @@ private slots:
         QCOMPARE(window.browser()->pageId(), QString("dad"));
         QVERIFY(window.browser()->toPlainText().startsWith("DAD: add a register pair to HL"));
         QVERIFY(window.windowTitle().contains("DAD"));
-        QVERIFY(window.showContext(help::kDebugWindowContext));
-        QCOMPARE(window.browser()->documentTitle(), QString("The debug window"));
-        QVERIFY(!window.showContext(104));
 
         window.showPage("mov");
         QVERIFY(clickText(window.browser(), "How the flags work"));
