@@ -1,6 +1,6 @@
 // Find and Find and Replace as a student uses them: the proposed fragment, typing
-// into the fields, ticking the boxes, the buttons, and the message boxes that
-// follow, with what the editor's text and selection look like afterwards.
+// into the fields, ticking a box, the buttons, and the boxes that follow. Matching
+// and replacing are the core's rules and tested there.
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,18 +15,19 @@
 
 using namespace verdin;
 using namespace verdin::gui;
+using namespace verdin::gui::test;
 
 namespace {
-QPushButton* button(QWidget* dialog, const QString& text) {
+void click(QWidget* dialog, const QString& text) {
     for (auto* b : dialog->findChildren<QPushButton*>())
-        if (b->text() == text) return b;
-    return nullptr;
+        if (b->text() == text) return QTest::mouseClick(b, Qt::LeftButton);
+    QFAIL(qPrintable("no button " + text));
 }
 
-std::string selected(const EditorController& editor) {
-    const EditorState& s = editor.state();
-    return editor.text().substr(static_cast<size_t>(s.selectionLow()),
-                                static_cast<size_t>(s.selectionHigh() - s.selectionLow()));
+void type(QWidget* dialog, const char* field, const QString& text) {
+    auto* line = dialog->findChild<QLineEdit*>(field);
+    line->selectAll();
+    QTest::keyClicks(line, text);
 }
 }  // namespace
 
@@ -37,100 +38,74 @@ class FindReplaceDialogsTest : public QObject {
 private slots:
     void findSelectsTheNextMatchOrSaysItIsMissing() {
         EditorController editor;
-        QVERIFY(editor.loadText("mov a,b\rMOV c,d\rmov e,a\r"));
+        QVERIFY(editor.loadText("mov a,b\rMOV c,d\r"));
         FindDialog dialog(editor, platform_);
-        QCOMPARE(dialog.windowTitle(), QString("Find"));
-
         QString proposed;
-        test::whenModalAppears([&](QWidget*) {
-            auto* fragment = dialog.findChild<QLineEdit*>("fragment");
-            proposed = fragment->selectedText();
-            QTest::keyClicks(fragment, "MOV");  // typed over the proposal
-            QTest::mouseClick(button(&dialog, "OK"), Qt::LeftButton);
+        whenShown<FindDialog>([&](FindDialog* shown) {
+            proposed = shown->windowTitle() + ": " + shown->findChild<QLineEdit*>("fragment")->selectedText();
+            type(shown, "fragment", "MOV");  // typed over the proposal
+            click(shown, "OK");
         });
         std::optional<FindResult> found = dialog.run();
-        QCOMPARE(proposed, QString("mov"));
+        QCOMPARE(proposed, QString("Find: mov"));
         QVERIFY(found && found->outcome == FindOutcome::Found);
-        // The match at the caret is skipped; match case off finds the capitals.
         QCOMPARE(editor.state().caretLine, 1);
-        QCOMPARE(selected(editor), std::string("MOV"));
+        QCOMPARE(editor.state().selectionHigh() - editor.state().selectionLow(), 3);
 
         QString message;
-        test::whenModalAppears([&](QWidget*) {
-            QTest::keyClicks(dialog.findChild<QLineEdit*>("fragment"), "add");
-            test::whenModalAppears([&](QWidget* box) {
-                message = test::messageBoxLine(box);
-                test::press(box, QMessageBox::Ok);
-            });
-            QTest::mouseClick(button(&dialog, "OK"), Qt::LeftButton);
+        whenShown<FindDialog>([&](FindDialog* shown) {
+            type(shown, "fragment", "add");
+            whenMessageBoxAppears(&message);
+            click(shown, "OK");
         });
         found = dialog.run();
         QVERIFY(found && found->outcome == FindOutcome::NotFound);
         QCOMPARE(message, QString("Information: Fragment was not found."));
     }
 
-    void replaceAllThroughTheDialog() {
+    void replaceReplacesTheNextMatchOrAllOfThem() {
+        const std::string text = "; fill\rmvi a,1\rmvi b,2\r; mvi\radd b\r";
         EditorController editor;
-        QVERIFY(editor.loadText("; fill\rmvi a,1\rmvi b,2\r; mvi\radd b\r"));
+        QVERIFY(editor.loadText(text));
         ReplaceDialog dialog(editor, platform_);
-        QCOMPARE(dialog.windowTitle(), QString("Find and Replace"));
+        QSignalSpy help(&dialog, &ReplaceDialog::helpRequested);
+        whenShown<ReplaceDialog>([&](ReplaceDialog* shown) {
+            type(shown, "fragment", "mvi");
+            type(shown, "replacement", "dcr");
+            click(shown, "Help");
+            click(shown, "Ok");
+        });
+        std::optional<FindResult> result = dialog.run();
+        QVERIFY(result && result->outcome == FindOutcome::Found);
+        QCOMPARE(editor.text(), std::string("; fill\rdcr a,1\rmvi b,2\r; mvi\radd b\r"));
+        QCOMPARE(help.count(), 1);
+        QCOMPARE(help.at(0).at(0).toInt(), kFindHelpContext);
 
         QString message;
         int progressRange = -1;
         bool progressGone = false;
-        test::whenModalAppears([&](QWidget*) {
-            QTest::keyClicks(dialog.findChild<QLineEdit*>("fragment"), "mvi");
-            QTest::keyClicks(dialog.findChild<QLineEdit*>("replacement"), "MVI");
-            QTest::mouseClick(dialog.findChild<QCheckBox*>("wholeWord"), Qt::LeftButton);
-            test::whenModalAppears([&](QWidget* box) {
-                message = test::messageBoxLine(box);
+        whenShown<ReplaceDialog>([&](ReplaceDialog* shown) {
+            type(shown, "fragment", "mvi");
+            type(shown, "replacement", "dcr");
+            QTest::mouseClick(shown->findChild<QCheckBox*>("wholeWord"), Qt::LeftButton);
+            whenShown<QMessageBox>([&](QMessageBox* box) {
+                message = messageBoxLine(box);
                 for (QWidget* w : QApplication::topLevelWidgets()) {
                     if (auto* progress = qobject_cast<ProgressWindow*>(w)) {
                         progressRange = progress->maximum();
                         progressGone = !progress->isVisible();
                     }
                 }
-                test::press(box, QMessageBox::Ok);
+                press(box, QMessageBox::Ok);
             });
-            QTest::mouseClick(button(&dialog, "Replace All"), Qt::LeftButton);
+            click(shown, "Replace All");
         });
-        std::optional<FindResult> result = dialog.run();
+        result = dialog.run();
         QVERIFY(result && result->outcome == FindOutcome::Found);
-        QCOMPARE(message, QString("Information: 3 replacements was(were) made."));
-        QCOMPARE(progressRange, int(std::string("; fill\rmvi a,1\rmvi b,2\r; mvi\radd b\r").size()));
+        QCOMPARE(message, QString("Information: 2 replacements was(were) made."));
+        QCOMPARE(progressRange, int(text.size()));
         QVERIFY(progressGone);
-        QCOMPARE(editor.text(), std::string("; fill\rMVI a,1\rMVI b,2\r; MVI\radd b\r"));
-        QVERIFY(editor.state().modified);
-        QVERIFY(editor.undo());
-        QCOMPARE(editor.text(), std::string("; fill\rmvi a,1\rmvi b,2\r; mvi\radd b\r"));
-    }
-
-    void okReplacesOnlyTheNextMatchAndCancelNothing() {
-        EditorController editor;
-        QVERIFY(editor.loadText("inr a\rinr a\rinr a\r"));
-        ReplaceDialog dialog(editor, platform_);
-        QSignalSpy help(&dialog, &ReplaceDialog::helpRequested);
-
-        QString proposed;
-        test::whenModalAppears([&](QWidget*) {
-            proposed = dialog.findChild<QLineEdit*>("fragment")->text();
-            QTest::keyClicks(dialog.findChild<QLineEdit*>("replacement"), "dcr");
-            QTest::mouseClick(button(&dialog, "Help"), Qt::LeftButton);
-            QTest::mouseClick(button(&dialog, "Ok"), Qt::LeftButton);
-        });
-        std::optional<FindResult> result = dialog.run();
-        QCOMPARE(proposed, QString("inr"));
-        QVERIFY(result && result->outcome == FindOutcome::Found);
-        QCOMPARE(editor.text(), std::string("inr a\rdcr a\rinr a\r"));
-        QCOMPARE(help.count(), 1);
-        QCOMPARE(help.at(0).at(0).toInt(), kFindHelpContext);
-
-        test::whenModalAppears([&](QWidget*) {
-            QTest::keyClicks(dialog.findChild<QLineEdit*>("replacement"), "xyz");
-            QTest::keyClick(dialog.findChild<QLineEdit*>("replacement"), Qt::Key_Escape);
-        });
-        QVERIFY(!dialog.run());
-        QCOMPARE(editor.text(), std::string("inr a\rdcr a\rinr a\r"));
+        QCOMPARE(editor.text(), std::string("; fill\rdcr a,1\rdcr b,2\r; dcr\radd b\r"));
     }
 };
 

@@ -1,5 +1,7 @@
-// The core's messages reach the student as message boxes with the caption and
-// icon of their kind, and a run's event pumping lets queued clicks through.
+// The core's messages reach the student as message boxes with the caption and icon
+// of their kind, a hint under the message, and a Help button where a help page
+// explains the message.
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QtTest>
 
@@ -8,40 +10,52 @@
 
 using namespace verdin;
 using namespace verdin::gui;
+using namespace verdin::gui::test;
 
 class QtPlatformTest : public QObject {
     Q_OBJECT
 private slots:
-    void messageBoxHasCaptionIconAndText() {
+    void messageBoxesShowKindHintAndHelp() {
         QtPlatform platform;
+        std::string opened;
+        platform.setHelpHandler([&](const std::string& page) { opened = page; });
         const struct {
             MessageKind kind;
+            const char* text;
+            const char* hint;
             QMessageBox::Icon icon;
             const char* line;
-        } cases[] = {{MessageKind::Error, QMessageBox::Critical, "Error: Invalid command at string 3"},
-                     {MessageKind::Warning, QMessageBox::Warning, "Warning: Invalid command at string 3"},
-                     {MessageKind::Information, QMessageBox::Information,
-                      "Information: Invalid command at string 3"}};
+            int buttons;  // OK, and Help where a page explains the message
+        } cases[] = {
+            {MessageKind::Error, "Invalid operand at string 3. Here are the most likely causes", "",
+             QMessageBox::Critical, "Error: Invalid operand at string 3. Here are the most likely causes", 2},
+            {MessageKind::Error, "Something nobody wrote a page for", "", QMessageBox::Critical,
+             "Error: Something nobody wrote a page for", 1},
+            {MessageKind::Warning, "Invalid command at string 3", "", QMessageBox::Warning,
+             "Warning: Invalid command at string 3", 1},
+            {MessageKind::Information, "Compile successful 2 byte(s)", "The program ends at the empty line 2.",
+             QMessageBox::Information, "Information: Compile successful 2 byte(s)", 1},
+        };
         for (const auto& c : cases) {
-            QString seen;
+            QString line, hint;
             QMessageBox::Icon icon = QMessageBox::NoIcon;
-            test::whenModalAppears([&](QWidget* modal) {
-                seen = test::messageBoxLine(modal);
-                icon = qobject_cast<QMessageBox*>(modal)->icon();
-                test::press(modal, QMessageBox::Ok);
+            int buttons = 0;
+            whenShown<QMessageBox>([&](QMessageBox* box) {
+                line = messageBoxLine(box);
+                hint = box->informativeText();
+                icon = box->icon();
+                buttons = static_cast<int>(box->buttons().size());
+                if (QAbstractButton* help = box->button(QMessageBox::Help)) QTest::mouseClick(help, Qt::LeftButton);
+                else press(box, QMessageBox::Ok);
             });
-            platform.showMessage(c.kind, "Invalid command at string 3");
-            QCOMPARE(seen, QString(c.line));
+            if (*c.hint != '\0') platform.showMessageWithHint(c.kind, c.text, c.hint);
+            else platform.showMessage(c.kind, c.text);
+            QCOMPARE(line, QString(c.line));
+            QCOMPARE(hint, QString(c.hint));
             QCOMPARE(icon, c.icon);
+            QCOMPARE(buttons, c.buttons);
         }
-    }
-
-    void pumpingDeliversQueuedEvents() {
-        QtPlatform platform;
-        bool delivered = false;
-        QMetaObject::invokeMethod(qApp, [&] { delivered = true; }, Qt::QueuedConnection);
-        platform.pumpEvents();
-        QVERIFY(delivered);
+        QCOMPARE(opened, std::string("errors#invalid-operand"));
     }
 };
 
