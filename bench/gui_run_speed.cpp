@@ -57,8 +57,6 @@ double inWindow(const std::vector<std::string>& program) {
 // The desktop platform, except that a message box only notes when it was shown.
 struct TimedPlatform : verdin::gui::QtPlatform {
     Clock::time_point shown;
-    void showMessage(verdin::MessageKind, const std::string&) override { shown = Clock::now(); }
-    // The core shows its messages with their hints.
     void showMessageWithHint(verdin::MessageKind, const std::string&, const std::string&) override {
         shown = Clock::now();
     }

@@ -6,8 +6,6 @@
 
 namespace verdin::cli {
 
-void CliPlatform::showMessage(MessageKind kind, const std::string& text) { showMessageWithHint(kind, text, {}); }
-
 void CliPlatform::showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) {
     HeadlessPlatform::showMessageWithHint(kind, text, hint);
     err_ << formatMessageLine(messages.back()) << '\n';

@@ -41,7 +41,6 @@ struct UsageFault {
 class CliPlatform : public HeadlessPlatform {
 public:
     CliPlatform(std::istream& in, std::ostream& err) : in_(in), err_(err) {}
-    void showMessage(MessageKind kind, const std::string& text) override;
     void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) override;
     void textScreenOutput(const std::string& text) override;
     std::optional<std::string> inputValue(const std::string& initial) override;

@@ -26,8 +26,6 @@ QtPlatform::QtPlatform() = default;
 
 QtPlatform::~QtPlatform() { delete textScreen_.data(); }
 
-void QtPlatform::showMessage(MessageKind kind, const std::string& text) { showMessageWithHint(kind, text, {}); }
-
 void QtPlatform::showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) {
     QMessageBox box(iconOf(kind), QString::fromUtf8(captionOf(kind)), QString::fromStdString(text),
                     QMessageBox::Ok, owner_);

@@ -33,7 +33,6 @@ public:
     // main window shows in its help window.
     void setHelpHandler(std::function<void(const std::string& page)> open) { openHelp_ = std::move(open); }
 
-    void showMessage(MessageKind kind, const std::string& text) override;
     // The hint becomes the box's informative text, under the message.
     void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) override;
     // The save prompt: a "Warning" box with the exclamation icon and Yes / No / Cancel;

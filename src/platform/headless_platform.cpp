@@ -17,8 +17,6 @@ std::string formatMessageLine(const Message& message) {
 
 std::string formatHintLine(const Message& message) { return "Hint: " + message.hint; }
 
-void HeadlessPlatform::showMessage(MessageKind kind, const std::string& text) { showMessageWithHint(kind, text, {}); }
-
 void HeadlessPlatform::showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) {
     messages.push_back({kind, text, hint});
     if (onMessage) onMessage(messages.back());

@@ -31,14 +31,11 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    // A modal message box with one OK button.
-    virtual void showMessage(MessageKind kind, const std::string& text) = 0;
-    // The same box with a hint under the text. A front end that cannot show the hint
-    // still shows the message itself.
-    virtual void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) {
-        (void)hint;
-        showMessage(kind, text);
-    }
+    // A modal message box with one OK button, with a hint under the text when `hint`
+    // is not empty. Every message passes through here, so a front end (or a test) that
+    // overrides it sees them all, with or without a hint.
+    virtual void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) = 0;
+    void showMessage(MessageKind kind, const std::string& text) { showMessageWithHint(kind, text, {}); }
 
     // Called before every line of a run so that a window system can stay responsive
     // and a Stop button can set Machine::interruptRequested.
@@ -64,7 +61,6 @@ public:
     std::function<void(const Message&)> onMessage;
     std::function<void()> onPump;
 
-    void showMessage(MessageKind kind, const std::string& text) override;
     void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) override;
     void pumpEvents() override;
 
