@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTextBrowser>
@@ -369,6 +370,21 @@ private slots:
         QCOMPARE(seen, "Information: File was saved with as " + folder.filePath("prog.i86"));
         QVERIFY(fileBytes(folder.filePath("prog.i86")).contains("HLT"));
 
+        whenFileDialogAppears(folder.filePath("prog.dat"));
+        w.chooseMenuItem("Translate to", "Save code");
+        QTRY_COMPARE(fileBytes(folder.filePath("prog.dat")), QByteArray("\x3E\x05\x76", 3));
+    }
+
+    void printAsksForThePrinterFirst() {
+        Workbench w;
+        w.type("hlt");
+        QString title;
+        whenShown<QPrintDialog>([&title](QPrintDialog* dialog) {
+            title = dialog->windowTitle();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        w.chooseMenuItem("&File", "Print");
+        QTRY_VERIFY(!title.isEmpty());
     }
 
     void helpAndAbout() {
