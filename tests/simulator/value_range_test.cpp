@@ -43,7 +43,10 @@ struct RangeWatch : LineBreaks {
             expect("in port", m.inPorts[static_cast<size_t>(p)], 255);
             expect("out port", m.outPorts[static_cast<size_t>(p)], 255);
         }
-        for (int a = 0; a < kMemorySize; ++a) {
+        // All cells at once first: this runs before every line of every program.
+        std::int32_t bits = 0;
+        for (std::int32_t cell : m.memory) bits |= cell;
+        for (int a = 0; (bits & ~0xFF) != 0 && a < kMemorySize; ++a) {
             if (static_cast<std::uint32_t>(m.memory[static_cast<size_t>(a)]) > 255) {
                 out << "[" << a << "]=" << m.memory[static_cast<size_t>(a)] << " ";
                 break;
