@@ -15,6 +15,7 @@
 #include "files/file_names.h"
 #include "files/source_file.h"
 #include "debugger/debug_session.h"
+#include "machine/hints.h"
 #include "machine/machine.h"
 #include "platform/platform.h"
 #include "shell/commands.h"
@@ -262,7 +263,8 @@ int commandStep(Session& s) {
         if (interruptSignalled) {
             // Ctrl+C between two steps is the Stop button: the next line does not run.
             s.machine.lastStatus = Interrupted;
-            s.machine.showInfo("Program interrupted by user");
+            s.platform.showMessageWithHint(MessageKind::Information, "Program interrupted by user",
+                                           stopHintBefore(line));
             break;
         }
         s.machine.interruptRequested = 0;
@@ -338,6 +340,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         err << "verdin-cli: " << where << loaded.error << "\n";
         return UsageError;
     }
+    if (!loaded.note.empty()) err << formatMessageLine({MessageKind::Information, loaded.note}) << "\n";
     auto session = std::make_unique<Session>(std::move(options), in, out, err);
     session->lines = std::move(loaded.text.lines);
     session->machine.sourceFolder = Machine::folderOf(session->options.file);

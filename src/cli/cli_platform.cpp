@@ -25,15 +25,15 @@ void CliPlatform::textScreenOutput(const std::string& text) {
     screenOut->flush();
 }
 
-std::optional<std::string> CliPlatform::inputValue(const std::string& initial) {
+std::optional<std::string> CliPlatform::inputValue(const ValueRequest& request) {
     if (!inputs.empty()) {
         std::string answer = std::move(inputs.front());
         inputs.pop_front();
         return answer;
     }
     if (stdinIsTerminal) {
-        err_ << "Input value";
-        if (!initial.empty()) err_ << " (last: " << initial << ")";
+        err_ << "Input value. " << valueKindText(request.kind);
+        if (!request.initial.empty()) err_ << " (last: " << request.initial << ")";
         err_ << ": " << std::flush;
     }
     std::string line;

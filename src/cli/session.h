@@ -44,7 +44,7 @@ public:
     CliPlatform(std::istream& in, std::ostream& err) : in_(in), err_(err) {}
     void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) override;
     void textScreenOutput(const std::string& text) override;
-    std::optional<std::string> inputValue(const std::string& initial) override;
+    std::optional<std::string> inputValue(const ValueRequest& request) override;
     // Turns a Ctrl+C caught since the start into the Stop button of the debug window.
     void pumpEvents() override;
 

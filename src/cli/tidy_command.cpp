@@ -10,12 +10,13 @@
 namespace verdin::cli {
 
 int commandTidy(const Options& options, std::ostream& out, std::ostream& err) {
-    LoadResult loaded = loadSourceFile(options.file);
+    LoadResult loaded = loadProgramText(options.file);
     if (!loaded.ok) {
         std::string where = loaded.error.find(options.file) == std::string::npos ? options.file + ": " : "";
         err << "verdin-cli: " << where << loaded.error << "\n";
         return UsageError;
     }
+    if (!loaded.note.empty()) err << formatMessageLine({MessageKind::Information, loaded.note}) << "\n";
     TidyResult result = tidyProgram(loaded.text.lines, options.hex);
     SourceText text{result.lines, loaded.text.ending};
 

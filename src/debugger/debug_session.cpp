@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "machine/hints.h"
+
 namespace verdin {
 
 namespace {
@@ -163,7 +165,7 @@ void DebugSession::finishStep(int line) {
     const bool wasPaused = paused();
     resumeLine_ = -1;
     if (status == Interrupted) {
-        statusText_ = "HLT on " + lineName(m_.currentLine) + "." + kCountedFrom1;
+        statusText_ = interruptHint(m_);
         return;
     }
     if (status != Ok) {
@@ -206,13 +208,9 @@ void DebugSession::finishRun(bool wasStepOver) {
             }
             return;
         case Interrupted:
-            if (!m_.interruptRequested) {
-                statusText_ = "HLT on " + lineName(m_.currentLine) + "." + kCountedFrom1;
-            } else if (m_.lineBudget == 0) {
-                statusText_ = "The line budget ran out before " + lineName(selectedLine_) + "." + kCountedFrom1;
-            } else {
-                statusText_ = "Stop pressed before " + lineName(selectedLine_) + "." + kCountedFrom1;
-            }
+            // The box said "Program interrupted by user" either way; the status line
+            // says what its hint says.
+            statusText_ = interruptHint(m_);
             return;
         case Ok: {
             const int last = m_.currentLine;

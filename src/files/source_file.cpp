@@ -1,6 +1,7 @@
 #include "files/source_file.h"
 
 #include "files/atomic_write.h"
+#include "files/windows_1252.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -89,7 +90,31 @@ bool readFileBytes(const std::string& path, std::size_t limit, std::string& byte
     return true;
 }
 
+// A program another editor wrote in UTF-8 is turned into the editor's single bytes;
+// returns the note that says so, or nothing for a file in single bytes already.
+std::string toEditorEncoding(std::string& bytes, const std::string& path) {
+    if (!isUtf8BeyondAscii(bytes)) return {};
+    const Windows1252Text converted = utf8ToWindows1252(bytes);
+    bytes = converted.bytes;
+    std::string note = "The file " + path + " was written in UTF-8; its characters were converted to " +
+                       "Windows-1252, the editor's encoding, in which Save writes it.";
+    if (converted.leftOut > 0) {
+        note += " " + std::to_string(converted.leftOut) + " character(s) with no place there were left out.";
+    }
+    return note;
+}
+
 }  // namespace
+
+LoadResult loadProgramText(const std::string& path) {
+    LoadResult result;
+    std::string bytes;
+    if (!readFileBytes(path, static_cast<std::size_t>(-1), bytes, result.error)) return result;
+    result.note = toEditorEncoding(bytes, path);
+    result.text = splitSourceText(bytes);
+    result.ok = true;
+    return result;
+}
 
 LoadResult loadSourceFile(const std::string& path) {
     LoadResult result;
@@ -152,6 +177,7 @@ LoadResult loadEditorFile(const std::string& path) {
                        std::to_string(kEditorCapacity) + " characters. The file was not opened.";
         return result;
     }
+    result.note = toEditorEncoding(bytes, path);
     result.text = splitSourceText(bytes);
     result.ok = true;
     std::string refusal = editorRefusal(result.text, path);

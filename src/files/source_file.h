@@ -31,10 +31,16 @@ struct LoadResult {
     bool ok = false;
     SourceText text;
     std::string error;  // a sentence for the user when !ok
+    // A sentence for the user about a text that loaded but was changed on the way
+    // (a UTF-8 file turned into the editor's single bytes); empty otherwise.
+    std::string note;
 };
 
 // Reads a whole file; refuses what cannot be read with a message that names the file.
 LoadResult loadSourceFile(const std::string& path);
+// loadSourceFile for a program that is to become editor text, converted from UTF-8 as
+// loadEditorFile does, but without the editor's limits.
+LoadResult loadProgramText(const std::string& path);
 
 // ---- The editor's limits ------------------------------------------------------
 
@@ -53,6 +59,8 @@ std::string editorRefusal(const SourceText& text, const std::string& path);
 
 // Loads a file for the editor: "File doesn't exist." when there is no such file, the
 // reader's message when it cannot be read, and editorRefusal's when it does not fit.
+// A file in UTF-8 with characters beyond ASCII is converted to Windows-1252, the
+// editor's encoding, with a note; a file in single bytes is taken as it is.
 LoadResult loadEditorFile(const std::string& path);
 
 // ---- Writing ------------------------------------------------------------------

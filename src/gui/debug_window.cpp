@@ -19,6 +19,7 @@
 #include "debugger/state_time.h"
 #include "gui/debug_list_delegate.h"
 #include "gui/program_list.h"
+#include "gui/program_text.h"
 #include "gui/qt_platform.h"
 #include "gui/value_edit_dialog.h"
 #include "machine/machine.h"
@@ -69,7 +70,7 @@ void setEntries(QListWidget* list, const std::vector<std::string>& texts, const 
     const int n = static_cast<int>(texts.size());
     while (list->count() > n) delete list->takeItem(list->count() - 1);
     for (int i = 0; i < n; ++i) {
-        const QString text = QString::fromStdString(texts[static_cast<std::size_t>(i)]);
+        const QString text = programText(texts[static_cast<std::size_t>(i)]);
         if (i < list->count()) {
             if (list->item(i)->text() != text) list->item(i)->setText(text);
         } else {
@@ -424,7 +425,7 @@ void DebugWindow::afterCommand() {
         program_->clearSelection();
         program_->setCurrentItem(nullptr);
     }
-    status_->setText(QString::fromStdString(session_.statusText()));
+    status_->setText(programText(session_.statusText()));
     showStates();
     if (step_->isEnabled()) step_->setFocus();
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gui/program_text.h"
 #include "gui/qt_clipboard.h"
 #include "shell/context_help.h"
 
@@ -29,7 +30,7 @@ const QColor kFaultColour(200, 30, 30);
 
 QString lineString(const EditorController& editor, int line) {
     const std::string text = editor.buffer().lineText(line);
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return programText(text);
 }
 
 QFont editorFont() {
@@ -297,9 +298,9 @@ void EditorView::keyPressEvent(QKeyEvent* event) {
                 event->ignore();
                 return;
             }
-            for (QChar c : text) {
-                // The editor holds single-byte text: what Latin-1 cannot say is not typed.
-                if (c.unicode() >= 32 && c.unicode() < 256) editor_.typeChar(static_cast<unsigned char>(c.unicode()));
+            // The editor holds single-byte text: a character with no byte is not typed.
+            for (char c : programBytes(text)) {
+                if (static_cast<unsigned char>(c) >= 32) editor_.typeChar(static_cast<unsigned char>(c));
             }
             break;
         }

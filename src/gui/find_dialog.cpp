@@ -8,17 +8,21 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
+#include "gui/program_text.h"
 namespace verdin::gui {
 
 namespace {
 // The editor holds single bytes and no control characters; anything else typed
-// into the field could never match and would come out as '?' in a replacement.
+// into the field could never match and would be lost in a replacement.
 class EditorCharacters : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
-        for (QChar c : input)
-            if (c.unicode() > 0xFF || c.unicode() < 0x20) return Invalid;
+        std::size_t leftOut = 0;
+        const std::string bytes = programBytes(input, &leftOut);
+        if (leftOut > 0) return Invalid;
+        for (char c : bytes)
+            if (static_cast<unsigned char>(c) < 0x20) return Invalid;
         return Acceptable;
     }
 };
@@ -32,11 +36,6 @@ QLineEdit* makeFragmentEdit(QWidget* parent) {
     return edit;
 }
 
-std::string editorBytes(const QString& text) { return text.toLatin1().toStdString(); }
-
-QString fromEditorBytes(const std::string& bytes) {
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
 
 FindDialog::FindDialog(EditorController& editor, Platform& platform, QWidget* parent)
     : QDialog(parent),
@@ -76,14 +75,14 @@ FindDialog::FindDialog(EditorController& editor, Platform& platform, QWidget* pa
 
 std::optional<FindResult> FindDialog::run() {
     editor_.releaseCtrl();
-    fragment_->setText(fromEditorBytes(proposedFindFragment(editor_)));
+    fragment_->setText(programText(proposedFindFragment(editor_)));
     fragment_->selectAll();
     fragment_->setFocus();
     matchCase_->setChecked(false);
     wholeWord_->setChecked(false);
     if (exec() != QDialog::Accepted) return std::nullopt;
     const FindOptions options{matchCase_->isChecked(), wholeWord_->isChecked()};
-    return findNext(editor_, editorBytes(fragment_->text()), options, platform_);
+    return findNext(editor_, programBytes(fragment_->text()), options, platform_);
 }
 
 }  // namespace verdin::gui

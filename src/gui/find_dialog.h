@@ -27,9 +27,6 @@ inline constexpr int kFindHelpContext = 131200;
 // A one-line edit for a fragment or replacement: at most kMaxFragmentLength
 // characters, and only characters the editor's single-byte text can hold.
 QLineEdit* makeFragmentEdit(QWidget* parent);
-// The edit's text as the editor's bytes.
-std::string editorBytes(const QString& text);
-QString fromEditorBytes(const std::string& bytes);
 
 class FindDialog : public QDialog {
     Q_OBJECT

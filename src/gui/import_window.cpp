@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "files/source_file.h"
+#include "gui/program_text.h"
 #include "shell/tidy.h"
 
 namespace verdin::gui {
@@ -31,11 +32,12 @@ bool ImportWindow::importFile(const QString& path, bool bareNumbersAreHex) {
     lines_.clear();
     list_->clear();
     const std::string file = path.toStdString();
-    LoadResult loaded = loadSourceFile(file);
+    LoadResult loaded = loadProgramText(file);
     if (!loaded.ok) {
         platform_.showMessage(MessageKind::Error, loaded.error);
         return false;
     }
+    if (!loaded.note.empty()) platform_.showMessage(MessageKind::Information, loaded.note);
     TidyResult result = tidyProgram(loaded.text.lines, bareNumbersAreHex);
     // The converted text goes into the editor whole or not at all, like any file.
     std::string refusal = editorRefusal(SourceText{result.lines, loaded.text.ending}, file);
@@ -46,11 +48,11 @@ bool ImportWindow::importFile(const QString& path, bool bareNumbersAreHex) {
     std::vector<Message> faults = remainingFaults(result.lines);
 
     setWindowTitle(tr("Import - %1").arg(QFileInfo(path).fileName()));
-    for (const TidyNote& note : result.changes) list_->addItem(QString::fromStdString(formatChange(note)));
+    for (const TidyNote& note : result.changes) list_->addItem(programText(formatChange(note)));
     // What is left for the student stands out from what was done.
     const QBrush toDo(QColor(0xB0, 0x30, 0x00));
     auto addToDo = [&](const std::string& text) {
-        auto* item = new QListWidgetItem(QString::fromStdString(text), list_);
+        auto* item = new QListWidgetItem(programText(text), list_);
         item->setForeground(toDo);
     };
     for (const TidyNote& note : result.byHand) addToDo(formatByHand(note));

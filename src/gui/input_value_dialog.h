@@ -1,9 +1,14 @@
-// "Input value": the modal box in which a program's RST 7 input is typed. It offers
-// the last text confirmed, selected, so Enter alone repeats it.
+// "Input value": the modal box in which a program's RST 7 input is typed. It shows
+// the program's question (the text screen's last line) and whether a number or a
+// text is wanted, and offers the last text confirmed, selected, so Enter alone
+// repeats it.
 #pragma once
 
 #include <QDialog>
 
+#include "platform/platform.h"
+
+class QLabel;
 class QLineEdit;
 
 namespace verdin::gui {
@@ -11,7 +16,7 @@ namespace verdin::gui {
 class InputValueDialog : public QDialog {
     Q_OBJECT
 public:
-    InputValueDialog(const QString& initial, QWidget* owner);
+    InputValueDialog(const ValueRequest& request, QWidget* owner);
     QString text() const;
     QLineEdit* field() const { return field_; }
 

@@ -35,6 +35,8 @@ const QStringList kSourceFilters{QStringLiteral("Programs (*.asm)"), QStringLite
 const QStringList kCodeFilters{QStringLiteral("Data Files (*.dat)")};
 const char* const kTooLongToImportMessage =
     "The converted program does not fit the editor: it holds at most 16383 characters.";
+// How long a note stays in the status bar.
+constexpr int kNoteMs = 8000;
 
 QString fromPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 std::string toPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
@@ -128,6 +130,11 @@ void MainWindow::createActions() {
     connect(pasteAction_, &QAction::triggered, this, [this] {
         const EditResult result = editor().paste();
         view_->refresh();
+        if (clipboard_.leftOut() > 0) {
+            statusBar()->showMessage(QStringLiteral("%1 pasted character(s) left out: the editor's characters are "
+                                                    "those of Windows-1252.").arg(clipboard_.leftOut()),
+                                     kNoteMs);
+        }
         if (result == EditResult::Refused) {
             platform_.showMessage(MessageKind::Warning,
                                   "The text is too long to paste: the editor holds at most 16383 characters.");

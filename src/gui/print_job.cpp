@@ -6,6 +6,7 @@
 #include <QPrintDialog>
 
 #include "gui/progress_window.h"
+#include "gui/program_text.h"
 #include "shell/print_layout.h"
 
 namespace verdin::gui {
@@ -60,7 +61,7 @@ bool printLines(QPrinter& printer, const std::vector<std::string>& lines, Progre
             for (int k = 0; k < sheet.lineCount && ok; ++k) {
                 const std::string& line = lines[static_cast<size_t>(sheet.firstLine + k)];
                 painter.drawText(0, k * spacing + ascent,
-                                 QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())));
+                                 programText(line));
             }
             if (progress) progress->setPosition(static_cast<int>(s) + 1);
             // The windows keep painting while the pages are drawn; input waits, so the

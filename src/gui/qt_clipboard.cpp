@@ -4,10 +4,12 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include "gui/program_text.h"
+
 namespace verdin::gui {
 
 QString editorBytesToQString(std::string_view bytes) {
-    QString text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QString text = programText(bytes);
     text.replace(QChar('\r'), QChar('\n'));
     return text;
 }
@@ -24,21 +26,12 @@ std::optional<std::string> QtClipboard::text() const {
     if (clipboard == nullptr) return std::nullopt;
     const QMimeData* data = clipboard->mimeData();
     if (data == nullptr || !data->hasText()) return std::nullopt;
-    const QString text = clipboard->text();
-    std::string bytes;
-    bytes.reserve(static_cast<size_t>(text.size()));
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == QChar('\n')) continue;
-        if (c == u'\n' || c == u'\r') {
-            bytes.push_back('\r');
-        } else if (c < 256) {
-            bytes.push_back(static_cast<char>(c));
-        }
-        // Characters the single-byte editor cannot hold are left out rather than
-        // turned into something the student did not copy.
-    }
-    return bytes;
+    QString text = clipboard->text();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QChar('\n'), QChar('\r'));
+    // Characters the single-byte editor cannot hold are left out rather than turned
+    // into something the student did not copy; the window says how many.
+    return programBytes(text, &leftOut_);
 }
 
 bool QtClipboard::hasText() const {

@@ -13,9 +13,14 @@ public:
     bool setText(std::string_view text) override;
     std::optional<std::string> text() const override;
     bool hasText() const override;
+    // Characters of the last text taken that had no byte in the editor's encoding.
+    std::size_t leftOut() const { return leftOut_; }
+
+private:
+    mutable std::size_t leftOut_ = 0;
 };
 
-// The editor's bytes as Latin-1, CR line ends as LF.
+// The editor's bytes as text, CR line ends as LF.
 QString editorBytesToQString(std::string_view bytes);
 
 }  // namespace verdin::gui

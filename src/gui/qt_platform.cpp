@@ -4,9 +4,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "files/windows_1252.h"
 #include "help/help_pages.h"
 
 #include "gui/input_value_dialog.h"
+#include "gui/program_text.h"
 #include "gui/text_screen_window.h"
 
 namespace verdin::gui {
@@ -20,6 +22,13 @@ QMessageBox::Icon iconOf(MessageKind kind) {
     }
     return QMessageBox::Critical;
 }
+
+// Messages quote the program's own bytes (a label, a text, a host file's name from
+// memory), and sometimes a path the file system gave in UTF-8: a text that is valid
+// UTF-8 beyond ASCII is the latter, since program bytes beyond ASCII almost never are.
+QString messageText(const std::string& text) {
+    return isUtf8BeyondAscii(text) ? QString::fromStdString(text) : programText(text);
+}
 }  // namespace
 
 QtPlatform::QtPlatform() = default;
@@ -27,11 +36,10 @@ QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() { delete textScreen_.data(); }
 
 void QtPlatform::showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) {
-    QMessageBox box(iconOf(kind), QString::fromUtf8(captionOf(kind)), QString::fromStdString(text),
-                    QMessageBox::Ok, owner_);
+    QMessageBox box(iconOf(kind), QString::fromUtf8(captionOf(kind)), messageText(text), QMessageBox::Ok, owner_);
     const std::string page = kind == MessageKind::Error && openHelp_ ? help::pageForMessage(text) : std::string();
     QPushButton* help = page.empty() ? nullptr : box.addButton(QMessageBox::Help);
-    if (!hint.empty()) box.setInformativeText(QString::fromStdString(hint));
+    if (!hint.empty()) box.setInformativeText(messageText(hint));
     box.exec();
     if (help != nullptr && box.clickedButton() == help) openHelp_(page);
 }
@@ -77,10 +85,10 @@ void QtPlatform::textScreenChanged(const std::vector<std::string>& lines, bool o
     if (!textScreen_->isVisible()) textScreen_->show();
 }
 
-std::optional<std::string> QtPlatform::inputValue(const std::string& initial) {
-    InputValueDialog dialog(QString::fromStdString(initial), owner_);
+std::optional<std::string> QtPlatform::inputValue(const ValueRequest& request) {
+    InputValueDialog dialog(request, owner_);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.text().toLatin1().toStdString();
+    return programBytes(dialog.text());
 }
 
 }  // namespace verdin::gui

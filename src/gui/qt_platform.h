@@ -40,7 +40,7 @@ public:
     SaveAnswer askToSave();
     void pumpEvents() override;
     void textScreenChanged(const std::vector<std::string>& lines, bool open) override;
-    std::optional<std::string> inputValue(const std::string& initial) override;
+    std::optional<std::string> inputValue(const ValueRequest& request) override;
 
     // Called when the student closes the text screen (Esc or its close box), so the
     // machine can forget it: the next output opens a new, empty one.

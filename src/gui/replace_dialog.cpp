@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "gui/find_dialog.h"
+#include "gui/program_text.h"
 #include "gui/progress_window.h"
 
 namespace verdin::gui {
@@ -60,7 +61,7 @@ ReplaceDialog::ReplaceDialog(EditorController& editor, Platform& platform, QWidg
 
 std::optional<FindResult> ReplaceDialog::run() {
     editor_.releaseCtrl();
-    fragment_->setText(fromEditorBytes(proposedReplaceFragment(editor_)));
+    fragment_->setText(programText(proposedReplaceFragment(editor_)));
     fragment_->selectAll();
     fragment_->setFocus();
     replacement_->clear();
@@ -70,8 +71,8 @@ std::optional<FindResult> ReplaceDialog::run() {
     if (answer != QDialog::Accepted && answer != kReplaceAll) return std::nullopt;
 
     const FindOptions options{matchCase_->isChecked(), wholeWord_->isChecked()};
-    const std::string fragment = editorBytes(fragment_->text());
-    const std::string replacement = editorBytes(replacement_->text());
+    const std::string fragment = programBytes(fragment_->text());
+    const std::string replacement = programBytes(replacement_->text());
     if (answer == QDialog::Accepted) return replaceNext(editor_, fragment, replacement, options, platform_);
 
     ProgressWindow progress(parentWidget());

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "gui/program_text.h"
 namespace verdin::gui {
 
 TextScreenWindow::TextScreenWindow(QWidget* owner) : QDialog(owner), list_(new QListWidget(this)) {
@@ -30,7 +31,7 @@ TextScreenWindow::TextScreenWindow(QWidget* owner) : QDialog(owner), list_(new Q
 }
 
 void TextScreenWindow::setLines(const std::vector<std::string>& lines) {
-    auto text = [](const std::string& line) { return QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())); };
+    auto text = [](const std::string& line) { return programText(line); };
     const std::size_t common = std::min(shown_.size(), lines.size());
     std::size_t first = 0;
     while (first < common && shown_[first] == lines[first]) ++first;

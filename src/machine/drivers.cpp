@@ -190,17 +190,20 @@ void Machine::stepLine() {
     std::int32_t line = nextLine;
     mode = Execute;
     currentLine = line;
+    bool programEnd = true;
     if (line < 0 || line >= kMaxProgramLines) {
         mnemonicText = {};
         labelField = {};
         operandText = {};
     } else {
         splitLine(programLines[line]);
+        programEnd = programLines[line].empty() || mnemonicText == "}";
         if (mnemonicText != "}") dispatchLine();
     }
-    // A step that leaves the program counter where it was has reached the end of the
-    // program: the text screen of the run is closed.
-    if (addressCounter == stopAddress) closeTextScreen();
+    // Only the program's end closes the text screen of the run. A comment, a label, an
+    // EQU or a jump to itself leaves the counter where it was too, and the output
+    // must stay in view while the student steps on.
+    if (programEnd) closeTextScreen();
     stopAddress = addressCounter;
     if (currentLine != nextLine) nextLine = currentLine;
 }

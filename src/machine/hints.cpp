@@ -415,10 +415,29 @@ std::optional<std::string> lineOf(const Machine& m, std::int32_t number) {
 
 }  // namespace
 
+namespace {
+constexpr const char* kCounted = " (lines counted from 1).";
+}  // namespace
+
+std::string stopHintBefore(std::int32_t line) {
+    return "Stop ended the run before line " + std::to_string(line + 1) + kCounted;
+}
+
+std::string interruptHint(const Machine& m) {
+    if (!m.interruptRequested) {
+        return "The program reached HLT on line " + std::to_string(m.currentLine + 1) + kCounted;
+    }
+    // A run stopped from outside leaves currentLine on the last line it ran.
+    if (m.lineBudget == 0) {
+        return "The line limit ended the run before line " + std::to_string(m.currentLine + 2) + kCounted;
+    }
+    return stopHintBefore(m.currentLine + 1);
+}
+
 std::string hintFor(const Machine& m, std::string_view text) {
     const auto& lines = sourceOf(m);
     if (m.mode == Execute) {
-        if (startsWith(text, "Program interrupted")) return {};
+        if (startsWith(text, "Program interrupted")) return interruptHint(m);
         std::string hint = rstOneHint(m);
         if (hint.empty() && startsWith(text, "Out of memory")) hint = memoryHint(m);
         return hint;

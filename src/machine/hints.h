@@ -4,6 +4,7 @@
 // label that is too long, or a number written the way another assembler wants it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,14 @@ class Machine;
 // about to show, judged from the machine's state and the text as typed
 // (Machine::sourceLines). Empty when there is nothing useful to add.
 std::string hintFor(const Machine& machine, std::string_view text);
+
+// Why a Step or Run ended with "Program interrupted by user", which the box says
+// whether HLT or Stop ended it: "The program reached HLT on line N (lines counted from
+// 1)." or "Stop ended the run before line N (...)."; the line limit of a run that
+// stops after so many lines is told apart too.
+std::string interruptHint(const Machine& machine);
+// The Stop sentence for a stop before `line` (counted from 0).
+std::string stopHintBefore(std::int32_t line);
 
 // Pieces of a typed line, shared with the conversion of programs from other tools.
 namespace typed {

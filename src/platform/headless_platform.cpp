@@ -11,6 +11,10 @@ const char* captionOf(MessageKind kind) {
     return "Error";
 }
 
+const char* valueKindText(ValueKind kind) {
+    return kind == ValueKind::Number ? "Type a number" : "Type a text";
+}
+
 std::string formatMessageLine(const Message& message) {
     return std::string(captionOf(message.kind)) + ": " + message.text;
 }

@@ -27,6 +27,21 @@ struct Message {
     bool operator==(const Message&) const = default;
 };
 
+// What the "Input value" box asks for.
+enum class ValueKind { Number, Text };
+
+// "Type a number" or "Type a text": the line that tells the student what to type.
+const char* valueKindText(ValueKind kind);
+
+struct ValueRequest {
+    // The text screen's last non-empty line, the program's own question; empty when
+    // the screen shows nothing.
+    std::string prompt;
+    ValueKind kind = ValueKind::Text;
+    // Offered selected, so that typing replaces it and Enter alone repeats it.
+    std::string initial;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -49,9 +64,9 @@ public:
     // for front ends that stream output rather than redraw a window.
     virtual void textScreenOutput(const std::string& /*text*/) {}
 
-    // The "Input value" box. `initial` is offered selected; the result is the text
-    // confirmed with Ok, or nothing when the user cancelled.
-    virtual std::optional<std::string> inputValue(const std::string& /*initial*/) { return std::nullopt; }
+    // The "Input value" box. The result is the text confirmed with Ok, or nothing when
+    // the user cancelled.
+    virtual std::optional<std::string> inputValue(const ValueRequest& /*request*/) { return std::nullopt; }
 };
 
 // Keeps every message; optionally forwards each one as it is shown.

@@ -116,6 +116,39 @@ bool conversionService(Machine& m) {
     return false;
 }
 
+bool isTypedNumber(std::string_view text) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    std::size_t first = 0, last = text.size();
+    while (first < last && blank(text[first])) ++first;
+    while (last > first && blank(text[last - 1])) --last;
+    std::size_t i = first;
+    if (i < last && (text[i] == '-' || text[i] == '+')) ++i;
+    bool digit = false, point = false;
+    for (; i < last; ++i) {
+        if (text[i] >= '0' && text[i] <= '9') digit = true;
+        else if (text[i] == '.' && !point) point = true;
+        else return false;
+    }
+    return digit;
+}
+
+namespace {
+// The question the program printed before asking: what the student reads last.
+std::string screenPrompt(const Machine& m) {
+    if (!m.textScreenShown) return {};
+    for (auto line = m.textScreenLines.rbegin(); line != m.textScreenLines.rend(); ++line) {
+        if (line->find_first_not_of(" \t") != std::string::npos) return *line;
+    }
+    return {};
+}
+
+std::string withoutBlanksAround(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}
+}  // namespace
+
 void inputService(Machine& m) {
     const std::int32_t hl = m.pairHL();
     // Nothing is asked for that could not be stored.
@@ -123,13 +156,25 @@ void inputService(Machine& m) {
         m.status = OutOfMemory;
         return;
     }
-    std::optional<std::string> answer = m.ownerWindow->inputValue(m.inputText);
-    if (!answer) return;
+    ValueRequest request{screenPrompt(m), m.regA == 0 ? ValueKind::Text : ValueKind::Number, m.inputText};
     constexpr std::size_t kInputLength = 79;
-    m.inputText = answer->substr(0, kInputLength);
+    std::string answer;
+    while (true) {
+        std::optional<std::string> typed = m.ownerWindow->inputValue(request);
+        if (!typed) return;
+        answer = typed->substr(0, kInputLength);
+        // Reading digits out of anything would store 402 for "4 2" without a word:
+        // the student is told and asked again, with the text kept to correct it.
+        if (request.kind == ValueKind::Text || withoutBlanksAround(answer).empty() || isTypedNumber(answer)) break;
+        m.ownerWindow->showMessage(MessageKind::Warning, "Not a number: <" + withoutBlanksAround(answer) +
+                                                             ">. Type digits, at most one point, and a minus "
+                                                             "sign in front if needed.");
+        request.initial = answer;
+    }
+    m.inputText = answer;
     if (m.inputText.empty()) return;
     if (m.regA == 0) storeMemoryText(m, hl, m.inputText);
-    else m.writeNumber(TextTools::toNumber(m.inputText));
+    else if (isTypedNumber(m.inputText)) m.writeNumber(TextTools::toNumber(withoutBlanksAround(m.inputText)));
 }
 
 }  // namespace verdin

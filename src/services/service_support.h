@@ -47,6 +47,9 @@ void portService(Machine& m);
 void numberArithmetic(Machine& m);
 bool conversionService(Machine& m);
 void inputService(Machine& m);
+// The value input's idea of a number: blanks around it, an optional sign, digits
+// with at most one point among them, and at least one digit.
+bool isTypedNumber(std::string_view text);
 bool fileService(Machine& m);
 bool databaseService(Machine& m);
 

@@ -43,6 +43,7 @@ std::optional<std::vector<std::string>> FileSession::open(const std::string& pat
     currentFile_ = path;
     lineEnding_ = file.text.ending;
     remember();
+    if (!file.note.empty()) platform_.showMessage(MessageKind::Information, file.note);
     return std::move(file.text.lines);
 }
 

@@ -65,8 +65,9 @@ TEST_F(DebugSessionTest, RunStopsBeforeABreakpointEachTimeAndGoesOnFromThere) {
     EXPECT_EQ(m.regA, 3);
     EXPECT_EQ(m.regC, 9);
     EXPECT_EQ(m.regD, 3);
-    EXPECT_EQ(session.statusText(), "HLT on line 7. (lines counted from 1)");
+    EXPECT_EQ(session.statusText(), "The program reached HLT on line 7 (lines counted from 1).");
     EXPECT_EQ(bench.last(), "Information: Program interrupted by user");
+    EXPECT_EQ(bench.platform.messages.back().hint, session.statusText()) << "the box's hint says the same";
     EXPECT_FALSE(session.paused()) << "after HLT the next Run starts again";
 
     session.run();
@@ -149,11 +150,12 @@ TEST_F(DebugSessionTest, StatusLineNamesWhyACommandEndedCountingFromOne) {
     debug({"LOOP:   JMP  LOOP"});
     m.lineBudget = 5;
     session.run();
-    EXPECT_EQ(session.statusText(), "The line budget ran out before line 1. (lines counted from 1)");
+    EXPECT_EQ(session.statusText(), "The line limit ended the run before line 1 (lines counted from 1).");
     m.lineBudget = -1;
     bench.platform.onPump = [&] { session.stop(); };
     session.run();
-    EXPECT_EQ(session.statusText(), "Stop pressed before line 1. (lines counted from 1)");
+    EXPECT_EQ(session.statusText(), "Stop ended the run before line 1 (lines counted from 1).");
+    EXPECT_EQ(bench.platform.messages.back().hint, session.statusText());
     EXPECT_FALSE(session.paused());
 }
 

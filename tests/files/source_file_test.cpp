@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "scratch_folder.h"
 
@@ -33,6 +34,25 @@ TEST(SourceFileRoundTrip, KeepsBytesOfEveryLineEndConvention) {
         ASSERT_TRUE(saveSourceFile(folder.file("copy.asm"), loaded.text));
         EXPECT_EQ(ScratchFolder::read(folder.file("copy.asm")), bytes);
     }
+}
+
+// A file another editor wrote in UTF-8 opens in the editor's single bytes, with a
+// note; a file in those bytes already opens untouched and without one.
+TEST(SourceFileEncoding, Utf8FilesAreConvertedWithANote) {
+    ScratchFolder folder;
+    const std::string path = folder.file("utf8.asm");
+    ScratchFolder::write(path, "CAFÉ:\tDB 'café'\r\n\tJMP CAFÉ ; → back\r\n");
+    LoadResult loaded = loadEditorFile(path);
+    ASSERT_TRUE(loaded.ok) << loaded.error;
+    EXPECT_EQ(loaded.text.lines, (std::vector<std::string>{"CAF\xC9:\tDB 'caf\xE9'", "\tJMP CAF\xC9 ;  back", ""}));
+    EXPECT_NE(loaded.note.find("UTF-8"), std::string::npos) << loaded.note;
+    EXPECT_NE(loaded.note.find("1 character(s)"), std::string::npos) << loaded.note;
+
+    ASSERT_TRUE(saveSourceFile(path, loaded.text));
+    EXPECT_EQ(ScratchFolder::read(path), "CAF\xC9:\tDB 'caf\xE9'\r\n\tJMP CAF\xC9 ;  back\r\n");
+    loaded = loadEditorFile(path);
+    EXPECT_TRUE(loaded.note.empty()) << loaded.note;
+    EXPECT_EQ(loaded.text.lines[0], "CAF\xC9:\tDB 'caf\xE9'");
 }
 
 // A file just within the editor's capacity opens whole; one more character is

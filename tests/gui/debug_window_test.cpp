@@ -2,6 +2,7 @@
 // margin, the scroll bars and double-clicks, with the machine's messages answered
 // as they appear. What each command does to the machine is the core's and tested
 // there; these check that the window shows it.
+#include <QApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -145,7 +146,7 @@ private slots:
         QVERIFY(!stepEnabled && stopEnabled);
         QVERIFY(linesDuringRun > 1);
         QCOMPARE(answers.lines, QStringList{"Information: Program interrupted by user"});
-        QVERIFY(d.status().startsWith("Stop pressed before line "));
+        QVERIFY(d.status().startsWith("Stop ended the run before line "));
         QCOMPARE(d.platform.textScreen()->lines().first(), QString("x"));
         QVERIFY(d.button("step")->isEnabled());
 
@@ -182,7 +183,7 @@ private slots:
 
         d.key(Qt::Key_F5);
         QCOMPARE(answers.lines, QStringList{"Information: Program interrupted by user"});
-        QCOMPARE(d.status(), QString("HLT on line 6. (lines counted from 1)"));
+        QCOMPARE(d.status(), QString("The program reached HLT on line 6 (lines counted from 1)."));
         QCOMPARE(d.selected(), 6);
         QVERIFY(d.redPixels("dump", 4) > 5);  // cell 20H
         QVERIFY(d.button("run")->isEnabled());
@@ -262,16 +263,30 @@ private slots:
         QCOMPARE(d.platform.textScreen()->lines(), (QStringList{"Your name?", "Bob", ""}));
     }
 
-    void aStepThatEndsTheProgramClosesTheTextScreen() {
-        Debugging d({"        LXI  H,HI", "        RST  7", "        HLT", "HI:     DB   'hi',0"});
+    void onlyAStepOnTheProgramsEndClosesTheTextScreen() {
+        Debugging d({"        LXI  H,HI", "        RST  7", "; said hi", "HERE:", "        HLT", "HI:     DB   'hi',0"});
         MessageAnswerer answers;
-        for (int i = 0; i < 2; ++i) d.click("step");
-        QVERIFY(d.platform.textScreen() != nullptr);
-        QCOMPARE(d.platform.textScreen()->lines(), QStringList{"hi"});
-        d.click("step");  // HLT leaves the counter on its own line
+        for (int i = 0; i < 5; ++i) d.click("step");
         QCOMPARE(answers.lines, QStringList{"Information: Program interrupted by user"});
+        QVERIFY2(d.platform.textScreen() != nullptr, "a comment, a label or HLT is no end of the program");
+        QCOMPARE(d.platform.textScreen()->lines(), QStringList{"hi"});
+        d.click("step");  // the data line
+        d.click("step");  // the empty line that ends the program
         QTRY_VERIFY(d.platform.textScreen() == nullptr);
         QCOMPARE(d.machine.textScreenShown, 0);
+    }
+
+    void programBytesReadAsWindows1252() {
+        Debugging d({"CAF\xC9:  DB   'caf\xE9'", "        JMP  CAF\xC9"});
+        QVERIFY2(d.row("program", 0).startsWith(QString("CAFÉ:")), qPrintable(d.row("program", 0)));
+        QVERIFY2(d.row("program", 0).endsWith(QString("'café'")), qPrintable(d.row("program", 0)));
+
+        MessageAnswerer answers;
+        QtPlatform platform;
+        Machine machine(platform);
+        QCOMPARE(compileProgram(machine, {"        JMP  CAF\xC9"}, true, false), 1);
+        QCOMPARE(answers.lines.size(), 1);
+        QVERIFY2(answers.lines[0].startsWith("Error: Label <CAFÉ> was not defined"), qPrintable(answers.lines[0]));
     }
 
     // Every example debugged to its end with Run ends as verdin-cli's run does.
@@ -279,6 +294,12 @@ private slots:
         const QDir examples(VERDIN_SOURCE_DIR "/examples");
         const QStringList files = examples.entryList({"*.asm"}, QDir::Files);
         QVERIFY(!files.isEmpty());
+        // A program that asks for a value gets Cancel, as verdin-cli without answers gives.
+        QTimer cancel;
+        connect(&cancel, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<InputValueDialog*>(QApplication::activeModalWidget())) box->reject();
+        });
+        cancel.start(5);
         for (const QString& name : files) {
             const QString path = examples.filePath(name);
             QProcess cli;

@@ -237,6 +237,21 @@ private slots:
         QCOMPARE(w.text(), std::string("mov a,bnop\rhlt\r\r"));
     }
 
+    // The editor's characters are Windows-1252: é keeps its byte both ways, a
+    // typographic quote or dash with no byte becomes ASCII, anything else is left out
+    // and the status bar says so.
+    void pastedTextKeepsWhatHasAByte() {
+        Workbench w;
+        QGuiApplication::clipboard()->setText(QString::fromUtf8("db ‛café′ ; ‐ → é"));
+        w.key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.text(), std::string("db 'caf\xE9' ; -  \xE9\r"));
+        QVERIFY2(w.window->statusBar()->currentMessage().startsWith("1 pasted character(s) left out"),
+                 qPrintable(w.window->statusBar()->currentMessage()));
+        w.chooseMenuItem("Edit", "Select All");
+        w.key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8("db 'café' ; -  é\n"));
+    }
+
     void compileSendsTheCaretToTheFaultAndPagesTheView() {
         Workbench w;
         const int visible = w.state().visibleLines;

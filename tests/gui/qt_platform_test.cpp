@@ -2,9 +2,12 @@
 // of their kind, a hint under the message, and a Help button where a help page
 // explains the message.
 #include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QtTest>
 
+#include "gui/input_value_dialog.h"
 #include "gui/qt_platform.h"
 #include "gui_test_support.h"
 
@@ -35,6 +38,11 @@ private slots:
              "Warning: Invalid command at string 3", 1},
             {MessageKind::Information, "Compile successful 2 byte(s)", "The program ends at the empty line 2.",
              QMessageBox::Information, "Information: Compile successful 2 byte(s)", 1},
+            // Program bytes read as Windows-1252; a path the file system gave stays UTF-8.
+            {MessageKind::Information, "Text <caf\xE9> at \x80 in CAF\xC9", "", QMessageBox::Information,
+             "Information: Text <café> at € in CAFÉ", 1},
+            {MessageKind::Warning, "Can't open the file /tmp/élève.asm", "", QMessageBox::Warning,
+             "Warning: Can't open the file /tmp/élève.asm", 1},
         };
         for (const auto& c : cases) {
             QString line, hint;
@@ -56,6 +64,34 @@ private slots:
             QCOMPARE(buttons, c.buttons);
         }
         QCOMPARE(opened, std::string("errors#invalid-operand"));
+    }
+
+    // The box shows the program's question and what it wants, and gives back every
+    // byte it offered, even those with no printable character.
+    void inputValueShowsTheQuestionAndKeepsEveryByte() {
+        QtPlatform platform;
+        QString prompt, kind, offered;
+        whenShown<InputValueDialog>([&](InputValueDialog* dialog) {
+            prompt = dialog->findChild<QLabel*>("prompt")->text();
+            kind = dialog->findChild<QLabel*>("kind")->text();
+            offered = dialog->field()->selectedText();
+            QTest::keyClick(dialog->field(), Qt::Key_Return);
+        });
+        const std::optional<std::string> answer =
+            platform.inputValue({"Prix en \x80 ?", ValueKind::Number, "caf\xE9\x81"});
+        QCOMPARE(prompt, QString("Prix en € ?"));
+        QCOMPARE(kind, QString("Type a number"));
+        QCOMPARE(offered, QString("café") + QChar(0x81));
+        QVERIFY(answer.has_value());
+        QCOMPARE(*answer, std::string("caf\xE9\x81"));
+
+        whenShown<InputValueDialog>([&](InputValueDialog* dialog) {
+            kind = dialog->findChild<QLabel*>("kind")->text();
+            QVERIFY(dialog->findChild<QLabel*>("prompt") == nullptr);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        QVERIFY(!platform.inputValue({"", ValueKind::Text, ""}).has_value());
+        QCOMPARE(kind, QString("Type a text"));
     }
 };
 

@@ -14,9 +14,10 @@ namespace {
 
 // Answers the "Input value" box from the case's answers, in order; then cancels.
 struct GoldenPlatform : HeadlessPlatform {
-    std::vector<std::string> answers, offered;
-    std::optional<std::string> inputValue(const std::string& initial) override {
-        offered.push_back(initial);
+    std::vector<std::string> answers, offered, asked;
+    std::optional<std::string> inputValue(const ValueRequest& request) override {
+        offered.push_back(request.initial);
+        asked.push_back(std::string(valueKindText(request.kind)) + " after <" + request.prompt + ">");
         if (offered.size() > answers.size() || answers[offered.size() - 1] == "<cancel>") return std::nullopt;
         return answers[offered.size() - 1];
     }
@@ -117,6 +118,8 @@ void check(Session& s, const std::string& expectation, int result) {
         EXPECT_EQ(joined(m.textScreenLines), rest);
     } else if (verb == "offered:") {
         EXPECT_EQ(joined(s.platform.offered), rest);
+    } else if (verb == "asked:") {
+        EXPECT_EQ(joined(s.platform.asked), rest);
     } else if (verb.rfind("text[", 0) == 0) {  // text[ADDR]: the memory text there
         std::string text;
         for (int a = addressOf(m, verb.substr(5, verb.size() - 7)); a < kMemorySize && m.memory[a] != 0; ++a) {
