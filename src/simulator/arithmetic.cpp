@@ -47,7 +47,10 @@ void Machine::applyAlu(int op, std::int32_t operand, bool keepAuxCarry) {
             if (d >= 128) flagS = 1;
             if (d < 0) {
                 flagCY = 1;
-                regA = -d;
+                // 0 - 255 - 1 has no magnitude that fits a byte: it leaves 00H with Z=1,
+                // as the 8080 does, so that a JZ agrees with what A shows.
+                regA = d == -256 ? 0 : -d;
+                if (regA == 0) flagZ = 1;
             }
             flagP = parityEven(regA);
             break;
