@@ -9,6 +9,7 @@
 #include "help/embedded_files.h"
 #include "help/markdown.h"
 #include "shell/editor_syntax.h"
+#include "simulator/instruction_states.h"
 #include "simulator/instruction_table.h"
 
 namespace verdin::help {
@@ -226,6 +227,33 @@ std::string flagSummary(const InstructionText& text) {
            flagSummaryRow(kIntelRulesLabel, text.intelFlags);
 }
 
+std::string stateCountText(const StateCount& count) {
+    if (count.notTaken == count.taken) return std::to_string(count.taken);
+    return std::to_string(count.notTaken) + " or " + std::to_string(count.taken);
+}
+
+// The clock states of each form on both processors, straight from the states data.
+std::string statesSection(const Instruction& ins) {
+    std::vector<StateForm> forms = stateFormsOf(ins.name);
+    if (forms.empty()) return {};
+    std::string table = "| Written | Intel 8080 | 8085 |\n|---|---|---|\n";
+    bool twoCounts = false;
+    for (const StateForm& f : forms) {
+        table += "| `" + stateFormWritten(f) + "` | " + stateCountText(f.i8080) + " | " + stateCountText(f.i8085) + " |\n";
+        twoCounts = twoCounts || f.i8080.notTaken != f.i8080.taken || f.i8085.notTaken != f.i8085.taken;
+    }
+    std::string page = "## States\n\n" + table + "\n";
+    if (twoCounts) {
+        page += "Of two counts, the first is for a condition that does not hold (the line after it runs next), "
+                "the second for one that holds. ";
+    }
+    if (ins.operands == OperandKind::Restart) {
+        page += "An `RST` that calls a service counts these states of its own, however much the service does. ";
+    }
+    return page + "The debug window adds up the Intel 8080 states, or the 8085's with Options > \"8085 timing\" "
+                  "(`verdin-cli run --timing 8085`); see [the debug window](debug_window#states).\n\n";
+}
+
 std::string mnemonicPage(const Instruction& ins, const InstructionText& text) {
     std::string family = familyTitles().count(text.family) ? familyTitles().at(text.family) : text.family;
     std::string page = "# " + std::string(ins.name) + ": " + text.title + "\n\n";
@@ -234,6 +262,7 @@ std::string mnemonicPage(const Instruction& ins, const InstructionText& text) {
     page += "## Syntax\n\n`" + syntaxOf(ins) + "`\n\n" + operandNotes(ins) + "\n\n";
     page += "## Bytes\n\n" + bytesTable(ins) + "\n";
     page += "## What it does\n\n" + text.effect + "\n\n";
+    page += statesSection(ins);
     page += "## Flags\n\n" + flagSummary(text) + "\n" + text.flags + "\n\n";
     // Where the option changes a result or a flag, the page says what it gives.
     if (optionMatters(text)) {
@@ -518,6 +547,13 @@ std::string markRulesInForce(std::string_view markdown, bool intelRules) {
     std::size_t at = page.find(row);
     if (at != std::string::npos) page.replace(at, row.size(), "| **" + label + " (in force)** |");
     return page;
+}
+
+std::string stateFormWritten(const StateForm& form) {
+    // The pages name a register pair p, as their syntax does.
+    std::string operands(form.form);
+    if (operands.substr(0, 2) == "rp") operands.replace(0, 2, "p");
+    return std::string(form.mnemonic) + (operands.empty() ? "" : " " + operands);
 }
 
 std::vector<Encoding> encodingsOf(const Instruction& ins) {

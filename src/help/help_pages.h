@@ -15,6 +15,7 @@
 
 namespace verdin {
 struct Instruction;
+struct StateForm;
 }
 
 namespace verdin::help {
@@ -64,6 +65,9 @@ struct Encoding {
     int size = 1;
 };
 std::vector<Encoding> encodingsOf(const Instruction& instruction);
+
+// "MOV r,M", "PUSH p", "JZ label": a form of the states data as the pages write it.
+std::string stateFormWritten(const StateForm& form);
 
 // What an instruction does to one flag, as its page's summary says.
 enum class FlagEffect { Result, Set, Reset, Unchanged, SeeBelow };

@@ -14,6 +14,7 @@
 #include "scratch_folder.h"
 #include "shell/commands.h"
 #include "shell/editor_syntax.h"
+#include "simulator/instruction_states.h"
 #include "simulator/instruction_table.h"
 
 namespace verdin {
@@ -282,6 +283,54 @@ TEST(HelpPages, FlagSummariesAreWhatTheMachineDoes) {
         }
     }
     EXPECT_GT(checks, 10000);
+}
+
+// The rows of the "States" table of a page: written form, 8080 count, 8085 count.
+std::vector<std::vector<std::string>> statesRows(const std::string& markdown) {
+    std::vector<help::Block> blocks = help::parseMarkdown(markdown);
+    for (std::size_t i = 0; i + 1 < blocks.size(); ++i) {
+        if (blocks[i].kind != help::Block::Heading || blocks[i].anchor != "states") continue;
+        if (blocks[i + 1].kind != help::Block::Table) return {};
+        std::vector<std::vector<std::string>> rows;
+        for (std::size_t r = 1; r < blocks[i + 1].lines.size(); ++r) {
+            std::vector<std::string> cells;
+            std::istringstream row(blocks[i + 1].lines[r]);
+            for (std::string cell; std::getline(row, cell, '\t');) cells.push_back(help::stripInline(cell));
+            rows.push_back(cells);
+        }
+        return rows;
+    }
+    return {};
+}
+
+std::string countText(const StateCount& c) {
+    return c.notTaken == c.taken ? std::to_string(c.taken)
+                                 : std::to_string(c.notTaken) + " or " + std::to_string(c.taken);
+}
+
+// Every instruction page gives each form's states on both processors, as the states
+// data has them; a delay loop timed from the help must agree with the debug window.
+TEST(HelpPages, EveryInstructionPageGivesTheStatesOfEachForm) {
+    std::size_t rows = 0;
+    for (std::string_view name : editorMnemonics()) {
+        std::string id(name);
+        for (char& c : id) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const std::vector<std::vector<std::string>> shown = statesRows(help::findPage(id)->markdown);
+        const std::vector<StateForm> forms = stateFormsOf(name);
+        ASSERT_FALSE(forms.empty()) << name;
+        ASSERT_EQ(shown.size(), forms.size()) << name;
+        for (std::size_t i = 0; i < forms.size(); ++i) {
+            const std::vector<std::string> want = {help::stateFormWritten(forms[i]), countText(forms[i].i8080),
+                                                   countText(forms[i].i8085)};
+            EXPECT_EQ(shown[i], want) << name;
+            ++rows;
+        }
+    }
+    EXPECT_EQ(rows, stateForms().size());
+    const std::string mov = help::findPage("mov")->markdown;
+    EXPECT_EQ(statesRows(mov)[1], (std::vector<std::string>{"MOV r,M", "7", "7"}));
+    EXPECT_EQ(statesRows(help::findPage("cz")->markdown)[0], (std::vector<std::string>{"CZ label", "11 or 17", "9 or 18"}));
+    EXPECT_NE(help::findPage("rst")->markdown.find("counts these states of its own"), std::string::npos);
 }
 
 TEST(HelpPages, TheDesktopMarksTheRulesInForce) {
