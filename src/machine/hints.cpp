@@ -329,8 +329,9 @@ std::string labelAsByteHint(const typed::Fields& f, const std::string& name) {
                              " takes an 8-bit number or a character. ";
     const std::string label = upper(name);
     const std::string pointer = "LXI H," + label;
-    if (f.mnemonic == "MVI") {
-        const std::string r = upper(typed::operandList(f.operands).front());
+    if (f.mnemonic == "DB") return hint + "To store its address, write " + quote("DW " + label) + ".";
+    const std::string r = upper(typed::operandList(f.operands).front());
+    if (f.mnemonic == "MVI" && r != "M") {
         std::string fix = quote(pointer) + " and then " + quote("MOV " + r + ",M");
         if (r == "A") fix = quote("LDA " + label) + ", or " + fix;
         return hint + "To load the byte stored there, write " + fix + ".";
