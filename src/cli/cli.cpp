@@ -45,6 +45,7 @@ const char* const kUsage =
     "  --in P=V          input port P (0-15) holds byte V (decimal, 0x.. or ..H)\n"
     "  --max-lines N     stop as if Stop were pressed after N executed lines (run)\n"
     "  --intel           flags and results as the Intel 8080 computes them\n"
+    "  --timing CPU      count clock states as an 8080 (default) or 8085 takes them\n"
     "  --break N         a breakpoint on line N, counted from 0 (repeatable)\n"
     "  --state           print the machine state as one JSON object on stdout\n"
     "  --memory S:C      add C memory cells from address S to the state\n"
@@ -107,6 +108,9 @@ Options parseOptions(const std::vector<std::string>& args) {
         else if (arg == "--state") options.state = true;
         else if (arg == "--intel") options.intel = true;
         else if (arg == "--over") options.over = true;
+        else if (arg == "--timing") {
+            if (!timingFromKey(value(), options.timing)) throw UsageFault{"--timing takes 8080 or 8085"};
+        }
         else if (arg == "--break") {
             options.breakpoints.push_back(static_cast<int>(parseInRange(value(), "line", 0, kMaxProgramLines - 1)));
         }
@@ -213,6 +217,8 @@ void printState(Session& s, std::optional<std::int32_t> selected) {
     // The entry the debug window selects: the line the next Step executes.
     if (selected) field("nextLine", std::to_string(*selected));
     field("rules", jsonString(arithmeticRulesKey(m.arithmeticRules)));
+    field("timing", jsonString(timingKey(m.timing)));
+    field("states", std::to_string(m.states));
     field("screen", jsonStringArray(m.textScreenLines));
     if (!s.options.memoryRanges.empty()) {
         std::string memory = "{";
@@ -230,6 +236,7 @@ void printState(Session& s, std::optional<std::int32_t> selected) {
 // the success message; then the ports as typed into the debug window.
 bool startDebugging(Session& s) {
     if (s.options.intel) s.machine.arithmeticRules = ArithmeticRules::Intel8080;
+    s.machine.timing = s.options.timing;
     if (compileProgram(s.machine, s.lines, true, true) != -1) return false;
     for (const auto& [port, value] : s.options.inPorts) s.machine.inPorts[static_cast<size_t>(port)] = value;
     return true;

@@ -27,6 +27,7 @@ struct Options {
     bool state = false;
     bool intel = false;  // run and step under the Intel 8080 rules
     bool over = false;  // step presses Step over instead of Step
+    Timing timing = Timing::Intel8080;  // whose clock states run and step count
     bool z80 = false;
     bool x86 = false;
     bool hex = false;  // tidy: bare numbers are hexadecimal

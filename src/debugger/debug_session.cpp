@@ -32,6 +32,7 @@ const char* faultName(std::int32_t status) {
 
 DebugSession::DebugSession(Machine& machine) : m_(machine), breakpoints_(kMaxProgramLines, 0) {
     m_.lineBreaks = this;
+    m_.states = 0;
 }
 
 DebugSession::~DebugSession() {
@@ -94,6 +95,7 @@ bool DebugSession::stopBefore(const Machine& m, std::int32_t line) {
 
 void DebugSession::begin() {
     changes_.remember(m_);
+    statesBefore_ = m_.states;
     m_.interruptRequested = 0;
     faultLine_ = -1;
     overReached_ = false;
@@ -142,6 +144,7 @@ void DebugSession::run() {
         m_.runFrom(resumeLine_);
     } else {
         m_.resetRun();
+        statesBefore_ = 0;
         m_.run();
     }
     skipOnce_ = -1;

@@ -59,6 +59,10 @@ public:
     // Why the last command ended, with lines counted from 1 as the editor shows them.
     const std::string& statusText() const { return statusText_; }
     const MachineChanges& changes() const { return changes_; }
+    // Clock states of the last command, and since the session began or Run started
+    // from the first line.
+    std::int64_t lastStates() const { return m_.states - statesBefore_; }
+    std::int64_t totalStates() const { return m_.states; }
 
     // True for the mnemonics of CALL and the conditional calls.
     static bool isCallMnemonic(std::string_view mnemonic);
@@ -83,6 +87,7 @@ private:
     int faultLine_ = -1;
     std::string statusText_;
     MachineChanges changes_;
+    std::int64_t statesBefore_ = 0;
 };
 
 }  // namespace verdin

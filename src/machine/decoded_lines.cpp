@@ -19,6 +19,8 @@ DecodedLine Machine::decodeLine(const Instruction* ins) const {
     line.instruction = ins;
     if (ins == nullptr) return line;
     line.handler = ins->handler;
+    // Only a line that runs is timed; the assembler's passes need not look it up.
+    if (mode == Execute) line.states = stateFormOfLine(mnemonicText, operandText);
     std::string_view operand = operandText;
     auto narrow = [](int index) { return static_cast<std::int8_t>(index); };
     switch (ins->operands) {
@@ -49,6 +51,7 @@ void Machine::decodeProgram() {
         }
         splitLine(text);
         line = decodeLine(findInstruction(mnemonicText));
+        if (line.instruction != nullptr) line.states = stateFormOfLine(mnemonicText, operandText);
         line.textSize = static_cast<std::uint32_t>(text.size());
         line.closing = mnemonicText == "}";
         if (line.handler == &Machine::jump || line.handler == &Machine::call) {
@@ -71,6 +74,12 @@ bool Machine::decodedLinesCurrent() const {
         }
     }
     return true;
+}
+
+void Machine::countStates(const DecodedLine& line) {
+    if (line.states == nullptr || (status != Ok && status != Interrupted)) return;
+    const StateCount& count = statesUnder(*line.states, timing);
+    states += count.taken == count.notTaken || conditionHolds(line.instruction->variant) ? count.taken : count.notTaken;
 }
 
 void Machine::runDecodedLines() {
@@ -102,6 +111,7 @@ void Machine::runDecodedLines() {
         if (line.handler != nullptr) {
             runningLine = &line;
             (this->*line.handler)(*line.instruction);
+            countStates(line);
         } else if (!line.mnemonic.empty()) {
             status = InvalidCommand;
         }

@@ -24,6 +24,7 @@ void Machine::reset() {
     labelCount = refCount = 0;
     lastStatus = Ok;
     lineBudget = -1;
+    states = 0;
     flagZ = flagCY = flagP = flagS = flagAC = 0;
     regA = regB = regC = regD = regE = regH = regL = regF = 0;
     sp = kInitialSp;
@@ -44,6 +45,7 @@ void Machine::reset() {
 
 void Machine::resetRun() {
     translatedCount = refCount = stopAddress = 0;
+    states = 0;
     regA = regB = regC = regD = regE = regH = regL = regF = 0;
     preScan = 0;
     mode = Compile;

@@ -25,6 +25,7 @@
 
 #include "machine/text_tools.h"
 #include "platform/platform.h"
+#include "simulator/instruction_states.h"
 
 namespace verdin {
 
@@ -96,6 +97,7 @@ struct DecodedLine {
     std::int8_t first = kNoRegister;   // the register or pair of the operand; MOV's destination
     std::int8_t second = kNoRegister;  // MOV's source
     std::int16_t targetLine = -2;      // the line a jump or call lands on; -2 (kUnknownLine) not looked up
+    const StateForm* states = nullptr;  // the clock states of the line's form; null for no instruction
     // The length of the text the fields view, to tell whether the store still holds it.
     std::uint32_t textSize = 0;
 };
@@ -190,6 +192,13 @@ public:
     // An option of the user, like the ports typed into the debug window: reset()
     // keeps it.
     ArithmeticRules arithmeticRules = ArithmeticRules::Workbench;
+    // Whose clock states the instructions count (an option too, kept by reset()), and
+    // their sum over the instructions run since resetRun() or a new debug session.
+    // A line that stops with a fault adds nothing; HLT adds its own states.
+    Timing timing = Timing::Intel8080;
+    std::int64_t states = 0;
+    // The clock the debug window turns states into time with, in kHz.
+    std::int32_t clockKHz = 2000;
     // The text as the student typed it, for the hints under messages (machine/hints.h):
     // the whole editor text when a command hands it over, else the program store as it
     // stood before the compile rewrote it.
@@ -333,6 +342,9 @@ public:
     bool decodedLinesCurrent() const;
     // walkProgram's execute loop over decodedLines.
     void runDecodedLines();
+    // Adds the states of `line`, just run, to `states`. A conditional jump, call or
+    // return changes no flag, so its condition still reads as it did.
+    void countStates(const DecodedLine& line);
 
     // ---- Dispatch and operand helpers (dispatch.cpp) --------------------------
     void dispatchLine();

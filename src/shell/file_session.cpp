@@ -19,6 +19,16 @@ void FileSession::setArithmeticRules(ArithmeticRules rules) {
     writeSettings(settingsPath_, settings_);
 }
 
+void FileSession::setTiming(Timing timing) {
+    settings_.timing = timing;
+    writeSettings(settingsPath_, settings_);
+}
+
+void FileSession::setClockKHz(Timing timing, int kHz) {
+    settings_.clockKHz(timing) = kHz;
+    writeSettings(settingsPath_, settings_);
+}
+
 void FileSession::newText() {
     currentFile_.clear();
     lineEnding_ = LineEnding::Lf;

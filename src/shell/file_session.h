@@ -47,6 +47,9 @@ public:
     void loadSettings();
     // The Options menu's arithmetic rules, written to the settings file at once.
     void setArithmeticRules(ArithmeticRules rules);
+    // Options > "8085 timing" and Options > Clock..., written at once like the rules.
+    void setTiming(Timing timing);
+    void setClockKHz(Timing timing, int kHz);
 
     // ---- Commands ---------------------------------------------------------------
     // New: an untitled text.

@@ -15,6 +15,19 @@ bool isSet(std::optional<std::string_view> value) { return value.has_value() && 
 
 constexpr std::string_view kOptionsSection = "[options]";
 constexpr std::string_view kArithmeticKey = "arithmetic";
+constexpr std::string_view kTimingKey = "timing";
+constexpr std::string_view kClock8080Key = "clock8080";
+constexpr std::string_view kClock8085Key = "clock8085";
+
+// A clock in kHz as the file stores it; nullopt for anything else.
+std::optional<int> clockValue(std::string_view text) {
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    const int kHz = std::stoi(std::string(text));
+    if (kHz < kMinClockKHz || kHz > kMaxClockKHz) return std::nullopt;
+    return kHz;
+}
 
 std::optional<std::string_view> environmentValue(const char* name) {
     const char* value = std::getenv(name);
@@ -44,10 +57,20 @@ std::string settingsFilePathFromEnvironment() {
 std::string formatSettings(const Settings& settings) {
     std::string text = settings.initialFolder + "\n";
     for (const auto& entry : settings.recent.entries) text += entry + "\n";
+    std::string options;
+    auto option = [&](std::string_view key, const std::string& value) {
+        options += std::string(key) + "=" + value + "\n";
+    };
     if (settings.arithmeticRules != ArithmeticRules::Workbench) {
-        text += std::string(kOptionsSection) + "\n";
-        text += std::string(kArithmeticKey) + "=" + arithmeticRulesKey(settings.arithmeticRules) + "\n";
+        option(kArithmeticKey, arithmeticRulesKey(settings.arithmeticRules));
     }
+    if (settings.timing != Timing::Intel8080) option(kTimingKey, timingKey(settings.timing));
+    for (Timing t : {Timing::Intel8080, Timing::Intel8085}) {
+        if (settings.clockKHz(t) != defaultClockKHz(t)) {
+            option(t == Timing::Intel8080 ? kClock8080Key : kClock8085Key, std::to_string(settings.clockKHz(t)));
+        }
+    }
+    if (!options.empty()) text += std::string(kOptionsSection) + "\n" + options;
     return text;
 }
 
@@ -67,8 +90,17 @@ Settings parseSettings(std::string_view text) {
             continue;
         }
         size_t equals = line.find('=');
-        if (!inOptions || equals == std::string_view::npos || line.substr(0, equals) != kArithmeticKey) continue;
-        if (auto rules = arithmeticRulesFromKey(line.substr(equals + 1))) settings.arithmeticRules = *rules;
+        if (!inOptions || equals == std::string_view::npos) continue;
+        const std::string_view key = line.substr(0, equals), value = line.substr(equals + 1);
+        if (key == kArithmeticKey) {
+            if (auto rules = arithmeticRulesFromKey(value)) settings.arithmeticRules = *rules;
+        } else if (key == kTimingKey) {
+            timingFromKey(value, settings.timing);
+        } else if (key == kClock8080Key || key == kClock8085Key) {
+            if (auto kHz = clockValue(value)) {
+                settings.clockKHz(key == kClock8080Key ? Timing::Intel8080 : Timing::Intel8085) = *kHz;
+            }
+        }
     }
     return settings;
 }

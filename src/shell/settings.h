@@ -18,6 +18,7 @@
 #include <string>
 #include <string_view>
 
+#include "debugger/state_time.h"
 #include "machine/machine.h"
 #include "shell/recent_files.h"
 
@@ -29,6 +30,12 @@ struct Settings {
     RecentFiles recent;
     // The "Intel 8080 arithmetic" menu item.
     ArithmeticRules arithmeticRules = ArithmeticRules::Workbench;
+    // The "8085 timing" menu item, and Options > Clock... for each processor.
+    Timing timing = Timing::Intel8080;
+    int clockKHz8080 = defaultClockKHz(Timing::Intel8080);
+    int clockKHz8085 = defaultClockKHz(Timing::Intel8085);
+    int& clockKHz(Timing t) { return t == Timing::Intel8085 ? clockKHz8085 : clockKHz8080; }
+    int clockKHz(Timing t) const { return t == Timing::Intel8085 ? clockKHz8085 : clockKHz8080; }
 };
 
 // The settings file for the given environment values (nullopt or empty means unset).

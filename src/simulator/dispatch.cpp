@@ -32,6 +32,7 @@ void Machine::dispatchLine() {
     runningLine = &line;
     if (mode == TranslateZ80 || mode == TranslateX86) translateLine(*ins);
     else (this->*(ins->handler))(*ins);
+    if (mode == Execute && preScan == 0) countStates(line);
     runningLine = outer;
 }
 

@@ -84,5 +84,28 @@ TEST(Settings, StrayOrUnknownOptionsKeepTheDefault) {
               ArithmeticRules::Intel8080);
 }
 
+// The timing and the clocks join the same section, each only when not its default; a
+// clock the file cannot hold keeps the default.
+TEST(Settings, TimingAndClocksRoundTripAndBadClocksKeepTheDefault) {
+    Settings s;
+    s.timing = Timing::Intel8085;
+    s.clockKHz(Timing::Intel8085) = 6144;
+    const std::string text = formatSettings(s);
+    EXPECT_EQ(text, "\n\n\n\n\n[options]\ntiming=8085\nclock8085=6144\n");
+    const Settings back = parseSettings(text);
+    EXPECT_EQ(back.timing, Timing::Intel8085);
+    EXPECT_EQ(back.clockKHz(Timing::Intel8085), 6144);
+    EXPECT_EQ(back.clockKHz(Timing::Intel8080), 2000);
+    s.timing = Timing::Intel8080;
+    s.arithmeticRules = ArithmeticRules::Intel8080;
+    s.clockKHz(Timing::Intel8080) = 1000;
+    EXPECT_EQ(formatSettings(s), "\n\n\n\n\n[options]\narithmetic=intel8080\nclock8080=1000\nclock8085=6144\n");
+    for (const char* bad : {"0", "100001", "2MHz", "-5", "", "9999999999"}) {
+        const Settings read = parseSettings(std::string("\n\n\n\n\n[options]\nclock8080=") + bad + "\ntiming=8086\n");
+        EXPECT_EQ(read.clockKHz(Timing::Intel8080), 2000) << bad;
+        EXPECT_EQ(read.timing, Timing::Intel8080) << bad;
+    }
+}
+
 }  // namespace
 }  // namespace verdin

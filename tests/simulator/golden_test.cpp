@@ -57,7 +57,8 @@ std::map<std::string, int> fields(const Machine& m) {
             {"PC", m.stopAddress}, {"S", m.flagS}, {"Z", m.flagZ}, {"AC", m.flagAC}, {"P", m.flagP},
             {"CY", m.flagCY}, {"flags", m.composeFlags()}, {"status", m.lastStatus}, {"error", m.errorLine},
             {"line", m.currentLine}, {"next", m.nextLine}, {"depth", m.callDepth}, {"lines", m.programLineCount},
-            {"labels", m.labelCount}, {"counter", m.addressCounter}, {"screen", m.textScreenShown}};
+            {"labels", m.labelCount}, {"counter", m.addressCounter}, {"screen", m.textScreenShown},
+            {"states", static_cast<int>(m.states)}};
 }
 
 // The case's command on its last program, after running those before it; returns what
@@ -66,6 +67,7 @@ int perform(Session& s, const golden::Case& c, const std::vector<std::vector<std
     const auto& o = c.options;
     Machine& m = s.machine;
     if (o.count("intel")) m.arithmeticRules = ArithmeticRules::Intel8080;
+    if (o.count("8085")) m.timing = Timing::Intel8085;
     if (o.count("answers")) s.platform.answers = golden::split(o.at("answers"), '|');
     for (size_t i = 0; i + 1 < programs.size(); ++i) {
         if (compileProgram(m, programs[i], true, false) == -1) runProgram(m);
