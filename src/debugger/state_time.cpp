@@ -29,9 +29,11 @@ std::string duration(std::int64_t states, int clockKHz) {
 
 }  // namespace
 
+std::string megahertzText(int kHz) { return trimmed(kHz / 1000.0, 3); }
+
 std::string clockText(int kHz) {
     if (kHz < 1000) return std::to_string(kHz) + " kHz";
-    return trimmed(kHz / 1000.0, 3) + " MHz";
+    return megahertzText(kHz) + " MHz";
 }
 
 std::optional<int> parseClockMHz(std::string_view text) {

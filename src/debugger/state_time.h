@@ -19,6 +19,8 @@ constexpr int kMaxClockKHz = 100000;
 
 // "2 MHz", "3.072 MHz", "500 kHz".
 std::string clockText(int kHz);
+// The clock in megahertz without a unit, as the Clock box offers it: "2", "0.5".
+std::string megahertzText(int kHz);
 // A clock typed in megahertz ("2", "3.072", "2 MHz", "2,5"), in kHz; nullopt for text
 // that is not a clock from 1 kHz to 100 MHz or is finer than 1 kHz.
 std::optional<int> parseClockMHz(std::string_view text);

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "debugger/state_time.h"
 #include "gui/debug_list_delegate.h"
 #include "gui/program_list.h"
 #include "gui/qt_platform.h"
@@ -108,6 +109,7 @@ DebugWindow::DebugWindow(Machine& machine, QtPlatform& platform, QWidget* parent
     fillPorts(inPorts_, true);
     program_->setCurrentRow(0);
     status_->setText("Step runs line 1 first; Run starts the program there. (lines counted from 1)");
+    showStates();
     setRunning(false);
     // Opened at the size its rows need, so the dump and the stack show their six rows
     // whatever size hints the platform's styles give; a larger window shows more.
@@ -252,6 +254,10 @@ void DebugWindow::buildWindow() {
     grid->addLayout(buttons, 0, 3, 3, 1);
     grid->addWidget(status_, 4, 0, 1, 2);
     grid->addWidget(rules_, 4, 2, 1, 2);
+    states_ = new QLabel;
+    states_->setObjectName("states");
+    states_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    grid->addWidget(states_, 5, 0, 1, 4);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(0, 1);
@@ -272,6 +278,11 @@ void DebugWindow::buildWindow() {
 QString DebugWindow::statusText() const { return status_->text(); }
 
 QString DebugWindow::rulesText() const { return rules_->text(); }
+
+void DebugWindow::showStates() {
+    states_->setText(QString::fromStdString(
+        statesText(session_.lastStates(), session_.totalStates(), machine_.clockKHz)));
+}
 
 void DebugWindow::fillProgram() {
     // The lines handed to the machine and the empty line after them, which ends the
@@ -414,6 +425,7 @@ void DebugWindow::afterCommand() {
         program_->setCurrentItem(nullptr);
     }
     status_->setText(QString::fromStdString(session_.statusText()));
+    showStates();
     if (step_->isEnabled()) step_->setFocus();
 }
 

@@ -69,6 +69,7 @@ private:
     void buildWindow();
     void fillProgram();
     void refreshLists();
+    void showStates();
     void fillRegisters();
     void fillFlags();
     void fillStack();
@@ -107,6 +108,7 @@ private:
     QPushButton* help_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* rules_ = nullptr;  // the arithmetic rules the run follows
+    QLabel* states_ = nullptr;  // the clock states of the last command and in all
 };
 
 }  // namespace verdin::gui

@@ -14,6 +14,7 @@
 
 #include "gui/about_dialog.h"
 #include "gui/calculator_dialog.h"
+#include "gui/clock_dialog.h"
 #include "gui/debug_window.h"
 #include "gui/find_dialog.h"
 #include "gui/help_popup.h"
@@ -70,6 +71,8 @@ MainWindow::MainWindow(Machine& machine, QtPlatform& platform, FileSession& file
     machine_.arithmeticRules = files_.settings().arithmeticRules;
     intelAction_->setChecked(machine_.arithmeticRules == ArithmeticRules::Intel8080);
     showArithmeticRules();
+    timingAction_->setChecked(files_.settings().timing == Timing::Intel8085);
+    setTiming8085(timingAction_->isChecked());
     // An error box whose message has a help page offers it.
     platform_.setHelpHandler([this](const std::string& page) { helpWindow()->showPage(QString::fromStdString(page)); });
     connect(view_, &EditorView::stateChanged, this, &MainWindow::updateFromEditor);
@@ -148,6 +151,11 @@ void MainWindow::createActions() {
     intelAction_ = makeAction(this, QStringLiteral("Intel 8080 arithmetic"));
     intelAction_->setCheckable(true);
     connect(intelAction_, &QAction::toggled, this, &MainWindow::setIntelArithmetic);
+    timingAction_ = makeAction(this, QStringLiteral("8085 timing"));
+    timingAction_->setCheckable(true);
+    connect(timingAction_, &QAction::toggled, this, &MainWindow::setTiming8085);
+    clockAction_ = makeAction(this, QStringLiteral("Clock..."));
+    connect(clockAction_, &QAction::triggered, this, &MainWindow::chooseClock);
 
     aboutAction_ = makeAction(this, QStringLiteral("&About ..."), QKeySequence(Qt::ALT | Qt::Key_Slash));
     connect(aboutAction_, &QAction::triggered, this, &MainWindow::about);
@@ -209,6 +217,8 @@ void MainWindow::createMenus() {
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->addAction(intelAction_);
+    options->addAction(timingAction_);
+    options->addAction(clockAction_);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(aboutAction_);
@@ -276,6 +286,20 @@ void MainWindow::setIntelArithmetic(bool on) {
     machine_.arithmeticRules = rules;
     if (files_.settings().arithmeticRules != rules) files_.setArithmeticRules(rules);
     showArithmeticRules();
+}
+
+void MainWindow::setTiming8085(bool on) {
+    const Timing timing = on ? Timing::Intel8085 : Timing::Intel8080;
+    machine_.timing = timing;
+    machine_.clockKHz = files_.settings().clockKHz(timing);
+    if (files_.settings().timing != timing) files_.setTiming(timing);
+}
+
+void MainWindow::chooseClock() {
+    if (auto kHz = ClockDialog::ask(machine_.timing, machine_.clockKHz, this)) {
+        machine_.clockKHz = *kHz;
+        files_.setClockKHz(machine_.timing, *kHz);
+    }
 }
 
 void MainWindow::rebuildRecentFiles() {

@@ -72,6 +72,8 @@ public slots:
     void about();
     // ---- Options ----
     void setIntelArithmetic(bool on);
+    void setTiming8085(bool on);
+    void chooseClock();
     // ---- Other windows ----
     void find();
     void replace();
@@ -127,6 +129,8 @@ private:
     QAction* saveAsAction_ = nullptr;
     QAction* importAction_ = nullptr;
     QAction* intelAction_ = nullptr;
+    QAction* timingAction_ = nullptr;  // "8085 timing"
+    QAction* clockAction_ = nullptr;
     QAction* recentEnd_ = nullptr;  // the separator after the recent files
     QList<QAction*> recentActions_;
     QAction* printAction_ = nullptr;

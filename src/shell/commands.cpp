@@ -16,10 +16,14 @@ std::int32_t compileProgram(Machine& machine, const std::vector<std::string>& li
     for (size_t i = 0; i < kMaxProgramLines && i < count; ++i) {
         if (lines[i].empty()) storeFull = false;
     }
-    if (count > kMaxProgramLines && storeFull) {
+    // Blank lines after the last one that holds something are no part of the program:
+    // most editors end a file with a line break, and some with several.
+    size_t beyond = kMaxProgramLines;
+    while (beyond < count && lines[beyond].find_first_not_of(" \t") == std::string::npos) ++beyond;
+    if (beyond < count && storeFull) {
         machine.status = TooManyLines;
-        machine.errorLine = kMaxProgramLines + 1;
-        machine.showError("Too many lines at string " + std::to_string(kMaxProgramLines + 1) +
+        machine.errorLine = static_cast<std::int32_t>(beyond + 1);
+        machine.showError("Too many lines at string " + std::to_string(beyond + 1) +
                               ". A program can hold at most 250 lines.",
                           Ok);
         return machine.errorLine;

@@ -23,6 +23,7 @@ TEST(StateTime, AClockIsTypedInMegahertz) {
     for (const char* bad : {"", "MHz", "0", "0.0001", "100.001", "1e3", "-2", "2.5.1", "99999999999"}) {
         EXPECT_EQ(parseClockMHz(bad), std::nullopt) << bad;
     }
+    EXPECT_EQ(parseClockMHz(megahertzText(500)), 500) << "what the box offers reads back";
     EXPECT_EQ(clockText(defaultClockKHz(Timing::Intel8080)), "2 MHz");
     EXPECT_EQ(clockText(defaultClockKHz(Timing::Intel8085)), "3 MHz");
 }

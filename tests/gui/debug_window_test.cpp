@@ -297,7 +297,8 @@ private slots:
             const Machine& m = d.machine;
             QJsonObject actual{{"A", m.regA}, {"B", m.regB},  {"C", m.regC},  {"D", m.regD},
                                {"E", m.regE}, {"H", m.regH},  {"L", m.regL},  {"F", m.composeFlags()},
-                               {"SP", m.sp},  {"PC", m.stopAddress}, {"status", m.lastStatus}};
+                               {"SP", m.sp},  {"PC", m.stopAddress}, {"status", m.lastStatus},
+                               {"states", static_cast<qint64>(m.states)}};
             QJsonArray memory, out;
             for (int a = 0; a < kMemorySize; ++a) memory.append(m.memory[static_cast<std::size_t>(a)]);
             for (int p = 0; p < kPortCount; ++p) out.append(m.outPorts[static_cast<std::size_t>(p)]);
@@ -311,6 +312,21 @@ private slots:
                                                 .arg(m.stopAddress & 0xFF, 2, 16, QChar('0'))
                                                 .toUpper());
         }
+    }
+
+    // The states line starts at 0 with the window, adds each Step and starts again
+    // with a Run from the first line, at the clock of the options.
+    void theStatesLineFollowsEveryCommand() {
+        Debugging d({"        MVI  B,2", "LOOP:   DCR  B", "        JNZ  LOOP", "        HLT"});
+        auto shown = [&] { return d.child<QLabel>("states")->text(); };
+        QCOMPARE(shown(), QString("States: last 0, total 0 (0 µs at 2 MHz)"));
+        d.click("step");
+        QCOMPARE(shown(), QString("States: last 7, total 7 (3.5 µs at 2 MHz)"));
+        d.machine.clockKHz = 3000;
+        d.machine.timing = Timing::Intel8085;
+        MessageAnswerer answers;
+        d.click("run");  // MVI 7, DCR 4, JNZ 10 taken, DCR 4, JNZ 7 not taken, HLT 5
+        QCOMPARE(shown(), QString("States: last 37, total 37 (12.33 µs at 3 MHz)"));
     }
 };
 

@@ -19,6 +19,7 @@
 
 #include "gui/about_dialog.h"
 #include "gui/calculator_dialog.h"
+#include "gui/clock_dialog.h"
 #include "gui/debug_window.h"
 #include "gui/find_dialog.h"
 #include "gui/help_popup.h"
@@ -489,6 +490,40 @@ private slots:
         QCOMPARE(machine.arithmeticRules, ArithmeticRules::Intel8080);
         QVERIFY(rulesShown(next).contains("Intel 8080 arithmetic"));
         w.platform.setOwner(w.window.get());
+    }
+
+    // "8085 timing" and Clock... are remembered; each processor keeps its own clock,
+    // and the Clock box offers OK only for a clock it accepts.
+    void timingAndClockAreRemembered() {
+        Workbench w;
+        QCOMPARE(w.machine.timing, Timing::Intel8080);
+        QCOMPARE(w.machine.clockKHz, 2000);
+        w.chooseMenuItem("&Options", "8085 timing");
+        QCOMPARE(w.machine.timing, Timing::Intel8085);
+        QCOMPARE(w.machine.clockKHz, 3000);
+        bool refused = false;
+        whenShown<ClockDialog>([&](ClockDialog* dialog) {
+            QCOMPARE(dialog->field()->selectedText(), QString("3"));
+            auto* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            QTest::keyClicks(dialog->field(), "0");
+            refused = !ok->isEnabled();
+            dialog->field()->selectAll();
+            QTest::keyClicks(dialog->field(), "6.144");
+            QTest::keyClick(dialog->field(), Qt::Key_Return);
+        });
+        w.chooseMenuItem("&Options", "Clock...");
+        QTRY_COMPARE(w.machine.clockKHz, 6144);
+        QVERIFY(refused);
+
+        Machine machine(w.platform);
+        FileSession files(w.platform, settingsFilePathFromEnvironment());
+        MainWindow next(machine, w.platform, files);
+        QCOMPARE(machine.timing, Timing::Intel8085);
+        QCOMPARE(machine.clockKHz, 6144);
+        w.platform.setOwner(w.window.get());
+        w.chooseMenuItem("&Options", "8085 timing");
+        QCOMPARE(w.machine.timing, Timing::Intel8080);
+        QCOMPARE(w.machine.clockKHz, 2000);
     }
 };
 
