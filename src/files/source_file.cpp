@@ -181,6 +181,11 @@ LoadResult loadEditorFile(const std::string& path) {
     result.text = splitSourceText(bytes);
     result.ok = true;
     std::string refusal = editorRefusal(result.text, path);
+    // An over-long line is nearly always a long comment, which the converter cuts.
+    if (refusal.find("the editor takes lines of at most") != std::string::npos) {
+        refusal += " Run \"verdin-cli tidy " + path + " -o NEW.asm\" or use File > Import: both cut a comment "
+                   "that makes a line too long.";
+    }
     if (!refusal.empty()) {
         result.ok = false;
         result.text = {};

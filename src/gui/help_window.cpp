@@ -51,6 +51,12 @@ QUrl HelpBrowser::urlOf(const QString& target) {
 
 QString HelpBrowser::pageId() const { return targetOf(source()).section('#', 0, 0); }
 
+void HelpBrowser::setIntelRules(bool intel) {
+    if (intel == intelRules_) return;
+    intelRules_ = intel;
+    if (!source().isEmpty()) reload();
+}
+
 QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
     if (type != QTextDocument::HtmlResource || name.scheme() != QStringLiteral("help")) {
         return QTextBrowser::loadResource(type, name);
@@ -61,7 +67,8 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
             .arg(targetOf(name).toHtmlEscaped());
     }
     return QString::fromStdString("<html><head><title>" + page->title + "</title>" + kStyle + "</head><body>" +
-                                  help::toHtml(page->markdown) + "</body></html>");
+                                  help::toHtml(help::markRulesInForce(page->markdown, intelRules_)) +
+                                  "</body></html>");
 }
 
 HelpWindow::HelpWindow(QWidget* parent)

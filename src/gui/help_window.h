@@ -29,6 +29,13 @@ public:
     static QUrl urlOf(const QString& target);
     // The page id shown, without the anchor.
     QString pageId() const;
+    // Marks the flag summary of the rule set in force (Options > Intel 8080
+    // arithmetic) on the pages that have one; the page shown is drawn again.
+    void setIntelRules(bool intel);
+    bool intelRules() const { return intelRules_; }
+
+private:
+    bool intelRules_ = false;
 };
 
 class HelpWindow : public QWidget {

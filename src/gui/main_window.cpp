@@ -283,6 +283,9 @@ void MainWindow::createStatusBar() {
 
 void MainWindow::showArithmeticRules() {
     rulesLabel_->setText(QStringLiteral("%1 arithmetic").arg(QString::fromUtf8(arithmeticRulesName(machine_.arithmeticRules))));
+    const bool intel = machine_.arithmeticRules == ArithmeticRules::Intel8080;
+    if (helpWindow_ != nullptr) helpWindow_->browser()->setIntelRules(intel);
+    if (helpPopup_ != nullptr) helpPopup_->browser()->setIntelRules(intel);
 }
 
 void MainWindow::setIntelArithmetic(bool on) {
@@ -564,7 +567,10 @@ void MainWindow::openDebugWindow() {
 }
 
 HelpWindow* MainWindow::helpWindow() {
-    if (helpWindow_ == nullptr) helpWindow_ = new HelpWindow(this);
+    if (helpWindow_ == nullptr) {
+        helpWindow_ = new HelpWindow(this);
+        helpWindow_->browser()->setIntelRules(machine_.arithmeticRules == ArithmeticRules::Intel8080);
+    }
     return helpWindow_;
 }
 
@@ -579,6 +585,7 @@ void MainWindow::showHelp(int context) {
 void MainWindow::showHelpPopup(int context) {
     if (helpPopup_ == nullptr) {
         helpPopup_ = new HelpPopup(this);
+        helpPopup_->browser()->setIntelRules(machine_.arithmeticRules == ArithmeticRules::Intel8080);
         connect(helpPopup_, &HelpPopup::openInWindow, this, [this](const QString& target) {
             HelpWindow* window = helpWindow();
             window->showPage(target);

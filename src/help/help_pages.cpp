@@ -9,6 +9,7 @@
 #include "help/embedded_files.h"
 #include "help/markdown.h"
 #include "shell/editor_syntax.h"
+#include "simulator/instruction_states.h"
 #include "simulator/instruction_table.h"
 
 namespace verdin::help {
@@ -48,6 +49,8 @@ std::string_view fileContent(std::string_view name) {
 // from the instruction table.
 struct InstructionText {
     std::string mnemonic, family, title, effect, flags, intel, example, expect;
+    std::string workbenchFlags, intelFlags;  // "S Z AC P CY" codes: r, 1, 0, -, *
+    std::string intelExpect;
 };
 
 // "\n" in a field stands for a line break.
@@ -82,8 +85,9 @@ std::vector<InstructionText> instructionTexts() {
             if (tab == std::string_view::npos) break;
             f = tab + 1;
         }
-        fields.resize(8);
-        rows.push_back({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6], fields[7]});
+        fields.resize(11);
+        rows.push_back({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6], fields[7],
+                        fields[8], fields[9].empty() ? fields[8] : fields[9], fields[10]});
     }
     return rows;
 }
@@ -205,6 +209,51 @@ const std::map<std::string, std::string>& familyTitles() {
     return titles;
 }
 
+bool optionMatters(const InstructionText& text) {
+    return text.workbenchFlags != text.intelFlags || !text.intelExpect.empty();
+}
+
+// One row of the flag summary: "| Workbench rules | see below | result | reset | ... |".
+std::string flagSummaryRow(std::string_view rules, std::string_view codes) {
+    std::string row = "| " + std::string(rules) + " |";
+    for (const FlagEffect& effect : parseFlagCodes(codes)) row += " " + std::string(flagEffectWord(effect)) + " |";
+    return row + "\n";
+}
+
+std::string flagSummary(const InstructionText& text) {
+    std::string table = "| Rules | S | Z | AC | P | CY |\n|---|---|---|---|---|---|\n";
+    if (text.workbenchFlags == text.intelFlags) return table + flagSummaryRow(kBothRulesLabel, text.workbenchFlags);
+    return table + flagSummaryRow(kWorkbenchRulesLabel, text.workbenchFlags) +
+           flagSummaryRow(kIntelRulesLabel, text.intelFlags);
+}
+
+std::string stateCountText(const StateCount& count) {
+    if (count.notTaken == count.taken) return std::to_string(count.taken);
+    return std::to_string(count.notTaken) + " or " + std::to_string(count.taken);
+}
+
+// The clock states of each form on both processors, straight from the states data.
+std::string statesSection(const Instruction& ins) {
+    std::vector<StateForm> forms = stateFormsOf(ins.name);
+    if (forms.empty()) return {};
+    std::string table = "| Written | Intel 8080 | 8085 |\n|---|---|---|\n";
+    bool twoCounts = false;
+    for (const StateForm& f : forms) {
+        table += "| `" + stateFormWritten(f) + "` | " + stateCountText(f.i8080) + " | " + stateCountText(f.i8085) + " |\n";
+        twoCounts = twoCounts || f.i8080.notTaken != f.i8080.taken || f.i8085.notTaken != f.i8085.taken;
+    }
+    std::string page = "## States\n\n" + table + "\n";
+    if (twoCounts) {
+        page += "Of two counts, the first is for a condition that does not hold (the line after it runs next), "
+                "the second for one that holds. ";
+    }
+    if (ins.operands == OperandKind::Restart) {
+        page += "An `RST` that calls a service counts these states of its own, however much the service does. ";
+    }
+    return page + "The debug window adds up the Intel 8080 states, or the 8085's with Options > \"8085 timing\" "
+                  "(`verdin-cli run --timing 8085`); see [the debug window](debug_window#states).\n\n";
+}
+
 std::string mnemonicPage(const Instruction& ins, const InstructionText& text) {
     std::string family = familyTitles().count(text.family) ? familyTitles().at(text.family) : text.family;
     std::string page = "# " + std::string(ins.name) + ": " + text.title + "\n\n";
@@ -213,11 +262,19 @@ std::string mnemonicPage(const Instruction& ins, const InstructionText& text) {
     page += "## Syntax\n\n`" + syntaxOf(ins) + "`\n\n" + operandNotes(ins) + "\n\n";
     page += "## Bytes\n\n" + bytesTable(ins) + "\n";
     page += "## What it does\n\n" + text.effect + "\n\n";
-    page += "## Flags\n\n" + text.flags + "\n\n";
-    if (!text.intel.empty()) page += "## Compared with the Intel 8080 data book\n\n" + text.intel + "\n\n";
+    page += statesSection(ins);
+    page += "## Flags\n\n" + flagSummary(text) + "\n" + text.flags + "\n\n";
+    // Where the option changes a result or a flag, the page says what it gives.
+    if (optionMatters(text)) {
+        page += "## With Options > Intel 8080 arithmetic\n\n" + text.intel + " (`verdin-cli run --intel` chooses the "
+                "same rules.)\n\n";
+    } else if (!text.intel.empty()) {
+        page += "## Compared with the Intel 8080 data book\n\n" + text.intel + "\n\n";
+    }
     if (!text.example.empty()) {
         page += "## Example\n\n```asm\n" + text.example + "\n```\n";
         if (!text.expect.empty()) page += "Expect: " + text.expect + "\n";
+        if (!text.intelExpect.empty()) page += "\n" + std::string(kIntelExpectPrefix) + " " + text.intelExpect + "\n";
     }
     return page;
 }
@@ -234,17 +291,30 @@ std::string familyTable(const std::string& family, const std::vector<Instruction
     return table;
 }
 
-std::string mnemonicIndex(const std::vector<InstructionText>& texts) {
-    std::string page = "# Index of mnemonics\n\nThe 78 instructions in the order of the editor's context help "
-                       "(right-click a mnemonic in the editor to see its page).\n\n"
-                       "| Mnemonic | What it does | Family |\n|---|---|---|\n";
+// Made from the same data as the pages, so the list cannot miss one.
+std::string optionPages(const std::vector<InstructionText>& texts) {
+    std::string list;
     for (std::string_view name : editorMnemonics()) {
         for (const InstructionText& t : texts) {
-            if (t.mnemonic != name) continue;
-            std::string family = familyTitles().count(t.family) ? familyTitles().at(t.family) : t.family;
-            page += "| [" + t.mnemonic + "](" + lower(t.mnemonic) + ") | " + t.title + " | [" + family + "](" +
-                    t.family + ") |\n";
+            if (t.mnemonic != name || !optionMatters(t)) continue;
+            list += std::string(list.empty() ? "" : ", ") + "[" + t.mnemonic + "](" + lower(t.mnemonic) + ")";
         }
+    }
+    return "\n## Pages that change with the option\n\nOptions > Intel 8080 arithmetic changes a result or a flag of "
+           "these instructions; their pages show both rule sets: " + list + ". Every other instruction works the "
+           "same under both.\n";
+}
+
+// Alphabetical and two columns wide, so that it reads at an 80-column terminal too.
+std::string mnemonicIndex(std::vector<InstructionText> texts) {
+    std::string page = "# Index of mnemonics\n\nThe 78 instructions in alphabetical order. Right-click a mnemonic in the "
+                       "editor to see its page; each page names its family.\n\n"
+                       "| Mnemonic | What it does |\n|---|---|\n";
+    std::sort(texts.begin(), texts.end(),
+              [](const InstructionText& a, const InstructionText& b) { return a.mnemonic < b.mnemonic; });
+    for (const InstructionText& t : texts) {
+        if (findInstruction(t.mnemonic) == nullptr) continue;
+        page += "| [" + t.mnemonic + "](" + lower(t.mnemonic) + ") | " + t.title + " |\n";
     }
     return page;
 }
@@ -259,6 +329,7 @@ std::vector<Page> buildPages() {
         std::string id(file.substr(0, file.size() - 3));
         std::string markdown(f.content);
         if (familyTitles().count(id)) markdown += familyTable(id, texts);
+        if (id == "flags") markdown += optionPages(texts);
         result.push_back({id, titleOf(markdown), markdown});
     }
     for (const InstructionText& t : texts) {
@@ -433,6 +504,56 @@ std::vector<SearchHit> search(std::string_view query) {
     }
     std::stable_sort(hits.begin(), hits.end(), [](const SearchHit& a, const SearchHit& b) { return a.score > b.score; });
     return hits;
+}
+
+std::array<FlagEffect, 5> parseFlagCodes(std::string_view codes) {
+    std::array<FlagEffect, 5> effects{};
+    effects.fill(FlagEffect::Unchanged);
+    std::size_t flag = 0;
+    for (char c : codes) {
+        if (c == ' ' || flag >= effects.size()) continue;
+        effects[flag++] = c == 'r' ? FlagEffect::Result
+                          : c == '1' ? FlagEffect::Set
+                          : c == '0' ? FlagEffect::Reset
+                          : c == '*' ? FlagEffect::SeeBelow
+                                     : FlagEffect::Unchanged;
+    }
+    return effects;
+}
+
+std::string_view flagEffectWord(FlagEffect effect) {
+    switch (effect) {
+        case FlagEffect::Result: return "result";
+        case FlagEffect::Set: return "set";
+        case FlagEffect::Reset: return "reset";
+        case FlagEffect::SeeBelow: return "see below";
+        case FlagEffect::Unchanged: break;
+    }
+    return "unchanged";
+}
+
+std::optional<FlagSummary> flagSummaryOf(std::string_view mnemonic) {
+    const std::string key = upper(mnemonic);
+    for (const InstructionText& t : instructionTexts()) {
+        if (t.mnemonic == key) return FlagSummary{parseFlagCodes(t.workbenchFlags), parseFlagCodes(t.intelFlags)};
+    }
+    return std::nullopt;
+}
+
+std::string markRulesInForce(std::string_view markdown, bool intelRules) {
+    std::string page(markdown);
+    const std::string label(intelRules ? kIntelRulesLabel : kWorkbenchRulesLabel);
+    const std::string row = "| " + label + " |";
+    std::size_t at = page.find(row);
+    if (at != std::string::npos) page.replace(at, row.size(), "| **" + label + " (in force)** |");
+    return page;
+}
+
+std::string stateFormWritten(const StateForm& form) {
+    // The pages name a register pair p, as their syntax does.
+    std::string operands(form.form);
+    if (operands.substr(0, 2) == "rp") operands.replace(0, 2, "p");
+    return std::string(form.mnemonic) + (operands.empty() ? "" : " " + operands);
 }
 
 std::vector<Encoding> encodingsOf(const Instruction& ins) {

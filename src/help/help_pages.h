@@ -7,12 +7,15 @@
 // table, so that the bytes a page shows are the assembler's own.
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace verdin {
 struct Instruction;
+struct StateForm;
 }
 
 namespace verdin::help {
@@ -62,5 +65,30 @@ struct Encoding {
     int size = 1;
 };
 std::vector<Encoding> encodingsOf(const Instruction& instruction);
+
+// "MOV r,M", "PUSH p", "JZ label": a form of the states data as the pages write it.
+std::string stateFormWritten(const StateForm& form);
+
+// What an instruction does to one flag, as its page's summary says.
+enum class FlagEffect { Result, Set, Reset, Unchanged, SeeBelow };
+// The flags in the order of the summaries.
+constexpr std::array<std::string_view, 5> kSummaryFlags = {"S", "Z", "AC", "P", "CY"};
+struct FlagSummary {
+    std::array<FlagEffect, 5> workbench{};
+    std::array<FlagEffect, 5> intel{};
+};
+// The summary on the page of `mnemonic` (any case), or nothing for an unknown one.
+std::optional<FlagSummary> flagSummaryOf(std::string_view mnemonic);
+// "r 1 0 - *" read as the five effects; anything else is Unchanged.
+std::array<FlagEffect, 5> parseFlagCodes(std::string_view codes);
+std::string_view flagEffectWord(FlagEffect effect);
+
+// The first column of the summary rows.
+constexpr std::string_view kWorkbenchRulesLabel = "Workbench rules";
+constexpr std::string_view kIntelRulesLabel = "Intel 8080 rules";
+constexpr std::string_view kBothRulesLabel = "Both rule sets";
+// The page with the summary row of the rule set in force marked, for the desktop's
+// help, which knows the choice of the Options menu.
+std::string markRulesInForce(std::string_view markdown, bool intelRules);
 
 }  // namespace verdin::help

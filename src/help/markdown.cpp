@@ -134,14 +134,21 @@ std::string lower(std::string_view s) {
     return out;
 }
 
-std::string inlinePlain(std::string_view line, bool withTargets) {
+// In running text a link keeps its topic even when the two read alike ("Directives"),
+// or nothing would show that it leads anywhere; a table cell that is its own topic
+// ("MOV" in the index) needs none and keeps the table narrow.
+enum class Targets { None, Always, UnlessSame };
+
+std::string inlinePlain(std::string_view line, Targets targets) {
     std::string out;
     walkInline(
         line, [&](char c) { out += c; }, [&](std::string_view code) { out += code; }, [] {},
         [&](std::string_view text, std::string_view target) {
-            std::string shown = inlinePlain(text, false);
+            std::string shown = inlinePlain(text, Targets::None);
             out += shown;
-            if (withTargets && lower(shown) != target) out += " (help " + std::string(target) + ")";
+            if (targets == Targets::Always || (targets == Targets::UnlessSame && lower(shown) != target)) {
+                out += " (help " + std::string(target) + ")";
+            }
         });
     return out;
 }
@@ -179,7 +186,12 @@ bool isExpectLine(const Block& b) {
     return b.kind == Block::Paragraph && !b.lines.empty() && startsWith(b.lines[0], "Expect:");
 }
 
+bool isIntelExpectLine(const Block& b) {
+    return b.kind == Block::Paragraph && !b.lines.empty() && startsWith(b.lines[0], kIntelExpectPrefix);
+}
+
 std::string expectShown(const Block& b) {
+    if (isIntelExpectLine(b)) return "After a Run with Intel 8080 arithmetic:" + b.lines[0].substr(kIntelExpectPrefix.size());
     return "After a Run:" + b.lines[0].substr(7);
 }
 
@@ -195,7 +207,7 @@ std::string anchorOf(std::string_view heading) {
     return anchor;
 }
 
-std::string stripInline(std::string_view line) { return inlinePlain(line, false); }
+std::string stripInline(std::string_view line) { return inlinePlain(line, Targets::None); }
 
 std::vector<Block> parseMarkdown(std::string_view text) {
     std::vector<Block> blocks;
@@ -273,7 +285,7 @@ std::string toHtml(std::string_view text) {
                 break;
             }
             case Block::Paragraph:
-                if (isExpectLine(b)) html += "<p><i>" + inlineHtml(expectShown(b)) + "</i></p>\n";
+                if (isExpectLine(b) || isIntelExpectLine(b)) html += "<p><i>" + inlineHtml(expectShown(b)) + "</i></p>\n";
                 else html += "<p>" + inlineHtml(b.lines[0]) + "</p>\n";
                 break;
             case Block::List:
@@ -312,23 +324,23 @@ std::string toPlainText(std::string_view text) {
             case Block::Title:
             case Block::Heading:
             case Block::Subheading: {
-                std::string heading = inlinePlain(b.lines[0], false);
+                std::string heading = inlinePlain(b.lines[0], Targets::None);
                 char rule = b.kind == Block::Title ? '=' : b.kind == Block::Heading ? '-' : '.';
                 out += heading + "\n" + std::string(displayWidth(heading), rule) + "\n";
                 break;
             }
             case Block::Paragraph:
-                out += wrap(inlinePlain(isExpectLine(b) ? expectShown(b) : b.lines[0], true), "", "");
+                out += wrap(inlinePlain(isExpectLine(b) || isIntelExpectLine(b) ? expectShown(b) : b.lines[0], Targets::Always), "", "");
                 break;
             case Block::List:
-                for (const std::string& item : b.lines) out += wrap(inlinePlain(item, true), "  - ", "    ");
+                for (const std::string& item : b.lines) out += wrap(inlinePlain(item, Targets::Always), "  - ", "    ");
                 break;
             case Block::Table: {
                 std::vector<std::vector<std::string>> rows;
                 std::vector<std::size_t> widths;
                 for (const std::string& row : b.lines) {
                     std::vector<std::string> cells;
-                    for (const std::string& c : splitCells(row)) cells.push_back(inlinePlain(c, true));
+                    for (const std::string& c : splitCells(row)) cells.push_back(inlinePlain(c, Targets::UnlessSame));
                     if (widths.size() < cells.size()) widths.resize(cells.size(), 0);
                     for (std::size_t i = 0; i < cells.size(); ++i) widths[i] = std::max(widths[i], displayWidth(cells[i]));
                     rows.push_back(std::move(cells));
@@ -404,7 +416,11 @@ std::vector<Example> examplesOf(std::string_view text) {
         Example example;
         for (const std::string& line : b.lines) example.code += line + "\n";
         example.sourceLine = b.sourceLine;
-        if (i + 1 < blocks.size() && isExpectLine(blocks[i + 1])) example.expect = trim(blocks[i + 1].lines[0].substr(7));
+        std::size_t next = i + 1;
+        if (next < blocks.size() && isExpectLine(blocks[next])) example.expect = trim(blocks[next++].lines[0].substr(7));
+        if (next < blocks.size() && isIntelExpectLine(blocks[next])) {
+            example.intelExpect = trim(blocks[next].lines[0].substr(kIntelExpectPrefix.size()));
+        }
         examples.push_back(std::move(example));
     }
     return examples;

@@ -54,10 +54,13 @@ struct Link {
 std::vector<Link> linksOf(std::string_view text);
 
 // Runnable examples: code blocks with the info word "asm", with the "Expect:" line
-// that may follow them (empty when none).
+// that may follow them (empty when none), and after it the results under the Intel
+// 8080 rules, on a line of their own that starts with kIntelExpectPrefix.
+constexpr std::string_view kIntelExpectPrefix = "Expect with Intel 8080 arithmetic:";
 struct Example {
     std::string code;
     std::string expect;
+    std::string intelExpect;
     int sourceLine = 0;
 };
 std::vector<Example> examplesOf(std::string_view text);

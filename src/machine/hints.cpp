@@ -228,6 +228,23 @@ std::string longLabelHint(const typed::Fields& f) {
            " characters; a label has at most 6. Shorten it here and wherever it is used.";
 }
 
+// A title or a note typed as a program line: a first word too long for a label, or
+// words without the commas of an operand list. A mistyped mnemonic ("MOVX A,B") is
+// not one, and gets no hint: the message says enough.
+bool looksLikeTitle(std::string_view line) {
+    typed::Fields f = typed::split(line);
+    if (f.mnemonic.size() > 6) return true;
+    if (f.operands.find(',') != std::string::npos) return false;
+    size_t words = 0;
+    bool inWord = false;
+    for (char c : typed::codePart(line)) {
+        const bool blank = c == ' ' || c == '\t';
+        if (!blank && !inWord) ++words;
+        inWord = !blank;
+    }
+    return words >= 3;
+}
+
 const char* const kForeignDirectives[] = {"CPU", "TITLE", "PAGE", "NAME", "LIST", "NOLIST", "SECTION",
                                           "INCLUDE", "MODEL", "DEVICE", "PROCESSOR", "CSEG", "DSEG"};
 
@@ -268,7 +285,67 @@ std::string commandHint(const std::string& line) {
         return quote(f.mnemonic) + " is no instruction; as a label it needs a colon: write " +
                quote(f.mnemonic + ":") + ".";
     }
+    if (!f.hasColon && findInstruction(f.mnemonic) == nullptr && findInstruction(rest.mnemonic) == nullptr &&
+        looksLikeTitle(line)) {
+        std::string title(typed::codePart(line));
+        while (!title.empty() && (title.back() == ' ' || title.back() == '\t' || title.back() == '\r')) title.pop_back();
+        title.erase(0, title.find_first_not_of(" \t"));
+        return quote(title) + " is neither an instruction nor a label, so it reads as a title: put ; in front of "
+               "the line to keep it as a comment.";
+    }
     return {};
+}
+
+// 1010B where a 16-bit value is wanted, or more than eight binary digits: a hex
+// suggestion such as "1010BH" would fail again.
+std::string binaryHint(const std::string& mnemonic, const std::string& operand) {
+    if (operand.size() < 2 || (operand.back() != 'B' && operand.back() != 'b')) return {};
+    const std::string digits = operand.substr(0, operand.size() - 1);
+    if (digits.find_first_not_of("01") != std::string::npos) return {};
+    unsigned long value = 0;
+    for (char c : digits) value = std::min(value * 2 + static_cast<unsigned long>(c - '0'), 0x10000ul);
+    const Instruction* ins = findInstruction(mnemonic);
+    const bool byteOperand = mnemonic == "DB" || (ins != nullptr && (ins->operands == OperandKind::Byte ||
+                                                                     ins->operands == OperandKind::RegisterByte));
+    if (!byteOperand && value <= 0xFFFF) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%lXH", value);
+        std::string hexText = std::isalpha(static_cast<unsigned char>(hex[0])) ? "0" + std::string(hex) : hex;
+        return quote(operand) + " is a binary number, and binary numbers are for 8-bit operands only: " + mnemonic +
+               " takes a 16-bit value here, so write " + quote(hexText) + " or " + quote(std::to_string(value)) + ".";
+    }
+    if (digits.size() <= 8) return {};
+    std::string hint = quote(operand) + " has " + std::to_string(digits.size()) +
+                       " binary digits, and a binary number has at most 8 (one byte): ";
+    if (value > 0xFF) return hint + "its value does not fit 0 to 255, so check the digits.";
+    const size_t one = digits.find('1');
+    return hint + "write " + quote((one == std::string::npos ? "0" : digits.substr(one)) + "B") +
+           ", without the leading zeros.";
+}
+
+// A label names a 16-bit address, never the byte stored there.
+std::string labelAsByteHint(const typed::Fields& f, const std::string& name) {
+    const std::string hint = quote(name) + " is a label, a 16-bit address, and " + f.mnemonic +
+                             " takes an 8-bit number or a character. ";
+    const std::string label = upper(name);
+    const std::string pointer = "LXI H," + label;
+    if (f.mnemonic == "DB") return hint + "To store its address, write " + quote("DW " + label) + ".";
+    const std::string r = upper(typed::operandList(f.operands).front());
+    if (f.mnemonic == "MVI" && r != "M") {
+        std::string fix = quote(pointer) + " and then " + quote("MOV " + r + ",M");
+        if (r == "A") fix = quote("LDA " + label) + ", or " + fix;
+        return hint + "To load the byte stored there, write " + fix + ".";
+    }
+    static const std::pair<const char*, const char*> kMemoryForms[] = {
+        {"ADI", "ADD"}, {"ACI", "ADC"}, {"SUI", "SUB"}, {"SBI", "SBB"},
+        {"ANI", "ANA"}, {"XRI", "XRA"}, {"ORI", "ORA"}, {"CPI", "CMP"}};
+    for (const auto& [immediate, memoryForm] : kMemoryForms) {
+        if (f.mnemonic == immediate) {
+            return hint + "To use the byte stored there, write " + quote(pointer) + " and then " +
+                   quote(std::string(memoryForm) + " M") + ".";
+        }
+    }
+    return hint + "Write the number itself here.";
 }
 
 std::string operandHint(const std::vector<std::string>& lines, const std::string& line) {
@@ -286,6 +363,7 @@ std::string operandHint(const std::vector<std::string>& lines, const std::string
         if (operand.size() > 1 && std::all_of(operand.begin(), operand.end(), [](char c) { return c == '0'; })) {
             return "Zero is written " + quote("0") + " here, not " + quote(operand) + ".";
         }
+        if (std::string hint = binaryHint(f.mnemonic, operand); !hint.empty()) return hint;
         if (isBareHex(operand)) {
             return quote(operand) + " has letters, so it is no decimal number: a hexadecimal number ends in H, " +
                    "write " + quote(upper(operand) + "H") + ".";
@@ -296,6 +374,9 @@ std::string operandHint(const std::vector<std::string>& lines, const std::string
         if (auto value = equValueOf(lines, operand)) {
             return quote(operand) + " is a name declared with EQU, and an 8-bit operand takes a number: write " +
                    quote(*value) + " here.";
+        }
+        if (declarationOf(lines, operand) >= 0 && findInstruction(f.mnemonic) != nullptr) {
+            return labelAsByteHint(f, operand);
         }
     }
     return {};
@@ -359,6 +440,17 @@ std::string memoryHint(const Machine& m) {
     const bool stackLine = mnemonic == "PUSH" || mnemonic == "POP" || mnemonic == "XTHL" || mnemonic == "SPHL" ||
                            isJumpOrCall(mnemonic) || (mnemonic == "LXI" && startsWith(operands, "SP")) ||
                            ((mnemonic == "INX" || mnemonic == "DCX") && operands == "SP");
+    if (mnemonic == "XTHL" && m.pairHL() > kMemorySize - 2) {
+        return "XTHL exchanges HL with the cells at SP and SP + 1, and HL holds " + hex4(m.pairHL()) +
+               ", above 3FFEH, the highest value XTHL accepts here. Load HL with a lower value first.";
+    }
+    if ((mnemonic == "INX" || mnemonic == "DCX") && operands == "SP") {
+        const std::string where = mnemonic == "INX"
+                                      ? "from " + hex4(m.sp) + " to " + hex4(m.sp + 1) + ", above 3FFEH, the highest"
+                                      : "below 0000H, the lowest";
+        return std::string(mnemonic) + " SP would take the stack pointer " + where + " address it may hold. Take the " +
+               std::string(mnemonic) + " SP out, or load SP with LXI SP first.";
+    }
     if (stackLine && !startsWith(mnemonic, "J")) {
         if (m.callDepth + 1 >= kMaxCallDepth && mnemonic[0] == 'C') {
             return "The program made 100 calls without returning: a subroutine that calls itself, or a "

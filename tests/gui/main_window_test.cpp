@@ -488,9 +488,15 @@ private slots:
             return shown;
         };
         QVERIFY(rulesShown(*w.window).contains("Workbench arithmetic"));
+        HelpBrowser* help = w.window->helpWindow()->browser();
+        help->setSource(HelpBrowser::urlOf("sub"));
+        QVERIFY(help->toPlainText().contains("Workbench rules (in force)"));
         w.chooseMenuItem("&Options", "Intel 8080 arithmetic");
         QCOMPARE(w.machine.arithmeticRules, ArithmeticRules::Intel8080);
         QVERIFY(rulesShown(*w.window).contains("Intel 8080 arithmetic"));
+        // The open help page follows the option at once.
+        QTRY_VERIFY(help->toPlainText().contains("Intel 8080 rules (in force)"));
+        QVERIFY(!help->toPlainText().contains("Workbench rules (in force)"));
 
         // The next start (same settings folder) comes up with the option on.
         Machine machine(w.platform);

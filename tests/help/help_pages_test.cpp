@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 
 #include "help/help_pages.h"
@@ -13,6 +14,7 @@
 #include "scratch_folder.h"
 #include "shell/commands.h"
 #include "shell/editor_syntax.h"
+#include "simulator/instruction_states.h"
 #include "simulator/instruction_table.h"
 
 namespace verdin {
@@ -66,6 +68,7 @@ std::vector<std::string> mismatches(const Machine& m, const std::string& expect)
 TEST(HelpExamples, EveryExampleRunsAndEndsAsItsPageSays) {
     int examples = 0;
     int checked = 0;
+    int intelChecked = 0;
     for (const help::Page& page : help::pages()) {
         for (const help::Example& example : help::examplesOf(page.markdown)) {
             SCOPED_TRACE(page.id + ".md, example at line " + std::to_string(example.sourceLine));
@@ -81,8 +84,20 @@ TEST(HelpExamples, EveryExampleRunsAndEndsAsItsPageSays) {
             }
             for (const std::string& wrong : mismatches(m, example.expect)) ADD_FAILURE() << wrong;
             if (!example.expect.empty()) ++checked;
+            if (example.intelExpect.empty()) continue;
+            Machine intel(platform);
+            intel.sourceFolder = scratch.path().string();
+            intel.arithmeticRules = ArithmeticRules::Intel8080;
+            ASSERT_EQ(compileProgram(intel, linesOf(example.code), true, false), -1);
+            runProgram(intel);
+            for (const std::string& wrong : mismatches(intel, example.intelExpect)) {
+                ADD_FAILURE() << "with Intel 8080 arithmetic: " << wrong;
+            }
+            ++intelChecked;
         }
     }
+    // The pages whose results change with the option show them for both rule sets.
+    EXPECT_GE(intelChecked, 21);
     // Each of the 78 mnemonic pages carries one example with its results.
     EXPECT_GE(examples, 78 + 20);
     EXPECT_GE(checked, 78 + 20);
@@ -172,6 +187,173 @@ TEST(HelpPages, EveryMnemonicPageLinksToItsFamilyAndTheFlags) {
         }
         EXPECT_TRUE(flags && family) << id;
     }
+}
+
+// A line that runs the instruction with A and B as the summary test sets them, or ""
+// for the jumps, calls, returns and services, which only read the flags.
+std::string sampleLine(const Instruction& ins, int b) {
+    const std::string name(ins.name);
+    const std::string byte = std::to_string(b);
+    switch (ins.operands) {
+        case OperandKind::Register:
+        case OperandKind::Pair: return name + " B";
+        case OperandKind::TwoRegisters: return name + " C,B";
+        case OperandKind::RegisterByte: return name + " C," + byte;
+        case OperandKind::PairWord: return name + " D,1234H";
+        case OperandKind::Byte: return name + " " + (name == "IN" || name == "OUT" ? "3" : byte);
+        case OperandKind::Address:
+            return name == "LDA" || name == "STA" || name == "LHLD" || name == "SHLD" ? name + " 2000H" : "";
+        case OperandKind::None: {
+            const bool rotate = name == "RLC" || name == "RRC" || name == "RAL" || name == "RAR";
+            return name == "PCHL" || (name[0] == 'R' && !rotate) ? "" : name;
+        }
+        default: return "";
+    }
+}
+
+bool isOneOf(std::string_view name, std::initializer_list<std::string_view> names) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// Each page's flag summary, row by row, against the machine under that rule set: every
+// "set", "reset" and "unchanged" holds for a spread of operands and starting flags;
+// "result" matches the value worked out (the new A, the counted register, or A minus
+// the operand of a compare), and for CY and AC of the byte arithmetic the carries.
+TEST(HelpPages, FlagSummariesAreWhatTheMachineDoes) {
+    constexpr int kValues[] = {0x00, 0x01, 0x08, 0x0F, 0x10, 0x7F, 0x80, 0x99, 0xF0, 0xFF};
+    constexpr std::size_t kS = 0, kZ = 1, kAc = 2, kP = 3, kCy = 4;
+    int checks = 0;
+    for (std::string_view name : editorMnemonics()) {
+        const Instruction& ins = *findInstruction(name);
+        std::optional<help::FlagSummary> summary = help::flagSummaryOf(name);
+        ASSERT_TRUE(summary.has_value()) << name;
+        if (sampleLine(ins, 0).empty()) continue;
+        const bool adds = isOneOf(name, {"ADD", "ADC", "ADI", "ACI"});
+        const bool subtracts = isOneOf(name, {"SUB", "SBB", "SUI", "SBI", "CMP", "CPI"});
+        const bool withCarry = isOneOf(name, {"ADC", "ACI", "SBB", "SBI"});
+        for (ArithmeticRules rules : {ArithmeticRules::Workbench, ArithmeticRules::Intel8080}) {
+            const auto& effects = rules == ArithmeticRules::Workbench ? summary->workbench : summary->intel;
+            for (int a : kValues) {
+                for (int b : kValues) {
+                    for (int flagsIn : {0x00, 0xD5}) {  // no flag, then all five
+                        HeadlessPlatform platform;
+                        Machine m(platform);
+                        m.arithmeticRules = rules;
+                        const std::vector<std::string> program = {
+                            "LXI B," + std::to_string(a * 256 + flagsIn), "PUSH B", "POP PSW",
+                            "MVI B," + std::to_string(b), sampleLine(ins, b)};
+                        ASSERT_EQ(compileProgram(m, program, true, false), -1) << program.back();
+                        runProgram(m);
+                        const int carryIn = flagsIn & 1;
+                        const bool counts = name == "INR" || name == "DCR";
+                        const int result = isOneOf(name, {"CMP", "CPI"}) ? (a - b) & 0xFF : counts ? m.regB : m.regA;
+                        const int before[] = {flagsIn >> 7 & 1, flagsIn >> 6 & 1, flagsIn >> 4 & 1, flagsIn >> 2 & 1,
+                                              carryIn};
+                        const int after[] = {m.flagS, m.flagZ, m.flagAC, m.flagP, m.flagCY};
+                        int parity = 1;
+                        for (int bit = 0; bit < 8; ++bit) parity ^= result >> bit & 1;
+                        const int cin = withCarry ? carryIn : 0;
+                        for (std::size_t f = 0; f < effects.size(); ++f) {
+                            int want = -1;
+                            switch (effects[f]) {
+                                case help::FlagEffect::Set: want = 1; break;
+                                case help::FlagEffect::Reset: want = 0; break;
+                                case help::FlagEffect::Unchanged: want = before[f]; break;
+                                case help::FlagEffect::SeeBelow: break;
+                                case help::FlagEffect::Result:
+                                    if (f == kS) want = result >> 7 & 1;
+                                    if (f == kZ) want = result == 0 ? 1 : 0;
+                                    if (f == kP) want = parity;
+                                    if (f == kCy && adds) want = a + b + cin > 0xFF ? 1 : 0;
+                                    if (f == kCy && subtracts) want = a < b + cin ? 1 : 0;
+                                    if (f == kAc && adds) want = (a & 0xF) + (b & 0xF) + cin > 0xF ? 1 : 0;
+                                    if (f == kAc && name == "INR") want = (b & 0xF) == 0xF ? 1 : 0;
+                                    break;
+                            }
+                            if (want < 0) continue;
+                            ++checks;
+                            EXPECT_EQ(after[f], want)
+                                << program.back() << " under the " << arithmeticRulesName(rules) << " rules, A="
+                                << a << " B=" << b << " flags in " << flagsIn << ": "
+                                << help::kSummaryFlags[f] << " should be " << help::flagEffectWord(effects[f]);
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(checks, 10000);
+}
+
+// The rows of the "States" table of a page: written form, 8080 count, 8085 count.
+std::vector<std::vector<std::string>> statesRows(const std::string& markdown) {
+    std::vector<help::Block> blocks = help::parseMarkdown(markdown);
+    for (std::size_t i = 0; i + 1 < blocks.size(); ++i) {
+        if (blocks[i].kind != help::Block::Heading || blocks[i].anchor != "states") continue;
+        if (blocks[i + 1].kind != help::Block::Table) return {};
+        std::vector<std::vector<std::string>> rows;
+        for (std::size_t r = 1; r < blocks[i + 1].lines.size(); ++r) {
+            std::vector<std::string> cells;
+            std::istringstream row(blocks[i + 1].lines[r]);
+            for (std::string cell; std::getline(row, cell, '\t');) cells.push_back(help::stripInline(cell));
+            rows.push_back(cells);
+        }
+        return rows;
+    }
+    return {};
+}
+
+std::string countText(const StateCount& c) {
+    return c.notTaken == c.taken ? std::to_string(c.taken)
+                                 : std::to_string(c.notTaken) + " or " + std::to_string(c.taken);
+}
+
+// Every instruction page gives each form's states on both processors, as the states
+// data has them; a delay loop timed from the help must agree with the debug window.
+TEST(HelpPages, EveryInstructionPageGivesTheStatesOfEachForm) {
+    std::size_t rows = 0;
+    for (std::string_view name : editorMnemonics()) {
+        std::string id(name);
+        for (char& c : id) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const std::vector<std::vector<std::string>> shown = statesRows(help::findPage(id)->markdown);
+        const std::vector<StateForm> forms = stateFormsOf(name);
+        ASSERT_FALSE(forms.empty()) << name;
+        ASSERT_EQ(shown.size(), forms.size()) << name;
+        for (std::size_t i = 0; i < forms.size(); ++i) {
+            const std::vector<std::string> want = {help::stateFormWritten(forms[i]), countText(forms[i].i8080),
+                                                   countText(forms[i].i8085)};
+            EXPECT_EQ(shown[i], want) << name;
+            ++rows;
+        }
+    }
+    EXPECT_EQ(rows, stateForms().size());
+    const std::string mov = help::findPage("mov")->markdown;
+    EXPECT_EQ(statesRows(mov)[1], (std::vector<std::string>{"MOV r,M", "7", "7"}));
+    EXPECT_EQ(statesRows(help::findPage("cz")->markdown)[0], (std::vector<std::string>{"CZ label", "11 or 17", "9 or 18"}));
+    EXPECT_NE(help::findPage("rst")->markdown.find("counts these states of its own"), std::string::npos);
+}
+
+TEST(HelpPages, TheDesktopMarksTheRulesInForce) {
+    const std::string sub = help::findPage("sub")->markdown;
+    EXPECT_NE(help::markRulesInForce(sub, false).find("| **Workbench rules (in force)** |"), std::string::npos);
+    const std::string intel = help::markRulesInForce(sub, true);
+    EXPECT_NE(intel.find("| **Intel 8080 rules (in force)** |"), std::string::npos);
+    EXPECT_NE(intel.find("| Workbench rules |"), std::string::npos);
+    // A page where both agree has nothing to choose between.
+    const std::string mov = help::findPage("mov")->markdown;
+    EXPECT_EQ(help::markRulesInForce(mov, true), mov);
+}
+
+// At a terminal of 80 columns the index fits, and a student finds a mnemonic by the
+// alphabet, not by the order of the editor's table.
+TEST(HelpPages, TheIndexOfMnemonicsIsAlphabeticalAndFitsEightyColumns) {
+    const std::string text = help::toPlainText(help::findPage("mnemonics")->markdown);
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 80u) << line;
+    std::vector<std::string> order;
+    for (const help::Link& link : help::linksOf(help::findPage("mnemonics")->markdown)) order.push_back(link.target);
+    EXPECT_EQ(order.size(), editorMnemonics().size());
+    EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
 }
 
 TEST(HelpPages, ByteTablesAreWhatTheAssemblerWrites) {

@@ -73,6 +73,26 @@ TEST(Markdown, PlainTextAlignsTablesAndNamesLinkTargets) {
     EXPECT_EQ(wrapped, longLine + "\n" + longLine + "\n" + longLine + "\n");  // 81 columns would not fit
 }
 
+// Running text always names the topic a link leads to; a table cell that is its own
+// topic does not repeat it, so the index of mnemonics stays narrow.
+TEST(Markdown, PlainTextLinksNameTheirTopicUnlessATableCellIsTheTopic) {
+    std::string text = toPlainText("See [Directives](directives).\n\n- [Arithmetic](arithmetic)\n\n"
+                                   "| Page |\n|---|\n| [MOV](mov) |\n| [Moves](mov) |\n");
+    EXPECT_NE(text.find("See Directives (help directives)."), std::string::npos) << text;
+    EXPECT_NE(text.find("  - Arithmetic (help arithmetic)\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("  MOV\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("  Moves (help mov)\n"), std::string::npos) << text;
+}
+
+TEST(Markdown, AnExampleMayStateItsResultsUnderTheIntelRulesToo) {
+    const std::string page = "```asm\nMVI A,3\nSUI 5\n```\nExpect: A=02H\n\nExpect with Intel 8080 arithmetic: A=0FEH\n";
+    std::vector<Example> examples = examplesOf(page);
+    ASSERT_EQ(examples.size(), 1u);
+    EXPECT_EQ(examples[0].expect, "A=02H");
+    EXPECT_EQ(examples[0].intelExpect, "A=0FEH");
+    EXPECT_NE(toPlainText(page).find("After a Run with Intel 8080 arithmetic: A=0FEH"), std::string::npos);
+}
+
 // Links and examples are read from every real page by the help pages' tests.
 TEST(Markdown, ASectionRunsToTheNextHeadingOfItsLevel) {
     std::string section = sectionOf(kPage, "two-words");
