@@ -19,6 +19,11 @@ void FileSession::setArithmeticRules(ArithmeticRules rules) {
     writeSettings(settingsPath_, settings_);
 }
 
+void FileSession::setEditorZoom(int points) {
+    settings_.editorZoom = points;
+    writeSettings(settingsPath_, settings_);
+}
+
 void FileSession::newText() {
     currentFile_.clear();
     lineEnding_ = LineEnding::Lf;

@@ -47,6 +47,8 @@ public:
     void loadSettings();
     // The Options menu's arithmetic rules, written to the settings file at once.
     void setArithmeticRules(ArithmeticRules rules);
+    // Options > Zoom (0: normal size), written at once as well.
+    void setEditorZoom(int points);
 
     // ---- Commands ---------------------------------------------------------------
     // New: an untitled text.

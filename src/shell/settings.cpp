@@ -1,5 +1,8 @@
 #include "shell/settings.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -15,6 +18,7 @@ bool isSet(std::optional<std::string_view> value) { return value.has_value() && 
 
 constexpr std::string_view kOptionsSection = "[options]";
 constexpr std::string_view kArithmeticKey = "arithmetic";
+constexpr std::string_view kEditorZoomKey = "editorZoom";
 
 std::optional<std::string_view> environmentValue(const char* name) {
     const char* value = std::getenv(name);
@@ -44,10 +48,14 @@ std::string settingsFilePathFromEnvironment() {
 std::string formatSettings(const Settings& settings) {
     std::string text = settings.initialFolder + "\n";
     for (const auto& entry : settings.recent.entries) text += entry + "\n";
-    if (settings.arithmeticRules != ArithmeticRules::Workbench) {
+    const bool zoomed = settings.editorZoom != 0;
+    if (settings.arithmeticRules != ArithmeticRules::Workbench || zoomed) {
         text += std::string(kOptionsSection) + "\n";
+    }
+    if (settings.arithmeticRules != ArithmeticRules::Workbench) {
         text += std::string(kArithmeticKey) + "=" + arithmeticRulesKey(settings.arithmeticRules) + "\n";
     }
+    if (zoomed) text += std::string(kEditorZoomKey) + "=" + std::to_string(settings.editorZoom) + "\n";
     return text;
 }
 
@@ -67,10 +75,36 @@ Settings parseSettings(std::string_view text) {
             continue;
         }
         size_t equals = line.find('=');
-        if (!inOptions || equals == std::string_view::npos || line.substr(0, equals) != kArithmeticKey) continue;
-        if (auto rules = arithmeticRulesFromKey(line.substr(equals + 1))) settings.arithmeticRules = *rules;
+        if (!inOptions || equals == std::string_view::npos) continue;
+        const std::string_view key = line.substr(0, equals);
+        const std::string_view value = line.substr(equals + 1);
+        if (key == kArithmeticKey) {
+            if (auto rules = arithmeticRulesFromKey(value)) settings.arithmeticRules = *rules;
+        } else if (key == kEditorZoomKey) {
+            int points = 0;
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), points);
+            if (error == std::errc() && end == value.data() + value.size() && points >= kMinZoomPoints &&
+                points <= kMaxZoomPoints) {
+                settings.editorZoom = points;
+            }
+        }
     }
     return settings;
+}
+
+int zoomedPointSize(int points, int direction) {
+    // The sizes a font menu offers: small steps where a point shows, larger ones above.
+    static constexpr std::array<int, 14> kSizes = {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 24, 28, 32};
+    points = std::clamp(points, kMinZoomPoints, kMaxZoomPoints);
+    if (direction > 0) {
+        const auto next = std::upper_bound(kSizes.begin(), kSizes.end(), points);
+        return next == kSizes.end() ? kMaxZoomPoints : *next;
+    }
+    if (direction < 0) {
+        const auto next = std::lower_bound(kSizes.begin(), kSizes.end(), points);
+        return next == kSizes.begin() ? kMinZoomPoints : *(next - 1);
+    }
+    return points;
 }
 
 Settings readSettings(const std::string& path) {
