@@ -15,16 +15,16 @@ QString editorBytesToQString(std::string_view bytes) {
 bool QtClipboard::setText(std::string_view text) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr) return false;
-    clipboard->setText(editorBytesToQString(text));
+    clipboard->setText(editorBytesToQString(text), mode_);
     return true;
 }
 
 std::optional<std::string> QtClipboard::text() const {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr) return std::nullopt;
-    const QMimeData* data = clipboard->mimeData();
+    const QMimeData* data = clipboard->mimeData(mode_);
     if (data == nullptr || !data->hasText()) return std::nullopt;
-    const QString text = clipboard->text();
+    const QString text = clipboard->text(mode_);
     std::string bytes;
     bytes.reserve(static_cast<size_t>(text.size()));
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -43,8 +43,8 @@ std::optional<std::string> QtClipboard::text() const {
 
 bool QtClipboard::hasText() const {
     const QClipboard* clipboard = QGuiApplication::clipboard();
-    const QMimeData* data = clipboard != nullptr ? clipboard->mimeData() : nullptr;
-    return data != nullptr && data->hasText() && !clipboard->text().isEmpty();
+    const QMimeData* data = clipboard != nullptr ? clipboard->mimeData(mode_) : nullptr;
+    return data != nullptr && data->hasText() && !clipboard->text(mode_).isEmpty();
 }
 
 }  // namespace verdin::gui

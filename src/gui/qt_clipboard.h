@@ -2,6 +2,7 @@
 // CR line ends on one side, Unicode text with the system's LF line ends on the other.
 #pragma once
 
+#include <QClipboard>
 #include <QString>
 
 #include "shell/clipboard.h"
@@ -10,9 +11,14 @@ namespace verdin::gui {
 
 class QtClipboard : public Clipboard {
 public:
+    // QClipboard::Selection: the primary selection of X11 desktops.
+    explicit QtClipboard(QClipboard::Mode mode = QClipboard::Clipboard) : mode_(mode) {}
     bool setText(std::string_view text) override;
     std::optional<std::string> text() const override;
     bool hasText() const override;
+
+private:
+    QClipboard::Mode mode_;
 };
 
 // The editor's bytes as Latin-1, CR line ends as LF.
