@@ -128,13 +128,13 @@ void EditorView::tellAssistiveTools(bool selectionMoved) {
         if (!change.removed.empty() && !change.inserted.empty()) {
             QAccessibleTextUpdateEvent event(this, change.offset, editorBytesToQString(change.removed),
                                              editorBytesToQString(change.inserted));
-            QAccessible::updateAccessibility(&event);
+            accessibleSink_(&event);
         } else if (!change.removed.empty()) {
             QAccessibleTextRemoveEvent event(this, change.offset, editorBytesToQString(change.removed));
-            QAccessible::updateAccessibility(&event);
+            accessibleSink_(&event);
         } else {
             QAccessibleTextInsertEvent event(this, change.offset, editorBytesToQString(change.inserted));
-            QAccessible::updateAccessibility(&event);
+            accessibleSink_(&event);
         }
         toldText_ = text;
     }
@@ -142,12 +142,12 @@ void EditorView::tellAssistiveTools(bool selectionMoved) {
     if (selectionMoved) {
         QAccessibleTextSelectionEvent event(this, state.selectionLow(), state.selectionHigh());
         event.setCursorPosition(editor_.caretOffset());
-        QAccessible::updateAccessibility(&event);
+        accessibleSink_(&event);
     }
     if (editor_.caretOffset() != toldCaret_) {
         toldCaret_ = editor_.caretOffset();
         QAccessibleTextCursorEvent event(this, toldCaret_);
-        QAccessible::updateAccessibility(&event);
+        accessibleSink_(&event);
     }
 }
 

@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "gui/editor_accessible.h"
 #include "gui/qt_clipboard.h"
@@ -113,11 +114,13 @@ void LineNumberMargin::mousePressEvent(QMouseEvent* event) {
 
 EditorView::EditorView(Clipboard* clipboard, QWidget* parent)
     : QWidget(parent), editor_(clipboard), margin_(new LineNumberMargin(this)),
-      scrollBar_(new QScrollBar(Qt::Vertical, this)), hScrollBar_(new QScrollBar(Qt::Horizontal, this)) {
+      scrollBar_(new QScrollBar(Qt::Vertical, this)), hScrollBar_(new QScrollBar(Qt::Horizontal, this)),
+      accessibleSink_(&QAccessible::updateAccessibility) {
+    // Before anything asks for this view's accessible interface, which Qt then keeps.
+    EditorAccessible::install();
     setFont(editorFont());
     normalPoints_ = font().pointSize();
     setAccessibleName(QStringLiteral("Program text"));
-    EditorAccessible::install();
     toldText_ = editor_.text();
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::IBeamCursor);
@@ -479,11 +482,13 @@ void EditorView::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     const int line = lineAt(at.y());
     if (event->button() == Qt::LeftButton) {
+        tripleClicked_ = false;
         // A third click soon after a double click, where it was, takes the line.
         if (sinceDoubleClick_.isValid() && sinceDoubleClick_.elapsed() < QApplication::doubleClickInterval() &&
             (at - doubleClickAt_).manhattanLength() <= QApplication::startDragDistance()) {
             sinceDoubleClick_.invalidate();
             editor_.selectLine(line);
+            tripleClicked_ = true;
         } else {
             leftHeld_ = true;
             editor_.mouseDown(line, columnAt(line, at.x()));
@@ -513,6 +518,8 @@ void EditorView::mouseDoubleClickEvent(QMouseEvent* event) {
         mousePressEvent(event);
         return;
     }
+    // The platform may see the third click of a triple click as another double click.
+    if (std::exchange(tripleClicked_, false)) return;
     const QPoint at = event->position().toPoint();
     const int line = lineAt(at.y());
     leftHeld_ = false;

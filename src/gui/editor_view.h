@@ -21,6 +21,7 @@
 #include "shell/editor_controller.h"
 
 class QAction;
+class QAccessibleEvent;
 
 namespace verdin::gui {
 
@@ -64,6 +65,10 @@ public:
     // The right button's menu off a mnemonic: these actions (Cut, Copy, Paste, Select
     // All of the main window), then "Help on the word".
     void setContextActions(const QList<QAction*>& actions) { contextActions_ = actions; }
+    // Where the view's text, caret and selection events go: QAccessible, which hands
+    // them to a screen reader when one listens, unless something else records them.
+    using AccessibleEventSink = void (*)(QAccessibleEvent*);
+    void setAccessibleEventSink(AccessibleEventSink sink) { accessibleSink_ = sink; }
 
 signals:
     // The text, caret, selection or mode changed: title, status bar and menus follow.
@@ -118,6 +123,7 @@ private:
     QElapsedTimer sinceDoubleClick_;
     QPoint doubleClickAt_;
     int xOffset_ = 0;
+    bool tripleClicked_ = false;
     int normalPoints_ = 10;
     bool followCaret_ = true;
     // What screen readers were last told about, to send only changes.
@@ -125,6 +131,7 @@ private:
     int toldCaret_ = 0;
     int toldSelectionLow_ = 0;
     int toldSelectionHigh_ = 0;
+    AccessibleEventSink accessibleSink_;
     QTimer blink_;
     bool caretOn_ = true;
     bool syncing_ = false;
