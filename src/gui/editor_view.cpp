@@ -585,6 +585,11 @@ void EditorView::tellChanges() {
 }
 
 void EditorView::wheelEvent(QWheelEvent* event) {
+    if (event->angleDelta().x() != 0 && hScrollBar_->isVisible()) {
+        hScrollBar_->setValue(hScrollBar_->value() - event->angleDelta().x() / 120 * kWheelLines *
+                                                         hScrollBar_->singleStep());
+        return;
+    }
     const int steps = event->angleDelta().y() / 120;
     if (steps == 0 || !editor_.scrollBarVisible()) return;
     editor_.scroll(ScrollAction::Thumb, editor_.state().topLine - steps * kWheelLines);

@@ -108,6 +108,7 @@ private slots:
         QCOMPARE(w.view()->horizontalScrollBar()->value(), w.view()->horizontalOffset());
         w.key(Qt::Key_Home);
         QCOMPARE(w.view()->horizontalOffset(), 0);
+        QCOMPARE(w.view()->horizontalScrollBar()->value(), 0);
 
         // The 81st character is refused with a note, not a box.
         w.key(Qt::Key_End);
