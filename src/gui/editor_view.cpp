@@ -48,6 +48,20 @@ QFont editorFont() {
     return font;
 }
 
+// x of `column` of `text`; a TAB goes on to the next multiple of eight blanks.
+int tabbedX(const QFontMetrics& metrics, const QString& text, int column) {
+    const int tab = std::max(kTabBlanks * metrics.horizontalAdvance(QLatin1Char(' ')), 1);
+    column = std::clamp(column, 0, static_cast<int>(text.size()));
+    int x = 0;
+    int from = 0;
+    for (int i = 0; i < column; ++i) {
+        if (text[i] != QLatin1Char('\t')) continue;
+        x += metrics.horizontalAdvance(text.mid(from, i - from));
+        x = (x / tab + 1) * tab;
+        from = i + 1;
+    }
+    return x + metrics.horizontalAdvance(text.mid(from, column - from));
+}
 }  // namespace
 
 // --- the margin -------------------------------------------------------------------
@@ -72,6 +86,7 @@ void LineNumberMargin::paintEvent(QPaintEvent*) {
     const EditorState& state = editor.state();
     const int height = view_->lineHeight();
     const int fault = editor.faultLine();
+    const int programLines = editor.breakpoints().empty() ? 0 : editor.programLineCount();
     painter.setFont(view_->font());
     for (int row = 0; row < state.visibleLines; ++row) {
         const int line = state.topLine + row;
@@ -89,7 +104,7 @@ void LineNumberMargin::paintEvent(QPaintEvent*) {
             painter.setRenderHint(QPainter::Antialiasing);
             painter.setPen(line == fault ? QColor(Qt::white) : kBreakpointColour);
             // Past the end of the program Debug hands over, it cannot stop a run.
-            if (line < editor.programLineCount()) {
+            if (line < programLines) {
                 painter.setBrush(line == fault ? QColor(Qt::white) : kBreakpointColour);
             } else {
                 painter.setBrush(Qt::NoBrush);
@@ -190,9 +205,17 @@ void EditorView::layoutChildren() {
     const int marginWidth = margin_->widthForLines(editor_.state().lastLine + 1);
     const int barWidth = scrollBar_->sizeHint().width();
     const int barHeight = hScrollBar_->sizeHint().height();
-    int widest = 0;
-    for (int line = 0; line <= editor_.state().lastLine; ++line) widest = std::max(widest, columnX(line, 1 << 20));
-    widest += std::max(QFontMetrics(font()).averageCharWidth(), 2);
+    if (editor_.text() != measuredText_ || font() != measuredFont_) {
+        // Measured once per text: asking the buffer line by line rescans it each time.
+        measuredText_ = editor_.text();
+        measuredFont_ = font();
+        widestLine_ = 0;
+        const QFontMetrics metrics(font());
+        for (const QString& line : editorBytesToQString(measuredText_).split(QLatin1Char('\n'))) {
+            widestLine_ = std::max(widestLine_, tabbedX(metrics, line, static_cast<int>(line.size())));
+        }
+    }
+    const int widest = widestLine_ + std::max(QFontMetrics(font()).averageCharWidth(), 2);
     // The two bars depend on each other: each takes room the other may then need.
     bool across = false;
     for (int pass = 0; pass < 2; ++pass) {
@@ -259,22 +282,6 @@ int EditorView::pointSize() const { return font().pointSize(); }
 
 // --- painting ---------------------------------------------------------------------
 
-namespace {
-// x of `column` of `text`; a TAB goes on to the next multiple of eight blanks.
-int tabbedX(const QFontMetrics& metrics, const QString& text, int column) {
-    const int tab = std::max(kTabBlanks * metrics.horizontalAdvance(QLatin1Char(' ')), 1);
-    column = std::clamp(column, 0, static_cast<int>(text.size()));
-    int x = 0;
-    int from = 0;
-    for (int i = 0; i < column; ++i) {
-        if (text[i] != QLatin1Char('\t')) continue;
-        x += metrics.horizontalAdvance(text.mid(from, i - from));
-        x = (x / tab + 1) * tab;
-        from = i + 1;
-    }
-    return x + metrics.horizontalAdvance(text.mid(from, column - from));
-}
-}  // namespace
 
 int EditorView::columnX(int line, int column) const {
     return tabbedX(QFontMetrics(font()), lineString(editor_, line), column);

@@ -123,6 +123,9 @@ private:
     QElapsedTimer sinceDoubleClick_;
     QPoint doubleClickAt_;
     int xOffset_ = 0;
+    std::string measuredText_;  // the text whose widest line is widestLine_
+    QFont measuredFont_;
+    int widestLine_ = 0;
     bool tripleClicked_ = false;
     int normalPoints_ = 10;
     bool followCaret_ = true;
