@@ -141,7 +141,7 @@ private:
     bool leftHeld_ = false;
 };
 
-// The line numbers beside the text, and the fault mark.
+// The line numbers beside the text, the fault mark and the breakpoints.
 class LineNumberMargin : public QWidget {
     Q_OBJECT
 public:
