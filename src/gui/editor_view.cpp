@@ -1,16 +1,22 @@
 #include "gui/editor_view.h"
 
+#include <QAccessible>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "gui/program_text.h"
+#include "gui/editor_accessible.h"
 #include "gui/qt_clipboard.h"
 #include "shell/context_help.h"
 
@@ -27,6 +33,8 @@ const QColor kCommentColour(0, 100, 0);
 const QColor kMarginBackground(238, 238, 238);
 const QColor kMarginNumber(120, 120, 120);
 const QColor kFaultColour(200, 30, 30);
+const QColor kBreakpointColour(200, 30, 30);
+constexpr int kTabBlanks = 8;
 
 QString lineString(const EditorController& editor, int line) {
     const std::string text = editor.buffer().lineText(line);
@@ -41,6 +49,20 @@ QFont editorFont() {
     return font;
 }
 
+// x of `column` of `text`; a TAB goes on to the next multiple of eight blanks.
+int tabbedX(const QFontMetrics& metrics, const QString& text, int column) {
+    const int tab = std::max(kTabBlanks * metrics.horizontalAdvance(QLatin1Char(' ')), 1);
+    column = std::clamp(column, 0, static_cast<int>(text.size()));
+    int x = 0;
+    int from = 0;
+    for (int i = 0; i < column; ++i) {
+        if (text[i] != QLatin1Char('\t')) continue;
+        x += metrics.horizontalAdvance(text.mid(from, i - from));
+        x = (x / tab + 1) * tab;
+        from = i + 1;
+    }
+    return x + metrics.horizontalAdvance(text.mid(from, column - from));
+}
 }  // namespace
 
 // --- the margin -------------------------------------------------------------------
@@ -54,7 +76,8 @@ int LineNumberMargin::widthForLines(int lines) const {
     for (int n = std::max(lines, 1); n >= 10; n /= 10) ++digits;
     // Room for three digits at least, so the text does not jump at line 10 and 100.
     digits = std::max(digits, 3);
-    return QFontMetrics(view_->font()).horizontalAdvance(QLatin1Char('9')) * digits + 14;
+    // A breakpoint's dot goes left of the numbers.
+    return QFontMetrics(view_->font()).horizontalAdvance(QLatin1Char('9')) * digits + 14 + view_->lineHeight() / 2 + 4;
 }
 
 void LineNumberMargin::paintEvent(QPaintEvent*) {
@@ -64,6 +87,7 @@ void LineNumberMargin::paintEvent(QPaintEvent*) {
     const EditorState& state = editor.state();
     const int height = view_->lineHeight();
     const int fault = editor.faultLine();
+    const int programLines = editor.breakpoints().empty() ? 0 : editor.programLineCount();
     painter.setFont(view_->font());
     for (int row = 0; row < state.visibleLines; ++row) {
         const int line = state.topLine + row;
@@ -76,15 +100,28 @@ void LineNumberMargin::paintEvent(QPaintEvent*) {
             painter.setPen(kMarginNumber);
         }
         painter.drawText(cell, Qt::AlignRight | Qt::AlignVCenter, QString::number(line + 1));
+        if (editor.hasBreakpoint(line)) {
+            const int size = std::max(height / 2, 4);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(line == fault ? QColor(Qt::white) : kBreakpointColour);
+            // Past the end of the program Debug hands over, it cannot stop a run.
+            if (line < programLines) {
+                painter.setBrush(line == fault ? QColor(Qt::white) : kBreakpointColour);
+            } else {
+                painter.setBrush(Qt::NoBrush);
+            }
+            painter.drawEllipse(QRect(4, row * height + (height - size) / 2, size, size));
+            painter.setBrush(Qt::NoBrush);
+        }
     }
 }
 
 void LineNumberMargin::mousePressEvent(QMouseEvent* event) {
-    // A click on a number puts the caret at the start of that line.
+    // A click beside a line sets or clears its breakpoint.
     if (event->button() != Qt::LeftButton) return;
     EditorController& editor = view_->controller();
-    editor.mouseDown(view_->lineAt(static_cast<int>(event->position().y())), 0);
-    editor.mouseUp();
+    const int line = view_->lineAt(static_cast<int>(event->position().y()));
+    if (line >= 0 && line <= editor.state().lastLine) editor.toggleBreakpoint(line);
     view_->setFocus(Qt::MouseFocusReason);
     view_->refresh();
 }
@@ -93,8 +130,14 @@ void LineNumberMargin::mousePressEvent(QMouseEvent* event) {
 
 EditorView::EditorView(Clipboard* clipboard, QWidget* parent)
     : QWidget(parent), editor_(clipboard), margin_(new LineNumberMargin(this)),
-      scrollBar_(new QScrollBar(Qt::Vertical, this)) {
+      scrollBar_(new QScrollBar(Qt::Vertical, this)), hScrollBar_(new QScrollBar(Qt::Horizontal, this)),
+      accessibleSink_(&QAccessible::updateAccessibility) {
+    // Before anything asks for this view's accessible interface, which Qt then keeps.
+    EditorAccessible::install();
     setFont(editorFont());
+    normalPoints_ = font().pointSize();
+    setAccessibleName(QStringLiteral("Program text"));
+    toldText_ = editor_.text();
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::IBeamCursor);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -105,6 +148,15 @@ EditorView::EditorView(Clipboard* clipboard, QWidget* parent)
     connect(scrollBar_, &QScrollBar::valueChanged, this, [this](int value) {
         if (syncing_) return;
         editor_.scroll(ScrollAction::Thumb, value);
+        refresh();
+    });
+    hScrollBar_->hide();
+    hScrollBar_->setCursor(Qt::ArrowCursor);
+    connect(hScrollBar_, &QScrollBar::valueChanged, this, [this](int value) {
+        if (syncing_) return;
+        xOffset_ = value;
+        // The user looks elsewhere on purpose: the next input brings the caret back.
+        followCaret_ = false;
         refresh();
     });
     autoScroll_.setInterval(kAutoScrollMs);
@@ -129,22 +181,81 @@ QPoint EditorView::pointOf(int line, int column) const {
     const int row = line - editor_.state().topLine;
     const int left = prefixWidth(line, column);
     const int right = prefixWidth(line, column + 1);
-    return {textLeft() + left + (std::max(right, left + 1) - left) / 4, row * lineHeight() + lineHeight() / 2};
+    return {textLeft() - xOffset_ + left + (std::max(right, left + 1) - left) / 4,
+            row * lineHeight() + lineHeight() / 2};
 }
 
 void EditorView::refresh() {
     layoutChildren();
     syncScrollBar();
+    if (followCaret_) keepCaretInSight();
+    followCaret_ = true;
     update();
     margin_->update();
+    const std::string notice = editor_.takeNotice();
+    if (!notice.empty()) emit this->notice(QString::fromStdString(notice));
+    tellChanges();
     emit stateChanged();
+}
+
+int EditorView::textWidth() const {
+    return std::max(width() - textLeft() - (scrollBar_->isVisible() ? scrollBar_->width() : 0), 1);
 }
 
 void EditorView::layoutChildren() {
     const int marginWidth = margin_->widthForLines(editor_.state().lastLine + 1);
-    margin_->setGeometry(0, 0, marginWidth, height());
     const int barWidth = scrollBar_->sizeHint().width();
-    scrollBar_->setGeometry(width() - barWidth, 0, barWidth, height());
+    const int barHeight = hScrollBar_->sizeHint().height();
+    if (editor_.text() != measuredText_ || font() != measuredFont_) {
+        // Measured once per text: asking the buffer line by line rescans it each time.
+        measuredText_ = editor_.text();
+        measuredFont_ = font();
+        widestLine_ = 0;
+        const QFontMetrics metrics(font());
+        for (const QString& line : editorBytesToQString(measuredText_).split(QLatin1Char('\n'))) {
+            widestLine_ = std::max(widestLine_, tabbedX(metrics, line, static_cast<int>(line.size())));
+        }
+    }
+    const int widest = widestLine_ + std::max(QFontMetrics(font()).averageCharWidth(), 2);
+    // The two bars depend on each other: each takes room the other may then need.
+    bool across = false;
+    for (int pass = 0; pass < 2; ++pass) {
+        const int rows = std::max((height() - (across ? barHeight : 0)) / lineHeight(), 1);
+        editor_.setVisibleLines(rows);
+        const int room = width() - marginWidth - kTextPadding - (editor_.scrollBarVisible() ? barWidth : 0);
+        across = widest > room;
+    }
+    const bool down = editor_.scrollBarVisible();
+    const int textBottom = height() - (across ? barHeight : 0);
+    margin_->setGeometry(0, 0, marginWidth, height());
+    scrollBar_->setGeometry(width() - barWidth, 0, barWidth, textBottom);
+    hScrollBar_->setGeometry(marginWidth, textBottom, width() - marginWidth - (down ? barWidth : 0), barHeight);
+    syncing_ = true;
+    const int room = width() - marginWidth - kTextPadding - (down ? barWidth : 0);
+    hScrollBar_->setRange(0, across ? widest - room : 0);
+    hScrollBar_->setPageStep(std::max(room, 1));
+    hScrollBar_->setSingleStep(std::max(QFontMetrics(font()).averageCharWidth(), 1));
+    hScrollBar_->setVisible(across);
+    xOffset_ = std::clamp(xOffset_, 0, hScrollBar_->maximum());
+    hScrollBar_->setValue(xOffset_);
+    syncing_ = false;
+}
+
+void EditorView::keepCaretInSight() {
+    const EditorState& state = editor_.state();
+    const int x = columnX(state.caretLine, state.caretColumn);
+    const int room = textWidth();
+    const int step = std::max(QFontMetrics(font()).averageCharWidth(), 1) * 4;
+    int offset = xOffset_;
+    // Past an edge, a few columns more show so that typing does not scroll each time.
+    if (x < offset) offset = std::max(x - step, 0);
+    else if (x + 2 > offset + room) offset = x + 2 - room + step;
+    offset = std::clamp(offset, 0, std::max(hScrollBar_->maximum(), 0));
+    if (offset == xOffset_) return;
+    xOffset_ = offset;
+    syncing_ = true;
+    hScrollBar_->setValue(xOffset_);
+    syncing_ = false;
 }
 
 void EditorView::syncScrollBar() {
@@ -159,27 +270,49 @@ void EditorView::syncScrollBar() {
     syncing_ = false;
 }
 
-void EditorView::resizeEvent(QResizeEvent*) {
-    editor_.setVisibleLines(std::max(height() / lineHeight(), 1));
+void EditorView::resizeEvent(QResizeEvent*) { refresh(); }
+
+void EditorView::setPointSize(int points) {
+    QFont larger = font();
+    larger.setPointSize(points);
+    setFont(larger);
     refresh();
 }
 
+int EditorView::pointSize() const { return font().pointSize(); }
+
 // --- painting ---------------------------------------------------------------------
 
-int EditorView::prefixWidth(int line, int column) const {
-    const QString text = lineString(editor_, line);
-    return QFontMetrics(font()).horizontalAdvance(text.left(std::clamp(column, 0, static_cast<int>(text.size()))));
+
+int EditorView::columnX(int line, int column) const {
+    return tabbedX(QFontMetrics(font()), lineString(editor_, line), column);
+}
+
+int EditorView::prefixWidth(int line, int column) const { return columnX(line, column); }
+
+QRect EditorView::characterRect(int offset) const {
+    const TextBuffer& buffer = editor_.buffer();
+    offset = std::clamp(offset, 0, buffer.length());
+    const int line = buffer.lineOfOffset(offset);
+    const int column = offset - buffer.lineStart(line);
+    const int left = columnX(line, column);
+    const int right = std::max(columnX(line, column + 1), left + QFontMetrics(font()).averageCharWidth());
+    return {textLeft() - xOffset_ + left, (line - editor_.state().topLine) * lineHeight(), right - left, lineHeight()};
+}
+
+int EditorView::offsetAt(const QPoint& point) const {
+    const int line = std::clamp(lineAt(point.y()), 0, editor_.state().lastLine);
+    return editor_.buffer().offsetOf(line, columnAt(line, point.x()));
 }
 
 void EditorView::paintLine(QPainter& painter, int line, int y) const {
     const QString text = lineString(editor_, line);
     const QFontMetrics metrics(font());
     const int height = lineHeight();
-    const int left = textLeft();
+    const int left = textLeft() - xOffset_;
     for (const AttributeRun& run : editor_.lineRuns(line)) {
-        const QString part = text.mid(run.start, run.length);
-        const int x = left + metrics.horizontalAdvance(text.left(run.start));
-        const int width = metrics.horizontalAdvance(part);
+        const int x = left + tabbedX(metrics, text, run.start);
+        const int width = tabbedX(metrics, text, run.start + run.length) - (x - left);
         QColor colour = Qt::black;
         switch (run.attribute) {
             case CharAttribute::Mnemonic: colour = kMnemonicColour; break;
@@ -191,7 +324,15 @@ void EditorView::paintLine(QPainter& painter, int line, int y) const {
             case CharAttribute::Plain: break;
         }
         painter.setPen(colour);
-        painter.drawText(x, y + metrics.ascent(), part);
+        // Drawn between the TABs, each piece where the tab stops put it.
+        int from = run.start;
+        const int end = run.start + run.length;
+        while (from < end) {
+            int to = from;
+            while (to < end && text[to] != QLatin1Char('\t')) ++to;
+            if (to > from) painter.drawText(left + tabbedX(metrics, text, from), y + metrics.ascent(), text.mid(from, to - from));
+            from = to + 1;
+        }
     }
     // A selected line end shows as a narrow block, so a selection across lines reads
     // as one.
@@ -199,7 +340,8 @@ void EditorView::paintLine(QPainter& painter, int line, int y) const {
     const int lineEnd = editor_.buffer().lineStart(line) + static_cast<int>(text.size());
     if (state.hasSelection() && lineEnd >= state.selectionLow() && lineEnd < state.selectionHigh() &&
         lineEnd < editor_.buffer().length()) {
-        painter.fillRect(left + metrics.horizontalAdvance(text), y, std::max(metrics.averageCharWidth() / 2, 2),
+        painter.fillRect(left + tabbedX(metrics, text, static_cast<int>(text.size())), y,
+                         std::max(metrics.averageCharWidth() / 2, 2),
                          height, Qt::black);
     }
 }
@@ -208,6 +350,8 @@ void EditorView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.setFont(font());
+    // Text scrolled sideways must not show between the margin and the first column.
+    painter.setClipRect(QRect(textLeft(), 0, width() - textLeft(), height()));
     const EditorState& state = editor_.state();
     const int height = lineHeight();
     for (int row = 0; row < state.visibleLines; ++row) {
@@ -218,7 +362,7 @@ void EditorView::paintEvent(QPaintEvent*) {
     const int row = state.caretRow();
     if (hasFocus() && caretOn_ && row >= 0 && row < state.visibleLines) {
         const int width = std::max(QFontMetrics(font()).averageCharWidth() / 4, 2);
-        const int x = textLeft() + prefixWidth(state.caretLine, state.caretColumn);
+        const int x = textLeft() - xOffset_ + prefixWidth(state.caretLine, state.caretColumn);
         // On a selected character the caret must still show.
         const int offset = editor_.caretOffset();
         const bool onSelection = offset >= state.selectionLow() && offset < state.selectionHigh();
@@ -292,6 +436,7 @@ void EditorView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Enter: editor_.typeChar(13); break;
         case Qt::Key_Backspace: editor_.typeChar(8); break;
         case Qt::Key_Tab: editor_.typeChar(9); break;
+        case Qt::Key_F9: editor_.toggleBreakpoint(editor_.state().caretLine); break;
         default: {
             const QString text = event->text();
             if (text.isEmpty() || (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
@@ -326,16 +471,16 @@ int EditorView::lineAt(int y) const {
 int EditorView::columnAt(int line, int x) const {
     const QString text = lineString(editor_, std::clamp(line, 0, editor_.state().lastLine));
     const QFontMetrics metrics(font());
-    const int target = x - textLeft();
+    const int target = x - textLeft() + xOffset_;
     // The smallest column whose prefix reaches x, then the one before when x is nearer to it.
     int column = 0;
     int width = 0;
     while (column < text.size() && width < target) {
         ++column;
-        width = metrics.horizontalAdvance(text.left(column));
+        width = tabbedX(metrics, text, column);
     }
     if (column > 0 && width >= target) {
-        const int before = metrics.horizontalAdvance(text.left(column - 1));
+        const int before = tabbedX(metrics, text, column - 1);
         if (target - before < width - target) --column;
     }
     return column;
@@ -345,20 +490,67 @@ void EditorView::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     const int line = lineAt(at.y());
     if (event->button() == Qt::LeftButton) {
-        leftHeld_ = true;
-        editor_.mouseDown(line, columnAt(line, at.x()));
+        tripleClicked_ = false;
+        // A third click soon after a double click, where it was, takes the line.
+        if (sinceDoubleClick_.isValid() && sinceDoubleClick_.elapsed() < QApplication::doubleClickInterval() &&
+            (at - doubleClickAt_).manhattanLength() <= QApplication::startDragDistance()) {
+            sinceDoubleClick_.invalidate();
+            editor_.selectLine(line);
+            tripleClicked_ = true;
+        } else {
+            leftHeld_ = true;
+            editor_.mouseDown(line, columnAt(line, at.x()));
+        }
     } else if (event->button() == Qt::RightButton) {
-        editor_.mouseDown(line, columnAt(line, at.x()));
-        editor_.mouseUp();
-        const EditorState& state = editor_.state();
-        const int context = mnemonicHelpContext(editor_.buffer().lineText(state.caretLine), state.caretColumn);
+        const int context = editor_.rightClick(line, columnAt(line, at.x()));
         restartBlink();
         refresh();
         if (context >= 0) emit helpRequested(context);
+        else contextMenu(event->globalPosition().toPoint());
         return;
+    } else if (event->button() == Qt::MiddleButton) {
+        const QClipboard* clipboard = QGuiApplication::clipboard();
+        if (clipboard == nullptr || !clipboard->supportsSelection()) return;
+        if (const std::optional<std::string> text = primary_.text()) {
+            editor_.mouseDown(line, columnAt(line, at.x()));
+            editor_.mouseUp();
+            editor_.pasteText(*text);
+        }
     }
     restartBlink();
     refresh();
+}
+
+void EditorView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
+        return;
+    }
+    // The platform may see the third click of a triple click as another double click.
+    if (std::exchange(tripleClicked_, false)) return;
+    const QPoint at = event->position().toPoint();
+    const int line = lineAt(at.y());
+    leftHeld_ = false;
+    autoScroll_.stop();
+    editor_.selectWord(line, columnAt(line, at.x()));
+    sinceDoubleClick_.start();
+    doubleClickAt_ = at;
+    restartBlink();
+    refresh();
+}
+
+void EditorView::contextMenu(const QPoint& at) {
+    QMenu menu(this);
+    for (QAction* action : contextActions_) menu.addAction(action);
+    if (!contextActions_.isEmpty()) menu.addSeparator();
+    const EditorState& state = editor_.state();
+    const QString word = QString::fromLatin1(
+        helpWordAt(editor_.buffer().lineText(state.caretLine), state.caretColumn).c_str());
+    QAction* help = menu.addAction(word.isEmpty() ? QStringLiteral("Help on the word")
+                                                  : QStringLiteral("Help on \"%1\"").arg(word));
+    help->setEnabled(!word.isEmpty());
+    connect(help, &QAction::triggered, this, [this, word] { emit helpOnWordRequested(word); });
+    menu.exec(at);
 }
 
 void EditorView::mouseMoveEvent(QMouseEvent* event) {
@@ -382,7 +574,30 @@ void EditorView::mouseReleaseEvent(QMouseEvent* event) {
     refresh();
 }
 
+void EditorView::tellChanges() {
+    const EditorState& state = editor_.state();
+    const int low = state.selectionLow();
+    const int high = std::min(state.selectionHigh(), editor_.buffer().length());
+    const bool selectionMoved = low != toldSelectionLow_ || high != toldSelectionHigh_;
+    // A selection made here becomes the desktop's primary selection, where it has one.
+    if (selectionMoved && low < high) {
+        const QClipboard* clipboard = QGuiApplication::clipboard();
+        if (clipboard != nullptr && clipboard->supportsSelection()) {
+            primary_.setText(std::string_view(editor_.text()).substr(static_cast<size_t>(low),
+                                                                      static_cast<size_t>(high - low)));
+        }
+    }
+    tellAssistiveTools(selectionMoved);
+    toldSelectionLow_ = low;
+    toldSelectionHigh_ = high;
+}
+
 void EditorView::wheelEvent(QWheelEvent* event) {
+    if (event->angleDelta().x() != 0 && hScrollBar_->isVisible()) {
+        hScrollBar_->setValue(hScrollBar_->value() - event->angleDelta().x() / 120 * kWheelLines *
+                                                         hScrollBar_->singleStep());
+        return;
+    }
     const int steps = event->angleDelta().y() / 120;
     if (steps == 0 || !editor_.scrollBarVisible()) return;
     editor_.scroll(ScrollAction::Thumb, editor_.state().topLine - steps * kWheelLines);

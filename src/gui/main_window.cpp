@@ -7,10 +7,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QIcon>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <algorithm>
 
 #include "gui/about_dialog.h"
 #include "gui/calculator_dialog.h"
@@ -79,6 +84,11 @@ MainWindow::MainWindow(Machine& machine, QtPlatform& platform, FileSession& file
     platform_.setHelpHandler([this](const std::string& page) { helpWindow()->showPage(QString::fromStdString(page)); });
     connect(view_, &EditorView::stateChanged, this, &MainWindow::updateFromEditor);
     connect(view_, &EditorView::helpRequested, this, &MainWindow::showHelpPopup);
+    connect(view_, &EditorView::helpOnWordRequested, this, &MainWindow::showHelpOnWord);
+    // A line-full note is no reason to stop and click a box away.
+    connect(view_, &EditorView::notice, this, [this](const QString& text) { statusBar()->showMessage(text, 4000); });
+    view_->setContextActions({cutAction_, copyAction_, pasteAction_, selectAllAction_});
+    setZoom(files_.settings().editorZoom);
     if (QClipboard* clipboard = QGuiApplication::clipboard()) {
         connect(clipboard, &QClipboard::dataChanged, this, &MainWindow::updateFromEditor);
     }
@@ -109,7 +119,7 @@ void MainWindow::createActions() {
     redoAction_ = makeAction(this, QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y));
     copyAction_ = makeAction(this, QStringLiteral("Copy"));
     copyAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
-    cutAction_ = makeAction(this, QStringLiteral("Cut"));
+    cutAction_ = makeAction(this, QStringLiteral("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X));
     pasteAction_ = makeAction(this, QStringLiteral("Paste"));
     pasteAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     selectAllAction_ = makeAction(this, QStringLiteral("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A));
@@ -154,6 +164,16 @@ void MainWindow::createActions() {
     connect(z80Action_, &QAction::triggered, this, [this] { translate(TranslationTarget::Z80); });
     connect(x86Action_, &QAction::triggered, this, [this] { translate(TranslationTarget::X86); });
     connect(saveCodeAction_, &QAction::triggered, this, &MainWindow::saveCode);
+
+    zoomInAction_ = makeAction(this, QStringLiteral("Zoom in"));
+    zoomInAction_->setShortcuts(QKeySequence::keyBindings(QKeySequence::ZoomIn) +
+                                QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    zoomOutAction_ = makeAction(this, QStringLiteral("Zoom out"));
+    zoomOutAction_->setShortcuts(QKeySequence::keyBindings(QKeySequence::ZoomOut));
+    normalSizeAction_ = makeAction(this, QStringLiteral("Normal size"), QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(zoomInAction_, &QAction::triggered, this, [this] { setZoom(zoomedPointSize(view_->pointSize(), 1)); });
+    connect(zoomOutAction_, &QAction::triggered, this, [this] { setZoom(zoomedPointSize(view_->pointSize(), -1)); });
+    connect(normalSizeAction_, &QAction::triggered, this, [this] { setZoom(0); });
 
     intelAction_ = makeAction(this, QStringLiteral("Intel 8080 arithmetic"));
     intelAction_->setCheckable(true);
@@ -226,6 +246,10 @@ void MainWindow::createMenus() {
     options->addAction(intelAction_);
     options->addAction(timingAction_);
     options->addAction(clockAction_);
+    options->addSeparator();
+    options->addAction(zoomInAction_);
+    options->addAction(zoomOutAction_);
+    options->addAction(normalSizeAction_);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(aboutAction_);
@@ -307,6 +331,25 @@ void MainWindow::chooseClock() {
         machine_.clockKHz = *kHz;
         files_.setClockKHz(machine_.timing, *kHz);
     }
+}
+
+void MainWindow::setZoom(int points) {
+    const int normal = view_->normalPointSize();
+    const int size = points == 0 ? normal : std::clamp(points, kMinZoomPoints, kMaxZoomPoints);
+    view_->setPointSize(size);
+    // The help and the text screen grow by as many points as the editor.
+    zoomDelta_ = size - normal;
+    if (helpWindow_ != nullptr) zoomHelp();
+    const int screenPoints = QFontDatabase::systemFont(QFontDatabase::FixedFont).pointSize() + zoomDelta_;
+    platform_.setTextScreenPointSize(zoomDelta_ == 0 ? 0 : std::clamp(screenPoints, kMinZoomPoints, kMaxZoomPoints));
+    const int kept = size == normal ? 0 : size;
+    if (files_.settings().editorZoom != kept) files_.setEditorZoom(kept);
+}
+
+void MainWindow::zoomHelp() {
+    QFont font = helpWindow_->browser()->font();
+    font.setPointSize(std::clamp(QApplication::font().pointSize() + zoomDelta_, kMinZoomPoints, kMaxZoomPoints));
+    helpWindow_->browser()->setFont(font);
 }
 
 void MainWindow::rebuildRecentFiles() {
@@ -562,16 +605,34 @@ void MainWindow::openDebugWindow() {
     emit debugWindowRequested();
     DebugWindow window(machine_, platform_, this);
     connect(&window, &DebugWindow::helpRequested, this, [this] { showHelp(help::kDebugWindowContext); });
+    // The breakpoints belong to the text: the window works on them and gives them back.
+    for (int line : editor().breakpoints()) window.setBreakpoint(line, true);
     window.exec();
+    for (int line = 0; line < machine_.programLineCount; ++line) {
+        editor().setBreakpoint(line, window.session().hasBreakpoint(line));
+    }
     platform_.setOwner(this);
+    view_->refresh();
 }
 
 HelpWindow* MainWindow::helpWindow() {
     if (helpWindow_ == nullptr) {
         helpWindow_ = new HelpWindow(this);
         helpWindow_->browser()->setIntelRules(machine_.arithmeticRules == ArithmeticRules::Intel8080);
+        zoomHelp();
     }
     return helpWindow_;
+}
+
+void MainWindow::showHelpOnWord(const QString& word) {
+    HelpWindow* window = helpWindow();
+    for (int tab = 0; tab < window->tabs()->count(); ++tab) {
+        if (window->tabs()->widget(tab)->isAncestorOf(window->searchBox())) window->tabs()->setCurrentIndex(tab);
+    }
+    window->searchBox()->setText(word);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void MainWindow::showHelp(int context) {

@@ -85,6 +85,11 @@ public slots:
     void showHelp(int context);
     // A mnemonic's page in a small pop-up at the mouse (right click in the editor).
     void showHelpPopup(int context);
+    // The help's search for `word` ("Help on the word" of the editor's menu).
+    void showHelpOnWord(const QString& word);
+    // Options > Zoom: the editor's text size in points (0: normal size), kept in the
+    // settings; the help and the text screen follow by as many points.
+    void setZoom(int points);
 
 signals:
     // Debug compiled the program; the debug window is about to open.
@@ -109,6 +114,7 @@ private:
     // Where a failed compile leaves the caret; `page` as EditorController says.
     void showHandOffResult(int result, bool page);
     QString initialFolder() const;
+    void zoomHelp();
 
     Machine& machine_;
     QtPlatform& platform_;
@@ -131,6 +137,10 @@ private:
     QAction* intelAction_ = nullptr;
     QAction* timingAction_ = nullptr;  // "8085 timing"
     QAction* clockAction_ = nullptr;
+    QAction* zoomInAction_ = nullptr;
+    QAction* zoomOutAction_ = nullptr;
+    QAction* normalSizeAction_ = nullptr;
+    int zoomDelta_ = 0;  // points the text is larger than normal
     QAction* recentEnd_ = nullptr;  // the separator after the recent files
     QList<QAction*> recentActions_;
     QAction* printAction_ = nullptr;

@@ -17,16 +17,16 @@ QString editorBytesToQString(std::string_view bytes) {
 bool QtClipboard::setText(std::string_view text) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr) return false;
-    clipboard->setText(editorBytesToQString(text));
+    clipboard->setText(editorBytesToQString(text), mode_);
     return true;
 }
 
 std::optional<std::string> QtClipboard::text() const {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr) return std::nullopt;
-    const QMimeData* data = clipboard->mimeData();
+    const QMimeData* data = clipboard->mimeData(mode_);
     if (data == nullptr || !data->hasText()) return std::nullopt;
-    QString text = clipboard->text();
+    QString text = clipboard->text(mode_);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QChar('\n'), QChar('\r'));
     // Characters the single-byte editor cannot hold are left out rather than turned
@@ -36,8 +36,8 @@ std::optional<std::string> QtClipboard::text() const {
 
 bool QtClipboard::hasText() const {
     const QClipboard* clipboard = QGuiApplication::clipboard();
-    const QMimeData* data = clipboard != nullptr ? clipboard->mimeData() : nullptr;
-    return data != nullptr && data->hasText() && !clipboard->text().isEmpty();
+    const QMimeData* data = clipboard != nullptr ? clipboard->mimeData(mode_) : nullptr;
+    return data != nullptr && data->hasText() && !clipboard->text(mode_).isEmpty();
 }
 
 }  // namespace verdin::gui

@@ -2,6 +2,7 @@
 // CR line ends on one side, Unicode text with the system's LF line ends on the other.
 #pragma once
 
+#include <QClipboard>
 #include <QString>
 
 #include "shell/clipboard.h"
@@ -10,6 +11,8 @@ namespace verdin::gui {
 
 class QtClipboard : public Clipboard {
 public:
+    // QClipboard::Selection: the primary selection of X11 desktops.
+    explicit QtClipboard(QClipboard::Mode mode = QClipboard::Clipboard) : mode_(mode) {}
     bool setText(std::string_view text) override;
     std::optional<std::string> text() const override;
     bool hasText() const override;
@@ -17,6 +20,7 @@ public:
     std::size_t leftOut() const { return leftOut_; }
 
 private:
+    QClipboard::Mode mode_;
     mutable std::size_t leftOut_ = 0;
 };
 

@@ -65,6 +65,11 @@ void QtPlatform::pumpEvents() {
 
 TextScreenWindow* QtPlatform::textScreen() const { return textScreen_.data(); }
 
+void QtPlatform::setTextScreenPointSize(int points) {
+    textScreenPoints_ = points;
+    if (textScreen_) textScreen_->setPointSize(points);
+}
+
 void QtPlatform::textScreenChanged(const std::vector<std::string>& lines, bool open) {
     if (!open) {
         if (textScreen_) {
@@ -80,6 +85,7 @@ void QtPlatform::textScreenChanged(const std::vector<std::string>& lines, bool o
             textScreen_.clear();
             if (textScreenClosed_) textScreenClosed_();
         });
+        if (textScreenPoints_ > 0) textScreen_->setPointSize(textScreenPoints_);
     }
     textScreen_->setLines(lines);
     if (!textScreen_->isVisible()) textScreen_->show();

@@ -47,12 +47,15 @@ public:
     void setTextScreenClosed(std::function<void()> closed) { textScreenClosed_ = std::move(closed); }
     // The open text screen, or null.
     TextScreenWindow* textScreen() const;
+    // Options > Zoom: the text screen's size in points (0: normal), now and later.
+    void setTextScreenPointSize(int points);
 
 private:
     QPointer<QWidget> owner_;
     std::function<void(const std::string&)> openHelp_;
     QPointer<TextScreenWindow> textScreen_;
     std::function<void()> textScreenClosed_;
+    int textScreenPoints_ = 0;
 };
 
 }  // namespace verdin::gui

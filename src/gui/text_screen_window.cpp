@@ -30,6 +30,15 @@ TextScreenWindow::TextScreenWindow(QWidget* owner) : QDialog(owner), list_(new Q
     resize(metrics.horizontalAdvance(QString(64, 'M')) + 40, metrics.lineSpacing() * 12 + 40);
 }
 
+void TextScreenWindow::setPointSize(int points) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (points > 0) font.setPointSize(points);
+    list_->setFont(font);
+    const QFontMetrics metrics(font);
+    resize(std::max(width(), metrics.horizontalAdvance(QString(64, 'M')) + 40),
+           std::max(height(), metrics.lineSpacing() * 12 + 40));
+}
+
 void TextScreenWindow::setLines(const std::vector<std::string>& lines) {
     auto text = [](const std::string& line) { return programText(line); };
     const std::size_t common = std::min(shown_.size(), lines.size());

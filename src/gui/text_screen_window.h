@@ -19,6 +19,8 @@ public:
     // Shows exactly these lines; only the rows that differ from what is shown are
     // touched, so a program that prints line after line stays cheap to follow.
     void setLines(const std::vector<std::string>& lines);
+    // The text's size in points (0: the fixed font's own); the window grows with it.
+    void setPointSize(int points);
     QStringList lines() const;
     QListWidget* list() const { return list_; }
 

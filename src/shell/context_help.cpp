@@ -26,4 +26,13 @@ int mnemonicHelpContext(std::string_view line, int column) {
     return index < 0 ? -1 : 105 + 5 * index;
 }
 
+std::string helpWordAt(std::string_view line, int column) {
+    const auto [start, end] = wordSpanAt(line, column);
+    std::string word(line.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
+    for (char& c : word) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return word;
+}
+
 }  // namespace verdin

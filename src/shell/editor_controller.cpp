@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "shell/line_marks.h"
+
 namespace verdin {
 
 namespace {
@@ -10,6 +12,16 @@ namespace {
 bool isTypable(unsigned char c) { return (c >= 32 && c <= 122) || c >= 192; }
 
 }  // namespace
+
+std::string pasteDidNotFitNotice(int count) {
+    return "Paste: " + std::to_string(count) + " characters did not fit";
+}
+
+std::string EditorController::takeNotice() {
+    std::string notice;
+    notice.swap(notice_);
+    return notice;
+}
 
 EditorController::EditorController(Clipboard* clipboard, MnemonicPredicate mnemonic)
     : clipboard_(clipboard), mnemonic_(std::move(mnemonic)) {
@@ -39,6 +51,7 @@ void EditorController::newText() {
     autoScrollActive_ = false;
     autoScrollDirection_ = 0;
     history_.clear();
+    breakpoints_.clear();
 }
 
 bool EditorController::loadText(std::string_view text) {
@@ -91,13 +104,21 @@ void EditorController::applySnapshot(const EditorSnapshot& snap) {
 void EditorController::recordEdit(const Saved& before, EditKind kind) {
     EditorSnapshot beforeSnap{before.state.caretLine, before.state.caretColumn, before.state.selectionA,
                               before.state.selectionB, before.state.topLine};
-    history_.record(kind, before.text, text_.text(), beforeSnap, snapshot());
+    const std::vector<int> marksBefore = breakpoints_;
+    if (!breakpoints_.empty()) breakpoints_ = moveLineMarks(breakpoints_, before.text, textChange(before.text, text_.text()));
+    history_.record(kind, before.text, text_.text(), beforeSnap, snapshot(), marksBefore, breakpoints_);
 }
 
 bool EditorController::undo() {
     std::string text = text_.text();
+    const std::string after = text;
     const UndoStep* step = history_.undo(text);
     if (!step) return false;
+    // Untouched since the edit, the marks come back exactly; breakpoints set since
+    // then move as the text does.
+    breakpoints_ = breakpoints_ == step->marksAfter
+                       ? step->marksBefore
+                       : moveLineMarks(breakpoints_, after, {step->offset, step->inserted, step->removed});
     text_.setText(text);
     applySnapshot(step->before);
     state_.modified = !history_.atSavedPoint();
@@ -108,8 +129,12 @@ bool EditorController::undo() {
 
 bool EditorController::redo() {
     std::string text = text_.text();
+    const std::string before = text;
     const UndoStep* step = history_.redo(text);
     if (!step) return false;
+    breakpoints_ = breakpoints_ == step->marksBefore
+                       ? step->marksAfter
+                       : moveLineMarks(breakpoints_, before, {step->offset, step->removed, step->inserted});
     text_.setText(text);
     applySnapshot(step->after);
     state_.modified = !history_.atSavedPoint();
@@ -126,6 +151,7 @@ EditResult EditorController::typeChar(unsigned char c) {
     if (replacingSelection) history_.breakMerge();
     const EditResult result = charInput(c, true);
     if (result == EditResult::Refused) return result;
+    if (result == EditResult::LineFull) notice_ = kLineFullNotice;
     EditKind kind = EditKind::Typing;
     if (c == 13) kind = EditKind::Enter;
     else if (c == 8) kind = EditKind::Backspace;
@@ -139,12 +165,14 @@ void EditorController::typeText(std::string_view text) {
     for (char c : text) typeChar(static_cast<unsigned char>(c));
 }
 
-EditResult EditorController::charInput(unsigned char c, bool repaint) {
+EditResult EditorController::charInput(unsigned char c, bool repaint, bool rawTab) {
     EditResult result = EditResult::Ignored;
-    if (isTypable(c)) {
+    if (isTypable(c) || (c == 9 && rawTab)) {
         if (text_.lineLength(state_.caretLine) < kMaxTypedLineLength) {
             result = insertChar(text_, state_, static_cast<char>(c), state_.caretColumn) ? EditResult::Done
                                                                                          : EditResult::Refused;
+        } else {
+            result = EditResult::LineFull;
         }
     } else if (c == 13) {
         result = enter();
@@ -206,7 +234,7 @@ void EditorController::deleteSelectionAsBackspace() {
 
 EditResult EditorController::tab() {
     const int blanks = kTabWidth - state_.caretColumn % kTabWidth;
-    if (text_.lineLength(state_.caretLine) + blanks >= kMaxTypedLineLength) return EditResult::Ignored;
+    if (text_.lineLength(state_.caretLine) + blanks >= kMaxTypedLineLength) return EditResult::LineFull;
     // All the blanks or none: a Tab is never cut short by the capacity.
     const Saved before = save();
     for (int i = 0; i < blanks; ++i) {
@@ -266,7 +294,12 @@ EditResult EditorController::paste() {
         copiedFlag_ = false;
         return EditResult::Done;
     }
-    if (clip->empty()) {
+    return pasteText(*clip);
+}
+
+EditResult EditorController::pasteText(std::string_view clip) {
+    shiftState_ = 2;
+    if (clip.empty()) {
         copiedFlag_ = false;
         return EditResult::Ignored;
     }
@@ -274,8 +307,9 @@ EditResult EditorController::paste() {
     history_.breakMerge();
     const Saved before = save();
     state_.overwriteMode = false;
-    std::string_view rest = *clip;
+    std::string_view rest = clip;
     bool refused = false;
+    int dropped = 0;
     // The first pasted character would replace the selection; it goes first here so
     // that the special handling of a final CR below applies to a plain caret.
     if (state_.hasSelection()) deleteBefore(text_, state_, state_.caretColumn);
@@ -291,7 +325,10 @@ EditResult EditorController::paste() {
         rest.remove_suffix(1);
     }
     for (size_t i = 0; i < rest.size() && !refused; ++i) {
-        refused = charInput(static_cast<unsigned char>(rest[i]), false) == EditResult::Refused;
+        // A TAB in pasted text stays one character, as in a loaded file.
+        const EditResult put = charInput(static_cast<unsigned char>(rest[i]), false, true);
+        refused = put == EditResult::Refused;
+        if (put == EditResult::LineFull) ++dropped;
     }
     if (refused) {
         restore(before);
@@ -305,6 +342,7 @@ EditResult EditorController::paste() {
     collapseSelectionToCaret();
     recordEdit(before, EditKind::Paste);
     history_.breakMerge();
+    if (dropped > 0) notice_ = pasteDidNotFitNotice(dropped);
     return EditResult::Done;
 }
 

@@ -44,7 +44,13 @@ enum class EditResult {
     Done,     // carried out (the text may or may not have changed)
     Ignored,  // nothing to do, or dropped by the rules (character set, 80 columns)
     Refused,  // it would have made the text exceed its capacity; nothing changed
+    LineFull, // a printable character or Tab that the 80-column line has no room for
 };
+
+// Shown in the status bar when typing or pasting ran into the 80-column limit.
+inline constexpr std::string_view kLineFullNotice = "Line full: a typed line holds at most 80 characters";
+// "Paste: N characters did not fit".
+std::string pasteDidNotFitNotice(int count);
 
 class EditorController {
 public:
@@ -92,6 +98,15 @@ public:
     void press(EditorKey key, bool shift = false, bool ctrl = false);
 
     void mouseDown(int line, int column);
+    // Double click: the word holding (line, column), which endsWord() delimits; the
+    // caret goes to its end. On a delimiter only the caret moves.
+    void selectWord(int line, int column);
+    // Triple click: the whole line with its line end; the caret goes past it.
+    void selectLine(int line);
+    // Right button: the help context of the mnemonic under (line, column), after
+    // moving the caret there; -1 when it is no mnemonic, and then a click inside the
+    // selection keeps it while one elsewhere moves the caret (the view opens its menu).
+    int rightClick(int line, int column);
     void mouseMove(int line, int column, bool buttonHeld);
     void mouseUp();
     // While a drag selection is past the top or bottom edge the view runs a 100 ms
@@ -109,6 +124,9 @@ public:
     void copy();
     void cut();
     EditResult paste();
+    // `text` put in at the caret through the same filters as Paste (the middle
+    // button's primary selection); the copied-selection rule of Paste does not apply.
+    EditResult pasteText(std::string_view text);
     void selectAll();
     bool undo();
     bool redo();
@@ -139,6 +157,21 @@ public:
     int faultLine() const;
     void clearFault();
 
+    // --- breakpoints (editor_breakpoints.cpp) ------------------------------------------
+    // Lines (from 0) with a breakpoint, ascending. They move with the text as it is
+    // edited, undone and redone; New and loading a text clear them.
+    const std::vector<int>& breakpoints() const { return breakpoints_; }
+    bool hasBreakpoint(int line) const;
+    void setBreakpoint(int line, bool on);
+    // Returns whether the line has a breakpoint now.
+    bool toggleBreakpoint(int line);
+    // Lines before the first empty line: the program Debug hands over. A breakpoint
+    // further down is kept and drawn but never stops a run.
+    int programLineCount() const;
+
+    // What the last inputs ran into (the line limit), for the status bar; empties it.
+    std::string takeNotice();
+
     // --- painting and status -------------------------------------------------------
     std::vector<CharAttribute> lineAttributes(int line) const;
     std::vector<AttributeRun> lineRuns(int line) const;
@@ -162,7 +195,8 @@ private:
     EditorSnapshot snapshot() const;
     void applySnapshot(const EditorSnapshot& snap);
 
-    EditResult charInput(unsigned char c, bool repaint);
+    // `rawTab`: a TAB is kept as one character (pasted text) instead of blanks.
+    EditResult charInput(unsigned char c, bool repaint, bool rawTab = false);
     EditResult enter();
     EditResult backspace();
     EditResult tab();
@@ -186,6 +220,8 @@ private:
     int autoScrollDirection_ = 0;
     int faultLine_ = -1;
     std::string faultText_;
+    std::vector<int> breakpoints_;
+    std::string notice_;
 };
 
 }  // namespace verdin

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <string>
 
+#include "shell/context_help.h"
+
 namespace verdin {
 
 // --- keys -------------------------------------------------------------------------
@@ -20,7 +22,13 @@ void EditorController::keyDown(EditorKey key) {
             state_.overwriteMode = !state_.overwriteMode;
             break;
         case EditorKey::Delete:
-            deleteKey();
+            // Shift+Delete cuts a selection, as on every other desktop editor.
+            if (shiftState_ == 1 && state_.hasSelection()) {
+                cut();
+                shiftState_ = 1;
+            } else {
+                deleteKey();
+            }
             break;
         default:
             moveKey(key);
@@ -65,7 +73,7 @@ void EditorController::moveKey(EditorKey key) {
             if (s.caretColumn > 0) {
                 --s.caretColumn;
                 // Ctrl: on to just after the previous blank, the start of the word.
-                while (ctrlDown_ && s.caretColumn > 0 && line[static_cast<size_t>(s.caretColumn - 1)] != ' ') {
+                while (ctrlDown_ && s.caretColumn > 0 && !isBlankChar(line[static_cast<size_t>(s.caretColumn - 1)])) {
                     --s.caretColumn;
                 }
             }
@@ -75,7 +83,7 @@ void EditorController::moveKey(EditorKey key) {
                 ++s.caretColumn;
                 // Ctrl: on to the next blank and one past it, not beyond the line end.
                 if (ctrlDown_) {
-                    while (s.caretColumn < length && line[static_cast<size_t>(s.caretColumn)] != ' ') ++s.caretColumn;
+                    while (s.caretColumn < length && !isBlankChar(line[static_cast<size_t>(s.caretColumn)])) ++s.caretColumn;
                     if (s.caretColumn < length) ++s.caretColumn;
                 }
             }
@@ -93,10 +101,16 @@ void EditorController::moveKey(EditorKey key) {
             }
             break;
         case EditorKey::Home:
+            if (ctrlDown_) s.caretLine = 0;
             s.caretColumn = 0;
             break;
         case EditorKey::End:
-            s.caretColumn = length;
+            if (ctrlDown_) {
+                s.caretLine = s.lastLine;
+                s.caretColumn = text_.lineLength(s.lastLine);
+            } else {
+                s.caretColumn = length;
+            }
             break;
         case EditorKey::PageUp:
             if (ctrlDown_) {
@@ -171,6 +185,44 @@ void EditorController::mouseDown(int line, int column) {
     row = std::max(row, 0);
     placeCaretFromMouse(state_.topLine + row, column);
     collapseSelectionToCaret();
+}
+
+void EditorController::selectWord(int line, int column) {
+    mouseDown(line, column);
+    const auto [start, end] = wordSpanAt(text_.lineText(state_.caretLine), state_.caretColumn);
+    if (start == end) return;
+    const int lineStart = text_.lineStart(state_.caretLine);
+    state_.selectionA = lineStart + start;
+    state_.selectionB = lineStart + end;
+    state_.caretColumn = end;
+    shiftState_ = 2;
+}
+
+void EditorController::selectLine(int line) {
+    mouseDown(line, 0);
+    state_.selectionA = text_.lineStart(state_.caretLine);
+    if (state_.caretLine < state_.lastLine) {
+        ++state_.caretLine;
+        state_.caretColumn = 0;
+    } else {
+        state_.caretColumn = text_.lineLength(state_.caretLine);
+    }
+    state_.selectionB = caretOffset();
+    ensureCaretVisible();
+    shiftState_ = state_.hasSelection() ? 2 : 0;
+}
+
+int EditorController::rightClick(int line, int column) {
+    const int clicked = std::clamp(line, 0, state_.lastLine);
+    const int context = mnemonicHelpContext(text_.lineText(clicked), column);
+    const int offset = text_.offsetOf(clicked, column);
+    if (context < 0 && state_.hasSelection() && offset >= state_.selectionLow() && offset < state_.selectionHigh()) {
+        return -1;
+    }
+    mouseDown(line, column);
+    mouseUp();
+    if (context >= 0) shiftState_ = 2;
+    return context;
 }
 
 void EditorController::mouseMove(int line, int column, bool buttonHeld) {

@@ -25,6 +25,26 @@ int editorMnemonicIndex(std::string_view word) {
 
 bool isMnemonic(std::string_view word) { return editorMnemonicIndex(word) >= 0; }
 
+bool endsWord(char c) {
+    switch (c) {
+        case ' ': case '\t': case '\r': case ',': case '\'': case '"': case ':': case ';': return true;
+        default: return false;
+    }
+}
+
+std::pair<int, int> wordSpanAt(std::string_view line, int column) {
+    const int length = static_cast<int>(line.size());
+    const auto ends = [&](int at) { return endsWord(line[static_cast<size_t>(at)]); };
+    int start = std::clamp(column, 0, length);
+    // A click on the right half of a word's last character lands after it.
+    if ((start == length || ends(start)) && start > 0 && !ends(start - 1)) --start;
+    if (start >= length || ends(start)) return {start, start};
+    int end = start;
+    while (start > 0 && !ends(start - 1)) --start;
+    while (end < length && !ends(end)) ++end;
+    return {start, end};
+}
+
 std::vector<CharAttribute> lineAttributes(std::string_view line, int lineOffset, int selectionLow,
                                           int selectionHigh, const MnemonicPredicate& mnemonic) {
     const int n = static_cast<int>(line.size());
@@ -39,8 +59,8 @@ std::vector<CharAttribute> lineAttributes(std::string_view line, int lineOffset,
     while (i < n) {
         // A mnemonic is a whole blank-delimited word: the word from i up to the next
         // blank must be one, so at most one mnemonic can match at i.
-        if (!quoted && (i == 0 || upper[static_cast<size_t>(i - 1)] == ' ')) {
-            const size_t blank = upper.find(' ', static_cast<size_t>(i));
+        if (!quoted && (i == 0 || isBlankChar(upper[static_cast<size_t>(i - 1)]))) {
+            const size_t blank = upper.find_first_of(" \t", static_cast<size_t>(i));
             const int end = blank == std::string::npos ? n : static_cast<int>(blank);
             if (end > i && mnemonic(std::string_view(upper).substr(static_cast<size_t>(i),
                                                                    static_cast<size_t>(end - i)))) {

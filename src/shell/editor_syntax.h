@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace verdin {
@@ -34,10 +35,19 @@ bool isMnemonic(std::string_view word);
 
 using MnemonicPredicate = std::function<bool(std::string_view)>;
 
+// A TAB from a loaded or pasted text separates words exactly as a blank does.
+inline bool isBlankChar(char c) { return c == ' ' || c == '\t'; }
+// Whether `c` ends a word for a double click: blanks, line ends, commas, quotes,
+// colons and the comment sign; every other character may be part of a label.
+bool endsWord(char c);
+// The word of `line` that holds `column`, or ends just before it, as [first, second);
+// an empty span off a word.
+std::pair<int, int> wordSpanAt(std::string_view line, int column);
+
 // Attributes of each character of `line`, whose first character lies at buffer
 // offset `lineOffset`; the selection is [selectionLow, selectionHigh) in offsets
 // (equal for none). Mnemonics are matched case-insensitively as whole words that
-// start the line or follow a blank and are followed by a blank or the line end; a
+// start the line or follow a blank (or TAB) and are followed by one or the line end; a
 // ";" outside single quotes starts a comment to the end of the line; the selection
 // overrides both.
 std::vector<CharAttribute> lineAttributes(std::string_view line, int lineOffset, int selectionLow,

@@ -29,6 +29,11 @@ void FileSession::setClockKHz(Timing timing, int kHz) {
     writeSettings(settingsPath_, settings_);
 }
 
+void FileSession::setEditorZoom(int points) {
+    settings_.editorZoom = points;
+    writeSettings(settingsPath_, settings_);
+}
+
 void FileSession::newText() {
     currentFile_.clear();
     lineEnding_ = LineEnding::Lf;

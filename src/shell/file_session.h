@@ -50,6 +50,8 @@ public:
     // Options > "8085 timing" and Options > Clock..., written at once like the rules.
     void setTiming(Timing timing);
     void setClockKHz(Timing timing, int kHz);
+    // Options > Zoom (0: normal size), written at once as well.
+    void setEditorZoom(int points);
 
     // ---- Commands ---------------------------------------------------------------
     // New: an untitled text.

@@ -36,8 +36,8 @@ bool matchesAt(std::string_view text, int p, const SearchPattern& pattern) {
     if (!pattern.options.matchCase) window = TextTools::upperOutsideQuotes(window);
     if (pattern.options.wholeWord) {
         // Line starts and ends delimit words as blanks do.
-        if (window.front() == TextBuffer::kLineEnd) window.front() = kBlank;
-        if (window.back() == TextBuffer::kLineEnd) window.back() = kBlank;
+        if (window.front() == TextBuffer::kLineEnd || window.front() == '\t') window.front() = kBlank;
+        if (window.back() == TextBuffer::kLineEnd || window.back() == '\t') window.back() = kBlank;
     }
     return window == pattern.pattern;
 }
@@ -51,7 +51,7 @@ std::optional<int> findFrom(std::string_view text, int from, const SearchPattern
 }
 
 std::string wordAt(std::string_view text, int offset) {
-    const auto delimiter = [](char c) { return c == kBlank || c == TextBuffer::kLineEnd; };
+    const auto delimiter = [](char c) { return isBlankChar(c) || c == TextBuffer::kLineEnd; };
     const int size = static_cast<int>(text.size());
     int start = std::clamp(offset, 0, size);
     // On a blank (or a line end) there is no word.

@@ -1,5 +1,8 @@
 #include "shell/settings.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -28,6 +31,7 @@ std::optional<int> clockValue(std::string_view text) {
     if (kHz < kMinClockKHz || kHz > kMaxClockKHz) return std::nullopt;
     return kHz;
 }
+constexpr std::string_view kEditorZoomKey = "editorZoom";
 
 std::optional<std::string_view> environmentValue(const char* name) {
     const char* value = std::getenv(name);
@@ -70,6 +74,7 @@ std::string formatSettings(const Settings& settings) {
             option(t == Timing::Intel8080 ? kClock8080Key : kClock8085Key, std::to_string(settings.clockKHz(t)));
         }
     }
+    if (settings.editorZoom != 0) option(kEditorZoomKey, std::to_string(settings.editorZoom));
     if (!options.empty()) text += std::string(kOptionsSection) + "\n" + options;
     return text;
 }
@@ -100,9 +105,31 @@ Settings parseSettings(std::string_view text) {
             if (auto kHz = clockValue(value)) {
                 settings.clockKHz(key == kClock8080Key ? Timing::Intel8080 : Timing::Intel8085) = *kHz;
             }
+        } else if (key == kEditorZoomKey) {
+            int points = 0;
+            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), points);
+            if (error == std::errc() && end == value.data() + value.size() && points >= kMinZoomPoints &&
+                points <= kMaxZoomPoints) {
+                settings.editorZoom = points;
+            }
         }
     }
     return settings;
+}
+
+int zoomedPointSize(int points, int direction) {
+    // The sizes a font menu offers: small steps where a point shows, larger ones above.
+    static constexpr std::array<int, 14> kSizes = {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 24, 28, 32};
+    points = std::clamp(points, kMinZoomPoints, kMaxZoomPoints);
+    if (direction > 0) {
+        const auto next = std::upper_bound(kSizes.begin(), kSizes.end(), points);
+        return next == kSizes.end() ? kMaxZoomPoints : *next;
+    }
+    if (direction < 0) {
+        const auto next = std::lower_bound(kSizes.begin(), kSizes.end(), points);
+        return next == kSizes.begin() ? kMinZoomPoints : *(next - 1);
+    }
+    return points;
 }
 
 Settings readSettings(const std::string& path) {

@@ -36,7 +36,15 @@ struct Settings {
     int clockKHz8085 = defaultClockKHz(Timing::Intel8085);
     int& clockKHz(Timing t) { return t == Timing::Intel8085 ? clockKHz8085 : clockKHz8080; }
     int clockKHz(Timing t) const { return t == Timing::Intel8085 ? clockKHz8085 : clockKHz8080; }
+    // Options > Zoom: the editor's text size in points, 0 for its normal size.
+    int editorZoom = 0;
 };
+
+// Zoom keeps text sizes within these points.
+constexpr int kMinZoomPoints = 6;
+constexpr int kMaxZoomPoints = 32;
+// The next size up (direction > 0) or down (< 0) from `points`, within the limits.
+int zoomedPointSize(int points, int direction);
 
 // The settings file for the given environment values (nullopt or empty means unset).
 // A relative XDG_CONFIG_HOME is ignored, as the base directory rules ask. Empty when

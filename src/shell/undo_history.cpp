@@ -22,6 +22,16 @@ void diff(std::string_view before, std::string_view after, int& offset, std::str
     inserted.assign(after.substr(prefix, after.size() - prefix - suffix));
 }
 
+}  // namespace
+
+TextChange textChange(std::string_view before, std::string_view after) {
+    TextChange change;
+    diff(before, after, change.offset, change.removed, change.inserted);
+    return change;
+}
+
+namespace {
+
 std::size_t sizeOf(const UndoStep& step) { return step.removed.size() + step.inserted.size(); }
 
 }  // namespace
@@ -31,7 +41,8 @@ bool UndoHistory::mergeable(EditKind kind) {
 }
 
 void UndoHistory::record(EditKind kind, std::string_view before, std::string_view after,
-                         const EditorSnapshot& stateBefore, const EditorSnapshot& stateAfter) {
+                         const EditorSnapshot& stateBefore, const EditorSnapshot& stateAfter,
+                         const std::vector<int>& marksBefore, const std::vector<int>& marksAfter) {
     if (before == after) return;
     undone_.clear();
 
@@ -49,6 +60,7 @@ void UndoHistory::record(EditKind kind, std::string_view before, std::string_vie
         diff(older, after, last.offset, last.removed, last.inserted);
         bytes_ += sizeOf(last);
         last.after = stateAfter;
+        last.marksAfter = marksAfter;
         last.serial = nextSerial_++;
     } else {
         UndoStep step;
@@ -56,6 +68,8 @@ void UndoHistory::record(EditKind kind, std::string_view before, std::string_vie
         diff(before, after, step.offset, step.removed, step.inserted);
         step.before = stateBefore;
         step.after = stateAfter;
+        step.marksBefore = marksBefore;
+        step.marksAfter = marksAfter;
         step.serial = nextSerial_++;
         bytes_ += sizeOf(step);
         done_.push_back(std::move(step));

@@ -12,6 +12,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace verdin {
 
@@ -27,6 +28,14 @@ struct EditorSnapshot {
     bool operator==(const EditorSnapshot&) const = default;
 };
 
+// The single span in which two texts differ: at `offset`, `removed` became `inserted`.
+struct TextChange {
+    int offset = 0;
+    std::string removed;
+    std::string inserted;
+};
+TextChange textChange(std::string_view before, std::string_view after);
+
 struct UndoStep {
     EditKind kind = EditKind::Typing;
     int offset = 0;        // where the span starts
@@ -34,6 +43,9 @@ struct UndoStep {
     std::string inserted;  // bytes the edit put there
     EditorSnapshot before;
     EditorSnapshot after;
+    // Breakpoint lines on both sides: undo gives back the ones the edit deleted.
+    std::vector<int> marksBefore;
+    std::vector<int> marksAfter;
     long serial = 0;       // identifies the text state after this step
 };
 
@@ -46,7 +58,8 @@ public:
     // Records the edit that turned `before` into `after`. An edit that changed nothing
     // is not recorded. Clears the redo steps.
     void record(EditKind kind, std::string_view before, std::string_view after,
-                const EditorSnapshot& stateBefore, const EditorSnapshot& stateAfter);
+                const EditorSnapshot& stateBefore, const EditorSnapshot& stateAfter,
+                const std::vector<int>& marksBefore = {}, const std::vector<int>& marksAfter = {});
     // The next edit starts a step of its own.
     void breakMerge() { mergeOpen_ = false; }
 

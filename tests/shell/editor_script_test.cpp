@@ -53,7 +53,8 @@ TEST_P(EditorScript, Holds) {
     // An optional "-> RESULT" at the end of an input checks what became of it.
     auto result = [&](EditResult r) {
         if (const size_t arrow = rest.rfind(" -> "); arrow != std::string::npos) {
-            const char* name = r == EditResult::Done ? "Done" : r == EditResult::Ignored ? "Ignored" : "Refused";
+            const char* names[] = {"Done", "Ignored", "Refused", "LineFull"};
+            const char* name = names[static_cast<int>(r)];
             EXPECT_EQ(name, rest.substr(arrow + 4));
         }
     };
@@ -76,6 +77,31 @@ TEST_P(EditorScript, Holds) {
         {"paste", [&] { result(editor.paste()); }},
         {"click", [&] { editor.mouseDown(number(0), number(1)); }},
         {"drag", [&] { editor.mouseMove(number(0), number(1), true); }},
+        {"doubleclick", [&] { editor.selectWord(number(0), number(1)); }},
+        {"tripleclick", [&] { editor.selectLine(number(0)); }},
+        {"rightclick", [&] { EXPECT_EQ(editor.rightClick(number(0), number(1)), number(3)); }},
+        {"middle", [&] {
+             editor.mouseDown(number(0), number(1));
+             editor.mouseUp();
+             editor.pasteText(unescape(rest.substr(rest.find(' ', rest.find(' ') + 1) + 1)));
+         }},
+        {"breakpoint", [&] { editor.toggleBreakpoint(number(0)); }},
+        {"breakpoints:", [&] {
+             std::string lines;
+             for (int line : editor.breakpoints()) lines += (lines.empty() ? "" : " ") + std::to_string(line);
+             EXPECT_EQ(lines + " (" + std::to_string(editor.programLineCount()) + ")", rest);
+         }},
+        {"notice:", [&] { EXPECT_EQ(editor.takeNotice(), rest); }},
+        {"runs:", [&] {  // LINE then each run as KIND START+LENGTH, KIND one of P M C S
+             std::string runs = arg;
+             for (const AttributeRun& run : editor.lineRuns(number(0))) {
+                 const char kind = run.attribute == CharAttribute::Mnemonic ? 'M'
+                                   : run.attribute == CharAttribute::Comment ? 'C'
+                                   : run.attribute == CharAttribute::Selected ? 'S' : 'P';
+                 runs += " " + std::string(1, kind) + std::to_string(run.start) + "+" + std::to_string(run.length);
+             }
+             EXPECT_EQ(runs, rest);
+         }},
         {"scroll", [&] { editor.scroll(kScrolls.at(arg), rest.find(' ') == std::string::npos ? 0 : number(1)); }},
         {"undo", [&] { EXPECT_EQ(editor.undo(), arg != "none"); }},
         {"redo", [&] { EXPECT_EQ(editor.redo(), arg != "none"); }},

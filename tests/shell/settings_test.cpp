@@ -107,5 +107,25 @@ TEST(Settings, TimingAndClocksRoundTripAndBadClocksKeepTheDefault) {
     }
 }
 
+// The editor's zoom is kept beside the arithmetic rules; a size beyond the limits,
+// or not a number, reads as the normal size.
+TEST(Settings, EditorZoomAndItsSteps) {
+    Settings s;
+    s.editorZoom = 14;
+    const std::string text = formatSettings(s);
+    EXPECT_EQ(text, "\n\n\n\n\n[options]\neditorZoom=14\n");
+    EXPECT_EQ(parseSettings(text).editorZoom, 14);
+    for (const char* value : {"5", "33", "12x", "", "-8"}) {
+        EXPECT_EQ(parseSettings(std::string("\n\n\n\n\n[options]\neditorZoom=") + value + "\n").editorZoom, 0) << value;
+    }
+    EXPECT_EQ(zoomedPointSize(10, 1), 11);
+    EXPECT_EQ(zoomedPointSize(12, 1), 14);
+    EXPECT_EQ(zoomedPointSize(13, 1), 14);
+    EXPECT_EQ(zoomedPointSize(13, -1), 12);
+    EXPECT_EQ(zoomedPointSize(32, 1), 32);
+    EXPECT_EQ(zoomedPointSize(6, -1), 6);
+    EXPECT_EQ(zoomedPointSize(40, -1), 28);
+}
+
 }  // namespace
 }  // namespace verdin
