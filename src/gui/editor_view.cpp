@@ -544,8 +544,7 @@ void EditorView::contextMenu(const QPoint& at) {
     for (QAction* action : contextActions_) menu.addAction(action);
     if (!contextActions_.isEmpty()) menu.addSeparator();
     const EditorState& state = editor_.state();
-    const QString word = QString::fromLatin1(
-        helpWordAt(editor_.buffer().lineText(state.caretLine), state.caretColumn).c_str());
+    const QString word = programText(helpWordAt(editor_.buffer().lineText(state.caretLine), state.caretColumn));
     QAction* help = menu.addAction(word.isEmpty() ? QStringLiteral("Help on the word")
                                                   : QStringLiteral("Help on \"%1\"").arg(word));
     help->setEnabled(!word.isEmpty());
