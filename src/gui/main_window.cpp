@@ -528,6 +528,8 @@ void MainWindow::openDebugWindow() {
     emit debugWindowRequested();
     DebugWindow window(machine_, platform_, this);
     connect(&window, &DebugWindow::helpRequested, this, [this] { showHelp(help::kDebugWindowContext); });
+    window.setZoom(files_.settings().debugZoom);
+    connect(&window, &DebugWindow::zoomChanged, this, [this](int points) { files_.setDebugZoom(points); });
     window.exec();
     platform_.setOwner(this);
 }

@@ -47,6 +47,8 @@ public:
     void loadSettings();
     // The Options menu's arithmetic rules, written to the settings file at once.
     void setArithmeticRules(ArithmeticRules rules);
+    // The debug window's zoom (points, 0 for the default), written at once.
+    void setDebugZoom(int points);
 
     // ---- Commands ---------------------------------------------------------------
     // New: an untitled text.

@@ -15,11 +15,23 @@ bool isSet(std::optional<std::string_view> value) { return value.has_value() && 
 
 constexpr std::string_view kOptionsSection = "[options]";
 constexpr std::string_view kArithmeticKey = "arithmetic";
+constexpr std::string_view kDebugZoomKey = "debugZoom";
 
 std::optional<std::string_view> environmentValue(const char* name) {
     const char* value = std::getenv(name);
     if (value == nullptr) return std::nullopt;
     return std::string_view(value);
+}
+
+// A size the zoom keys cannot give (or no number at all) is the default.
+int debugZoomFromText(std::string_view text) {
+    if (text.empty() || text.size() > 2) return 0;
+    int points = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return 0;
+        points = points * 10 + (c - '0');
+    }
+    return points >= 6 && points <= 32 ? points : 0;
 }
 
 }  // namespace
@@ -44,10 +56,11 @@ std::string settingsFilePathFromEnvironment() {
 std::string formatSettings(const Settings& settings) {
     std::string text = settings.initialFolder + "\n";
     for (const auto& entry : settings.recent.entries) text += entry + "\n";
-    if (settings.arithmeticRules != ArithmeticRules::Workbench) {
-        text += std::string(kOptionsSection) + "\n";
-        text += std::string(kArithmeticKey) + "=" + arithmeticRulesKey(settings.arithmeticRules) + "\n";
-    }
+    const bool rules = settings.arithmeticRules != ArithmeticRules::Workbench;
+    const bool zoom = settings.debugZoom != 0;
+    if (rules || zoom) text += std::string(kOptionsSection) + "\n";
+    if (rules) text += std::string(kArithmeticKey) + "=" + arithmeticRulesKey(settings.arithmeticRules) + "\n";
+    if (zoom) text += std::string(kDebugZoomKey) + "=" + std::to_string(settings.debugZoom) + "\n";
     return text;
 }
 
@@ -67,8 +80,14 @@ Settings parseSettings(std::string_view text) {
             continue;
         }
         size_t equals = line.find('=');
-        if (!inOptions || equals == std::string_view::npos || line.substr(0, equals) != kArithmeticKey) continue;
-        if (auto rules = arithmeticRulesFromKey(line.substr(equals + 1))) settings.arithmeticRules = *rules;
+        if (!inOptions || equals == std::string_view::npos) continue;
+        const std::string_view key = line.substr(0, equals), value = line.substr(equals + 1);
+        if (key == kDebugZoomKey) {
+            settings.debugZoom = debugZoomFromText(value);
+            continue;
+        }
+        if (key != kArithmeticKey) continue;
+        if (auto rules = arithmeticRulesFromKey(value)) settings.arithmeticRules = *rules;
     }
     return settings;
 }

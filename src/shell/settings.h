@@ -29,6 +29,9 @@ struct Settings {
     RecentFiles recent;
     // The "Intel 8080 arithmetic" menu item.
     ArithmeticRules arithmeticRules = ArithmeticRules::Workbench;
+    // The debug window's font size in points, chosen with its zoom keys; 0 for the
+    // system's fixed font as it comes.
+    int debugZoom = 0;
 };
 
 // The settings file for the given environment values (nullopt or empty means unset).

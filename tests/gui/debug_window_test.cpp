@@ -2,6 +2,8 @@
 // margin, the scroll bars and double-clicks, with the machine's messages answered
 // as they appear. What each command does to the machine is the core's and tested
 // there; these check that the window shows it.
+#include <QAccessible>
+#include <QFontDatabase>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -10,10 +12,12 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QtTest>
 
 #include "files/source_file.h"
+#include "gui/debug_list_delegate.h"
 #include "gui/debug_window.h"
 #include "gui/input_value_dialog.h"
 #include "gui/program_list.h"
@@ -72,6 +76,32 @@ struct Debugging {
         QListWidget* l = list(name);
         return pixelsNear(l->viewport(), l->visualItemRect(l->item(row)), QColor(200, 0, 0));
     }
+    // At the window's smallest size every fixed entry of every list is whole inside
+    // its list: all registers and flags, six rows of dump and stack, the ports' values.
+    void expectEntriesInside() const {
+        window->resize(window->minimumSizeHint());
+        QCoreApplication::processEvents();
+        const struct {
+            const char* name;
+            int rows;
+        } lists[] = {{"registers", 6}, {"flags", 5}, {"dump", 6}, {"stack", 6}, {"inputPorts", 1}, {"outputPorts", 1}};
+        for (const auto& l : lists) {
+            QListWidget* list = this->list(l.name);
+            QVERIFY2(list->count() >= l.rows, l.name);
+            const QRect view = list->viewport()->rect();
+            for (int row = 0; row < l.rows; ++row) {
+                const QRect entry = list->visualItemRect(list->item(row));
+                QVERIFY2(view.contains(entry), qPrintable(QStringLiteral("%1 row %2").arg(l.name).arg(row)));
+            }
+            QVERIFY2(list->sizeHintForColumn(0) <= view.width(), l.name);
+        }
+    }
+    // The main window's Debug with an example file.
+    static std::vector<std::string> example(const char* name) {
+        LoadResult loaded = loadEditorFile(VERDIN_SOURCE_DIR "/examples/" + std::string(name));
+        if (!loaded.ok) qFatal("no example %s", name);
+        return loaded.text.lines;
+    }
 };
 
 // Answers the next value dialog of type T by typing `value` and Enter.
@@ -119,7 +149,9 @@ private slots:
         QVERIFY(answers.lines.first().startsWith("Error: Ret without Call at string 1."));
         QCOMPARE(d.program()->faultLine(), 1);
         QVERIFY(d.program()->item(1)->background() != QBrush());
-        QCOMPARE(d.status(), QString("Ret without Call on line 2: the run stopped there. (lines counted from 1)"));
+        // The RET took SP past the top of memory.
+        QCOMPARE(d.status(), QString("Ret without Call on line 2: the run stopped there. (lines counted from 1) "
+                                     "SP 4000 is outside memory (0000 to 3FFF): the stack view stays where it was."));
         d.program()->setCurrentRow(0);
         d.click("step");
         QCOMPARE(d.program()->item(1)->background(), QBrush());
@@ -128,10 +160,13 @@ private slots:
     void stopEndsAnEndlessRunThatTheTextScreenFollows() {
         Debugging d({"LOOP:   LXI  H,DOT", "        RST  7", "        JMP  LOOP", "DOT:    DB   'x',13,0"});
         MessageAnswerer answers;
-        bool visibleAfterEsc = false, stepEnabled = true, stopEnabled = false;
+        bool visibleAfterEsc = false, stepEnabled = true, stopEnabled = false, greyDuringRun = false;
         int linesDuringRun = 0;
         QTimer::singleShot(100, [&] {
             stepEnabled = d.button("step")->isEnabled();
+            greyDuringRun = d.list("registers")->property(kStaleProperty).toBool() &&
+                            pixelsNear(d.list("registers")->viewport(), d.list("registers")->visualItemRect(d.list("registers")->item(0)),
+                                       d.list("registers")->palette().color(QPalette::Disabled, QPalette::Text)) > 5;
             stopEnabled = d.button("stop")->isEnabled();
             TextScreenWindow* screen = d.platform.textScreen();
             linesDuringRun = screen != nullptr && screen->isVisible() ? screen->list()->count() : 0;
@@ -143,6 +178,8 @@ private slots:
         d.click("run");
         QVERIFY(visibleAfterEsc);
         QVERIFY(!stepEnabled && stopEnabled);
+        QVERIFY(greyDuringRun);
+        QVERIFY(!d.list("registers")->property(kStaleProperty).toBool());
         QVERIFY(linesDuringRun > 1);
         QCOMPARE(answers.lines, QStringList{"Information: Program interrupted by user"});
         QVERIFY(d.status().startsWith("Stop pressed before line "));
@@ -312,7 +349,232 @@ private slots:
                                                 .toUpper());
         }
     }
+
+    // A window font much larger than the application's: the lists are measured in the
+    // font they draw with, so nothing hides behind a scroll bar or is cut in half.
+    void theListsFitAWindowFontLargerThanTheApplications() {
+        const QFont before = QApplication::font();
+        QApplication::setFont(QFont("DejaVu Sans", 7));
+        {
+            Debugging d({"        MVI  A,1", "        HLT"});
+            d.window->setFont(QFont("DejaVu Sans Mono", 16));
+            d.expectEntriesInside();
+        }
+        QApplication::setFont(before);
+    }
+
+    // Monospace fonts that ordinary desktops have, with their own line heights.
+    void theListsFitCommonDesktopFonts() {
+        for (const char* file : {"/usr/share/fonts/truetype/noto/NotoSansMono-Regular.ttf",
+                                 "/usr/share/fonts/truetype/liberation2/LiberationMono-Regular.ttf"}) {
+            const int id = QFontDatabase::addApplicationFont(file);
+            QVERIFY2(id >= 0, qPrintable(QStringLiteral("%1 is missing: run scripts/install-deps").arg(file)));
+            const QString family = QFontDatabase::applicationFontFamilies(id).value(0);
+            for (int points : {9, 13}) {
+                Debugging d({"        LXI  SP,3000H", "        MVI  A,1", "        HLT"});
+                d.window->setFont(QFont(family, points));
+                d.expectEntriesInside();
+                d.key(Qt::Key_F11);
+                QVERIFY2(d.redPixels("registers", 4) > 5, qPrintable(family));  // SP changed
+            }
+        }
+    }
+
+    // Ctrl++ and Ctrl+- scale the whole window between 6 and 32 points; Ctrl+0 goes
+    // back; each change is handed on to be remembered.
+    void zoomKeysScaleTheWindowWithinLimits() {
+        Debugging d({"        NOP"});
+        QList<int> remembered;
+        connect(d.window.get(), &DebugWindow::zoomChanged, [&](int points) { remembered << points; });
+        d.window->setZoom(10);
+        const QSize small = d.window->size();
+        d.key(Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(d.window->font().pointSize(), 11);
+        d.key(Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(d.window->zoom(), 12);
+        QVERIFY(d.window->width() > small.width());
+        d.expectEntriesInside();
+        for (int i = 0; i < 20; ++i) d.key(Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(d.window->zoom(), 6);
+        d.key(Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(d.window->zoom(), 0);
+        QCOMPARE(remembered.first(), 11);
+        QCOMPARE(remembered.last(), 0);
+        d.window->setZoom(40);
+        QCOMPARE(d.window->zoom(), 32);
+    }
+
+    // The text screen opens beside the debug window, whole on the screen, and the keys
+    // stay with the debug window.
+    void theTextScreenOpensBesideTheWindowWithoutTheFocus() {
+        Debugging d(Debugging::example("services_circle.asm"));
+        d.window->move(0, 0);
+        d.window->activateWindow();
+        QTRY_VERIFY(d.window->isActiveWindow());
+        // Stopped before its HLT, so that no message box takes the focus in between.
+        d.window->setBreakpoint(d.machine.programLineCount - 7, true);
+        QCOMPARE(d.program()->item(d.machine.programLineCount - 7)->text().trimmed(), QString("HLT"));
+        d.click("run");
+        TextScreenWindow* screen = d.platform.textScreen();
+        QVERIFY(screen != nullptr);
+        QTRY_VERIFY(screen->isVisible());
+        const QRect frame = screen->frameGeometry();
+        QVERIFY(d.window->screen()->availableGeometry().contains(frame));
+        QVERIFY2(!frame.intersects(d.window->frameGeometry()),
+                 qPrintable(QStringLiteral("text screen %1,%2 %3x%4 over the debug window")
+                                .arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())));
+        QTRY_COMPARE(QApplication::activeWindow(), d.window.get());
+        QVERIFY(d.window->isAncestorOf(QApplication::focusWidget()));
+        d.program()->setCurrentRow(0);
+        d.key(Qt::Key_F11);
+        QCOMPARE(d.selected(), 1);
+    }
+
+    // The arrow marks the line the next Step runs; a click moves it and says so, and
+    // while a breakpoint pauses the run, Run goes on from the chosen line. Beside each
+    // line: its number, its address and its typed comment; the text stays the line.
+    void theArrowShowsWhatRunsNextAndAClickMovesIt() {
+        Debugging d({"        MVI  B,3 ; count", "LOOP:   DCR  B", "        JNZ  LOOP", "        MVI  A,7",
+                     "        HLT"});
+        ProgramList* program = d.program();
+        QCOMPARE(program->nextLine(), 0);
+        QVERIFY(pixelsNear(program->margin(), program->arrowRect(0), ProgramList::arrowColour()) > 5);
+        QCOMPARE(program->item(0)->text(), QString("        MVI     B,3"));
+        QCOMPARE(program->item(0)->data(kPrefixRole).toString(), QString("1  0000"));
+        QCOMPARE(program->item(0)->data(kSuffixRole).toString(), QString("; count"));
+        QCOMPARE(program->item(5)->data(kPrefixRole).toString(), QString("6      "));  // the empty end line
+        QTest::mouseClick(program->viewport(), Qt::LeftButton, {}, program->visualItemRect(program->item(3)).center());
+        QCOMPARE(program->nextLine(), 3);
+        QCOMPARE(pixelsNear(program->margin(), program->arrowRect(0), ProgramList::arrowColour()), 0);
+        QCOMPARE(d.status(), QString("Line 4 chosen: Step runs it next (lines counted from 1)"));
+        d.key(Qt::Key_F11);
+        QCOMPARE(d.machine.regA, 7);
+        QCOMPARE(program->nextLine(), 4);
+
+        QTest::mouseClick(program->margin(), Qt::LeftButton, {}, program->marginPoint(2));
+        d.click("run");
+        QCOMPARE(program->nextLine(), 2);
+        QCOMPARE(d.machine.regB, 2);
+        program->setCurrentRow(4);  // past the loop
+        MessageAnswerer answers;
+        d.key(Qt::Key_F5);
+        QCOMPARE(d.machine.regB, 2);
+        QCOMPARE(d.machine.regA, 0);
+        QCOMPARE(answers.lines, QStringList{"Information: Program interrupted by user"});
+    }
+
+    // After a command the stack shows the row that holds SP, marked; the student's own
+    // scroll stands until the next command. Changed output ports are red.
+    void theStackFollowsSpAndChangedPortsAreRed() {
+        Debugging d({"        LXI  SP,3001H", "        LXI  H,1234H", "        PUSH H", "        MVI  A,5",
+                     "        OUT  3", "        LXI  SP,3FFEH", "        POP  H", "        HLT"});
+        d.key(Qt::Key_F11);
+        QCOMPARE(d.row("stack", 0), QString("3000  00 00  \u25C4 SP"));
+        QCOMPARE(d.child<QScrollBar>("stackScroll")->value(), 0x3000 / 2);
+        d.key(Qt::Key_F11);
+        QScrollBar* bar = d.child<QScrollBar>("stackScroll");
+        bar->setFocus();
+        QTest::keyClick(bar, Qt::Key_Home);
+        QCOMPARE(d.row("stack", 0).left(4), QString("0000"));
+        d.program()->setCurrentRow(2);
+        d.key(Qt::Key_F11);  // SP 2FFF: the row at 2FFE
+        QCOMPARE(d.row("stack", 0), QString("2FFE  00 34  \u25C4 SP"));
+        QVERIFY(d.redPixels("stack", 0) > 5);
+        d.key(Qt::Key_F11);
+        d.key(Qt::Key_F11);
+        QVERIFY(d.redPixels("outputPorts", 3) > 5);
+        QCOMPARE(d.redPixels("outputPorts", 2), 0);
+        d.key(Qt::Key_F11);
+        QCOMPARE(d.row("stack", 5), QString("3FFE  00 00  \u25C4 SP"));
+        d.key(Qt::Key_F11);
+        QCOMPARE(d.row("stack", 0).left(4), QString("3FF4"));
+        QVERIFY(d.status().endsWith("SP 4000 is outside memory (0000 to 3FFF): the stack view stays where it was."));
+        QCOMPARE(d.redPixels("outputPorts", 3), 0);
+    }
+
+    // The message box of a command is about the state it left: the lists behind it
+    // show that state already, and the status line says what the box says.
+    void theListsAreCurrentBeforeACommandsBoxAppears() {
+        Debugging d({"        MVI  A,7", "        STA  10H", "        HLT"});
+        QString registerSeen, statusSeen, dumpSeen;
+        bool stale = true;
+        whenShown<QMessageBox>([&](QMessageBox* box) {
+            registerSeen = d.row("registers", 0);
+            dumpSeen = d.row("dump", 2);
+            statusSeen = d.status();
+            stale = d.list("registers")->property(kStaleProperty).toBool();
+            press(box, QMessageBox::Ok);
+        });
+        d.click("run");
+        QCOMPARE(registerSeen, QString(" AF  07 00"));
+        QCOMPARE(dumpSeen.left(10), QString("0010   07 "));
+        QVERIFY(!stale);
+        QVERIFY2(statusSeen.startsWith("Program interrupted by user") || statusSeen.contains("HLT"), qPrintable(statusSeen));
+    }
+
+    // A value that does not read changes nothing: "Invalid number", and the box opens
+    // again with the text selected; Cancel keeps the old value.
+    void aRefusedEditChangesNothingAndAsksAgain() {
+        Debugging d({"        NOP"});
+        QString message, offeredAgain;
+        whenAsked<ValueEditDialog>("12G4");
+        whenShown<QMessageBox>([&](QMessageBox* box) {
+            message = messageBoxLine(box);
+            press(box, QMessageBox::Ok);
+            whenAsked<ValueEditDialog>(" 5", &offeredAgain);
+        });
+        d.doubleClick("registers", 1);
+        QTRY_COMPARE(d.row("registers", 1), QString(" BC  00 05"));
+        QVERIFY(message.startsWith("Error: Invalid number"));
+        QCOMPARE(offeredAgain, QString("12G4"));
+
+        d.machine.inPorts[3] = 0x44;
+        whenAsked<ValueEditDialog>("1GG");
+        whenShown<QMessageBox>([&](QMessageBox* box) {
+            press(box, QMessageBox::Ok);
+            whenShown<ValueEditDialog>([](ValueEditDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+        });
+        d.doubleClick("inputPorts", 3);
+        QTRY_VERIFY(QApplication::activeModalWidget() == d.window.get());
+        QCOMPARE(d.machine.inPorts[3], 0x44);
+    }
+
+    // A screen reader finds a name for every control, and the rows of every list.
+    void everyControlHasAnAccessibleNameAndListsExposeTheirRows() {
+        Debugging d({"        MVI  A,1 ; one", "        HLT"});
+        for (QWidget* w : d.window->findChildren<QWidget*>()) {
+            const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                                 qobject_cast<QListWidget*>(w) || qobject_cast<QScrollBar*>(w);
+            bool part = false;  // of a list: its own scroll bars
+            for (QWidget* p = w->parentWidget(); p != nullptr && !part; p = p->parentWidget())
+                part = p->inherits("QAbstractScrollArea");
+            if (!control || part || !w->isVisibleTo(d.window.get())) continue;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            QVERIFY2(a != nullptr && !a->text(QAccessible::Name).isEmpty(),
+                     qPrintable(w->objectName() + " " + w->metaObject()->className()));
+        }
+        QAccessibleInterface* registers = QAccessible::queryAccessibleInterface(d.list("registers"));
+        QCOMPARE(registers->childCount(), 6);
+        QCOMPARE(registers->child(5)->text(QAccessible::Name), d.row("registers", 5));
+        QAccessibleInterface* program = QAccessible::queryAccessibleInterface(d.program());
+        QCOMPARE(program->child(0)->text(QAccessible::Name), QString("Line 1, address 0000: MVI A,1 ; one"));
+    }
 };
 
-QTEST_MAIN(DebugWindowTest)
+// The offscreen screen is 800 x 600 unless told otherwise; a student's monitor has
+// room for the text screen beside the debug window, and so does this one.
+int main(int argc, char** argv) {
+    QTemporaryDir dir;
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && dir.isValid()) {
+        QFile config(dir.filePath("screen.json"));
+        if (config.open(QIODevice::WriteOnly)) {
+            config.write(R"({"screens": [{"name": "desk", "x": 0, "y": 0, "width": 1920, "height": 1080}]})");
+            config.close();
+            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+        }
+    }
+    QApplication app(argc, argv);
+    DebugWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "debug_window_test.moc"

@@ -84,5 +84,21 @@ TEST(Settings, StrayOrUnknownOptionsKeepTheDefault) {
               ArithmeticRules::Intel8080);
 }
 
+// The debug window's zoom sits beside the arithmetic option; a size its keys cannot
+// give reads as the default.
+TEST(Settings, DebugZoomBesideTheOtherOptions) {
+    Settings s;
+    s.debugZoom = 16;
+    EXPECT_EQ(formatSettings(s), "\n\n\n\n\n[options]\ndebugZoom=16\n");
+    s.arithmeticRules = ArithmeticRules::Intel8080;
+    const Settings back = parseSettings(formatSettings(s));
+    EXPECT_EQ(back.debugZoom, 16);
+    EXPECT_EQ(back.arithmeticRules, ArithmeticRules::Intel8080);
+    for (const char* value : {"5", "33", "-8", "1x", "", "016"}) {
+        EXPECT_EQ(parseSettings(std::string("\n\n\n\n\n[options]\ndebugZoom=") + value + "\n").debugZoom, 0)
+            << value;
+    }
+}
+
 }  // namespace
 }  // namespace verdin
