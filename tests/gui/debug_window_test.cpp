@@ -4,6 +4,7 @@
 // there; these check that the window shows it.
 #include <QAccessible>
 #include <QFontDatabase>
+#include <QGroupBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -428,6 +429,56 @@ private slots:
         d.program()->setCurrentRow(0);
         d.key(Qt::Key_F11);
         QCOMPARE(d.selected(), 1);
+    }
+
+    // Opened as Debug opens it (modal, over the main window), wherever the text screen
+    // opens it is whole on the screen, hides nothing of the program and registers when
+    // there is room, is what the screen shows there, and leaves the keys where they were.
+    void theTextScreenIsAboveTheDebugWindowAndWholeOnTheScreen() {
+        QtPlatform platform;
+        Machine machine{platform};
+        QVERIFY(compileProgram(machine, Debugging::example("services_circle.asm"), true, false) == -1);
+        QWidget owner;
+        owner.resize(640, 480);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        DebugWindow window(machine, platform, &owner);
+        window.setBreakpoint(machine.programLineCount - 7, true);  // HLT: no box
+        bool checked = false;
+        QTimer::singleShot(0, &window, [&] {
+            const auto done = qScopeGuard([&] { window.accept(); });
+            QTRY_VERIFY(window.isActiveWindow());
+            window.run();
+            TextScreenWindow* screen = platform.textScreen();
+            QVERIFY(screen != nullptr);
+            QVERIFY(QTest::qWaitForWindowExposed(screen));
+            QTRY_VERIFY(window.screen()->availableGeometry().contains(screen->frameGeometry()));
+            for (const char* title : {"Program", "Registers"}) {
+                for (QGroupBox* box : window.findChildren<QGroupBox*>()) {
+                    if (box->title() != title) continue;
+                    QVERIFY2(!screen->frameGeometry().intersects(QRect(box->mapToGlobal(QPoint(0, 0)), box->size())),
+                             title);
+                }
+            }
+            auto shownOnScreen = [&] {
+                const QImage own = screen->grab().toImage();
+                const QRect at = screen->geometry();
+                const QImage shot = screen->screen()->grabWindow(0, at.x(), at.y(), own.width(), own.height())
+                                        .toImage()
+                                        .convertToFormat(own.format());
+                int same = 0;
+                for (int y = 0; y < own.height() && y < shot.height(); y += 2)
+                    for (int x = 0; x < own.width() && x < shot.width(); x += 2) same += own.pixel(x, y) == shot.pixel(x, y);
+                return same * 4 > own.width() * own.height() * 9 / 10;
+            };
+            QTRY_VERIFY(shownOnScreen());
+            // The offscreen platform activates every window it shows; a window manager
+            // leaves a window shown without activating as it is.
+            if (QGuiApplication::platformName() != "offscreen") QVERIFY(window.isActiveWindow());
+            checked = true;
+        });
+        window.exec();
+        QVERIFY(checked);
     }
 
     // The arrow marks the line the next Step runs; a click moves it and says so, and
