@@ -282,9 +282,13 @@ private slots:
         w.type("hlt");
         whenMessageBoxAppears(&seen);
         QString program, rules;
+        int zoom = 0;
         whenShown<DebugWindow>([&](DebugWindow* window) {
             program = window->findChild<QListWidget*>("program")->item(0)->text();
             rules = window->rulesText();
+            QApplication::setActiveWindow(window);  // the zoom keys are the window's shortcuts
+            QTest::keyClick(window, Qt::Key_Plus, Qt::ControlModifier);
+            zoom = window->zoom();
             QTest::keyClick(window, Qt::Key_Escape);
         });
         w.key(Qt::Key_D, Qt::AltModifier);
@@ -294,6 +298,18 @@ private slots:
         QCOMPARE(rules, QString("Workbench arithmetic"));
         // Boxes belong to the main window again once the debug window has closed.
         QCOMPARE(w.platform.owner(), w.window.get());
+
+        // The zoom is remembered, and the next debug window opens with it.
+        QVERIFY(zoom > 0);
+        QCOMPARE(readSettings(settingsFilePathFromEnvironment()).debugZoom, zoom);
+        int reopened = 0;
+        whenMessageBoxAppears(nullptr);
+        whenShown<DebugWindow>([&](DebugWindow* window) {
+            reopened = window->zoom();
+            QTest::keyClick(window, Qt::Key_Escape);
+        });
+        w.key(Qt::Key_D, Qt::AltModifier);
+        QCOMPARE(reopened, zoom);
     }
 
     void newAndCloseAskBeforeDroppingChanges() {
