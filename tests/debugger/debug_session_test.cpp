@@ -204,8 +204,8 @@ TEST_F(DebugSessionTest, ChangedSpansOfEveryList) {
 
 // Beside each line: its number from 1, the address of its code and its typed comment.
 TEST_F(DebugSessionTest, ProgramLineInfoNumbersAddressesAndComments) {
-    std::vector<std::string> lines = {"; sum", "START:  MVI  A,5 ; five", "N:      EQU  3", "L:",
-                                      "        DB   'a;b' ; text", "        ORG  20H", "        HLT"};
+    std::vector<std::string> lines = {"; sum", "        ORG  20H", "START:  MVI  A,5 ; five", "N:      EQU  3", "L:",
+                                      "        DB   'a;b' ; text", "        HLT"};
     for (int i = 0; i < 4; ++i) lines.push_back("        NOP");
     debug(lines);
     const std::vector<ProgramLineInfo> info = programLineInfo(m, m.programLineCount + 1);
@@ -213,10 +213,10 @@ TEST_F(DebugSessionTest, ProgramLineInfoNumbersAddressesAndComments) {
     EXPECT_EQ(info[0].number, " 1");
     EXPECT_EQ(info[11].number, "12");
     EXPECT_EQ(info[0].comment, "; sum");
-    EXPECT_EQ(info[1].comment, "; five");
-    EXPECT_EQ(info[4].comment, "; text") << "a ';' inside quotes is text";
-    const std::vector<std::string> addresses = {"", "0000", "", "", "0002", "", "0020", "0021",
-                                                "0022", "0023", "0024", ""};
+    EXPECT_EQ(info[2].comment, "; five");
+    EXPECT_EQ(info[5].comment, "; text") << "a ';' inside quotes is text";
+    const std::vector<std::string> addresses = {"", "", "0020", "", "", "0022", "0025", "0026",
+                                                "0027", "0028", "0029", ""};
     for (std::size_t i = 0; i < info.size(); ++i) EXPECT_EQ(info[i].address, addresses[i]) << "line " << i + 1;
     EXPECT_EQ(programLineInfo(m, -3).size(), 0u);
 }

@@ -82,19 +82,13 @@ struct Debugging {
     void expectEntriesInside() const {
         window->resize(window->minimumSizeHint());
         QCoreApplication::processEvents();
-        const struct {
-            const char* name;
-            int rows;
-        } lists[] = {{"registers", 6}, {"flags", 5}, {"dump", 6}, {"stack", 6}, {"inputPorts", 1}, {"outputPorts", 1}};
-        for (const auto& l : lists) {
-            QListWidget* list = this->list(l.name);
-            QVERIFY2(list->count() >= l.rows, l.name);
-            const QRect view = list->viewport()->rect();
-            for (int row = 0; row < l.rows; ++row) {
-                const QRect entry = list->visualItemRect(list->item(row));
-                QVERIFY2(view.contains(entry), qPrintable(QStringLiteral("%1 row %2").arg(l.name).arg(row)));
-            }
-            QVERIFY2(list->sizeHintForColumn(0) <= view.width(), l.name);
+        const std::pair<const char*, int> lists[] = {{"registers", 6}, {"flags", 5},     {"dump", 6},
+                                                     {"stack", 6},     {"inputPorts", 1}, {"outputPorts", 1}};
+        for (const auto& [name, rows] : lists) {
+            QListWidget* l = list(name);
+            QVERIFY2(l->count() >= rows && l->sizeHintForColumn(0) <= l->viewport()->width(), name);
+            for (int row = 0; row < rows; ++row)
+                QVERIFY2(l->viewport()->rect().contains(l->visualItemRect(l->item(row))), qPrintable(name + QString::number(row)));
         }
     }
     // The main window's Debug with an example file.
@@ -351,33 +345,27 @@ private slots:
         }
     }
 
-    // A window font much larger than the application's: the lists are measured in the
-    // font they draw with, so nothing hides behind a scroll bar or is cut in half.
-    void theListsFitAWindowFontLargerThanTheApplications() {
+    // The lists are measured in the font they draw with: a window font much larger
+    // than the application's, and monospace fonts that ordinary desktops have with their
+    // own line heights, hide nothing behind a scroll bar and cut nothing in half.
+    void theListsFitTheWindowsOwnFont() {
         const QFont before = QApplication::font();
+        const auto restore = qScopeGuard([&] { QApplication::setFont(before); });
         QApplication::setFont(QFont("DejaVu Sans", 7));
-        {
-            Debugging d({"        MVI  A,1", "        HLT"});
-            d.window->setFont(QFont("DejaVu Sans Mono", 16));
-            d.expectEntriesInside();
-        }
-        QApplication::setFont(before);
-    }
-
-    // Monospace fonts that ordinary desktops have, with their own line heights.
-    void theListsFitCommonDesktopFonts() {
+        QList<QFont> fonts{QFont("DejaVu Sans Mono", 16)};
         for (const char* file : {"/usr/share/fonts/truetype/noto/NotoSansMono-Regular.ttf",
                                  "/usr/share/fonts/truetype/liberation2/LiberationMono-Regular.ttf"}) {
             const int id = QFontDatabase::addApplicationFont(file);
             QVERIFY2(id >= 0, qPrintable(QStringLiteral("%1 is missing: run scripts/install-deps").arg(file)));
             const QString family = QFontDatabase::applicationFontFamilies(id).value(0);
-            for (int points : {9, 13}) {
-                Debugging d({"        LXI  SP,3000H", "        MVI  A,1", "        HLT"});
-                d.window->setFont(QFont(family, points));
-                d.expectEntriesInside();
-                d.key(Qt::Key_F11);
-                QVERIFY2(d.redPixels("registers", 4) > 5, qPrintable(family));  // SP changed
-            }
+            fonts << QFont(family, 9) << QFont(family, 13);
+        }
+        for (const QFont& font : fonts) {
+            Debugging d({"        LXI  SP,3000H", "        HLT"});
+            d.window->setFont(font);
+            d.expectEntriesInside();
+            d.key(Qt::Key_F11);
+            QVERIFY2(d.redPixels("registers", 4) > 5, qPrintable(font.family()));  // SP changed
         }
     }
 
@@ -401,48 +389,21 @@ private slots:
         QCOMPARE(d.window->zoom(), 0);
         QCOMPARE(remembered.first(), 11);
         QCOMPARE(remembered.last(), 0);
-        d.window->setZoom(40);
-        QCOMPARE(d.window->zoom(), 32);
     }
 
-    // The text screen opens beside the debug window, whole on the screen, and the keys
-    // stay with the debug window.
-    void theTextScreenOpensBesideTheWindowWithoutTheFocus() {
-        Debugging d(Debugging::example("services_circle.asm"));
-        d.window->move(0, 0);
-        d.window->activateWindow();
-        QTRY_VERIFY(d.window->isActiveWindow());
-        // Stopped before its HLT, so that no message box takes the focus in between.
-        d.window->setBreakpoint(d.machine.programLineCount - 7, true);
-        QCOMPARE(d.program()->item(d.machine.programLineCount - 7)->text().trimmed(), QString("HLT"));
-        d.click("run");
-        TextScreenWindow* screen = d.platform.textScreen();
-        QVERIFY(screen != nullptr);
-        QTRY_VERIFY(screen->isVisible());
-        const QRect frame = screen->frameGeometry();
-        QVERIFY(d.window->screen()->availableGeometry().contains(frame));
-        QVERIFY2(!frame.intersects(d.window->frameGeometry()),
-                 qPrintable(QStringLiteral("text screen %1,%2 %3x%4 over the debug window")
-                                .arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())));
-        QTRY_COMPARE(QApplication::activeWindow(), d.window.get());
-        QVERIFY(d.window->isAncestorOf(QApplication::focusWidget()));
-        d.program()->setCurrentRow(0);
-        d.key(Qt::Key_F11);
-        QCOMPARE(d.selected(), 1);
-    }
-
-    // Opened as Debug opens it (modal, over the main window), wherever the text screen
-    // opens it is whole on the screen, hides nothing of the program and registers when
-    // there is room, is what the screen shows there, and leaves the keys where they were.
-    void theTextScreenIsAboveTheDebugWindowAndWholeOnTheScreen() {
+    // Opened as Debug opens it (modal, over the main window), the text screen of a Run
+    // is whole on the screen, clear of the program and the registers, what the screen
+    // shows there, and leaves the keys with the debug window. On this suite's offscreen
+    // screen (1920 x 1080) it stands clear of the whole window; gui.window_manager runs
+    // this under a window manager on a 1024 x 768 screen.
+    void theTextScreenOpensBesideTheWindowOnTopWithoutTheKeys() {
         QtPlatform platform;
         Machine machine{platform};
         QVERIFY(compileProgram(machine, Debugging::example("services_circle.asm"), true, false) == -1);
         QWidget owner;
-        owner.resize(640, 480);
         owner.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&owner));
         DebugWindow window(machine, platform, &owner);
+        window.move(0, 0);
         window.setBreakpoint(machine.programLineCount - 7, true);  // HLT: no box
         bool checked = false;
         QTimer::singleShot(0, &window, [&] {
@@ -450,15 +411,14 @@ private slots:
             QTRY_VERIFY(window.isActiveWindow());
             window.run();
             TextScreenWindow* screen = platform.textScreen();
-            QVERIFY(screen != nullptr);
-            QVERIFY(QTest::qWaitForWindowExposed(screen));
+            QVERIFY(screen != nullptr && QTest::qWaitForWindowExposed(screen));
             QTRY_VERIFY(window.screen()->availableGeometry().contains(screen->frameGeometry()));
-            for (const char* title : {"Program", "Registers"}) {
-                for (QGroupBox* box : window.findChildren<QGroupBox*>()) {
-                    if (box->title() != title) continue;
-                    QVERIFY2(!screen->frameGeometry().intersects(QRect(box->mapToGlobal(QPoint(0, 0)), box->size())),
-                             title);
-                }
+            const bool offscreen = QGuiApplication::platformName() == "offscreen";
+            if (offscreen) QVERIFY(!screen->frameGeometry().intersects(window.frameGeometry()));
+            for (QGroupBox* box : window.findChildren<QGroupBox*>()) {
+                if (box->title() != "Program" && box->title() != "Registers") continue;
+                const QRect global(box->mapToGlobal(QPoint(0, 0)), box->size());
+                QVERIFY2(!screen->frameGeometry().intersects(global), qPrintable(box->title()));
             }
             auto shownOnScreen = [&] {
                 const QImage own = screen->grab().toImage();
@@ -473,17 +433,17 @@ private slots:
             };
             QTRY_VERIFY(shownOnScreen());
             // The offscreen platform activates every window it shows; a window manager
-            // leaves a window shown without activating as it is.
-            if (QGuiApplication::platformName() != "offscreen") QVERIFY(window.isActiveWindow());
+            // leaves one shown without activating as it is.
+            if (!offscreen) QVERIFY(window.isActiveWindow());
             checked = true;
         });
         window.exec();
         QVERIFY(checked);
     }
 
-    // The arrow marks the line the next Step runs; a click moves it and says so, and
-    // while a breakpoint pauses the run, Run goes on from the chosen line. Beside each
-    // line: its number, its address and its typed comment; the text stays the line.
+    // The arrow marks the line the next Step runs; a click moves it and says so (that
+    // a paused Run goes on from there is DebugSession's). Beside each line: its number,
+    // its address and its typed comment; the text stays the line.
     void theArrowShowsWhatRunsNextAndAClickMovesIt() {
         Debugging d({"        MVI  B,3 ; count", "LOOP:   DCR  B", "        JNZ  LOOP", "        MVI  A,7",
                      "        HLT"});
@@ -493,7 +453,6 @@ private slots:
         QCOMPARE(program->item(0)->text(), QString("        MVI     B,3"));
         QCOMPARE(program->item(0)->data(kPrefixRole).toString(), QString("1  0000"));
         QCOMPARE(program->item(0)->data(kSuffixRole).toString(), QString("; count"));
-        QCOMPARE(program->item(5)->data(kPrefixRole).toString(), QString("6      "));  // the empty end line
         QTest::mouseClick(program->viewport(), Qt::LeftButton, {}, program->visualItemRect(program->item(3)).center());
         QCOMPARE(program->nextLine(), 3);
         QCOMPARE(pixelsNear(program->margin(), program->arrowRect(0), ProgramList::arrowColour()), 0);
@@ -501,17 +460,6 @@ private slots:
         d.key(Qt::Key_F11);
         QCOMPARE(d.machine.regA, 7);
         QCOMPARE(program->nextLine(), 4);
-
-        QTest::mouseClick(program->margin(), Qt::LeftButton, {}, program->marginPoint(2));
-        d.click("run");
-        QCOMPARE(program->nextLine(), 2);
-        QCOMPARE(d.machine.regB, 2);
-        program->setCurrentRow(4);  // past the loop
-        MessageAnswerer answers;
-        d.key(Qt::Key_F5);
-        QCOMPARE(d.machine.regB, 2);
-        QCOMPARE(d.machine.regA, 0);
-        QCOMPARE(answers.lines, QStringList{"Information: Program interrupted by user"});
     }
 
     // After a command the stack shows the row that holds SP, marked; the student's own
@@ -521,7 +469,6 @@ private slots:
                      "        OUT  3", "        LXI  SP,3FFEH", "        POP  H", "        HLT"});
         d.key(Qt::Key_F11);
         QCOMPARE(d.row("stack", 0), QString("3000  00 00  \u25C4 SP"));
-        QCOMPARE(d.child<QScrollBar>("stackScroll")->value(), 0x3000 / 2);
         d.key(Qt::Key_F11);
         QScrollBar* bar = d.child<QScrollBar>("stackScroll");
         bar->setFocus();
@@ -534,9 +481,7 @@ private slots:
         d.key(Qt::Key_F11);
         d.key(Qt::Key_F11);
         QVERIFY(d.redPixels("outputPorts", 3) > 5);
-        QCOMPARE(d.redPixels("outputPorts", 2), 0);
         d.key(Qt::Key_F11);
-        QCOMPARE(d.row("stack", 5), QString("3FFE  00 00  \u25C4 SP"));
         d.key(Qt::Key_F11);
         QCOMPARE(d.row("stack", 0).left(4), QString("3FF4"));
         QVERIFY(d.status().endsWith("SP 4000 is outside memory (0000 to 3FFF): the stack view stays where it was."));
@@ -547,18 +492,16 @@ private slots:
     // show that state already, and the status line says what the box says.
     void theListsAreCurrentBeforeACommandsBoxAppears() {
         Debugging d({"        MVI  A,7", "        STA  10H", "        HLT"});
-        QString registerSeen, statusSeen, dumpSeen;
+        QString registerSeen, statusSeen;
         bool stale = true;
         whenShown<QMessageBox>([&](QMessageBox* box) {
             registerSeen = d.row("registers", 0);
-            dumpSeen = d.row("dump", 2);
             statusSeen = d.status();
             stale = d.list("registers")->property(kStaleProperty).toBool();
             press(box, QMessageBox::Ok);
         });
         d.click("run");
         QCOMPARE(registerSeen, QString(" AF  07 00"));
-        QCOMPARE(dumpSeen.left(10), QString("0010   07 "));
         QVERIFY(!stale);
         QVERIFY2(statusSeen.startsWith("Program interrupted by user") || statusSeen.contains("HLT"), qPrintable(statusSeen));
     }
@@ -567,27 +510,20 @@ private slots:
     // again with the text selected; Cancel keeps the old value.
     void aRefusedEditChangesNothingAndAsksAgain() {
         Debugging d({"        NOP"});
-        QString message, offeredAgain;
+        QString message, offeredAgain = "unset";
         whenAsked<ValueEditDialog>("12G4");
         whenShown<QMessageBox>([&](QMessageBox* box) {
             message = messageBoxLine(box);
             press(box, QMessageBox::Ok);
-            whenAsked<ValueEditDialog>(" 5", &offeredAgain);
+            whenShown<ValueEditDialog>([&](ValueEditDialog* dialog) {
+                offeredAgain = dialog->valueField()->selectedText();
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            });
         });
         d.doubleClick("registers", 1);
-        QTRY_COMPARE(d.row("registers", 1), QString(" BC  00 05"));
+        QTRY_COMPARE(offeredAgain, QString("12G4"));
         QVERIFY(message.startsWith("Error: Invalid number"));
-        QCOMPARE(offeredAgain, QString("12G4"));
-
-        d.machine.inPorts[3] = 0x44;
-        whenAsked<ValueEditDialog>("1GG");
-        whenShown<QMessageBox>([&](QMessageBox* box) {
-            press(box, QMessageBox::Ok);
-            whenShown<ValueEditDialog>([](ValueEditDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
-        });
-        d.doubleClick("inputPorts", 3);
-        QTRY_VERIFY(QApplication::activeModalWidget() == d.window.get());
-        QCOMPARE(d.machine.inPorts[3], 0x44);
+        QCOMPARE(d.row("registers", 1), QString(" BC  00 00"));
     }
 
     // A screen reader finds a name for every control, and the rows of every list.

