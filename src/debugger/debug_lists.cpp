@@ -162,6 +162,26 @@ int DebugViews::stepLine(int selected, int lineCount) {
     return std::min(selected, kMaxProgramLines - 1);
 }
 
+// ---- Zoom ---------------------------------------------------------------------------
+
+int zoomedPoints(int points, int direction) {
+    static constexpr std::array<int, 15> kSizes{6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 28, 32};
+    points = std::clamp(points, kMinZoomPoints, kMaxZoomPoints);
+    if (direction > 0) {
+        for (int size : kSizes) {
+            if (size > points) return size;
+        }
+        return kMaxZoomPoints;
+    }
+    if (direction < 0) {
+        for (auto it = kSizes.rbegin(); it != kSizes.rend(); ++it) {
+            if (*it < points) return *it;
+        }
+        return kMinZoomPoints;
+    }
+    return points;
+}
+
 // ---- The "Input" dialog ------------------------------------------------------
 
 InputRequest inputPortRequest(const Machine& m, int port) {
@@ -176,37 +196,81 @@ std::optional<InputRequest> registerPairRequest(const Machine& m, int index) {
     return InputRequest{std::string("Registers ") + pair.name, hex2(m.*pair.high) + hex2(m.*pair.low)};
 }
 
+std::optional<std::int32_t> parseTypedHex(std::string_view typed, int maxDigits) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!typed.empty() && blank(typed.front())) typed.remove_prefix(1);
+    while (!typed.empty() && blank(typed.back())) typed.remove_suffix(1);
+    if (typed.empty() || static_cast<int>(typed.size()) > maxDigits) return std::nullopt;
+    std::int32_t value = 0;
+    for (char c : typed) {
+        if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+        const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::toupper(c) - 'A' + 10;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+namespace {
+// A refused value leaves everything as it was and says why, as an input port's
+// "Invalid number" always did; the status stays as it was for the next command.
+void refuse(Machine& m) {
+    const std::int32_t before = m.status;
+    m.showError("Invalid number", IllegalCharacters);
+    m.status = before;
+}
+}  // namespace
+
 bool applyInputPort(Machine& m, int port, const std::string& typed) {
     if (!validPort(port)) return false;
-    // The digits are picked out here: the machine's reader lets the second of two
-    // foreign characters in a row stand as a digit ("1GG" would read 10) and then
-    // reports a different status, so it cannot tell a clean value on its own.
-    std::string digits;
-    for (char c : typed) {
-        if (std::isxdigit(static_cast<unsigned char>(c))) digits += c;
+    const std::optional<std::int32_t> value = parseTypedHex(typed, 2);
+    if (!value) {
+        refuse(m);
+        return false;
     }
-    const bool clean = digits.size() == typed.size();
-    const std::int32_t before = m.status;
-    m.inPorts[port] = m.parseHex(digits, 2);
-    m.status = before;
-    if (!clean) m.showError("Invalid number", IllegalCharacters);
-    return clean;
+    m.inPorts[port] = *value;
+    return true;
 }
 
 bool applyRegisterPair(Machine& m, int index, const std::string& typed) {
     if (index < 0 || index > 3) return false;
-    const std::int32_t before = m.status;
+    const std::optional<std::int32_t> value = parseTypedHex(typed, index == 0 ? 2 : 4);
+    if (!value) {
+        refuse(m);
+        return false;
+    }
     if (index == 0) {
-        m.regA = m.parseHex(typed, 2);
+        m.regA = *value;
     } else {
-        const std::string digits = typed.size() < 4 ? std::string(4 - typed.size(), '0') + typed : typed;
         const PairRegisters& pair = kPairs[index - 1];
-        m.*pair.high = m.parseHex(digits.substr(0, 2), 2);
-        m.*pair.low = m.parseHex(digits.substr(digits.size() - 2), 2);
+        m.*pair.high = *value >> 8;
+        m.*pair.low = *value & 0xFF;
     }
     m.regF = m.composeFlags();
-    m.status = before;
     return true;
+}
+
+// ---- The stack view follows SP -------------------------------------------------
+
+int stackLineOf(std::int32_t sp) { return sp / 2; }
+
+bool spInMemory(std::int32_t sp) { return sp >= 0 && sp < kMemorySize; }
+
+std::optional<int> stackTopFollowingSp(std::int32_t sp, int top, int rows) {
+    if (!spInMemory(sp)) return std::nullopt;
+    const int line = stackLineOf(sp);
+    const int first = stackFirstLine(top, rows);
+    if (line >= first && line < first + rows) return std::nullopt;
+    return clampStackTop(line);
+}
+
+int spEntryIndex(int firstLine, int count, std::int32_t sp) {
+    if (!spInMemory(sp)) return -1;
+    const int k = stackLineOf(sp) - firstLine;
+    return k >= 0 && k < count ? k : -1;
+}
+
+std::string spOutsideMemoryText(std::int32_t sp) {
+    return "SP " + hex4(sp) + " is outside memory (0000 to 3FFF): the stack view stays where it was.";
 }
 
 }  // namespace verdin

@@ -14,8 +14,10 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace verdin {
@@ -98,6 +100,14 @@ struct DebugViews {
     static int stepLine(int selected, int lineCount);
 };
 
+// ---- Zoom ---------------------------------------------------------------------------
+
+constexpr int kMinZoomPoints = 6;
+constexpr int kMaxZoomPoints = 32;
+// The font size one zoom step larger (`direction` > 0) or smaller from `points`, in
+// steps that stay about a tenth of the size; always within 6 to 32.
+int zoomedPoints(int points, int direction);
+
 // ---- The "Input" dialog ------------------------------------------------------
 
 struct InputRequest {
@@ -111,19 +121,35 @@ InputRequest inputPortRequest(const Machine& m, int port);
 // SP and PC, which cannot be changed. AF offers only A.
 std::optional<InputRequest> registerPairRequest(const Machine& m, int index);
 
-// Stores the value typed for input port `port`: its first two hexadecimal digits.
-// Other characters are skipped, and their presence is reported as "Invalid number"
-// with the explanation of code 12, the port still taking the digits found. Each value
-// is judged on its own: a fault of an earlier edit neither blocks nor repeats, and
-// the machine's status is left as it was for the next Step or Run. Returns whether
-// the value was clean.
+// A typed value: 1 to `maxDigits` hexadecimal digits with blanks around them, read
+// right-aligned ("5" is 0005). Nothing for anything else, an empty text included.
+std::optional<std::int32_t> parseTypedHex(std::string_view typed, int maxDigits);
+
+// Stores the value typed for input port `port` (1 or 2 digits). A value that does not
+// read changes nothing: it is reported as "Invalid number" with the explanation of
+// code 12, so the window can offer it again. Each value is judged on its own, and the
+// machine's status is left as it was for the next Step or Run. Returns whether the
+// port took the value.
 bool applyInputPort(Machine& m, int port, const std::string& typed);
 
-// Stores the value typed for register-pair entry `index`. AF changes A only; the
-// others take the high byte from the first two characters and the low byte from the
-// last two. A shorter value is a number with its leading zeros left out ("5" is
-// 0005, "123" is 0123). Illegal characters are skipped silently. The machine's status
-// is left as it was. False (nothing changed) for SP, PC or any other index.
+// Stores the value typed for register-pair entry `index`: for AF 1 or 2 digits into
+// A, for BC, DE and HL 1 to 4 digits into the pair. A value that does not read is
+// refused as for a port. False (nothing changed) for a refused value, SP, PC or any
+// other index.
 bool applyRegisterPair(Machine& m, int index, const std::string& typed);
+
+// ---- The stack view follows SP -------------------------------------------------
+
+// The stack line whose row shows the cell at `sp`: an odd SP sits in the row that
+// starts at SP - 1.
+int stackLineOf(std::int32_t sp);
+bool spInMemory(std::int32_t sp);
+// After a command: the view's new top when the row holding SP is not among the
+// `rows` rows shown from `top`; nothing when it is shown or SP is outside memory.
+std::optional<int> stackTopFollowingSp(std::int32_t sp, int top, int rows);
+// Which of `count` entries shown from stack line `firstLine` holds SP; -1 for none.
+int spEntryIndex(int firstLine, int count, std::int32_t sp);
+// For the status line when SP points outside memory: "SP is outside memory (FFF0) ...".
+std::string spOutsideMemoryText(std::int32_t sp);
 
 }  // namespace verdin

@@ -156,6 +156,13 @@ void DebugSession::run() {
 
 void DebugSession::stop() { m_.interruptRequested = 1; }
 
+void DebugSession::choose(int line) {
+    if (line < 0 || line >= kMaxProgramLines || line == selectedLine_) return;
+    selectedLine_ = line;
+    if (paused()) resumeLine_ = line;
+    statusText_ = "L" + lineName(line).substr(1) + " chosen: Step runs it next" + kCountedFrom1;
+}
+
 // ---- Why a command ended ----------------------------------------------------------------
 
 void DebugSession::finishStep(int line) {

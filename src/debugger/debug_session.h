@@ -47,6 +47,9 @@ public:
     void run();
     // The Stop button: the running walk ends before its next line.
     void stop();
+    // The student selected `line` in the program list: the next Step runs it, and
+    // while a breakpoint pauses the run, Run goes on from it too.
+    void choose(int line);
 
     // ---- After a command -------------------------------------------------------------
     bool running() const { return running_; }
@@ -63,6 +66,9 @@ public:
     // from the first line.
     std::int64_t lastStates() const { return m_.states - statesBefore_; }
     std::int64_t totalStates() const { return m_.states; }
+    // Brings changes() up to the machine as it stands in the middle of a command, as
+    // when a message box is about to show what the command has done so far.
+    void compareChanges() { changes_.compare(m_); }
 
     // True for the mnemonics of CALL and the conditional calls.
     static bool isCallMnemonic(std::string_view mnemonic);

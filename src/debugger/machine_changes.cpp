@@ -1,5 +1,7 @@
 #include "debugger/machine_changes.h"
 
+#include <algorithm>
+
 #include "machine/machine.h"
 
 namespace verdin {
@@ -11,6 +13,7 @@ MachineChanges::Snapshot MachineChanges::take(const Machine& m) {
     s.sp = m.sp;
     s.pc = m.stopAddress;
     s.memory.assign(m.memory.begin(), m.memory.end());
+    std::copy(m.outPorts.begin(), m.outPorts.end(), s.outPorts.begin());
     return s;
 }
 
@@ -30,6 +33,7 @@ void MachineChanges::compare(const Machine& m) {
     registers_[4] = before_.sp != now.sp;
     registers_[5] = before_.pc != now.pc;
     for (std::size_t i = 0; i < flags_.size(); ++i) flags_[i] = before_.flags[i] != now.flags[i];
+    for (std::size_t i = 0; i < outPorts_.size(); ++i) outPorts_[i] = before_.outPorts[i] != now.outPorts[i];
     cells_.assign(now.memory.size(), 0);
     changedCells_ = 0;
     for (std::size_t i = 0; i < now.memory.size(); ++i) {
@@ -43,6 +47,7 @@ void MachineChanges::compare(const Machine& m) {
 void MachineChanges::clear() {
     registers_.fill(false);
     flags_.fill(false);
+    outPorts_.fill(false);
     cells_.clear();
     changedCells_ = 0;
 }
@@ -57,6 +62,14 @@ bool MachineChanges::flagEntryChanged(int index) const {
 
 bool MachineChanges::cellChanged(int address) const {
     return address >= 0 && address < static_cast<int>(cells_.size()) && cells_[static_cast<std::size_t>(address)];
+}
+
+}  // namespace verdin
+
+namespace verdin {
+
+bool MachineChanges::outPortChanged(int port) const {
+    return port >= 0 && port < static_cast<int>(outPorts_.size()) && outPorts_[static_cast<std::size_t>(port)];
 }
 
 }  // namespace verdin

@@ -1,5 +1,5 @@
 // What the last Step or Run changed, so that the debug window can draw those
-// registers, flags, stack entries and memory cells in another colour.
+// registers, flags, stack entries, memory cells and output ports in another colour.
 //
 // Usage:
 //   verdin::MachineChanges changes;
@@ -29,6 +29,7 @@ public:
     // Entries of the flags list: 0 CY, 1 Z, 2 P, 3 S, 4 AC.
     bool flagEntryChanged(int index) const;
     bool cellChanged(int address) const;
+    bool outPortChanged(int port) const;
     // A stack entry shows the cells at `address` and `address` + 1.
     bool stackEntryChanged(int address) const { return cellChanged(address) || cellChanged(address + 1); }
     bool anyCellChanged() const { return changedCells_ > 0; }
@@ -40,12 +41,14 @@ private:
         std::int32_t sp = 0;
         std::int32_t pc = 0;
         std::vector<std::int32_t> memory;
+        std::array<std::int32_t, 16> outPorts{};
     };
     static Snapshot take(const Machine& m);
 
     Snapshot before_;
     std::array<bool, 6> registers_{};
     std::array<bool, 5> flags_{};
+    std::array<bool, 16> outPorts_{};
     std::vector<std::uint8_t> cells_;
     int changedCells_ = 0;
 };

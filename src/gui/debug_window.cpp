@@ -17,6 +17,8 @@
 #include <QWheelEvent>
 
 #include "debugger/state_time.h"
+#include "debugger/changed_spans.h"
+#include "debugger/program_lines.h"
 #include "gui/debug_list_delegate.h"
 #include "gui/program_list.h"
 #include "gui/program_text.h"
@@ -28,11 +30,10 @@ namespace verdin::gui {
 
 namespace {
 
-// Columns of the changed bytes within a stack entry ("3FF4  00 00") and a dump row
-// ("0000   00 11 22 ...").
-constexpr int kStackLowColumn = 6;
-constexpr int kStackHighColumn = 9;
-constexpr int kDumpFirstByteColumn = 7;
+// After the stack entry that holds SP.
+const QString kSpMark = QStringLiteral("  \u25C4 SP");
+
+QList<int> spansOf(const ChangedSpans& spans) { return QList<int>(spans.begin(), spans.end()); }
 
 QListWidget* makeList(const char* name, bool selectable) {
     auto* list = new QListWidget;
@@ -101,17 +102,22 @@ DebugWindow::DebugWindow(Machine& machine, QtPlatform& platform, QWidget* parent
     setWindowTitle("Debug window");
     setObjectName("debugWindow");
     setModal(true);
-    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    baseFont_ = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    setFont(baseFont_);
     platform_.setOwner(this);
     platform_.setTextScreenClosed([this] { machine_.closeTextScreen(); });
+    platform_.setTextScreenPlacer([this](QWidget* screen) { placeTextScreen(screen); });
+    platform_.setBeforeMessage([this](const std::string& text, const std::string& hint) { beforeMessage(text, hint); });
     buildWindow();
     fillProgram();
     refreshLists();
     fillPorts(inPorts_, true);
-    program_->setCurrentRow(0);
+    showNextLine(0);
+    connect(program_, &QListWidget::currentRowChanged, this, &DebugWindow::chooseLine);
     status_->setText("Step runs line 1 first; Run starts the program there. (lines counted from 1)");
     showStates();
     setRunning(false);
+    fitLists();
     // Opened at the size its rows need, so the dump and the stack show their six rows
     // whatever size hints the platform's styles give; a larger window shows more.
     resize(minimumSizeHint());
@@ -121,20 +127,19 @@ DebugWindow::~DebugWindow() {
     // The text screen belongs to this window; the next output opens a new one.
     machine_.closeTextScreen();
     platform_.setTextScreenClosed({});
+    platform_.setTextScreenPlacer({});
+    platform_.setBeforeMessage({});
     platform_.setOwner(previousOwner_);
 }
 
 void DebugWindow::buildWindow() {
     const QFontMetrics metrics(font());
     const int column = metrics.horizontalAdvance('M');
-    const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 4;
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 
     program_ = new ProgramList;
     program_->setObjectName("program");
     program_->setItemDelegate(new DebugListDelegate(program_));
     program_->setUniformItemSizes(true);
-    program_->setMinimumWidth(40 * column + frame + bar + program_->margin()->width());
     connect(program_, &ProgramList::breakpointClicked, this, &DebugWindow::toggleBreakpoint);
 
     registers_ = makeList("registers", false);
@@ -143,9 +148,6 @@ void DebugWindow::buildWindow() {
     stack_ = makeList("stack", false);
     inPorts_ = makeList("inputPorts", true);
     outPorts_ = makeList("outputPorts", false);
-    for (QListWidget* list : {registers_, flags_, stack_}) list->setMinimumWidth(12 * column + frame);
-    dump_->setMinimumWidth(32 * column + frame);
-    for (QListWidget* list : {inPorts_, outPorts_}) list->setMinimumWidth(10 * column + frame + bar);
     for (QListWidget* list : {dump_, stack_}) {
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         list->viewport()->installEventFilter(this);
@@ -243,9 +245,13 @@ void DebugWindow::buildWindow() {
     rules_->setObjectName("rules");
     rules_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
 
+    addZoomKeys();
+
     auto* grid = new QGridLayout(this);
-    grid->addWidget(framed("Program", program_), 0, 0, 2, 1);
-    grid->addWidget(framed("Registers", registers_), 0, 1);
+    programBox_ = framed("Program", program_);
+    registersBox_ = framed("Registers", registers_);
+    grid->addWidget(programBox_, 0, 0, 2, 1);
+    grid->addWidget(registersBox_, 0, 1);
     grid->addWidget(framed("Flags", flags_), 1, 1);
     grid->addWidget(framed("Memory dump", besideBar(dump_, dumpBar_)), 2, 0);
     grid->addLayout(addressRow, 3, 0);
@@ -263,17 +269,7 @@ void DebugWindow::buildWindow() {
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(0, 1);
     grid->setRowStretch(2, 1);
-
-    // The lists are as tall as their rows: six registers, five flags, six rows of
-    // dump and stack; a larger window gives them more.
-    QListWidget probe;
-    probe.setItemDelegate(new DebugListDelegate(&probe));
-    probe.addItem("0000");
-    const int row = probe.sizeHintForRow(0);
-    registers_->setMinimumHeight(6 * row + frame);
-    flags_->setMinimumHeight(5 * row + frame);
-    for (QListWidget* list : {dump_, stack_}) list->setMinimumHeight(kDebugRows * row + frame);
-    inPorts_->setMinimumHeight(6 * row + frame);
+    nameForAccessibility();
 }
 
 QString DebugWindow::statusText() const { return status_->text(); }
@@ -289,6 +285,21 @@ void DebugWindow::fillProgram() {
     // The lines handed to the machine and the empty line after them, which ends the
     // program: a Step there closes the run's text screen.
     setEntries(program_, programEntries(machine_, machine_.programLineCount));
+    const std::vector<ProgramLineInfo> info = programLineInfo(machine_, program_->count());
+    for (int i = 0; i < program_->count() && i < static_cast<int>(info.size()); ++i) {
+        const ProgramLineInfo& line = info[static_cast<std::size_t>(i)];
+        const QString address = line.address.empty() ? QString(4, ' ') : QString::fromStdString(line.address);
+        const QString comment = programText(line.comment);
+        QListWidgetItem* item = program_->item(i);
+        item->setData(kPrefixRole, QString::fromStdString(line.number) + "  " + address);
+        item->setData(kSuffixRole, comment);
+        // A screen reader says what the eye sees beside the line.
+        QString spoken = QStringLiteral("Line %1").arg(i + 1);
+        if (!line.address.empty()) spoken += ", address " + address;
+        spoken += ": " + item->text().simplified();
+        if (!comment.isEmpty()) spoken += " " + comment;
+        item->setData(Qt::AccessibleTextRole, spoken);
+    }
 }
 
 void DebugWindow::refreshLists() {
@@ -303,8 +314,8 @@ void DebugWindow::fillRegisters() {
     const auto entries = registerEntries(machine_);
     std::vector<QList<int>> spans;
     for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
-        const bool changed = session_.changes().registerEntryChanged(i);
-        spans.push_back(changed ? QList<int>{0, static_cast<int>(entries[static_cast<std::size_t>(i)].size())} : QList<int>{});
+        const int length = static_cast<int>(entries[static_cast<std::size_t>(i)].size());
+        spans.push_back(spansOf(registerEntrySpans(session_.changes(), i, length)));
     }
     setEntries(registers_, {entries.begin(), entries.end()}, spans);
 }
@@ -313,8 +324,8 @@ void DebugWindow::fillFlags() {
     const auto entries = flagEntries(machine_);
     std::vector<QList<int>> spans;
     for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
-        const bool changed = session_.changes().flagEntryChanged(i);
-        spans.push_back(changed ? QList<int>{0, static_cast<int>(entries[static_cast<std::size_t>(i)].size())} : QList<int>{});
+        const int length = static_cast<int>(entries[static_cast<std::size_t>(i)].size());
+        spans.push_back(spansOf(flagEntrySpans(session_.changes(), i, length)));
     }
     setEntries(flags_, {entries.begin(), entries.end()}, spans);
 }
@@ -322,16 +333,14 @@ void DebugWindow::fillFlags() {
 void DebugWindow::fillStack() {
     const int rows = visibleRows(stack_);
     const auto entries = stackEntries(machine_, views_.stack.top, rows);
-    const int first = 2 * stackFirstLine(views_.stack.top, rows);
+    const int firstLine = stackFirstLine(views_.stack.top, rows);
     std::vector<QList<int>> spans;
     for (int k = 0; k < static_cast<int>(entries.size()); ++k) {
-        const int a = first + 2 * k;
-        QList<int> changed;
-        if (session_.changes().cellChanged(a)) changed << kStackLowColumn << 2;
-        if (session_.changes().cellChanged(a + 1)) changed << kStackHighColumn << 2;
-        spans.push_back(changed);
+        spans.push_back(spansOf(stackEntrySpans(session_.changes(), 2 * (firstLine + k))));
     }
     setEntries(stack_, entries, spans);
+    const int sp = spEntryIndex(firstLine, stack_->count(), machine_.sp);
+    if (sp >= 0) stack_->item(sp)->setText(stack_->item(sp)->text() + kSpMark);
 }
 
 void DebugWindow::fillDump() {
@@ -340,18 +349,18 @@ void DebugWindow::fillDump() {
     const int first = 8 * dumpFirstRow(views_.dump.top, rows);
     std::vector<QList<int>> spans;
     for (int k = 0; k < static_cast<int>(entries.size()); ++k) {
-        QList<int> changed;
-        for (int i = 0; i < 8; ++i) {
-            if (session_.changes().cellChanged(first + 8 * k + i)) changed << kDumpFirstByteColumn + 3 * i << 2;
-        }
-        spans.push_back(changed);
+        spans.push_back(spansOf(dumpRowSpans(session_.changes(), first + 8 * k)));
     }
     setEntries(dump_, entries, spans);
 }
 
 void DebugWindow::fillPorts(QListWidget* list, bool input) {
     const auto entries = input ? inputPortEntries(machine_) : outputPortEntries(machine_);
-    setEntries(list, {entries.begin(), entries.end()});
+    std::vector<QList<int>> spans;
+    for (int port = 0; !input && port < static_cast<int>(entries.size()); ++port) {
+        spans.push_back(spansOf(outputPortSpans(session_.changes(), port)));
+    }
+    setEntries(list, {entries.begin(), entries.end()}, spans);
 }
 
 int DebugWindow::visibleRows(QListWidget* list) const {
@@ -368,24 +377,30 @@ int DebugWindow::selectedLine() const {
 // ---- Commands ----------------------------------------------------------------------------
 
 void DebugWindow::step() {
-    if (views_.runInProgress) return;
+    if (views_.runInProgress || commandRunning_) return;
+    commandRunning_ = true;
     session_.step(DebugViews::stepLine(selectedLine(), program_->count()));
+    commandRunning_ = false;
     afterCommand();
 }
 
 void DebugWindow::stepOver() {
-    if (views_.runInProgress) return;
+    if (views_.runInProgress || commandRunning_) return;
+    commandRunning_ = true;
     setRunning(true);
     session_.stepOver(DebugViews::stepLine(selectedLine(), program_->count()));
     setRunning(false);
+    commandRunning_ = false;
     afterCommand();
 }
 
 void DebugWindow::run() {
-    if (views_.runInProgress) return;
+    if (views_.runInProgress || commandRunning_) return;
+    commandRunning_ = true;
     setRunning(true);
     session_.run();
     setRunning(false);
+    commandRunning_ = false;
     afterCommand();
 }
 
@@ -401,6 +416,7 @@ void DebugWindow::setRunning(bool running) {
     stepOver_->setEnabled(views_.stepEnabled());
     run_->setEnabled(views_.runEnabled());
     stop_->setEnabled(views_.stopEnabled());
+    setStale(running);
     if (running) {
         status_->setText("Running... Stop (Shift+F5) ends the run before its next line.");
         stop_->setFocus();
@@ -408,11 +424,21 @@ void DebugWindow::setRunning(bool running) {
 }
 
 void DebugWindow::afterCommand() {
+    followSp();
     refreshLists();
     // A Run gives every input port the value the program last saw.
     fillPorts(inPorts_, true);
     program_->setFaultLine(session_.faultLine());
-    const int next = session_.selectedLine();
+    showNextLine(session_.selectedLine());
+    QString status = programText(session_.statusText());
+    if (!spInMemory(machine_.sp)) status += " " + QString::fromStdString(spOutsideMemoryText(machine_.sp));
+    status_->setText(status);
+    showStates();
+    if (step_->isEnabled()) step_->setFocus();
+}
+
+void DebugWindow::showNextLine(int next) {
+    showingNextLine_ = true;
     if (next >= 0 && next < program_->count()) {
         // Centred when it has to move, so the lines around it can be read too (before
         // the selection moves, which would scroll it just into view).
@@ -425,9 +451,36 @@ void DebugWindow::afterCommand() {
         program_->clearSelection();
         program_->setCurrentItem(nullptr);
     }
+    program_->setNextLine(next);
+    showingNextLine_ = false;
+}
+
+void DebugWindow::chooseLine(int row) {
+    if (showingNextLine_ || commandRunning_ || row < 0) return;
+    session_.choose(row);
+    program_->setNextLine(row);
     status_->setText(programText(session_.statusText()));
-    showStates();
-    if (step_->isEnabled()) step_->setFocus();
+}
+
+void DebugWindow::followSp() {
+    const std::optional<int> top = stackTopFollowingSp(machine_.sp, views_.stack.top, visibleRows(stack_));
+    if (!top) return;
+    views_.stack.top = *top;
+    views_.stack.barPosition = *top;
+    stackBar_->setValue(*top);
+}
+
+void DebugWindow::beforeMessage(const std::string& text, const std::string& hint) {
+    // The box is about the state the command left: the window behind it shows that
+    // state, not the one from before the command.
+    if (!commandRunning_) return;
+    session_.compareChanges();
+    setStale(false);
+    followSp();
+    refreshLists();
+    fillPorts(inPorts_, true);
+    showNextLine(machine_.currentLine + 1);
+    status_->setText(programText(hint.empty() ? text : hint));
 }
 
 void DebugWindow::toggleBreakpoint(int line) { setBreakpoint(line, !session_.hasBreakpoint(line)); }
@@ -469,20 +522,25 @@ void DebugWindow::jumpToAddress() {
 
 void DebugWindow::editInputPort(QListWidgetItem* item) {
     const int port = inPorts_->row(item);
-    const std::optional<std::string> typed = ValueEditDialog::ask(inputPortRequest(machine_, port), this);
-    if (!typed || machine_.status != Ok) return;
-    applyInputPort(machine_, port, *typed);
+    InputRequest request = inputPortRequest(machine_, port);
+    // A refused value is offered again, selected, until it reads or Cancel keeps the
+    // old one.
+    while (const std::optional<std::string> typed = ValueEditDialog::ask(request, this)) {
+        if (applyInputPort(machine_, port, *typed)) break;
+        request.value = *typed;
+    }
     item->setText(QString::fromStdString(inputPortEntry(machine_, port)));
     inPorts_->setCurrentItem(item);
 }
 
 void DebugWindow::editRegister(QListWidgetItem* item) {
     const int index = registers_->row(item);
-    const std::optional<InputRequest> request = registerPairRequest(machine_, index);
+    std::optional<InputRequest> request = registerPairRequest(machine_, index);
     if (!request) return;
-    const std::optional<std::string> typed = ValueEditDialog::ask(*request, this);
-    if (!typed) return;
-    applyRegisterPair(machine_, index, *typed);
+    while (const std::optional<std::string> typed = ValueEditDialog::ask(*request, this)) {
+        if (applyRegisterPair(machine_, index, *typed)) break;
+        request->value = *typed;
+    }
     fillRegisters();
 }
 

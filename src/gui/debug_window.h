@@ -13,6 +13,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
 #include <QPointer>
 
 #include "debugger/debug_lists.h"
@@ -47,10 +48,15 @@ public:
     QString rulesText() const;
     // A breakpoint on program line `line` (from 0), drawn in the margin.
     void setBreakpoint(int line, bool on);
+    // The font size of the whole window in points; 0 for the system's fixed font.
+    void setZoom(int points);
+    int zoom() const { return zoom_; }
 
 signals:
     // The Help button or F1: the lead's help viewer shows the debug window's page.
     void helpRequested();
+    // The zoom keys changed the font size (points; 0 for the default), to remember.
+    void zoomChanged(int points);
 
 public slots:
     void step();
@@ -59,11 +65,15 @@ public slots:
     void stop();
     // F9: a breakpoint on the selected line, or off again.
     void toggleSelectedBreakpoint();
+    // Ctrl++ and Ctrl+- (direction 1 or -1); Ctrl+0 goes back to the default size.
+    void zoomBy(int direction);
+    void resetZoom();
 
 protected:
     void reject() override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildWindow();
@@ -84,6 +94,17 @@ private:
     void editInputPort(QListWidgetItem* item);
     void editRegister(QListWidgetItem* item);
     void toggleBreakpoint(int line);
+    // In debug_window_view.cpp: what the window looks like rather than what it does.
+    void fitLists();
+    void addZoomKeys();
+    void nameForAccessibility();
+    void placeTextScreen(QWidget* screen);
+    void setStale(bool stale);
+    // Selects `row` as the line the next Step runs, without counting as a choice.
+    void showNextLine(int row);
+    void chooseLine(int row);
+    void followSp();
+    void beforeMessage(const std::string& text, const std::string& hint);
 
     Machine& machine_;
     QtPlatform& platform_;
@@ -109,6 +130,12 @@ private:
     QLabel* status_ = nullptr;
     QLabel* rules_ = nullptr;  // the arithmetic rules the run follows
     QLabel* states_ = nullptr;  // the clock states of the last command and in all
+    QWidget* programBox_ = nullptr;
+    QWidget* registersBox_ = nullptr;
+    QFont baseFont_;
+    int zoom_ = 0;
+    bool showingNextLine_ = false;  // the window moves the selection, not the student
+    bool commandRunning_ = false;   // a Step, Step over or Run is under way
 };
 
 }  // namespace verdin::gui

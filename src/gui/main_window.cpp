@@ -607,6 +607,8 @@ void MainWindow::openDebugWindow() {
     connect(&window, &DebugWindow::helpRequested, this, [this] { showHelp(help::kDebugWindowContext); });
     // The breakpoints belong to the text: the window works on them and gives them back.
     for (int line : editor().breakpoints()) window.setBreakpoint(line, true);
+    window.setZoom(files_.settings().debugZoom);
+    connect(&window, &DebugWindow::zoomChanged, this, [this](int points) { files_.setDebugZoom(points); });
     window.exec();
     for (int line = 0; line < machine_.programLineCount; ++line) {
         editor().setBreakpoint(line, window.session().hasBreakpoint(line));

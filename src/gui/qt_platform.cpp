@@ -36,6 +36,7 @@ QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() { delete textScreen_.data(); }
 
 void QtPlatform::showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) {
+    if (beforeMessage_) beforeMessage_(text, hint);
     QMessageBox box(iconOf(kind), QString::fromUtf8(captionOf(kind)), messageText(text), QMessageBox::Ok, owner_);
     const std::string page = kind == MessageKind::Error && openHelp_ ? help::pageForMessage(text) : std::string();
     QPushButton* help = page.empty() ? nullptr : box.addButton(QMessageBox::Help);
@@ -88,7 +89,13 @@ void QtPlatform::textScreenChanged(const std::vector<std::string>& lines, bool o
         if (textScreenPoints_ > 0) textScreen_->setPointSize(textScreenPoints_);
     }
     textScreen_->setLines(lines);
-    if (!textScreen_->isVisible()) textScreen_->show();
+    if (!textScreen_->isVisible()) {
+        if (placeTextScreen_) placeTextScreen_(textScreen_.data());
+        textScreen_->show();
+        // Shown without taking the focus, some window managers put it under the
+        // window that keeps the focus; it belongs above it.
+        textScreen_->raise();
+    }
 }
 
 std::optional<std::string> QtPlatform::inputValue(const ValueRequest& request) {

@@ -49,6 +49,14 @@ public:
     TextScreenWindow* textScreen() const;
     // Options > Zoom: the text screen's size in points (0: normal), now and later.
     void setTextScreenPointSize(int points);
+    // Called with a new text screen before it first shows, to put it in its place;
+    // without one it opens where the window system puts it.
+    void setTextScreenPlacer(std::function<void(QWidget*)> place) { placeTextScreen_ = std::move(place); }
+    // Called with the text and hint of every message box just before it shows, so
+    // that the window behind the box can show the state the box is about.
+    void setBeforeMessage(std::function<void(const std::string& text, const std::string& hint)> before) {
+        beforeMessage_ = std::move(before);
+    }
 
 private:
     QPointer<QWidget> owner_;
@@ -56,6 +64,8 @@ private:
     QPointer<TextScreenWindow> textScreen_;
     std::function<void()> textScreenClosed_;
     int textScreenPoints_ = 0;
+    std::function<void(QWidget*)> placeTextScreen_;
+    std::function<void(const std::string&, const std::string&)> beforeMessage_;
 };
 
 }  // namespace verdin::gui

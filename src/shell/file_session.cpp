@@ -34,6 +34,12 @@ void FileSession::setEditorZoom(int points) {
     writeSettings(settingsPath_, settings_);
 }
 
+void FileSession::setDebugZoom(int points) {
+    if (settings_.debugZoom == points) return;
+    settings_.debugZoom = points;
+    writeSettings(settingsPath_, settings_);
+}
+
 void FileSession::newText() {
     currentFile_.clear();
     lineEnding_ = LineEnding::Lf;

@@ -52,6 +52,8 @@ public:
     void setClockKHz(Timing timing, int kHz);
     // Options > Zoom (0: normal size), written at once as well.
     void setEditorZoom(int points);
+    // The debug window's zoom (points, 0 for the default), written at once.
+    void setDebugZoom(int points);
 
     // ---- Commands ---------------------------------------------------------------
     // New: an untitled text.

@@ -32,11 +32,23 @@ std::optional<int> clockValue(std::string_view text) {
     return kHz;
 }
 constexpr std::string_view kEditorZoomKey = "editorZoom";
+constexpr std::string_view kDebugZoomKey = "debugZoom";
 
 std::optional<std::string_view> environmentValue(const char* name) {
     const char* value = std::getenv(name);
     if (value == nullptr) return std::nullopt;
     return std::string_view(value);
+}
+
+// A zoom size in points as the file stores it; 0 (the normal size) for anything else.
+int zoomFromText(std::string_view text) {
+    if (text.empty() || text.size() > 2) return 0;
+    int points = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return 0;
+        points = points * 10 + (c - '0');
+    }
+    return points >= kMinZoomPoints && points <= kMaxZoomPoints ? points : 0;
 }
 
 }  // namespace
@@ -75,6 +87,7 @@ std::string formatSettings(const Settings& settings) {
         }
     }
     if (settings.editorZoom != 0) option(kEditorZoomKey, std::to_string(settings.editorZoom));
+    if (settings.debugZoom != 0) option(kDebugZoomKey, std::to_string(settings.debugZoom));
     if (!options.empty()) text += std::string(kOptionsSection) + "\n" + options;
     return text;
 }
@@ -106,12 +119,9 @@ Settings parseSettings(std::string_view text) {
                 settings.clockKHz(key == kClock8080Key ? Timing::Intel8080 : Timing::Intel8085) = *kHz;
             }
         } else if (key == kEditorZoomKey) {
-            int points = 0;
-            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), points);
-            if (error == std::errc() && end == value.data() + value.size() && points >= kMinZoomPoints &&
-                points <= kMaxZoomPoints) {
-                settings.editorZoom = points;
-            }
+            settings.editorZoom = zoomFromText(value);
+        } else if (key == kDebugZoomKey) {
+            settings.debugZoom = zoomFromText(value);
         }
     }
     return settings;

@@ -38,6 +38,9 @@ struct Settings {
     int clockKHz(Timing t) const { return t == Timing::Intel8085 ? clockKHz8085 : clockKHz8080; }
     // Options > Zoom: the editor's text size in points, 0 for its normal size.
     int editorZoom = 0;
+    // The debug window's font size in points, chosen with its zoom keys; 0 for the
+    // system's fixed font as it comes.
+    int debugZoom = 0;
 };
 
 // Zoom keeps text sizes within these points.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "machine/machine.h"
@@ -114,8 +115,24 @@ TEST_F(DebugListsTest, StepLineAndClosing) {
     EXPECT_FALSE(views.mayClose());
 }
 
-// A foreign character is skipped and reported once as "Invalid number"; a clean value
-// after it is neither blocked nor reported.
+// What an edit accepts: 1 to n hexadecimal digits, blanks around them, read
+// right-aligned; anything else is refused whole.
+TEST_F(DebugListsTest, TypedHexValues) {
+    const struct {
+        const char* typed;
+        int digits;
+        std::optional<std::int32_t> value;
+    } cases[] = {
+        {"c4", 2, 0xC4},   {" 5 ", 2, 5},        {"\t0A", 2, 0x0A},  {"5", 4, 5},         {"123", 4, 0x123},
+        {"BEEF", 4, 0xBEEF}, {"1G", 2, {}},      {"1GG", 2, {}},     {"12G4", 4, {}},     {"123", 2, {}},
+        {"12345", 4, {}},  {"", 2, {}},          {"  ", 4, {}},      {"1 2", 4, {}},      {"-1", 2, {}},
+        {"0x1", 4, {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(parseTypedHex(c.typed, c.digits), c.value) << '"' << c.typed << '"';
+}
+
+// A refused value changes nothing and says "Invalid number" with its explanation; a
+// clean value after it is neither blocked nor reported.
 TEST_F(DebugListsTest, InputPortDialog) {
     machine.inPorts[10] = 0x3F;
     const InputRequest request = inputPortRequest(machine, 10);
@@ -126,28 +143,22 @@ TEST_F(DebugListsTest, InputPortDialog) {
     EXPECT_EQ(machine.inPorts[10], 0xC4);
     EXPECT_TRUE(platform.messages.empty());
 
-    EXPECT_FALSE(applyInputPort(machine, 3, "1G"));
-    EXPECT_EQ(machine.inPorts[3], 1);
+    machine.inPorts[3] = 0x77;
+    EXPECT_FALSE(applyInputPort(machine, 3, "1GG"));
+    EXPECT_EQ(machine.inPorts[3], 0x77);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].kind, MessageKind::Error);
     EXPECT_EQ(platform.messages[0].text, std::string("Invalid number") + Machine::explanation(12));
     EXPECT_EQ(machine.status, Ok);
 
-    EXPECT_TRUE(applyInputPort(machine, 3, "22"));
+    EXPECT_TRUE(applyInputPort(machine, 3, " 22 "));
     EXPECT_EQ(machine.inPorts[3], 0x22);
     EXPECT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(inputPortEntry(machine, 3), " 03    22");
-
-    // Two foreign characters in a row are skipped and reported like one.
-    EXPECT_FALSE(applyInputPort(machine, 4, "GG1"));
-    EXPECT_EQ(machine.inPorts[4], 1);
-    EXPECT_FALSE(applyInputPort(machine, 5, "1GG"));
-    EXPECT_EQ(machine.inPorts[5], 1);
-    EXPECT_EQ(platform.messages.size(), 3u);
 }
 
-// AF offers only A, SP and PC cannot be changed, and short values read as numbers
-// with their leading zeros left out.
+// AF offers only A, SP and PC cannot be changed, short values read as numbers with
+// their leading zeros left out, and a refused value leaves the pair as it was.
 TEST_F(DebugListsTest, RegisterPairDialog) {
     machine.regA = 0x7F;
     machine.regD = 0x12;
@@ -161,19 +172,47 @@ TEST_F(DebugListsTest, RegisterPairDialog) {
 
     machine.flagZ = 1;
     EXPECT_TRUE(applyRegisterPair(machine, 0, "A5"));
-    EXPECT_EQ(machine.regA, 0xA5);
     EXPECT_EQ(registerEntry(machine, 0), " AF  A5 40");
+    EXPECT_FALSE(applyRegisterPair(machine, 0, "1A5"));
+    EXPECT_EQ(machine.regA, 0xA5);
+    EXPECT_EQ(platform.messages.size(), 1u);
 
     EXPECT_TRUE(applyRegisterPair(machine, 1, "BEEF"));
     EXPECT_EQ(registerEntry(machine, 1), " BC  BE EF");
     EXPECT_TRUE(applyRegisterPair(machine, 3, "5"));
     EXPECT_EQ(registerEntry(machine, 3), " HL  00 05");
-    EXPECT_TRUE(applyRegisterPair(machine, 3, "123"));
-    EXPECT_EQ(registerEntry(machine, 3), " HL  01 23");
-    EXPECT_TRUE(applyRegisterPair(machine, 2, "1X34"));  // skipped silently
-    EXPECT_EQ(registerEntry(machine, 2), " DE  01 34");
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_FALSE(applyRegisterPair(machine, 2, "12G4"));
+    EXPECT_EQ(registerEntry(machine, 2), " DE  12 34");
+    EXPECT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(machine.status, Ok);
+}
+
+// After a command the stack view moves only when the row holding SP is out of view,
+// and then shows it first; an odd SP sits in the row before it.
+TEST_F(DebugListsTest, TheStackViewFollowsSp) {
+    const int opening = DebugViews{}.stack.top;
+    EXPECT_EQ(stackTopFollowingSp(kInitialSp, opening, 6), std::nullopt);
+    EXPECT_EQ(stackTopFollowingSp(0x3FF4, opening, 6), std::nullopt);
+    EXPECT_EQ(stackTopFollowingSp(0x3FF2, opening, 6), 0x3FF2 / 2);
+    EXPECT_EQ(stackTopFollowingSp(0x2FFF, opening, 6), 0x2FFE / 2);
+    EXPECT_EQ(stackTopFollowingSp(0x3000, 0x3000 / 2 - 11, 12), std::nullopt) << "the last of 12 rows";
+    EXPECT_EQ(stackTopFollowingSp(0x4000, opening, 6), std::nullopt);
+    EXPECT_EQ(stackTopFollowingSp(0, opening, 6), 0);
+
+    const int first = stackFirstLine(0x2FFE / 2, 6);
+    EXPECT_EQ(spEntryIndex(first, 6, 0x2FFF), 0);
+    EXPECT_EQ(spEntryIndex(first, 6, 0x3008), 5);
+    EXPECT_EQ(spEntryIndex(first, 6, 0x300A), -1);
+    EXPECT_EQ(spEntryIndex(first, 6, 0x4000), -1);
+    EXPECT_EQ(spOutsideMemoryText(0xFFF0), "SP FFF0 is outside memory (0000 to 3FFF): the stack view stays where it was.");
+}
+
+TEST_F(DebugListsTest, ZoomSteps) {
+    EXPECT_EQ(zoomedPoints(9, 1), 10);
+    EXPECT_EQ(zoomedPoints(13, -1), 12);
+    EXPECT_EQ(zoomedPoints(32, 1), 32);
+    EXPECT_EQ(zoomedPoints(6, -1), 6);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "debugger/changed_spans.h"
+#include "debugger/program_lines.h"
 #include "simulator/instruction_table.h"
 #include "support.h"
 
@@ -186,6 +188,68 @@ TEST_F(DebugSessionTest, StatesAddUpUntilARunStartsAgain) {
     m.timing = Timing::Intel8085;
     session.step(1);  // INR on the 8085: 4
     EXPECT_EQ(session.lastStates(), 4);
+}
+
+// A line chosen in the list is the next Step's, and while a breakpoint pauses the
+// run, Run goes on from it too.
+TEST_F(DebugSessionTest, AChosenLineIsWhereStepAndAPausedRunGoOn) {
+    debug(kLoop);
+    DebugSession session(m);
+    session.choose(4);
+    EXPECT_EQ(session.selectedLine(), 4);
+    EXPECT_EQ(session.statusText(), "Line 5 chosen: Step runs it next (lines counted from 1)");
+    EXPECT_FALSE(session.paused());
+
+    session.toggleBreakpoint(2);
+    session.run();
+    ASSERT_TRUE(session.paused());
+    session.choose(5);  // past the loop and the call: MOV D,A with A = 1
+    session.run();
+    EXPECT_EQ(m.lastStatus, Interrupted);
+    EXPECT_EQ(m.regD, 1);
+    EXPECT_EQ(m.regC, 0) << "the call was skipped";
+}
+
+// The characters drawn red: whole register and flag entries, single bytes of the
+// stack and dump, the value of an output port.
+TEST_F(DebugSessionTest, ChangedSpansOfEveryList) {
+    debug({"        MVI  A,5", "        OUT  3", "        STA  102H", "        LXI  H,0", "        PUSH H",
+           "        HLT"});
+    DebugSession session(m);
+    session.step(0);
+    EXPECT_EQ(registerEntrySpans(session.changes(), 0, 10), (ChangedSpans{0, 10}));
+    EXPECT_EQ(registerEntrySpans(session.changes(), 1, 10), ChangedSpans{});
+    EXPECT_EQ(outputPortSpans(session.changes(), 3), ChangedSpans{});
+    session.step(1);
+    EXPECT_EQ(outputPortSpans(session.changes(), 3), (ChangedSpans{7, 2}));
+    EXPECT_EQ(outputPortSpans(session.changes(), 2), ChangedSpans{});
+    session.step(2);
+    EXPECT_EQ(outputPortSpans(session.changes(), 3), ChangedSpans{}) << "only the last command's changes";
+    EXPECT_EQ(dumpRowSpans(session.changes(), 0x100), (ChangedSpans{13, 2}));
+    session.step(3);
+    m.memory[0x3FFC] = 0x77;  // the push writes 00 over it, the other cell stays 00
+    session.step(4);
+    EXPECT_EQ(stackEntrySpans(session.changes(), 0x3FFC), (ChangedSpans{6, 2}));
+    EXPECT_TRUE(flagEntrySpans(session.changes(), 0, 9).empty());
+}
+
+// Beside each line: its number from 1, the address of its code and its typed comment.
+TEST_F(DebugSessionTest, ProgramLineInfoNumbersAddressesAndComments) {
+    std::vector<std::string> lines = {"; sum", "        ORG  20H", "START:  MVI  A,5 ; five", "N:      EQU  3", "L:",
+                                      "        DB   'a;b' ; text", "        HLT"};
+    for (int i = 0; i < 4; ++i) lines.push_back("        NOP");
+    debug(lines);
+    const std::vector<ProgramLineInfo> info = programLineInfo(m, m.programLineCount + 1);
+    ASSERT_EQ(info.size(), 12u);
+    EXPECT_EQ(info[0].number, " 1");
+    EXPECT_EQ(info[11].number, "12");
+    EXPECT_EQ(info[0].comment, "; sum");
+    EXPECT_EQ(info[2].comment, "; five");
+    EXPECT_EQ(info[5].comment, "; text") << "a ';' inside quotes is text";
+    const std::vector<std::string> addresses = {"", "", "0020", "", "", "0022", "0025", "0026",
+                                                "0027", "0028", "0029", ""};
+    for (std::size_t i = 0; i < info.size(); ++i) EXPECT_EQ(info[i].address, addresses[i]) << "line " << i + 1;
+    EXPECT_EQ(programLineInfo(m, -3).size(), 0u);
 }
 
 }  // namespace

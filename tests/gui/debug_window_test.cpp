@@ -3,6 +3,9 @@
 // as they appear. What each command does to the machine is the core's and tested
 // there; these check that the window shows it.
 #include <QApplication>
+#include <QAccessible>
+#include <QFontDatabase>
+#include <QGroupBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,10 +14,12 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QtTest>
 
 #include "files/source_file.h"
+#include "gui/debug_list_delegate.h"
 #include "gui/debug_window.h"
 #include "gui/input_value_dialog.h"
 #include "gui/program_list.h"
@@ -73,6 +78,26 @@ struct Debugging {
         QListWidget* l = list(name);
         return pixelsNear(l->viewport(), l->visualItemRect(l->item(row)), QColor(200, 0, 0));
     }
+    // At the window's smallest size every fixed entry of every list is whole inside
+    // its list: all registers and flags, six rows of dump and stack, the ports' values.
+    void expectEntriesInside() const {
+        window->resize(window->minimumSizeHint());
+        QCoreApplication::processEvents();
+        const std::pair<const char*, int> lists[] = {{"registers", 6}, {"flags", 5},     {"dump", 6},
+                                                     {"stack", 6},     {"inputPorts", 1}, {"outputPorts", 1}};
+        for (const auto& [name, rows] : lists) {
+            QListWidget* l = list(name);
+            QVERIFY2(l->count() >= rows && l->sizeHintForColumn(0) <= l->viewport()->width(), name);
+            for (int row = 0; row < rows; ++row)
+                QVERIFY2(l->viewport()->rect().contains(l->visualItemRect(l->item(row))), qPrintable(name + QString::number(row)));
+        }
+    }
+    // The main window's Debug with an example file.
+    static std::vector<std::string> example(const char* name) {
+        LoadResult loaded = loadEditorFile(VERDIN_SOURCE_DIR "/examples/" + std::string(name));
+        if (!loaded.ok) qFatal("no example %s", name);
+        return loaded.text.lines;
+    }
 };
 
 // Answers the next value dialog of type T by typing `value` and Enter.
@@ -120,7 +145,9 @@ private slots:
         QVERIFY(answers.lines.first().startsWith("Error: Ret without Call at string 1."));
         QCOMPARE(d.program()->faultLine(), 1);
         QVERIFY(d.program()->item(1)->background() != QBrush());
-        QCOMPARE(d.status(), QString("Ret without Call on line 2: the run stopped there. (lines counted from 1)"));
+        // The RET took SP past the top of memory.
+        QCOMPARE(d.status(), QString("Ret without Call on line 2: the run stopped there. (lines counted from 1) "
+                                     "SP 4000 is outside memory (0000 to 3FFF): the stack view stays where it was."));
         d.program()->setCurrentRow(0);
         d.click("step");
         QCOMPARE(d.program()->item(1)->background(), QBrush());
@@ -129,10 +156,13 @@ private slots:
     void stopEndsAnEndlessRunThatTheTextScreenFollows() {
         Debugging d({"LOOP:   LXI  H,DOT", "        RST  7", "        JMP  LOOP", "DOT:    DB   'x',13,0"});
         MessageAnswerer answers;
-        bool visibleAfterEsc = false, stepEnabled = true, stopEnabled = false;
+        bool visibleAfterEsc = false, stepEnabled = true, stopEnabled = false, greyDuringRun = false;
         int linesDuringRun = 0;
         QTimer::singleShot(100, [&] {
             stepEnabled = d.button("step")->isEnabled();
+            greyDuringRun = d.list("registers")->property(kStaleProperty).toBool() &&
+                            pixelsNear(d.list("registers")->viewport(), d.list("registers")->visualItemRect(d.list("registers")->item(0)),
+                                       d.list("registers")->palette().color(QPalette::Disabled, QPalette::Text)) > 5;
             stopEnabled = d.button("stop")->isEnabled();
             TextScreenWindow* screen = d.platform.textScreen();
             linesDuringRun = screen != nullptr && screen->isVisible() ? screen->list()->count() : 0;
@@ -144,6 +174,8 @@ private slots:
         d.click("run");
         QVERIFY(visibleAfterEsc);
         QVERIFY(!stepEnabled && stopEnabled);
+        QVERIFY(greyDuringRun);
+        QVERIFY(!d.list("registers")->property(kStaleProperty).toBool());
         QVERIFY(linesDuringRun > 1);
         QCOMPARE(answers.lines, QStringList{"Information: Program interrupted by user"});
         QVERIFY(d.status().startsWith("Stop ended the run before line "));
@@ -349,7 +381,224 @@ private slots:
         d.click("run");  // MVI 7, DCR 4, JNZ 10 taken, DCR 4, JNZ 7 not taken, HLT 5
         QCOMPARE(shown(), QString("States: last 37, total 37 (12.33 µs at 3 MHz)"));
     }
+
+    // The lists are measured in the font they draw with: a window font much larger
+    // than the application's, and monospace fonts that ordinary desktops have with their
+    // own line heights, hide nothing behind a scroll bar and cut nothing in half.
+    void theListsFitTheWindowsOwnFont() {
+        const QFont before = QApplication::font();
+        const auto restore = qScopeGuard([&] { QApplication::setFont(before); });
+        QApplication::setFont(QFont("DejaVu Sans", 7));
+        QList<QFont> fonts{QFont("DejaVu Sans Mono", 16)};
+        for (const char* file : {"/usr/share/fonts/truetype/noto/NotoSansMono-Regular.ttf",
+                                 "/usr/share/fonts/truetype/liberation2/LiberationMono-Regular.ttf"}) {
+            const int id = QFontDatabase::addApplicationFont(file);
+            QVERIFY2(id >= 0, qPrintable(QStringLiteral("%1 is missing: run scripts/install-deps").arg(file)));
+            const QString family = QFontDatabase::applicationFontFamilies(id).value(0);
+            fonts << QFont(family, 9) << QFont(family, 13);
+        }
+        for (const QFont& font : fonts) {
+            Debugging d({"        LXI  SP,3000H", "        HLT"});
+            d.window->setFont(font);
+            d.expectEntriesInside();
+            d.key(Qt::Key_F11);
+            QVERIFY2(d.redPixels("registers", 4) > 5, qPrintable(font.family()));  // SP changed
+        }
+    }
+
+    // Ctrl++ and Ctrl+- scale the whole window between 6 and 32 points; Ctrl+0 goes
+    // back; each change is handed on to be remembered.
+    void zoomKeysScaleTheWindowWithinLimits() {
+        Debugging d({"        NOP"});
+        QList<int> remembered;
+        connect(d.window.get(), &DebugWindow::zoomChanged, [&](int points) { remembered << points; });
+        d.window->setZoom(10);
+        const QSize small = d.window->size();
+        d.key(Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(d.window->font().pointSize(), 11);
+        d.key(Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(d.window->zoom(), 12);
+        QVERIFY(d.window->width() > small.width());
+        d.expectEntriesInside();
+        for (int i = 0; i < 20; ++i) d.key(Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(d.window->zoom(), 6);
+        d.key(Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(d.window->zoom(), 0);
+        QCOMPARE(remembered.first(), 11);
+        QCOMPARE(remembered.last(), 0);
+    }
+
+    // Opened as Debug opens it (modal, over the main window), the text screen of a Run
+    // is whole on the screen, clear of the program and the registers, what the screen
+    // shows there, and leaves the keys with the debug window. On this suite's offscreen
+    // screen (1920 x 1080) it stands clear of the whole window; gui.window_manager runs
+    // this under a window manager on a 1024 x 768 screen.
+    void theTextScreenOpensBesideTheWindowOnTopWithoutTheKeys() {
+        QtPlatform platform;
+        Machine machine{platform};
+        QVERIFY(compileProgram(machine, Debugging::example("services_circle.asm"), true, false) == -1);
+        QWidget owner;
+        owner.show();
+        DebugWindow window(machine, platform, &owner);
+        window.move(0, 0);
+        window.setBreakpoint(machine.programLineCount - 7, true);  // HLT: no box
+        bool checked = false;
+        QTimer::singleShot(0, &window, [&] {
+            const auto done = qScopeGuard([&] { window.accept(); });
+            QTRY_VERIFY(window.isActiveWindow());
+            window.run();
+            TextScreenWindow* screen = platform.textScreen();
+            QVERIFY(screen != nullptr && QTest::qWaitForWindowExposed(screen));
+            QTRY_VERIFY(window.screen()->availableGeometry().contains(screen->frameGeometry()));
+            const bool offscreen = QGuiApplication::platformName() == "offscreen";
+            if (offscreen) QVERIFY(!screen->frameGeometry().intersects(window.frameGeometry()));
+            for (QGroupBox* box : window.findChildren<QGroupBox*>()) {
+                if (box->title() != "Program" && box->title() != "Registers") continue;
+                const QRect global(box->mapToGlobal(QPoint(0, 0)), box->size());
+                QVERIFY2(!screen->frameGeometry().intersects(global), qPrintable(box->title()));
+            }
+            auto shownOnScreen = [&] {
+                const QImage own = screen->grab().toImage();
+                const QRect at = screen->geometry();
+                const QImage shot = screen->screen()->grabWindow(0, at.x(), at.y(), own.width(), own.height())
+                                        .toImage()
+                                        .convertToFormat(own.format());
+                int same = 0;
+                for (int y = 0; y < own.height() && y < shot.height(); y += 2)
+                    for (int x = 0; x < own.width() && x < shot.width(); x += 2) same += own.pixel(x, y) == shot.pixel(x, y);
+                return same * 4 > own.width() * own.height() * 9 / 10;
+            };
+            QTRY_VERIFY(shownOnScreen());
+            // The offscreen platform activates every window it shows; a window manager
+            // leaves one shown without activating as it is.
+            if (!offscreen) QVERIFY(window.isActiveWindow());
+            checked = true;
+        });
+        window.exec();
+        QVERIFY(checked);
+    }
+
+    // The arrow marks the line the next Step runs; a click moves it and says so (that
+    // a paused Run goes on from there is DebugSession's). Beside each line: its number,
+    // its address and its typed comment; the text stays the line.
+    void theArrowShowsWhatRunsNextAndAClickMovesIt() {
+        Debugging d({"        MVI  B,3 ; count", "LOOP:   DCR  B", "        JNZ  LOOP", "        MVI  A,7",
+                     "        HLT"});
+        ProgramList* program = d.program();
+        QCOMPARE(program->nextLine(), 0);
+        QVERIFY(pixelsNear(program->margin(), program->arrowRect(0), ProgramList::arrowColour()) > 5);
+        QCOMPARE(program->item(0)->text(), QString("        MVI     B,3"));
+        QCOMPARE(program->item(0)->data(kPrefixRole).toString(), QString("1  0000"));
+        QCOMPARE(program->item(0)->data(kSuffixRole).toString(), QString("; count"));
+        QTest::mouseClick(program->viewport(), Qt::LeftButton, {}, program->visualItemRect(program->item(3)).center());
+        QCOMPARE(program->nextLine(), 3);
+        QCOMPARE(pixelsNear(program->margin(), program->arrowRect(0), ProgramList::arrowColour()), 0);
+        QCOMPARE(d.status(), QString("Line 4 chosen: Step runs it next (lines counted from 1)"));
+        d.key(Qt::Key_F11);
+        QCOMPARE(d.machine.regA, 7);
+        QCOMPARE(program->nextLine(), 4);
+    }
+
+    // After a command the stack shows the row that holds SP, marked; the student's own
+    // scroll stands until the next command. Changed output ports are red.
+    void theStackFollowsSpAndChangedPortsAreRed() {
+        Debugging d({"        LXI  SP,3001H", "        LXI  H,1234H", "        PUSH H", "        MVI  A,5",
+                     "        OUT  3", "        LXI  SP,3FFEH", "        POP  H", "        HLT"});
+        d.key(Qt::Key_F11);
+        QCOMPARE(d.row("stack", 0), QString("3000  00 00  \u25C4 SP"));
+        d.key(Qt::Key_F11);
+        QScrollBar* bar = d.child<QScrollBar>("stackScroll");
+        bar->setFocus();
+        QTest::keyClick(bar, Qt::Key_Home);
+        QCOMPARE(d.row("stack", 0).left(4), QString("0000"));
+        d.program()->setCurrentRow(2);
+        d.key(Qt::Key_F11);  // SP 2FFF: the row at 2FFE
+        QCOMPARE(d.row("stack", 0), QString("2FFE  00 34  \u25C4 SP"));
+        QVERIFY(d.redPixels("stack", 0) > 5);
+        d.key(Qt::Key_F11);
+        d.key(Qt::Key_F11);
+        QVERIFY(d.redPixels("outputPorts", 3) > 5);
+        d.key(Qt::Key_F11);
+        d.key(Qt::Key_F11);
+        QCOMPARE(d.row("stack", 0).left(4), QString("3FF4"));
+        QVERIFY(d.status().endsWith("SP 4000 is outside memory (0000 to 3FFF): the stack view stays where it was."));
+        QCOMPARE(d.redPixels("outputPorts", 3), 0);
+    }
+
+    // The message box of a command is about the state it left: the lists behind it
+    // show that state already, and the status line says what the box says.
+    void theListsAreCurrentBeforeACommandsBoxAppears() {
+        Debugging d({"        MVI  A,7", "        STA  10H", "        HLT"});
+        QString registerSeen, statusSeen;
+        bool stale = true;
+        whenShown<QMessageBox>([&](QMessageBox* box) {
+            registerSeen = d.row("registers", 0);
+            statusSeen = d.status();
+            stale = d.list("registers")->property(kStaleProperty).toBool();
+            press(box, QMessageBox::Ok);
+        });
+        d.click("run");
+        QCOMPARE(registerSeen, QString(" AF  07 00"));
+        QVERIFY(!stale);
+        QVERIFY2(statusSeen.startsWith("Program interrupted by user") || statusSeen.contains("HLT"), qPrintable(statusSeen));
+    }
+
+    // A value that does not read changes nothing: "Invalid number", and the box opens
+    // again with the text selected; Cancel keeps the old value.
+    void aRefusedEditChangesNothingAndAsksAgain() {
+        Debugging d({"        NOP"});
+        QString message, offeredAgain = "unset";
+        whenAsked<ValueEditDialog>("12G4");
+        whenShown<QMessageBox>([&](QMessageBox* box) {
+            message = messageBoxLine(box);
+            press(box, QMessageBox::Ok);
+            whenShown<ValueEditDialog>([&](ValueEditDialog* dialog) {
+                offeredAgain = dialog->valueField()->selectedText();
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            });
+        });
+        d.doubleClick("registers", 1);
+        QTRY_COMPARE(offeredAgain, QString("12G4"));
+        QVERIFY(message.startsWith("Error: Invalid number"));
+        QCOMPARE(d.row("registers", 1), QString(" BC  00 00"));
+    }
+
+    // A screen reader finds a name for every control, and the rows of every list.
+    void everyControlHasAnAccessibleNameAndListsExposeTheirRows() {
+        Debugging d({"        MVI  A,1 ; one", "        HLT"});
+        for (QWidget* w : d.window->findChildren<QWidget*>()) {
+            const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                                 qobject_cast<QListWidget*>(w) || qobject_cast<QScrollBar*>(w);
+            bool part = false;  // of a list: its own scroll bars
+            for (QWidget* p = w->parentWidget(); p != nullptr && !part; p = p->parentWidget())
+                part = p->inherits("QAbstractScrollArea");
+            if (!control || part || !w->isVisibleTo(d.window.get())) continue;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            QVERIFY2(a != nullptr && !a->text(QAccessible::Name).isEmpty(),
+                     qPrintable(w->objectName() + " " + w->metaObject()->className()));
+        }
+        QAccessibleInterface* registers = QAccessible::queryAccessibleInterface(d.list("registers"));
+        QCOMPARE(registers->childCount(), 6);
+        QCOMPARE(registers->child(5)->text(QAccessible::Name), d.row("registers", 5));
+        QAccessibleInterface* program = QAccessible::queryAccessibleInterface(d.program());
+        QCOMPARE(program->child(0)->text(QAccessible::Name), QString("Line 1, address 0000: MVI A,1 ; one"));
+    }
 };
 
-QTEST_MAIN(DebugWindowTest)
+// The offscreen screen is 800 x 600 unless told otherwise; a student's monitor has
+// room for the text screen beside the debug window, and so does this one.
+int main(int argc, char** argv) {
+    QTemporaryDir dir;
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && dir.isValid()) {
+        QFile config(dir.filePath("screen.json"));
+        if (config.open(QIODevice::WriteOnly)) {
+            config.write(R"({"screens": [{"name": "desk", "x": 0, "y": 0, "width": 1920, "height": 1080}]})");
+            config.close();
+            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+        }
+    }
+    QApplication app(argc, argv);
+    DebugWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "debug_window_test.moc"

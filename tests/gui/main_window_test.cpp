@@ -298,9 +298,13 @@ private slots:
         w.type("hlt");
         whenMessageBoxAppears(&seen);
         QString program, rules;
+        int zoom = 0;
         whenShown<DebugWindow>([&](DebugWindow* window) {
             program = window->findChild<QListWidget*>("program")->item(0)->text();
             rules = window->rulesText();
+            QApplication::setActiveWindow(window);  // the zoom keys are the window's shortcuts
+            QTest::keyClick(window, Qt::Key_Plus, Qt::ControlModifier);
+            zoom = window->zoom();
             QTest::keyClick(window, Qt::Key_Escape);
         });
         w.key(Qt::Key_D, Qt::AltModifier);
@@ -310,6 +314,14 @@ private slots:
         QCOMPARE(rules, QString("Workbench arithmetic"));
         // Boxes belong to the main window again once the debug window has closed.
         QCOMPARE(w.platform.owner(), w.window.get());
+
+        // The zoom is remembered, and the next debug window opens with it.
+        QVERIFY(zoom > 0);
+        QCOMPARE(readSettings(settingsFilePathFromEnvironment()).debugZoom, zoom);
+        whenMessageBoxAppears(nullptr);
+        whenShown<DebugWindow>([&](DebugWindow* window) { zoom -= window->zoom(), window->close(); });
+        w.key(Qt::Key_D, Qt::AltModifier);
+        QCOMPARE(zoom, 0);
     }
 
     void newAndCloseAskBeforeDroppingChanges() {

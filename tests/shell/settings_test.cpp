@@ -127,5 +127,17 @@ TEST(Settings, EditorZoomAndItsSteps) {
     EXPECT_EQ(zoomedPointSize(40, -1), 28);
 }
 
+// The debug window's zoom sits beside the arithmetic option; a size its keys cannot
+// give reads as the default.
+TEST(Settings, DebugZoomBesideTheOtherOptions) {
+    Settings s;
+    s.debugZoom = 16;
+    EXPECT_EQ(formatSettings(s), "\n\n\n\n\n[options]\ndebugZoom=16\n");
+    s.arithmeticRules = ArithmeticRules::Intel8080;
+    EXPECT_EQ(parseSettings(formatSettings(s)).debugZoom, 16);
+    for (const char* value : {"5", "33", "-8", "1x", "", "016"})
+        EXPECT_EQ(parseSettings(std::string("\n\n\n\n\n[options]\ndebugZoom=") + value).debugZoom, 0) << value;
+}
+
 }  // namespace
 }  // namespace verdin

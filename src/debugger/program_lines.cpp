@@ -1,0 +1,43 @@
+#include "debugger/program_lines.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "machine/hints.h"
+#include "machine/machine.h"
+
+namespace verdin {
+
+std::vector<ProgramLineInfo> programLineInfo(Machine& m, int count) {
+    count = std::clamp(count, 0, kMaxProgramLines);
+    std::vector<ProgramLineInfo> lines(static_cast<std::size_t>(count));
+    const int width = static_cast<int>(std::to_string(std::max(count, 1)).size());
+    const bool addresses = m.programLineCount > 0 && m.prescanCacheCovers(m.programLineCount);
+    const std::string_view mnemonic = m.mnemonicText, label = m.labelField, operand = m.operandText;
+    for (int i = 0; i < count; ++i) {
+        ProgramLineInfo& info = lines[static_cast<std::size_t>(i)];
+        const std::string n = std::to_string(i + 1);
+        info.number = std::string(static_cast<std::size_t>(width) - n.size(), ' ') + n;
+        if (i < static_cast<int>(m.sourceLines.size())) {
+            const std::string& asTyped = m.sourceLines[static_cast<std::size_t>(i)];
+            info.comment = asTyped.substr(typed::codePart(asTyped).size());
+        }
+        if (!addresses || i >= m.prescanCache.lineCount) continue;
+        const std::int32_t at = m.prescanCache.lineAddress[static_cast<std::size_t>(i)];
+        const std::int32_t next = m.prescanCache.lineAddress[static_cast<std::size_t>(i) + 1];
+        m.splitLine(m.programLines[static_cast<std::size_t>(i)]);
+        // ORG moves the counter without code of its own; EQU, END and a label alone
+        // move nothing.
+        if (next > at && m.mnemonicText != "ORG") {
+            char text[8];
+            std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(at) & 0xFFFFu);
+            info.address = text;
+        }
+    }
+    m.mnemonicText = mnemonic;
+    m.labelField = label;
+    m.operandText = operand;
+    return lines;
+}
+
+}  // namespace verdin
