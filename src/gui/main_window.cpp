@@ -171,8 +171,8 @@ void MainWindow::createActions() {
     zoomOutAction_ = makeAction(this, QStringLiteral("Zoom out"));
     zoomOutAction_->setShortcuts(QKeySequence::keyBindings(QKeySequence::ZoomOut));
     normalSizeAction_ = makeAction(this, QStringLiteral("Normal size"), QKeySequence(Qt::CTRL | Qt::Key_0));
-    connect(zoomInAction_, &QAction::triggered, this, [this] { setZoom(zoomedPointSize(view_->pointSize(), 1)); });
-    connect(zoomOutAction_, &QAction::triggered, this, [this] { setZoom(zoomedPointSize(view_->pointSize(), -1)); });
+    connect(zoomInAction_, &QAction::triggered, this, [this] { setZoom(zoomedPoints(view_->pointSize(), 1)); });
+    connect(zoomOutAction_, &QAction::triggered, this, [this] { setZoom(zoomedPoints(view_->pointSize(), -1)); });
     connect(normalSizeAction_, &QAction::triggered, this, [this] { setZoom(0); });
 
     intelAction_ = makeAction(this, QStringLiteral("Intel 8080 arithmetic"));

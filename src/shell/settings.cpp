@@ -127,21 +127,6 @@ Settings parseSettings(std::string_view text) {
     return settings;
 }
 
-int zoomedPointSize(int points, int direction) {
-    // The sizes a font menu offers: small steps where a point shows, larger ones above.
-    static constexpr std::array<int, 14> kSizes = {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 24, 28, 32};
-    points = std::clamp(points, kMinZoomPoints, kMaxZoomPoints);
-    if (direction > 0) {
-        const auto next = std::upper_bound(kSizes.begin(), kSizes.end(), points);
-        return next == kSizes.end() ? kMaxZoomPoints : *next;
-    }
-    if (direction < 0) {
-        const auto next = std::lower_bound(kSizes.begin(), kSizes.end(), points);
-        return next == kSizes.begin() ? kMinZoomPoints : *(next - 1);
-    }
-    return points;
-}
-
 Settings readSettings(const std::string& path) {
     if (path.empty()) return {};
     LoadResult file = loadSourceFile(path);

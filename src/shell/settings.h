@@ -18,6 +18,7 @@
 #include <string>
 #include <string_view>
 
+#include "debugger/debug_lists.h"  // the zoom limits
 #include "debugger/state_time.h"
 #include "machine/machine.h"
 #include "shell/recent_files.h"
@@ -42,12 +43,6 @@ struct Settings {
     // system's fixed font as it comes.
     int debugZoom = 0;
 };
-
-// Zoom keeps text sizes within these points.
-constexpr int kMinZoomPoints = 6;
-constexpr int kMaxZoomPoints = 32;
-// The next size up (direction > 0) or down (< 0) from `points`, within the limits.
-int zoomedPointSize(int points, int direction);
 
 // The settings file for the given environment values (nullopt or empty means unset).
 // A relative XDG_CONFIG_HOME is ignored, as the base directory rules ask. Empty when

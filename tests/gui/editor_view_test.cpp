@@ -155,7 +155,7 @@ private slots:
         const int rows = w.editor().state().visibleLines;
         w.key(Qt::Key_Plus, Qt::ControlModifier);
         w.key(Qt::Key_Equal, Qt::ControlModifier);
-        const int larger = zoomedPointSize(zoomedPointSize(normal, 1), 1);
+        const int larger = zoomedPoints(zoomedPoints(normal, 1), 1);
         QCOMPARE(w.view()->pointSize(), larger);
         QVERIFY(w.editor().state().visibleLines < rows);
         QCOMPARE(w.window->helpWindow()->browser()->font().pointSize(), helpNormal + larger - normal);
@@ -173,7 +173,7 @@ private slots:
             w.platform.setOwner(w.window.get());
         }
         w.key(Qt::Key_Minus, Qt::ControlModifier);
-        QCOMPARE(w.view()->pointSize(), zoomedPointSize(larger, -1));
+        QCOMPARE(w.view()->pointSize(), zoomedPoints(larger, -1));
         w.key(Qt::Key_0, Qt::ControlModifier);
         QCOMPARE(w.view()->pointSize(), normal);
         QCOMPARE(w.window->helpWindow()->browser()->font().pointSize(), helpNormal);
