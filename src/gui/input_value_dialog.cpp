@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/window_placement.h"
+
 namespace verdin::gui {
 
 namespace {
@@ -29,6 +31,8 @@ InputValueDialog::InputValueDialog(const QString& initial, QWidget* owner)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(field_);
     layout->addWidget(buttons);
+    field_->setAccessibleName("Value");
+    keepOnOwnersScreen(this);
     field_->setFocus();
 }
 

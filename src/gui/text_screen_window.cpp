@@ -7,6 +7,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "gui/window_placement.h"
+
 namespace verdin::gui {
 
 TextScreenWindow::TextScreenWindow(QWidget* owner) : QDialog(owner), list_(new QListWidget(this)) {
@@ -27,6 +29,8 @@ TextScreenWindow::TextScreenWindow(QWidget* owner) : QDialog(owner), list_(new Q
     // About 64 columns by 12 lines of the fixed font: room for a program's report.
     const QFontMetrics metrics(list_->font());
     resize(metrics.horizontalAdvance(QString(64, 'M')) + 40, metrics.lineSpacing() * 12 + 40);
+    list_->setAccessibleName("Text screen");
+    keepOnOwnersScreen(this);
 }
 
 void TextScreenWindow::setLines(const std::vector<std::string>& lines) {
