@@ -46,7 +46,9 @@ private:
         if (screen == nullptr) return;
         const QMargins frame = frameOf(window);
         const QRect outer = window->geometry().marginsAdded(frame);
-        const QSize minimum = window->minimumSize().grownBy(frame);
+        // Below its layout's least size a window would hide its own rows: such a
+        // window keeps that size and is only moved.
+        const QSize minimum = window->minimumSize().expandedTo(window->minimumSizeHint()).grownBy(frame);
         const QRect fitted = fittedInto(outer, screen->availableGeometry(), minimum);
         if (fitted == outer) return;
         const QRect inner = fitted.marginsRemoved(frame);

@@ -15,7 +15,7 @@ namespace verdin::gui {
 
 // From now on, each time `window` is shown it is shrunk and moved into the available
 // geometry of the screen its owner (parent window) is on, or its own screen when it
-// has no owner.
+// has no owner. It is never made smaller than its layout's least size.
 void keepOnOwnersScreen(QWidget* window);
 
 // The geometry `frame` (a window with its title bar and borders) takes once moved and

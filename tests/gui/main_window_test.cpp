@@ -3,6 +3,7 @@
 // files and the recent list, Import, Translate, help and About. The editing rules behind
 // the keys are the core's and tested there; these check the wiring and the screen.
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
@@ -496,6 +497,22 @@ private slots:
         QVERIFY(cli.waitForFinished(30000));
         QCOMPARE(listing->text() + '\n', QString::fromLatin1(cli.readAllStandardOutput()));
         QVERIFY(listing->view()->isReadOnly());
+        // Printable: to a PDF offered beside the source, under its own name.
+        QString offered;
+        whenShown<QPrintDialog>([&offered](QPrintDialog* dialog) {
+            offered = dialog->findChild<QLineEdit*>("filename")->text();
+            // To the file, never to a printer the machine may have.
+            auto* printers = dialog->findChild<QComboBox*>("printers");
+            printers->setCurrentIndex(printers->count() - 1);
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        QTest::mouseClick(listing->findChild<QPushButton*>("printListing"), Qt::LeftButton);
+        QCOMPARE(offered, folder.filePath("l-listing.pdf"));
+        QProcess pdf;
+        pdf.start("pdftotext", {"-layout", offered, "-"});
+        QVERIFY(pdf.waitForFinished(30000));
+        const QString printed = QString::fromLatin1(pdf.readAllStandardOutput());
+        QVERIFY2(printed.contains("Listing of l.asm") && printed.contains("41 42 43 44 text:"), qPrintable(printed));
 
         // A fault replaces the rows by the message; mending and Save code brings them back.
         w.type("        mvi q,1");

@@ -136,6 +136,8 @@ private slots:
         QtPlatform platform;
         PrintJob job(platform, nullptr);
         job.printer().setCollateCopies(true);  // the second page ends the first copy
+        // To a file, never to a printer the machine may have.
+        job.printer().setOutputFormat(QPrinter::PdfFormat);
         EditorController editor;
         std::string text;
         for (int i = 1; i <= 75; ++i) text += "line " + std::to_string(i) + "\r";

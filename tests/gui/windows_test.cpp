@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QScreen>
@@ -80,6 +81,11 @@ private slots:
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         QCOMPARE(unnamedControls(&main), QStringList());
+        // The check sees a list nobody named.
+        QWidget bare;
+        (new QListWidget(&bare))->setObjectName("bare");
+        bare.show();
+        QCOMPARE(unnamedControls(&bare), QStringList({"QListWidget \"bare\""}));
 
         EditorController editor;
         Calculator calculator(machine);

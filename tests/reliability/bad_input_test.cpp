@@ -172,7 +172,10 @@ TEST(ReadOnlyFolder, SavesTranslationsImagesAndTablesThereAreReported) {
     platform.messages.clear();
     EXPECT_FALSE(writeTranslationTo(m, 1, std::string(kReadOnlyFolder) + "/prog.i86"));
     EXPECT_FALSE(files.saveCode(m, std::string(kReadOnlyFolder) + "/prog.dat"));
-    EXPECT_EQ(platform.messages, (std::vector<Message>(2, {MessageKind::Error, "Can't save the file."})));
+    // Each names the file and the system's reason.
+    EXPECT_EQ(platform.messages,
+              (std::vector<Message>{{MessageKind::Error, "Can't save the file.", "/proc/prog.i86: no such file or directory"},
+                                    {MessageKind::Error, "Can't save the file.", "/proc/prog.dat: no such file or directory"}}));
 }
 
 class ReadOnlyTables : public DbfServices {};
