@@ -1,6 +1,14 @@
 # Writes OUTPUT, a C++ file that holds every file below SOURCE_DIR as bytes:
-#   cmake -DSOURCE_DIR=... -DOUTPUT=... -P embed_help.cmake
-file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.md ${SOURCE_DIR}/*.tsv)
+#   cmake -DSOURCE_DIR=... -DOUTPUT=... [-DEXTENSION=asm -DFUNCTION=embeddedExamples] -P embed_help.cmake
+# Without EXTENSION the help's .md and .tsv files are taken, listed by embeddedFiles().
+if(EXTENSION)
+  file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.${EXTENSION})
+else()
+  file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.md ${SOURCE_DIR}/*.tsv)
+endif()
+if(NOT FUNCTION)
+  set(FUNCTION embeddedFiles)
+endif()
 list(SORT files)
 set(body "")
 set(table "")
@@ -15,7 +23,8 @@ foreach(name ${files})
   string(APPEND table "        {\"${name}\", std::string_view(reinterpret_cast<const char*>(file${index}), ${length})},\n")
   math(EXPR index "${index} + 1")
 endforeach()
-file(WRITE ${OUTPUT}.tmp "// Generated from resources/help by scripts/embed_help.cmake; do not edit.
+get_filename_component(folder ${SOURCE_DIR} NAME)
+file(WRITE ${OUTPUT}.tmp "// Generated from ${folder}/ by scripts/embed_help.cmake; do not edit.
 #include \"help/embedded_files.h\"
 
 namespace verdin::help {
@@ -23,7 +32,7 @@ namespace verdin::help {
 namespace {
 ${body}}  // namespace
 
-const std::vector<EmbeddedFile>& embeddedFiles() {
+const std::vector<EmbeddedFile>& ${FUNCTION}() {
     static const std::vector<EmbeddedFile> files = {
 ${table}    };
     return files;

@@ -19,6 +19,7 @@
 #include "machine/machine.h"
 #include "platform/platform.h"
 #include "shell/commands.h"
+#include "shell/listing.h"
 
 namespace verdin::cli {
 
@@ -139,12 +140,6 @@ Options parseOptions(const std::vector<std::string>& args) {
     return options;
 }
 
-std::string hex4(std::int32_t value) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(value) & 0xFFFFu);
-    return text;
-}
-
 int commandCompile(Session& s) {
     return compileProgram(s.machine, s.lines, false, true) == -1 ? Success : ProgramFault;
 }
@@ -163,33 +158,7 @@ int commandSaveCode(Session& s) {
 
 int commandListing(Session& s) {
     if (compileProgram(s.machine, s.lines, false, false) != -1) return ProgramFault;
-    std::vector<ListingLine> listing = listProgram(s.machine, s.lines);
-    // The empty line after a final line break is no line of the program.
-    if (!listing.empty() && listing.back().source.empty() && listing.back().address < 0) listing.pop_back();
-    for (const ListingLine& line : listing) {
-        // Four bytes a row; the source stands beside the first row.
-        size_t rows = line.bytes.empty() ? 1 : (line.bytes.size() + 3) / 4;
-        for (size_t r = 0; r < rows; ++r) {
-            std::string bytes;
-            for (size_t b = r * 4; b < line.bytes.size() && b < r * 4 + 4; ++b) {
-                char text[4];
-                std::snprintf(text, sizeof text, "%02X ", line.bytes[b]);
-                bytes += text;
-            }
-            bytes.resize(12, ' ');
-            std::string address = line.address < 0 ? "    " : hex4(line.address + static_cast<std::int32_t>(r * 4));
-            std::string row = address + "  " + bytes + (r == 0 ? line.source : std::string());
-            row.erase(row.find_last_not_of(' ') + 1);
-            s.out << row << "\n";
-        }
-    }
-    s.out << "\nLabels:\n";
-    for (std::int32_t l = 0; l < s.machine.labelCount; ++l) {
-        std::string name = s.machine.labelNames[l];
-        if (!name.empty() && name.back() == ':') name.pop_back();
-        name.resize(std::max<size_t>(name.size(), 8), ' ');
-        s.out << name << hex4(s.machine.labelAddresses[l]) << "\n";
-    }
+    for (const std::string& row : listingRows(s.machine, s.lines)) s.out << row << "\n";
     return Success;
 }
 

@@ -8,6 +8,8 @@
 
 #include "gui/resources.h"
 
+#include "gui/window_placement.h"
+
 namespace verdin::gui {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
@@ -27,6 +29,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     layout->addLayout(row);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    icon->setAccessibleName(QStringLiteral("Verdin"));
+    keepOnOwnersScreen(this);
 }
 
 }  // namespace verdin::gui

@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "gui/window_placement.h"
+
 namespace verdin::gui {
 
 namespace {
@@ -22,6 +24,30 @@ QString labelOf(const CalcControl& control) {
         case CalcKey::Help: return QStringLiteral("?");
     }
     return {};
+}
+
+// What a screen reader says for a key: the keys whose label is a letter or a sign
+// say what they do.
+QString spokenName(const CalcControl& control, const QString& label) {
+    switch (control.key) {
+        case CalcKey::Equals: return QStringLiteral("Equals");
+        case CalcKey::Clear: return QStringLiteral("Clear entry");
+        case CalcKey::Sign: return QStringLiteral("Sign marker");
+        case CalcKey::Base: return QStringLiteral("Hexadecimal or decimal");
+        case CalcKey::Negate: return QStringLiteral("Change sign");
+        case CalcKey::Help: return QStringLiteral("Help");
+        case CalcKey::Operator:
+            switch (control.symbol) {
+                case '+': return QStringLiteral("Plus");
+                case '-': return QStringLiteral("Minus");
+                case '*': return QStringLiteral("Times");
+                case '/': return QStringLiteral("Divided by");
+                default: break;
+            }
+            break;
+        case CalcKey::Digit: break;
+    }
+    return label;
 }
 
 // Where each key sits: row, column (and a column span for the wide ones).
@@ -47,6 +73,7 @@ CalculatorDialog::CalculatorDialog(Calculator& calculator, QWidget* parent)
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
 
     display_->setObjectName(QStringLiteral("display"));
+    display_->setAccessibleName(QStringLiteral("Display"));
     display_->setFont(fixed);
     display_->setFocusPolicy(Qt::NoFocus);
     display_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -74,6 +101,7 @@ CalculatorDialog::CalculatorDialog(Calculator& calculator, QWidget* parent)
         button->setMinimumSize(keySize);
         button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         connect(button, &QPushButton::clicked, this, [this, &control] { press(control); });
+        button->setAccessibleName(spokenName(control, label));
         keys_[control.id] = button;
         for (const Place& place : kPlaces) {
             if (label == QLatin1String(place.label)) grid->addWidget(button, place.row, place.column, 1, place.span);
@@ -81,6 +109,7 @@ CalculatorDialog::CalculatorDialog(Calculator& calculator, QWidget* parent)
     }
     refresh();
     setFixedSize(sizeHint());
+    keepOnOwnersScreen(this);
 }
 
 int CalculatorDialog::run() {

@@ -24,6 +24,7 @@
 #include "gui/program_text.h"
 #include "gui/qt_platform.h"
 #include "gui/value_edit_dialog.h"
+#include "gui/window_placement.h"
 #include "machine/machine.h"
 
 namespace verdin::gui {
@@ -121,6 +122,7 @@ DebugWindow::DebugWindow(Machine& machine, QtPlatform& platform, QWidget* parent
     // Opened at the size its rows need, so the dump and the stack show their six rows
     // whatever size hints the platform's styles give; a larger window shows more.
     resize(minimumSizeHint());
+    keepOnOwnersScreen(this);
 }
 
 DebugWindow::~DebugWindow() {

@@ -9,6 +9,8 @@
 #include <QValidator>
 
 #include "gui/program_text.h"
+#include "gui/window_placement.h"
+
 namespace verdin::gui {
 
 namespace {
@@ -71,6 +73,9 @@ FindDialog::FindDialog(EditorController& editor, Platform& platform, QWidget* pa
     grid->setRowStretch(3, 1);
     grid->addLayout(buttons, 0, 2, 4, 1);
     setFixedSize(sizeHint());
+    fragment_->setAccessibleName(QStringLiteral("Find what"));
+    help->setAccessibleDescription(QStringLiteral("Opens the help on Find and Replace"));
+    keepOnOwnersScreen(this);
 }
 
 std::optional<FindResult> FindDialog::run() {

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QListWidget>
 #include <QSplitter>
 #include <QTabWidget>
@@ -10,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "gui/window_placement.h"
 #include "help/help_pages.h"
 #include "help/markdown.h"
 #include "shell/editor_syntax.h"
@@ -123,8 +125,27 @@ HelpWindow::HelpWindow(QWidget* parent)
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(splitter);
 
+    contents_->setAccessibleName(tr("Contents"));
+    index_->setAccessibleName(tr("Index of mnemonics"));
+    searchBox_->setAccessibleName(tr("Words to find"));
+    results_->setAccessibleName(tr("Pages found"));
+    browser_->setAccessibleName(tr("Help page"));
+    tabs_->setAccessibleName(tr("Contents, index and search"));
+    back_->setAccessibleName(tr("Back"));
+    forward_->setAccessibleName(tr("Forward"));
+    home->setAccessibleName(tr("Contents page"));
+
     fillContents();
     fillIndex();
+
+    // Help is looked at and put away: Esc, as in every other help viewer.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (tabs_->widget(index) == searchBox_->parentWidget()) searchBox_->setFocus();
+    });
+    keepOnOwnersScreen(this);
 
     connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
     connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);

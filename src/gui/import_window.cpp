@@ -5,7 +5,10 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
+
+#include "gui/window_placement.h"
 
 #include "files/source_file.h"
 #include "gui/program_text.h"
@@ -16,6 +19,9 @@ namespace verdin::gui {
 ImportWindow::ImportWindow(Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window), platform_(platform), summary_(new QLabel(this)), list_(new QListWidget(this)) {
     setWindowTitle(tr("Import"));
+    list_->setObjectName(QStringLiteral("changes"));
+    list_->setAccessibleName(tr("Changes made and things to do by hand"));
+    list_->setToolTip(tr("Click a line to show it in the editor"));
     list_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     list_->setWordWrap(true);
     summary_->setWordWrap(true);
@@ -26,6 +32,13 @@ ImportWindow::ImportWindow(Platform& platform, QWidget* parent)
     layout->addWidget(list_, 1);
     layout->addWidget(buttons);
     resize(620, 360);
+    auto choose = [this](QListWidgetItem* item) {
+        const QVariant line = item->data(kLineRole);
+        if (line.isValid()) emit lineChosen(line.toInt());
+    };
+    connect(list_, &QListWidget::itemClicked, this, choose);
+    connect(list_, &QListWidget::itemActivated, this, choose);
+    keepOnOwnersScreen(this);
 }
 
 bool ImportWindow::importFile(const QString& path, bool bareNumbersAreHex) {
@@ -48,17 +61,23 @@ bool ImportWindow::importFile(const QString& path, bool bareNumbersAreHex) {
     std::vector<Message> faults = remainingFaults(result.lines);
 
     setWindowTitle(tr("Import - %1").arg(QFileInfo(path).fileName()));
-    for (const TidyNote& note : result.changes) list_->addItem(programText(formatChange(note)));
+    auto addNote = [this](const std::string& text, int line) {
+        auto* item = new QListWidgetItem(programText(text), list_);
+        if (line > 0) item->setData(kLineRole, line - 1);
+        return item;
+    };
+    for (const TidyNote& note : result.changes) addNote(formatChange(note), note.line);
     // What is left for the student stands out from what was done.
     const QBrush toDo(QColor(0xB0, 0x30, 0x00));
-    auto addToDo = [&](const std::string& text) {
-        auto* item = new QListWidgetItem(programText(text), list_);
-        item->setForeground(toDo);
-    };
-    for (const TidyNote& note : result.byHand) addToDo(formatByHand(note));
+    auto addToDo = [&](const std::string& text, int line) { addNote(text, line)->setForeground(toDo); };
+    for (const TidyNote& note : result.byHand) addToDo(formatByHand(note), note.line);
+    // The assembler names the faulty line in its message: "... at string 12."
+    static const QRegularExpression faultLine(QStringLiteral("at string (\\d+)"));
     for (const Message& fault : faults) {
-        addToDo("still to fix: " + formatMessageLine(fault));
-        if (!fault.hint.empty()) addToDo("still to fix: " + formatHintLine(fault));
+        const QRegularExpressionMatch match = faultLine.match(QString::fromStdString(fault.text));
+        const int line = match.hasMatch() ? match.captured(1).toInt() : 0;
+        addToDo("still to fix: " + formatMessageLine(fault), line);
+        if (!fault.hint.empty()) addToDo("still to fix: " + formatHintLine(fault), line);
     }
     const auto toDoCount = static_cast<int>(result.byHand.size() + faults.size());
     summary_->setText(tr("%1 change(s) made, %2 thing(s) to do by hand. The converted program is a new "

@@ -3,6 +3,8 @@
 // text, with the list of changes in a window the student keeps open beside the
 // editor while finishing what is left to do by hand.
 //
+// Clicking a row puts the editor's caret on the line it names.
+//
 // Usage (the main window's File > Import...):
 //   auto* window = new ImportWindow(platform, mainWindow);
 //   if (window->importFile(path)) { newUntitledText(window->lines()); window->show(); }
@@ -38,7 +40,13 @@ public:
     QListWidget* changeList() const { return list_; }
     QLabel* summary() const { return summary_; }
 
+signals:
+    // A row of the list was clicked or activated: the editor line (from 0) it is about.
+    void lineChosen(int line);
+
 private:
+    static constexpr int kLineRole = Qt::UserRole;
+
     Platform& platform_;
     QLabel* summary_;
     QListWidget* list_;

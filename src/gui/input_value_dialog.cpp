@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "gui/program_text.h"
+#include "gui/window_placement.h"
 
 namespace verdin::gui {
 
@@ -44,6 +45,8 @@ InputValueDialog::InputValueDialog(const ValueRequest& request, QWidget* owner)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(field_);
     layout->addWidget(buttons);
+    field_->setAccessibleName("Value");
+    keepOnOwnersScreen(this);
     field_->setFocus();
 }
 

@@ -25,8 +25,11 @@
 #include "gui/help_popup.h"
 #include "gui/help_window.h"
 #include "gui/import_window.h"
+#include "gui/listing_window.h"
 #include "gui/replace_dialog.h"
 #include "gui/resources.h"
+#include "gui/window_placement.h"
+#include "help/examples.h"
 #include "help/help_pages.h"
 #include "shell/commands.h"
 #include "shell/context_help.h"
@@ -93,6 +96,7 @@ MainWindow::MainWindow(Machine& machine, QtPlatform& platform, FileSession& file
         connect(clipboard, &QClipboard::dataChanged, this, &MainWindow::updateFromEditor);
     }
     resize(900, 640);
+    keepOnOwnersScreen(this);
     view_->setFocus();
     updateFromEditor();
 }
@@ -159,6 +163,8 @@ void MainWindow::createActions() {
     z80Action_ = makeAction(this, QStringLiteral("Z-80"));
     x86Action_ = makeAction(this, QStringLiteral("Intel x86"));
     saveCodeAction_ = makeAction(this, QStringLiteral("Save code"));
+    listingAction_ = makeAction(this, QStringLiteral("Listing"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(listingAction_, &QAction::triggered, this, &MainWindow::showListing);
     connect(compileAction_, &QAction::triggered, this, &MainWindow::compile);
     connect(debugAction_, &QAction::triggered, this, &MainWindow::debug);
     connect(z80Action_, &QAction::triggered, this, [this] { translate(TranslationTarget::Z80); });
@@ -210,6 +216,15 @@ void MainWindow::createMenus() {
     fileMenu_->addAction(saveAction_);
     fileMenu_->addAction(saveAsAction_);
     fileMenu_->addAction(importAction_);
+    examplesMenu_ = fileMenu_->addMenu(QStringLiteral("Examples"));
+    const std::vector<help::ExampleProgram> examples = help::examplePrograms();
+    for (size_t i = 0; i < examples.size(); ++i) {
+        QAction* example = examplesMenu_->addAction(QString::fromStdString(examples[i].name));
+        example->setStatusTip(QString::fromStdString(examples[i].title));
+        example->setToolTip(example->statusTip());
+        connect(example, &QAction::triggered, this, [this, i] { openExample(static_cast<int>(i)); });
+    }
+    examplesMenu_->setToolTipsVisible(true);
     fileMenu_->addSeparator();
     // The recent files go in here, from position 5 on, followed by this separator.
     recentEnd_ = fileMenu_->addSeparator();
@@ -241,6 +256,7 @@ void MainWindow::createMenus() {
     translateMenu->addAction(x86Action_);
     translateMenu->addSeparator();
     translateMenu->addAction(saveCodeAction_);
+    translateMenu->addAction(listingAction_);
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->addAction(intelAction_);
@@ -400,13 +416,15 @@ QString MainWindow::initialFolder() const {
 
 bool MainWindow::mayDiscardChanges() {
     const bool goOn = verdin::mayDiscardChanges(
-        editor().state().modified, [this] { return platform_.askToSave(); }, [this] { return saveText(false); });
+        editor().state().modified, [this] { return platform_.askToSave(savePromptHint(files_.currentFile())); },
+        [this] { return saveText(false); });
     view_->refresh();
     return goOn;
 }
 
 std::optional<std::string> MainWindow::askForSourceName() {
     QFileDialog dialog(this, QStringLiteral("Save as"), initialFolder());
+    keepOnOwnersScreen(&dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(kSourceFilters);
@@ -464,6 +482,7 @@ void MainWindow::newFile() {
 void MainWindow::openFile() {
     if (!mayDiscardChanges()) return;
     QFileDialog dialog(this, QStringLiteral("Open"), initialFolder());
+    keepOnOwnersScreen(&dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(kSourceFilters);
@@ -499,17 +518,20 @@ void MainWindow::showHandOffResult(int result, bool page) {
 
 void MainWindow::compile() {
     showHandOffResult(compileProgram(machine_, editorLines(), false, true, Compile), true);
+    refreshListing();
 }
 
 void MainWindow::debug() {
     const int result = compileProgram(machine_, editorLines(), true, true, Compile);
     showHandOffResult(result, true);
+    refreshListing();
     if (result == -1) openDebugWindow();
 }
 
 void MainWindow::translate(TranslationTarget target) {
     const std::int32_t mode = target == TranslationTarget::Z80 ? TranslateZ80 : TranslateX86;
     const int result = compileProgram(machine_, editorLines(), false, false, mode);
+    refreshListing();
     if (result != -1) {
         showHandOffResult(result, false);
         return;
@@ -520,8 +542,11 @@ void MainWindow::translate(TranslationTarget target) {
 
 void MainWindow::saveCode() {
     // A failed compile has shown its message; the caret stays where it was.
-    if (compileProgram(machine_, editorLines(), false, false, Compile) != -1) return;
+    const int result = compileProgram(machine_, editorLines(), false, false, Compile);
+    refreshListing();
+    if (result != -1) return;
     QFileDialog dialog(this, QStringLiteral("Save code"), initialFolder());
+    keepOnOwnersScreen(&dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(kCodeFilters);
@@ -531,6 +556,49 @@ void MainWindow::saveCode() {
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         files_.saveCode(machine_, toPath(dialog.selectedFiles().constFirst()));
     }
+    view_->refresh();
+}
+
+void MainWindow::showListing() {
+    if (listingWindow_ == nullptr) {
+        listingWindow_ = new ListingWindow(this);
+        connect(listingWindow_, &ListingWindow::printRequested, this,
+                [this](const std::vector<std::string>& rows, const std::string& title) {
+                    printing_.printRows(rows, title, files_.currentFile(), toPath(initialFolder()));
+                });
+    }
+    listingWindow_->showListing(editorLines(), files_.currentFile(), machine_.arithmeticRules);
+    listingWindow_->show();
+    listingWindow_->raise();
+    listingWindow_->activateWindow();
+}
+
+void MainWindow::refreshListing() {
+    if (listingWindow_ != nullptr && listingWindow_->isVisible()) {
+        listingWindow_->showListing(editorLines(), files_.currentFile(), machine_.arithmeticRules);
+    }
+}
+
+void MainWindow::goToLine(int line) {
+    const EditorController& e = editor();
+    if (line < 0 || line > e.state().lastLine) return;
+    editor().showFound(e.buffer().lineStart(line), 0);
+    view_->refresh();
+}
+
+void MainWindow::openExample(int index) {
+    const std::vector<help::ExampleProgram> examples = help::examplePrograms();
+    if (index < 0 || index >= static_cast<int>(examples.size())) return;
+    if (!mayDiscardChanges()) return;
+    std::string text;
+    for (size_t i = 0; i < examples[static_cast<size_t>(index)].lines.size(); ++i) {
+        if (i > 0) text += TextBuffer::kLineEnd;
+        text += examples[static_cast<size_t>(index)].lines[i];
+    }
+    if (!editor().loadText(text)) return;
+    // Untitled, so that Save asks where the student's own copy goes.
+    files_.newText();
+    editor().clearFault();
     view_->refresh();
 }
 
@@ -563,11 +631,14 @@ void MainWindow::showCalculator() {
     dialog.run();
 }
 
-void MainWindow::print() { printing_.print(editor().buffer(), files_.currentFile()); }
+void MainWindow::print() {
+    printing_.print(editor().buffer(), files_.currentFile(), toPath(initialFolder()));
+}
 
 void MainWindow::importFile() {
     if (!mayDiscardChanges()) return;
     QFileDialog dialog(this, QStringLiteral("Import"), initialFolder());
+    keepOnOwnersScreen(&dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(QStringList{QStringLiteral("Programs (*.asm *.a85 *.s *.txt)"), QStringLiteral("All Files (*)")});
@@ -578,6 +649,7 @@ void MainWindow::importFile() {
 bool MainWindow::importPath(const QString& path) {
     auto* changes = new ImportWindow(platform_, this);
     changes->setAttribute(Qt::WA_DeleteOnClose);
+    connect(changes, &ImportWindow::lineChosen, this, &MainWindow::goToLine);
     if (!changes->importFile(path)) {
         delete changes;
         return false;

@@ -34,6 +34,7 @@ namespace verdin::gui {
 
 class HelpPopup;
 class HelpWindow;
+class ListingWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -55,6 +56,8 @@ public:
     bool importPath(const QString& path);
     // The help window, made on first use and kept for the session.
     HelpWindow* helpWindow();
+    // The Listing window, or null before Translate to > Listing first opened it.
+    ListingWindow* listingWindow() const { return listingWindow_; }
 
 public slots:
     // ---- File ----
@@ -64,11 +67,15 @@ public slots:
     bool saveAs();
     void openRecentFile(int index);
     void importFile();
+    // File > Examples: example `index` of help::examplePrograms() as a new untitled text.
+    void openExample(int index);
     // ---- Commands ----
     void compile();
     void debug();
     void translate(verdin::TranslationTarget target);
     void saveCode();
+    // Translate to > Listing (Ctrl+L): the listing of the editor's program.
+    void showListing();
     void about();
     // ---- Options ----
     void setIntelArithmetic(bool on);
@@ -115,6 +122,10 @@ private:
     void showHandOffResult(int result, bool page);
     QString initialFolder() const;
     void zoomHelp();
+    // Every command that compiles brings an open Listing window up to date.
+    void refreshListing();
+    // The caret to the start of editor line `line` (from 0), the line shown.
+    void goToLine(int line);
 
     Machine& machine_;
     QtPlatform& platform_;
@@ -125,6 +136,7 @@ private:
     PrintJob printing_;
     HelpWindow* helpWindow_ = nullptr;
     HelpPopup* helpPopup_ = nullptr;
+    ListingWindow* listingWindow_ = nullptr;
     QLabel* rulesLabel_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QList<QLabel*> statusParts_;
@@ -159,9 +171,11 @@ private:
     QAction* z80Action_ = nullptr;
     QAction* x86Action_ = nullptr;
     QAction* saveCodeAction_ = nullptr;
+    QAction* listingAction_ = nullptr;
     QAction* aboutAction_ = nullptr;
     QAction* helpAction_ = nullptr;
     QMenu* fileMenu_ = nullptr;
+    QMenu* examplesMenu_ = nullptr;
 };
 
 }  // namespace verdin::gui

@@ -8,6 +8,8 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+#include "gui/window_placement.h"
+
 namespace verdin::gui {
 
 ProgressWindow::ProgressWindow(QWidget* owner)
@@ -29,6 +31,8 @@ ProgressWindow::ProgressWindow(QWidget* owner)
     bar_->setTextVisible(false);
     bar_->setMinimumWidth(240);
     layout->addWidget(bar_);
+    bar_->setAccessibleName(QStringLiteral("Pages printed"));
+    keepOnOwnersScreen(this);
 }
 
 void ProgressWindow::begin(int maximum) {

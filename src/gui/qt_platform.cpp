@@ -10,6 +10,7 @@
 #include "gui/input_value_dialog.h"
 #include "gui/program_text.h"
 #include "gui/text_screen_window.h"
+#include "gui/window_placement.h"
 
 namespace verdin::gui {
 
@@ -41,16 +42,19 @@ void QtPlatform::showMessageWithHint(MessageKind kind, const std::string& text, 
     const std::string page = kind == MessageKind::Error && openHelp_ ? help::pageForMessage(text) : std::string();
     QPushButton* help = page.empty() ? nullptr : box.addButton(QMessageBox::Help);
     if (!hint.empty()) box.setInformativeText(messageText(hint));
+    keepOnOwnersScreen(&box);
     box.exec();
     if (help != nullptr && box.clickedButton() == help) openHelp_(page);
 }
 
-SaveAnswer QtPlatform::askToSave() {
+SaveAnswer QtPlatform::askToSave(const std::string& hint) {
     QMessageBox box(QMessageBox::Warning, QString::fromUtf8(captionOf(MessageKind::Warning)),
                     QString::fromUtf8(kSavePromptText), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                     owner_);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
+    if (!hint.empty()) box.setInformativeText(QString::fromStdString(hint));
+    keepOnOwnersScreen(&box);
     switch (box.exec()) {
         case QMessageBox::Yes: return SaveAnswer::Yes;
         case QMessageBox::No: return SaveAnswer::No;

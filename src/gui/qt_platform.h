@@ -35,9 +35,10 @@ public:
 
     // The hint becomes the box's informative text, under the message.
     void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) override;
-    // The save prompt: a "Warning" box with the exclamation icon and Yes / No / Cancel;
-    // closing the box counts as Cancel.
-    SaveAnswer askToSave();
+    // The save prompt: a "Warning" box with the exclamation icon and Yes / No / Cancel,
+    // `hint` (which file it is about) under the question; closing the box counts as
+    // Cancel.
+    SaveAnswer askToSave(const std::string& hint = {});
     void pumpEvents() override;
     void textScreenChanged(const std::vector<std::string>& lines, bool open) override;
     std::optional<std::string> inputValue(const ValueRequest& request) override;

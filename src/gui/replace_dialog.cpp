@@ -11,6 +11,8 @@
 #include "gui/program_text.h"
 #include "gui/progress_window.h"
 
+#include "gui/window_placement.h"
+
 namespace verdin::gui {
 
 ReplaceDialog::ReplaceDialog(EditorController& editor, Platform& platform, QWidget* parent)
@@ -57,6 +59,9 @@ ReplaceDialog::ReplaceDialog(EditorController& editor, Platform& platform, QWidg
     grid->setRowStretch(4, 1);
     grid->addLayout(buttons, 0, 2, 5, 1);
     setFixedSize(sizeHint());
+    fragment_->setAccessibleName(QStringLiteral("Find what"));
+    replacement_->setAccessibleName(QStringLiteral("Replace with"));
+    keepOnOwnersScreen(this);
 }
 
 std::optional<FindResult> ReplaceDialog::run() {

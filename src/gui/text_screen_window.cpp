@@ -8,6 +8,8 @@
 #include <algorithm>
 
 #include "gui/program_text.h"
+#include "gui/window_placement.h"
+
 namespace verdin::gui {
 
 TextScreenWindow::TextScreenWindow(QWidget* owner) : QDialog(owner), list_(new QListWidget(this)) {
@@ -28,6 +30,8 @@ TextScreenWindow::TextScreenWindow(QWidget* owner) : QDialog(owner), list_(new Q
     // About 64 columns by 12 lines of the fixed font: room for a program's report.
     const QFontMetrics metrics(list_->font());
     resize(metrics.horizontalAdvance(QString(64, 'M')) + 40, metrics.lineSpacing() * 12 + 40);
+    list_->setAccessibleName("Text screen");
+    keepOnOwnersScreen(this);
 }
 
 void TextScreenWindow::setPointSize(int points) {

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "gui/window_placement.h"
+
 namespace verdin::gui {
 
 namespace {
@@ -38,6 +40,9 @@ ValueEditDialog::ValueEditDialog(const InputRequest& request, QWidget* owner)
     layout->addWidget(description, 0, 0);
     layout->addWidget(value_, 1, 0);
     layout->addWidget(buttons, 0, 1, 2, 1);
+    description->setAccessibleName("What is changed");
+    value_->setAccessibleName("New value");
+    keepOnOwnersScreen(this);
     value_->setFocus();
 }
 

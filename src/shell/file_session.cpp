@@ -75,8 +75,9 @@ bool FileSession::saveFile(const std::vector<std::string>& lines, bool ask,
 
 bool FileSession::saveAs(const std::string& path, const std::vector<std::string>& lines) {
     SourceText text{lines, lineEnding_};
-    if (!saveSourceFile(path, text)) {
-        platform_.showMessage(MessageKind::Error, kCantSaveMessage);
+    std::error_code failure;
+    if (!writeFileAtomically(path, joinSourceText(text), &failure)) {
+        platform_.showMessageWithHint(MessageKind::Error, kCantSaveMessage, saveFailureHint(path, failure));
         return false;
     }
     currentFile_ = path;
@@ -96,8 +97,10 @@ bool FileSession::saveCode(const Machine& machine, const std::string& path) {
     if (path.empty()) return false;
     const std::vector<std::uint8_t> image = programImage(machine);
     const std::string bytes(image.begin(), image.end());
-    if (!writeFileAtomically(withDefaultExtension(path, kCodeExtension), bytes)) {
-        platform_.showMessage(MessageKind::Error, kCantSaveMessage);
+    const std::string output = withDefaultExtension(path, kCodeExtension);
+    std::error_code failure;
+    if (!writeFileAtomically(output, bytes, &failure)) {
+        platform_.showMessageWithHint(MessageKind::Error, kCantSaveMessage, saveFailureHint(output, failure));
         return false;
     }
     return true;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "files/file_names.h"
+
 namespace verdin {
 
 int printableLineCount(int lineCount, bool lastLineEmpty) {
@@ -33,6 +35,66 @@ std::vector<PrintSheet> printLayout(int lineCount, int linesPerPage, int copies,
             for (int copy = 0; copy < copies; ++copy) sheets.push_back(sheetOf(page, copy));
     }
     return sheets;
+}
+
+}  // namespace verdin
+
+namespace verdin {
+
+namespace {
+int digitsOf(int n) {
+    int digits = 1;
+    while (n >= 10) {
+        n /= 10;
+        ++digits;
+    }
+    return digits;
+}
+}  // namespace
+
+PrintGeometry printGeometry(double pageWidth, double pageHeight, double spacingPerPoint, double advancePerPoint,
+                            int lineCount) {
+    PrintGeometry g;
+    // Three digits at least, so a program growing past 99 lines keeps its layout.
+    g.numberColumns = std::max(3, digitsOf(std::max(lineCount, 1)));
+    const double frameWidth = pageWidth - 2 * kPrintMarginPoints;
+    const double frameHeight = pageHeight - 2 * kPrintMarginPoints;
+    const int rows = kLinesPerPage + kPrintHeaderRows;
+    const int columns = g.numberColumns + 2 + kPrintTextColumns;
+    double size = kLargestPrintFont;
+    if (spacingPerPoint > 0) size = std::min(size, frameHeight / (rows * spacingPerPoint));
+    if (advancePerPoint > 0) size = std::min(size, frameWidth / (columns * advancePerPoint));
+    g.fontPoints = std::max(size, 1.0);
+    g.lineSpacing = g.fontPoints * spacingPerPoint;
+    g.left = kPrintMarginPoints;
+    g.textLeft = g.left + (g.numberColumns + 2) * g.fontPoints * advancePerPoint;
+    g.right = pageWidth - kPrintMarginPoints;
+    g.top = kPrintMarginPoints;
+    g.bodyTop = g.top + kPrintHeaderRows * g.lineSpacing;
+    return g;
+}
+
+std::string printLineNumber(int index, int columns) {
+    std::string number = std::to_string(index + 1);
+    if (static_cast<int>(number.size()) < columns) number.insert(0, static_cast<size_t>(columns) - number.size(), ' ');
+    return number;
+}
+
+std::string printHeaderName(std::string_view currentFile) {
+    return currentFile.empty() ? std::string("Untitled") : fileNamePart(currentFile);
+}
+
+std::string printPageText(int page, int pages) {
+    return "Page " + std::to_string(page) + " of " + std::to_string(pages);
+}
+
+std::string defaultPdfPath(std::string_view currentFile, std::string_view lastFolder) {
+    if (currentFile.empty()) {
+        std::string folder(lastFolder);
+        if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
+        return folder + "Untitled.pdf";
+    }
+    return folderOf(currentFile) + withExtension(currentFile, "pdf");
 }
 
 }  // namespace verdin

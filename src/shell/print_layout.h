@@ -13,6 +13,8 @@
 // (1 1 2 2).
 #pragma once
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace verdin {
@@ -37,5 +39,54 @@ std::vector<PrintSheet> printLayout(int lineCount, int linesPerPage, int copies,
 
 // Number of pages one copy takes.
 int printPageCount(int lineCount, int linesPerPage);
+
+}  // namespace verdin
+
+namespace verdin {
+
+// ---- The printed page -------------------------------------------------------------
+// A sheet a teacher can grade: a header with the file, the date and "Page N of M",
+// then the lines with the editor's line numbers beside them, all inside margins wide
+// enough for any printer's unprintable border. Lengths are in points (1/72 inch).
+
+constexpr double kPointsPerMm = 72.0 / 25.4;
+// 15 mm is the least a teacher's printer needs; one more keeps the glyphs' own
+// overhang (accents, descenders) inside it too.
+constexpr double kPrintMarginPoints = 16.0 * kPointsPerMm;
+constexpr double kLargestPrintFont = 10.0;
+// The header row and the gap with its rule under it, counted in text rows.
+constexpr int kPrintHeaderRows = 2;
+// The widest line a student can type, and the room the numbers take beside it.
+constexpr int kPrintTextColumns = 80;
+
+struct PrintGeometry {
+    double fontPoints = 0;   // size of the fixed font
+    double lineSpacing = 0;  // baseline to baseline
+    double left = 0;         // left edge of the line numbers
+    double textLeft = 0;     // left edge of the program text
+    double right = 0;        // right edge of the header
+    double top = 0;          // top of the header row
+    double bodyTop = 0;      // top of row 0 of the lines
+    int numberColumns = 0;   // width of the numbers, right-aligned
+};
+
+// Where things go on a page of `pageWidth` x `pageHeight`, for a fixed font whose
+// line spacing and character advance at 1 point are `spacingPerPoint` and
+// `advancePerPoint`, numbering up to `lineCount` lines. The font shrinks below
+// kLargestPrintFont until 70 lines and the header fit the height and a full line
+// with its number fits the width.
+PrintGeometry printGeometry(double pageWidth, double pageHeight, double spacingPerPoint, double advancePerPoint,
+                            int lineCount);
+
+// "   7": line `index` (counted from 0) numbered from 1, as the editor's margin
+// shows it, right-aligned in `columns`.
+std::string printLineNumber(int index, int columns);
+// The header's texts: the file's name ("Untitled" for a new text) and "Page 2 of 5".
+std::string printHeaderName(std::string_view currentFile);
+std::string printPageText(int page, int pages);
+
+// The name the Print dialog offers for a PDF: the source's name with ".pdf" in its
+// folder, or "Untitled.pdf" in `lastFolder` for a new text.
+std::string defaultPdfPath(std::string_view currentFile, std::string_view lastFolder);
 
 }  // namespace verdin

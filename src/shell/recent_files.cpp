@@ -7,6 +7,18 @@
 
 namespace verdin {
 
+namespace {
+// A menu reads "&" as the mark of the access key; a name's own must stay visible.
+std::string escapeAmpersands(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        out += c;
+        if (c == '&') out += '&';
+    }
+    return out;
+}
+}  // namespace
+
 int RecentFiles::count() const {
     int n = 0;
     while (n < kRecentFileCount && !entries[n].empty()) ++n;
@@ -28,7 +40,17 @@ std::string RecentFiles::menuItemText(int index) const {
     if (index < 0 || index >= count()) return {};
     char number[16];
     std::snprintf(number, sizeof number, "&%d ", index + 1);
-    return number + fileNamePart(entries[index]);
+    const std::string name = fileNamePart(entries[index]);
+    std::string text = number + escapeAmpersands(name);
+    // Two labs' main.asm must not look alike: equal names show where they live.
+    for (int other = 0; other < count(); ++other) {
+        if (other != index && fileNamePart(entries[other]) == name) {
+            std::string folder = folderOf(entries[index]);
+            if (folder.size() > 1) folder.pop_back();  // the separator, but not a root's
+            return text + "  (" + escapeAmpersands(folder) + ")";
+        }
+    }
+    return text;
 }
 
 int RecentFiles::indexOfCommand(int id) {

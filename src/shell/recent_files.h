@@ -26,7 +26,8 @@ public:
     void add(std::string_view path);
 
     // The menu text of entry i: "&1 prog.asm" (the ampersand marks the access key).
-    // Empty for an entry not in use.
+    // When another entry has the same file name, its folder follows:
+    // "&1 main.asm  (/home/ann/lab1)". Empty for an entry not in use.
     std::string menuItemText(int index) const;
 
     static constexpr int commandId(int index) { return kFirstRecentFileCommand + index; }

@@ -2,6 +2,11 @@
 
 namespace verdin {
 
+std::string savePromptHint(std::string_view currentFile) {
+    if (currentFile.empty()) return "Untitled: never saved";
+    return std::string(currentFile) + ": changed since it was last saved";
+}
+
 bool mayDiscardChanges(bool modified, const std::function<SaveAnswer()>& ask,
                        const std::function<bool()>& save) {
     if (!modified) return true;

@@ -3,11 +3,17 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <string_view>
 
 namespace verdin {
 
 // Shown with the caption "Warning", the exclamation icon and Yes / No / Cancel.
 constexpr const char* kSavePromptText = "File was changed. Do you want to save it?";
+
+// The line under the question that says which text it is about:
+// "/home/ann/lab1/main.asm: changed since it was last saved", or "Untitled: never saved".
+std::string savePromptHint(std::string_view currentFile);
 
 enum class SaveAnswer { Yes, No, Cancel };
 

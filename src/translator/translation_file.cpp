@@ -30,8 +30,14 @@ std::string translationPath(std::string_view sourcePath, std::int32_t mode) {
 }
 
 bool writeTranslationTo(Machine& machine, int editorLineCount, const std::string& outputPath) {
-    if (outputPath.empty() || !writeFileAtomically(outputPath, translationText(machine, editorLineCount))) {
+    std::error_code failure;
+    if (outputPath.empty()) {
         machine.ownerWindow->showMessage(MessageKind::Error, "Can't save the file.");
+        return false;
+    }
+    if (!writeFileAtomically(outputPath, translationText(machine, editorLineCount), &failure)) {
+        machine.ownerWindow->showMessageWithHint(MessageKind::Error, "Can't save the file.",
+                                                 saveFailureHint(outputPath, failure));
         return false;
     }
     machine.ownerWindow->showMessage(MessageKind::Information, "File was saved with as " + outputPath);

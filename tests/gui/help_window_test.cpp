@@ -72,13 +72,20 @@ private slots:
         clickItem(window.indexList(), xchg);
         QTRY_COMPARE(window.browser()->pageId(), QString("xchg"));
 
+        // The Search tab puts the keys in its field at once.
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         window.tabs()->setCurrentIndex(2);
-        window.searchBox()->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), window.searchBox());
         QTest::keyClicks(window.searchBox(), "breakpoint");
         QTRY_VERIFY(window.searchResults()->count() > 0);
         QCOMPARE(window.searchResults()->item(0)->text(), QString("The debug window"));
         QTest::keyClick(window.searchBox(), Qt::Key_Return);
         QTRY_COMPARE(window.browser()->pageId(), QString("debug_window"));
+
+        // Esc puts the help away, from wherever the focus is.
+        QTest::keyClick(window.browser(), Qt::Key_Escape);
+        QTRY_VERIFY(!window.isVisible());
     }
 
     void rightClickPopupShowsThePageNearTheMouseAndHandsLinksToTheWindow() {

@@ -3,6 +3,7 @@
 // files and the recent list, Import, Translate, help and About. The editing rules behind
 // the keys are the core's and tested there; these check the wiring and the screen.
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
@@ -10,7 +11,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
+#include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTextBrowser>
@@ -25,6 +28,7 @@
 #include "gui/help_popup.h"
 #include "gui/help_window.h"
 #include "gui/import_window.h"
+#include "gui/listing_window.h"
 #include "gui/main_window.h"
 #include "gui/replace_dialog.h"
 #include "gui_test_support.h"
@@ -154,12 +158,12 @@ private slots:
                  QStringList({"&File", "Edit", "&Compile", "&Debug", "Translate to", "&Options", "&Help"}));
         QMenu* file = w.menu("&File");
         QCOMPARE(texts(file->actions()),
-                 QStringList({"New", "Open", "Save", "Save as...", "Import...", "-", "-", "Print", "-", "E&xit"}));
-        QVERIFY(!file->actions().at(6)->isVisible());  // no recent files: no second separator
+                 QStringList({"New", "Open", "Save", "Save as...", "Import...", "Examples", "-", "-", "Print", "-", "E&xit"}));
+        QVERIFY(!file->actions().at(7)->isVisible());  // no recent files: no second separator
         QMenu* edit = w.menu("Edit");
         QCOMPARE(texts(edit->actions()), QStringList({"Undo", "Redo", "-", "Copy", "Cut", "Paste", "-", "Select All",
                                                       "-", "Find", "Replace", "-", "Calculator"}));
-        QCOMPARE(texts(w.menu("Translate to")->actions()), QStringList({"Z-80", "Intel x86", "-", "Save code"}));
+        QCOMPARE(texts(w.menu("Translate to")->actions()), QStringList({"Z-80", "Intel x86", "-", "Save code", "Listing"}));
         QCOMPARE(texts(w.menu("&Help")->actions()), QStringList({"&About ..."}));
         for (const char* greyed : {"Copy", "Cut", "Paste", "Undo", "Redo"}) QVERIFY(!item(edit, greyed)->isEnabled());
         // The keys the other tests do not press.
@@ -330,10 +334,15 @@ private slots:
         Workbench w;
         w.type("hlt");
         QCOMPARE(w.title(), QString("Verdin - Untitled*"));
-        QString seen;
-        whenMessageBoxAppears(&seen, QMessageBox::Cancel);
+        QString seen, hint;
+        whenShown<QMessageBox>([&](QMessageBox* box) {
+            seen = messageBoxLine(box);
+            hint = box->informativeText();
+            press(box, QMessageBox::Cancel);
+        });
         w.key(Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(seen, QString("Warning: File was changed. Do you want to save it?"));
+        QCOMPARE(hint, QString("Untitled: never saved"));
         QCOMPARE(w.text(), std::string("hlt\r"));
 
         // Yes on an untitled text asks for a name and saves before the window goes.
@@ -367,14 +376,14 @@ private slots:
         w.chooseMenuItem("&File", "Save as...");
         QCOMPARE(fileBytes(second + ".asm"), QByteArray("hlt"));  // New: no line end at all
         QMenu* file = w.menu("&File");
-        QCOMPARE(file->actions().at(6)->text(), QString("&1 second.asm"));
-        QCOMPARE(file->actions().at(7)->text(), QString("&2 first.asm"));
-        QVERIFY(file->actions().at(8)->isSeparator() && file->actions().at(8)->isVisible());
+        QCOMPARE(file->actions().at(7)->text(), QString("&1 second.asm"));
+        QCOMPARE(file->actions().at(8)->text(), QString("&2 first.asm"));
+        QVERIFY(file->actions().at(9)->isSeparator() && file->actions().at(9)->isVisible());
 
         // Alt+2 reopens the older one, which moves to the front; F3 opens through a dialog.
         w.key(Qt::Key_2, Qt::AltModifier);
         QCOMPARE(w.text(), std::string("nop\rmvi a,50\r"));
-        QCOMPARE(file->actions().at(6)->text(), QString("&1 first.asm"));
+        QCOMPARE(file->actions().at(7)->text(), QString("&1 first.asm"));
         whenFileDialogAppears(second + ".asm", &caption);
         w.key(Qt::Key_F3);
         QCOMPARE(caption, QString("Open"));
@@ -481,6 +490,12 @@ private slots:
         QCOMPARE(shown, (QStringList{"line 1: \"//\" -> \";\"", "line 2: \"0x1F\" -> \"1FH\"",
                                      "line 3: by hand: RST 1 does nothing here: if it ends the program, write HLT"}));
         QVERIFY(changes->summary()->text().startsWith("2 change(s) made, 1 thing(s) to do by hand."));
+        // A row names a line: a click puts the editor's caret there.
+        QListWidgetItem* third = changes->changeList()->item(2);
+        QTest::mouseClick(changes->changeList()->viewport(), Qt::LeftButton, {},
+                          changes->changeList()->visualItemRect(third).center());
+        QCOMPARE(w.state().caretLine, 2);
+        QCOMPARE(w.state().caretColumn, 0);
         QTest::mouseClick(changes->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close), Qt::LeftButton);
         QTRY_VERIFY(w.window->findChild<ImportWindow*>() == nullptr);
 
@@ -490,6 +505,77 @@ private slots:
         QVERIFY(!w.window->importPath("/nonexistent/kit.asm"));
         QCOMPARE(seen, QString("Error: Can't open the file /nonexistent/kit.asm: No such file or directory."));
         QVERIFY(w.text().find("MVI A,1FH") != std::string::npos);
+    }
+
+    void theListingFollowsEveryCompile() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("l.asm");
+        Workbench w;
+        w.type("loop:   mvi a,5 ; five\r        jmp loop\rtext:   db 'ABCDE'\r");
+        whenFileDialogAppears(path);
+        w.key(Qt::Key_F2);
+        w.key(Qt::Key_L, Qt::ControlModifier);
+        ListingWindow* listing = w.window->listingWindow();
+        QVERIFY(listing != nullptr);
+        QTRY_VERIFY(listing->isVisible());
+        QCOMPARE(listing->windowTitle(), QString("Listing - l.asm"));
+        // Row for row what the command line prints.
+        QProcess cli;
+        cli.start(VERDIN_CLI_PATH, {"listing", path});
+        QVERIFY(cli.waitForFinished(30000));
+        QCOMPARE(listing->text() + '\n', QString::fromLatin1(cli.readAllStandardOutput()));
+        QVERIFY(listing->view()->isReadOnly());
+        // Printable: to a PDF offered beside the source, under its own name.
+        QString offered;
+        whenShown<QPrintDialog>([&offered](QPrintDialog* dialog) {
+            offered = dialog->findChild<QLineEdit*>("filename")->text();
+            // To the file, never to a printer the machine may have.
+            auto* printers = dialog->findChild<QComboBox*>("printers");
+            printers->setCurrentIndex(printers->count() - 1);
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        QTest::mouseClick(listing->findChild<QPushButton*>("printListing"), Qt::LeftButton);
+        QCOMPARE(offered, folder.filePath("l-listing.pdf"));
+        QProcess pdf;
+        pdf.start("pdftotext", {"-layout", offered, "-"});
+        QVERIFY(pdf.waitForFinished(30000));
+        const QString printed = QString::fromLatin1(pdf.readAllStandardOutput());
+        QVERIFY2(printed.contains("Listing of l.asm") && printed.contains("41 42 43 44 text:"), qPrintable(printed));
+
+        // A fault replaces the rows by the message; mending and Save code brings them back.
+        w.type("        mvi q,1");
+        QString seen;
+        whenMessageBoxAppears(&seen);
+        w.key(Qt::Key_C, Qt::AltModifier);
+        QVERIFY(listing->showsFault());
+        QVERIFY2(listing->text().startsWith("Error: Invalid register at string 4"), qPrintable(listing->text()));
+        w.key(Qt::Key_End, Qt::ShiftModifier);
+        w.key(Qt::Key_Delete);
+        whenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+        w.chooseMenuItem("Translate to", "Save code");
+        QTRY_VERIFY(!listing->showsFault());
+        QVERIFY(listing->text().contains("0005  41 42 43 44 text:   db 'ABCDE'"));
+    }
+
+    void anExampleOpensAsANewUntitledText() {
+        Workbench w;
+        QMenu* examples = nullptr;
+        for (QAction* a : w.menu("&File")->actions())
+            if (a->menu() != nullptr && a->text() == "Examples") examples = a->menu();
+        QVERIFY(examples != nullptr);
+        QAction* multiply = item(examples, "multiply.asm");
+        QVERIFY(multiply != nullptr);
+        QVERIFY(multiply->statusTip().startsWith("Multiplication"));
+        multiply->trigger();
+        QCOMPARE(w.title(), QString("Verdin - Untitled"));
+        QVERIFY(w.text().rfind("; Multiplication", 0) == 0);
+        // Save asks where the student's own copy goes.
+        QTemporaryDir folder;
+        QString caption;
+        whenFileDialogAppears(folder.filePath("mine.asm"), &caption);
+        w.key(Qt::Key_F2);
+        QCOMPARE(caption, QString("Save as"));
+        QVERIFY(fileBytes(folder.filePath("mine.asm")).startsWith("; Multiplication"));
     }
 
     void intelArithmeticIsRememberedAndShown() {

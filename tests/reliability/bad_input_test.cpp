@@ -93,7 +93,9 @@ TEST(FullDisk, ASaveThatRunsOutOfSpaceKeepsTheOldFileAndTheName) {
         if (!files.open(path)) return false;
         const Lines longer(100, "  mvi a,5");
         const bool saved = files.saveFile(longer, false, [] { return std::optional<std::string>(); });
-        return !saved && platform.lastMessage() == "Error: Can't save the file." && readFile(path) == "  nop\n" &&
+        // The limit stands in for a full disk; the hint names its cause.
+        return !saved && platform.lastMessage() == "Error: Can't save the file." &&
+               platform.messages.back().hint == path + ": file too large" && readFile(path) == "  nop\n" &&
                files.currentFile() == path &&
                std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()) == 1;
     });
@@ -172,7 +174,10 @@ TEST(ReadOnlyFolder, SavesTranslationsImagesAndTablesThereAreReported) {
     platform.messages.clear();
     EXPECT_FALSE(writeTranslationTo(m, 1, std::string(kReadOnlyFolder) + "/prog.i86"));
     EXPECT_FALSE(files.saveCode(m, std::string(kReadOnlyFolder) + "/prog.dat"));
-    EXPECT_EQ(platform.messages, (std::vector<Message>(2, {MessageKind::Error, "Can't save the file."})));
+    // Each names the file and the system's reason.
+    EXPECT_EQ(platform.messages,
+              (std::vector<Message>{{MessageKind::Error, "Can't save the file.", "/proc/prog.i86: no such file or directory"},
+                                    {MessageKind::Error, "Can't save the file.", "/proc/prog.dat: no such file or directory"}}));
 }
 
 class ReadOnlyTables : public DbfServices {};

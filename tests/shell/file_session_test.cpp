@@ -95,10 +95,21 @@ TEST_F(FileSessionTest, SaveAndSaveAs) {
 TEST_F(FileSessionTest, FailedSaveKeepsEverything) {
     const std::string path = make("prog.asm", "old\n");
     ASSERT_TRUE(files.open(path));
-    EXPECT_FALSE(files.saveAs(folder.file("no/such/dir/prog.asm"), {"new", ""}));
+    const std::string nowhere = folder.file("no/such/dir/prog.asm");
+    EXPECT_FALSE(files.saveAs(nowhere, {"new", ""}));
     EXPECT_EQ(platform.lastMessage(), "Error: Can't save the file.");
+    // The box names the file and the cause under its unchanged text.
+    EXPECT_EQ(platform.messages.back().hint, nowhere + ": the folder does not exist");
     EXPECT_EQ(files.currentFile(), path);
     EXPECT_EQ(ScratchFolder::read(path), "old\n");
+
+    // Any other cause is the system's own, as a program image meets it too.
+    std::filesystem::create_directory(folder.file("taken.dat"));
+    Machine machine(platform);
+    machine.addressCounter = 1;
+    EXPECT_FALSE(files.saveCode(machine, folder.file("taken.dat")));
+    EXPECT_EQ(platform.messages.back().text, kCantSaveMessage);
+    EXPECT_EQ(platform.messages.back().hint, folder.file("taken.dat") + ": is a directory");
 }
 
 // Translate's file: refused for an untitled or modified text, otherwise beside the
@@ -143,6 +154,9 @@ TEST(SavePrompt, Decisions) {
     EXPECT_TRUE(mayDiscardChanges(true, answer(SaveAnswer::No), save(true)));
     EXPECT_FALSE(mayDiscardChanges(true, answer(SaveAnswer::Cancel), save(true)));
     EXPECT_EQ(saves, 2);
+
+    EXPECT_EQ(savePromptHint("/home/ann/lab1/main.asm"), "/home/ann/lab1/main.asm: changed since it was last saved");
+    EXPECT_EQ(savePromptHint(""), "Untitled: never saved");
 }
 
 }  // namespace

@@ -29,3 +29,48 @@ TEST(PrintLayout, PrintableLines) {
 
 }  // namespace
 }  // namespace verdin
+
+namespace verdin {
+namespace {
+
+// A4 and Letter with the metrics of common fixed fonts (line spacing about 1.2 and
+// advance 0.6 of the size): 70 lines and the header fit between margins of at least
+// 15 mm, a full 80-column line fits beside its number, and the font never grows
+// past 10 pt on a large sheet.
+TEST(PrintLayout, PageGeometryKeepsSeventyLinesInsideTheMargins) {
+    const struct {
+        double width, height, spacing, advance;
+    } pages[] = {{595.3, 841.9, 1.17, 0.6}, {612, 792, 1.17, 0.6}, {612, 792, 1.36, 0.62}, {842, 1191, 1.17, 0.6}};
+    for (const auto& p : pages) {
+        SCOPED_TRACE(std::to_string(p.width) + " x " + std::to_string(p.height));
+        const PrintGeometry g = printGeometry(p.width, p.height, p.spacing, p.advance, 75);
+        EXPECT_GE(kPrintMarginPoints, 15 * kPointsPerMm);
+        EXPECT_LE(g.fontPoints, kLargestPrintFont);
+        EXPECT_NEAR(g.lineSpacing, g.fontPoints * p.spacing, 1e-9);
+        EXPECT_GE(g.left, kPrintMarginPoints);
+        EXPECT_GE(g.top, kPrintMarginPoints);
+        EXPECT_LE(g.bodyTop + kLinesPerPage * g.lineSpacing, p.height - kPrintMarginPoints + 1e-9);
+        EXPECT_LE(g.textLeft + kPrintTextColumns * g.fontPoints * p.advance, p.width - kPrintMarginPoints + 1e-9);
+        EXPECT_EQ(g.right, p.width - kPrintMarginPoints);
+        EXPECT_GT(g.textLeft, g.left + 3 * g.fontPoints * p.advance);
+    }
+    EXPECT_EQ(printGeometry(842, 1191, 1.17, 0.6, 75).fontPoints, kLargestPrintFont);
+    // The numbers' column grows with the program, three digits at least.
+    EXPECT_EQ(printGeometry(595, 842, 1.2, 0.6, 9).numberColumns, 3);
+    EXPECT_EQ(printGeometry(595, 842, 1.2, 0.6, 1200).numberColumns, 4);
+}
+
+TEST(PrintLayout, HeaderTextsNumbersAndThePdfName) {
+    EXPECT_EQ(printLineNumber(0, 3), "  1");
+    EXPECT_EQ(printLineNumber(1233, 3), "1234");
+    EXPECT_EQ(printHeaderName("/home/ann/lab1/sort.asm"), "sort.asm");
+    EXPECT_EQ(printHeaderName(""), "Untitled");
+    EXPECT_EQ(printPageText(2, 5), "Page 2 of 5");
+    EXPECT_EQ(defaultPdfPath("/home/ann/lab1/sort.asm", "/tmp/"), "/home/ann/lab1/sort.pdf");
+    EXPECT_EQ(defaultPdfPath("/home/ann/lab1/notes", ""), "/home/ann/lab1/notes.pdf");
+    EXPECT_EQ(defaultPdfPath("", "/home/ann/lab2/"), "/home/ann/lab2/Untitled.pdf");
+    EXPECT_EQ(defaultPdfPath("", "/home/ann/lab2"), "/home/ann/lab2/Untitled.pdf");
+}
+
+}  // namespace
+}  // namespace verdin

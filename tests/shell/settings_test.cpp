@@ -27,6 +27,19 @@ TEST(RecentFiles, NewestFirstWithoutDuplicatesAndTheirMenuItems) {
     EXPECT_EQ(two.menuItemText(1), "&2 prog.asm");
     EXPECT_EQ(two.menuItemText(2), "");
     EXPECT_EQ(RecentFiles::commandId(3), 32794);
+
+    // Equal names show their folders, so two labs' main.asm can be told apart; a
+    // name's own "&" stays a character instead of marking the access key.
+    RecentFiles labs;
+    for (const char* path : {"/home/ann/lab1/main.asm", "/other.asm", "/home/ann/lab2/main.asm", "/b&w/x&y.asm"}) {
+        labs.add(path);
+    }
+    EXPECT_EQ(labs.menuItemText(0), "&1 x&&y.asm");
+    EXPECT_EQ(labs.menuItemText(1), "&2 main.asm  (/home/ann/lab2)");
+    EXPECT_EQ(labs.menuItemText(2), "&3 other.asm");
+    EXPECT_EQ(labs.menuItemText(3), "&4 main.asm  (/home/ann/lab1)");
+    labs.add("/main.asm");
+    EXPECT_EQ(labs.menuItemText(0), "&1 main.asm  (/)");
     EXPECT_EQ(RecentFiles::indexOfCommand(32792), 1);
     EXPECT_EQ(RecentFiles::indexOfCommand(32795), -1);
 }
