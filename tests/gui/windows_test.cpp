@@ -97,7 +97,7 @@ private slots:
         ListingWindow listing(&main);
         listing.showListing({"        hlt"}, "");
         ProgressWindow progress(&main);
-        InputValueDialog input("5", &main);
+        InputValueDialog input(ValueRequest{"How many?", ValueKind::Number, "5"}, &main);
         ValueEditDialog value(InputRequest{"Input port #0A", "3F"}, &main);
         QTemporaryDir dir;
         const QString kit = dir.filePath("kit.asm");
