@@ -1,5 +1,6 @@
 // The main window as a student sees it right after a compile failed: the program in
-// colour, the faulty line marked in the margin and the caret on it.
+// colour, the faulty line marked in the margin and the caret on it, and a breakpoint
+// the student set before debugging.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -48,6 +49,7 @@ VERDIN_SCENE(main_window) {
     window.resize(760, 460);
     window.show();
     window.openPath(path);
+    window.editor().setBreakpoint(9, true);  // STA SUM
     closeNextMessageBox();
     window.compile();
     // Active, so that the caret shows on the faulty line.
