@@ -86,10 +86,7 @@ bool printLines(QPrinter& printer, const std::vector<std::string>& lines, const 
             for (int row = 0; row < sheet.lineCount && ok; ++row) {
                 const int index = sheet.firstLine + row;
                 const double baseline = g.bodyTop * k + row * spacing + ascent;
-                // A line loaded from a file may be longer than any typed one; the
-                // page holds the columns a student can type.
-                const std::string& line = lines[static_cast<size_t>(index)];
-                const std::string shown = line.substr(0, kPrintTextColumns);
+                const std::string shown = printedLineText(lines[static_cast<size_t>(index)]);
                 if (heading.numbered) {
                     painter.drawText(QPointF(g.left * k, baseline), programText(printLineNumber(index, g.numberColumns)));
                     painter.drawText(QPointF(g.textLeft * k, baseline), programText(shown));

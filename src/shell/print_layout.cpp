@@ -97,4 +97,19 @@ std::string defaultPdfPath(std::string_view currentFile, std::string_view lastFo
     return folderOf(currentFile) + withExtension(currentFile, "pdf");
 }
 
+std::string printedLineText(std::string_view line) {
+    constexpr std::size_t kTabColumns = 8;
+    std::string shown;
+    for (char c : line) {
+        if (shown.size() >= kPrintTextColumns) break;
+        if (c == '\t') {
+            shown.append(kTabColumns - shown.size() % kTabColumns, ' ');
+        } else {
+            shown.push_back(c);
+        }
+    }
+    if (shown.size() > kPrintTextColumns) shown.resize(kPrintTextColumns);
+    return shown;
+}
+
 }  // namespace verdin

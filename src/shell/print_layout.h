@@ -59,6 +59,11 @@ constexpr int kPrintHeaderRows = 2;
 // The widest line a student can type, and the room the numbers take beside it.
 constexpr int kPrintTextColumns = 80;
 
+// A line as the page shows it: a TAB reaches the next multiple of 8 columns, as the
+// editor draws it, and what lies past the columns a student can type is cut (a line
+// loaded from a file may be longer than any typed one).
+std::string printedLineText(std::string_view line);
+
 struct PrintGeometry {
     double fontPoints = 0;   // size of the fixed font
     double lineSpacing = 0;  // baseline to baseline

@@ -72,5 +72,13 @@ TEST(PrintLayout, HeaderTextsNumbersAndThePdfName) {
     EXPECT_EQ(defaultPdfPath("", "/home/ann/lab2"), "/home/ann/lab2/Untitled.pdf");
 }
 
+// Tab-indented lines line up with blank-indented ones on paper as in the editor.
+TEST(PrintLayout, PrintedLinesExpandTabsAndStopAtEightyColumns) {
+    EXPECT_EQ(printedLineText("\tMVI\tA,5"), "        MVI     A,5");
+    EXPECT_EQ(printedLineText("LOOP:\tDCR B"), "LOOP:   DCR B");
+    EXPECT_EQ(printedLineText(std::string(79, 'x') + "\tyz"), std::string(79, 'x') + " ");
+    EXPECT_EQ(printedLineText(std::string(90, 'a')), std::string(80, 'a'));
+}
+
 }  // namespace
 }  // namespace verdin
