@@ -18,6 +18,7 @@
 #include "gui/program_list.h"
 #include "gui/text_screen_window.h"
 #include "gui_test_support.h"
+#include "workbench.h"
 #include "shell/file_session.h"
 #include "shell/settings.h"
 
@@ -26,38 +27,6 @@ using namespace verdin::gui;
 using namespace verdin::gui::test;
 
 namespace {
-
-struct Workbench {
-    ScratchConfig config;  // first: the session reads XDG_CONFIG_HOME when it is built
-    QtPlatform platform;
-    Machine machine{platform};
-    FileSession files{platform, settingsFilePathFromEnvironment()};
-    std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(machine, platform, files);
-
-    Workbench() {
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        view()->setFocus();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
-    ~Workbench() { window->editor().markSaved(); }
-
-    EditorView* view() const { return window->editorView(); }
-    EditorController& editor() const { return window->editor(); }
-    void load(const std::string& text) {
-        editor().loadText(text);
-        view()->refresh();
-    }
-    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        if (QApplication::activeWindow() != window.get()) QApplication::setActiveWindow(window.get());
-        QTest::keyClick(view(), key, modifiers);
-    }
-    QString note() const { return window->statusBar()->currentMessage(); }
-    QString selected() const {
-        const EditorState& s = editor().state();
-        return QString::fromStdString(editor().text().substr(s.selectionLow(), s.selectionHigh() - s.selectionLow()));
-    }
-};
 
 std::vector<int> programBreakpoints(DebugWindow* window) {
     const QSet<int> set = window->findChild<ProgramList*>("program")->breakpoints();
