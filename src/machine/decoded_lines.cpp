@@ -20,7 +20,7 @@ DecodedLine Machine::decodeLine(const Instruction* ins) const {
     if (ins == nullptr) return line;
     line.handler = ins->handler;
     // Only a line that runs is timed; the assembler's passes need not look it up.
-    if (mode == Execute) line.states = stateFormOfLine(mnemonicText, operandText);
+    if (mode == Execute) setLineStates(line, stateFormOfLine(mnemonicText, operandText));
     std::string_view operand = operandText;
     auto narrow = [](int index) { return static_cast<std::int8_t>(index); };
     switch (ins->operands) {
@@ -51,7 +51,7 @@ void Machine::decodeProgram() {
         }
         splitLine(text);
         line = decodeLine(findInstruction(mnemonicText));
-        if (line.instruction != nullptr) line.states = stateFormOfLine(mnemonicText, operandText);
+        if (line.instruction != nullptr) setLineStates(line, stateFormOfLine(mnemonicText, operandText));
         line.textSize = static_cast<std::uint32_t>(text.size());
         line.closing = mnemonicText == "}";
         if (line.handler == &Machine::jump || line.handler == &Machine::call) {
@@ -76,10 +76,15 @@ bool Machine::decodedLinesCurrent() const {
     return true;
 }
 
-void Machine::countStates(const DecodedLine& line) {
-    if (line.states == nullptr || (status != Ok && status != Interrupted)) return;
-    const StateCount& count = statesUnder(*line.states, timing);
-    states += count.taken == count.notTaken || conditionHolds(line.instruction->variant) ? count.taken : count.notTaken;
+void Machine::setLineStates(DecodedLine& line, const StateForm* form) {
+    if (form == nullptr) return;
+    // The largest count of any form (XTHL, CALL) is 18: a byte holds every one.
+    for (Timing timing : {Timing::Intel8080, Timing::Intel8085}) {
+        const StateCount& count = statesUnder(*form, timing);
+        const int column = timing == Timing::Intel8085 ? 1 : 0;
+        line.statesTaken[column] = static_cast<std::uint8_t>(count.taken);
+        line.statesNotTaken[column] = static_cast<std::uint8_t>(count.notTaken);
+    }
 }
 
 void Machine::runDecodedLines() {

@@ -97,7 +97,10 @@ struct DecodedLine {
     std::int8_t first = kNoRegister;   // the register or pair of the operand; MOV's destination
     std::int8_t second = kNoRegister;  // MOV's source
     std::int16_t targetLine = -2;      // the line a jump or call lands on; -2 (kUnknownLine) not looked up
-    const StateForm* states = nullptr;  // the clock states of the line's form; null for no instruction
+    // The clock states of the line's form, [0] on the 8080 and [1] on the 8085; a
+    // conditional form's not-taken count differs from its taken one. 0 for no instruction.
+    std::uint8_t statesTaken[2] = {0, 0};
+    std::uint8_t statesNotTaken[2] = {0, 0};
     // The length of the text the fields view, to tell whether the store still holds it.
     std::uint32_t textSize = 0;
 };
@@ -344,7 +347,9 @@ public:
     void runDecodedLines();
     // Adds the states of `line`, just run, to `states`. A conditional jump, call or
     // return changes no flag, so its condition still reads as it did.
+    // Inline: the run loop calls it for every line.
     void countStates(const DecodedLine& line);
+    static void setLineStates(DecodedLine& line, const StateForm* form);
 
     // ---- Dispatch and operand helpers (dispatch.cpp) --------------------------
     void dispatchLine();
@@ -527,6 +532,13 @@ inline bool Machine::conditionHolds(std::int32_t code) const {
                                                  {&Machine::flagS, 0}, {&Machine::flagS, 1}};
     if (static_cast<unsigned>(code) >= 8) return true;
     return this->*kConditions[code].flag == kConditions[code].value;
+}
+
+inline void Machine::countStates(const DecodedLine& line) {
+    if (status != Ok && status != Interrupted) return;
+    const int column = timing == Timing::Intel8085 ? 1 : 0;
+    const std::int32_t taken = line.statesTaken[column], notTaken = line.statesNotTaken[column];
+    states += taken == notTaken || conditionHolds(line.instruction->variant) ? taken : notTaken;
 }
 
 }  // namespace verdin
