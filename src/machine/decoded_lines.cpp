@@ -87,6 +87,19 @@ void Machine::setLineStates(DecodedLine& line, const StateForm* form) {
     }
 }
 
+namespace {
+// The states `line` just took; beside the run loop, which adds them for every line, so
+// that it inlines there.
+inline std::int32_t statesTaken(const Machine& m, const DecodedLine& line) {
+    if (m.status != Ok && m.status != Interrupted) return 0;
+    const int column = m.timing == Timing::Intel8085 ? 1 : 0;
+    const std::int32_t taken = line.statesTaken[column], notTaken = line.statesNotTaken[column];
+    return taken == notTaken || m.conditionHolds(line.instruction->variant) ? taken : notTaken;
+}
+}  // namespace
+
+void Machine::countStates(const DecodedLine& line) { states += statesTaken(*this, line); }
+
 void Machine::runDecodedLines() {
     std::int32_t i = startLine;
     if (i < 0 || i >= kMaxProgramLines) return;
@@ -116,7 +129,7 @@ void Machine::runDecodedLines() {
         if (line.handler != nullptr) {
             runningLine = &line;
             (this->*line.handler)(*line.instruction);
-            countStates(line);
+            states += statesTaken(*this, line);
         } else if (!line.mnemonic.empty()) {
             status = InvalidCommand;
         }

@@ -347,7 +347,6 @@ public:
     void runDecodedLines();
     // Adds the states of `line`, just run, to `states`. A conditional jump, call or
     // return changes no flag, so its condition still reads as it did.
-    // Inline: the run loop calls it for every line.
     void countStates(const DecodedLine& line);
     static void setLineStates(DecodedLine& line, const StateForm* form);
 
@@ -532,13 +531,6 @@ inline bool Machine::conditionHolds(std::int32_t code) const {
                                                  {&Machine::flagS, 0}, {&Machine::flagS, 1}};
     if (static_cast<unsigned>(code) >= 8) return true;
     return this->*kConditions[code].flag == kConditions[code].value;
-}
-
-inline void Machine::countStates(const DecodedLine& line) {
-    if (status != Ok && status != Interrupted) return;
-    const int column = timing == Timing::Intel8085 ? 1 : 0;
-    const std::int32_t taken = line.statesTaken[column], notTaken = line.statesNotTaken[column];
-    states += taken == notTaken || conditionHolds(line.instruction->variant) ? taken : notTaken;
 }
 
 }  // namespace verdin
