@@ -1,0 +1,62 @@
+# The include test: every `#include "folder/..."` under SOURCE_DIR must name the
+# including file's own folder or one its row of TABLE allows, every folder must have a
+# row, and the table must have no cycle. Since all libraries share one spelling of
+# includes, this is what keeps an upward include from compiling unnoticed inside a
+# library made of several folders.
+#
+#   cmake -DSOURCE_DIR=src -DTABLE=src/layers.txt -P scripts/check_layers.cmake
+cmake_minimum_required(VERSION 3.20)
+get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
+get_filename_component(TABLE "${TABLE}" ABSOLUTE)
+include(${CMAKE_CURRENT_LIST_DIR}/layers.cmake)
+verdin_read_layers("${TABLE}")
+
+set(faults "")
+file(GLOB entries RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*")
+foreach(entry IN LISTS entries)
+  if(IS_DIRECTORY "${SOURCE_DIR}/${entry}" AND NOT entry IN_LIST VERDIN_LAYER_FOLDERS)
+    list(APPEND faults "${entry}/ has no row in the table")
+  endif()
+endforeach()
+foreach(folder IN LISTS VERDIN_LAYER_FOLDERS)
+  if(NOT IS_DIRECTORY "${SOURCE_DIR}/${folder}")
+    list(APPEND faults "${folder} has a row but no folder")
+  endif()
+endforeach()
+
+set(checked 0)
+file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/*.cpp")
+list(SORT sources)
+foreach(source IN LISTS sources)
+  string(REGEX MATCH "^[^/]+" folder "${source}")
+  if(NOT folder IN_LIST VERDIN_LAYER_FOLDERS OR folder STREQUAL source)
+    continue()
+  endif()
+  file(READ "${SOURCE_DIR}/${source}" text)
+  # Anchored at a line start, so that an include quoted in a comment or string is not one.
+  string(REGEX MATCHALL "\n[ \t]*#[ \t]*include[ \t]*\"[^\"\n]*/[^\"\n]*\"" includes "\n${text}")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE ".*\"([^\"]*)\".*" "\\1" header "${line}")
+    string(REGEX MATCH "^[^/]+" target "${header}")
+    math(EXPR checked "${checked} + 1")
+    if(target STREQUAL folder OR target IN_LIST VERDIN_LAYER_${folder}_USES)
+      continue()
+    endif()
+    if(target IN_LIST VERDIN_LAYER_FOLDERS)
+      string(REPLACE ";" " " allowed "${VERDIN_LAYER_${folder}_USES}")
+      list(APPEND faults "${source} includes \"${header}\": ${folder} may include only its own folder and: ${allowed}")
+    else()
+      list(APPEND faults "${source} includes \"${header}\": ${target} is no folder of the table")
+    endif()
+  endforeach()
+endforeach()
+
+if(faults)
+  list(LENGTH faults count)
+  string(REPLACE ";" "\n  " faults "${faults}")
+  message(FATAL_ERROR "layers: ${count} fault(s):\n  ${faults}")
+endif()
+if(checked EQUAL 0)
+  message(FATAL_ERROR "layers: no include of a folder found under ${SOURCE_DIR}")
+endif()
+message(STATUS "layers: ${checked} includes checked against ${TABLE}")
