@@ -26,8 +26,8 @@ enum class OperandKind {
     Data,       // DB list, DW, DS, EQU, ORG
 };
 
-// Where control goes after the instruction: tools that follow calls or jumps (the
-// hints, Tidy, Step over) ask this instead of knowing the mnemonics.
+// Where control goes after the instruction: tools that follow jumps and calls (the
+// hints, Tidy) ask this instead of knowing the mnemonics.
 enum class Flow { Straight, Jump, Call, Return };
 
 struct Instruction {
