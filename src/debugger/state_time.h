@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "simulator/instruction_states.h"
+#include "isa/instruction_states.h"
 
 namespace verdin {
 

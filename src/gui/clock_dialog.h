@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <optional>
 
-#include "simulator/instruction_states.h"
+#include "isa/instruction_states.h"
 
 class QLineEdit;
 class QPushButton;

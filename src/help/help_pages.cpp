@@ -8,9 +8,9 @@
 
 #include "help/embedded_files.h"
 #include "help/markdown.h"
+#include "isa/instruction_states.h"
+#include "isa/instruction_table.h"
 #include "shell/editor_syntax.h"
-#include "simulator/instruction_states.h"
-#include "simulator/instruction_table.h"
 
 namespace verdin::help {
 

@@ -6,8 +6,8 @@
 // memory as the line runs.
 #include <algorithm>
 
+#include "isa/instruction_table.h"
 #include "machine/machine.h"
-#include "simulator/instruction_table.h"
 
 namespace verdin {
 
@@ -18,7 +18,7 @@ DecodedLine Machine::decodeLine(const Instruction* ins) const {
     line.operand = operandText;
     line.instruction = ins;
     if (ins == nullptr) return line;
-    line.handler = ins->handler;
+    line.handler = handlerOf(*ins);
     // Only a line that runs is timed; the assembler's passes need not look it up.
     if (mode == Execute) setLineStates(line, stateFormOfLine(mnemonicText, operandText));
     std::string_view operand = operandText;

@@ -4,7 +4,6 @@
 // counter, so before a line runs out of sequence its address is recomputed by
 // assembling every line above it again (prescan).
 #include "machine/machine.h"
-#include "simulator/instruction_table.h"
 
 #include <algorithm>
 

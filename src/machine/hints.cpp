@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "isa/instruction_table.h"
 #include "machine/machine.h"
-#include "simulator/instruction_table.h"
 
 namespace verdin {
 
@@ -115,7 +115,7 @@ bool isNumeric(std::string_view token) { return !token.empty() && isDigit(token[
 bool isJumpOrCall(std::string_view mnemonic) {
     const Instruction* ins = findInstruction(mnemonic);
     if (ins == nullptr) return false;
-    return ins->handler == &Machine::jump || ins->handler == &Machine::call;
+    return ins->flow == Flow::Jump || ins->flow == Flow::Call;
 }
 
 // The lines the student typed: the whole editor text when the command handed it

@@ -23,9 +23,10 @@
 #include <string_view>
 #include <vector>
 
+#include "isa/instruction_states.h"
+#include "isa/instruction_table.h"
 #include "machine/text_tools.h"
 #include "platform/platform.h"
-#include "simulator/instruction_states.h"
 
 namespace verdin {
 
@@ -57,8 +58,6 @@ enum Status : std::int32_t {
     // A run stopped before a line the debugger asked it to stop at; no message.
     Breakpoint = 18,
 };
-
-enum ConditionCode : std::int32_t { NZ = 0, Z = 1, NC = 2, C = 3, PO = 4, PE = 5, P = 6, M = 7, Always = 8 };
 
 constexpr int kMemorySize = 16384;
 constexpr int kMaxProgramLines = 250;
@@ -352,6 +351,8 @@ public:
 
     // ---- Dispatch and operand helpers (dispatch.cpp) --------------------------
     void dispatchLine();
+    // The handler that runs, assembles or translates a row of the instruction table.
+    static Handler handlerOf(const Instruction& ins);
     static int registerIndex(std::string_view text);
     static int pairIndex(std::string_view text);
     // An 8-bit operand in compile form: stored at addressCounter (execute mode: into

@@ -1,7 +1,7 @@
 // RST n: a call of a system service of the workbench, not a restart into low memory.
 // No return address is pushed and control never passes to address 8·n.
+#include "isa/instruction_table.h"
 #include "machine/machine.h"
-#include "simulator/instruction_table.h"
 
 namespace verdin {
 

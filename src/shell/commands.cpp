@@ -1,6 +1,6 @@
 #include "shell/commands.h"
 
-#include "simulator/instruction_table.h"
+#include "isa/instruction_table.h"
 
 namespace verdin {
 

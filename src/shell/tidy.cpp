@@ -9,10 +9,10 @@
 #include <optional>
 #include <set>
 
+#include "isa/instruction_table.h"
 #include "machine/hints.h"
 #include "machine/machine.h"
 #include "shell/commands.h"
-#include "simulator/instruction_table.h"
 
 namespace verdin {
 
@@ -72,7 +72,7 @@ bool isRegisterName(const std::string& name) {
 
 bool isJumpOrCall(const std::string& mnemonic) {
     const Instruction* ins = findInstruction(mnemonic);
-    return ins != nullptr && (ins->handler == &Machine::jump || ins->handler == &Machine::call);
+    return ins != nullptr && (ins->flow == Flow::Jump || ins->flow == Flow::Call);
 }
 
 // Replaces every name or number outside single quotes that `change` has a new text

@@ -6,8 +6,8 @@
 // takes P from the accumulator, and S and Z of an addition come from the sum before
 // it is reduced. The auxiliary carry of additions is the carry out of bit 3, as on
 // the Intel 8080.
+#include "isa/instruction_table.h"
 #include "machine/machine.h"
-#include "simulator/instruction_table.h"
 
 namespace verdin {
 

@@ -3,8 +3,8 @@
 // The simulator runs source lines, so a taken jump or call must land on a line: the
 // target address comes from the assembled image, the target line from its label.
 // A call also records the line to come back to beside the return address.
+#include "isa/instruction_table.h"
 #include "machine/machine.h"
-#include "simulator/instruction_table.h"
 
 namespace verdin {
 

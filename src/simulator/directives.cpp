@@ -2,8 +2,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "isa/instruction_table.h"
 #include "machine/machine.h"
-#include "simulator/instruction_table.h"
 
 namespace verdin {
 

@@ -1,5 +1,5 @@
 // The dispatcher and the operand readers that every handler shares.
-#include "simulator/instruction_table.h"
+#include "isa/instruction_table.h"
 
 #include "machine/machine.h"
 #include "translator/translate.h"
@@ -31,7 +31,7 @@ void Machine::dispatchLine() {
     const DecodedLine* outer = runningLine;
     runningLine = &line;
     if (mode == TranslateZ80 || mode == TranslateX86) translateLine(*ins);
-    else (this->*(ins->handler))(*ins);
+    else (this->*handlerOf(*ins))(*ins);
     if (mode == Execute && preScan == 0) countStates(line);
     runningLine = outer;
 }

@@ -1,6 +1,6 @@
 // Register-pair instructions: LXI, INX, DCX, DAD, XCHG, XTHL, SPHL, PCHL.
+#include "isa/instruction_table.h"
 #include "machine/machine.h"
-#include "simulator/instruction_table.h"
 
 namespace verdin {
 

@@ -1,6 +1,6 @@
 // The memory stack and the ports: PUSH, POP, IN, OUT, EI, DI.
+#include "isa/instruction_table.h"
 #include "machine/machine.h"
-#include "simulator/instruction_table.h"
 
 namespace verdin {
 

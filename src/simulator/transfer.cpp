@@ -2,8 +2,8 @@
 // SHLD, LDAX, STAX (Intel 8080 Assembly Language Programming Manual, chapter 4).
 #include <algorithm>
 
+#include "isa/instruction_table.h"
 #include "machine/machine.h"
-#include "simulator/instruction_table.h"
 
 namespace verdin {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 
-#include "simulator/instruction_table.h"
+#include "isa/instruction_table.h"
 
 namespace verdin {
 
@@ -233,7 +233,7 @@ void Machine::translateLine(const Instruction& ins) {
     appendTranslated(*this, std::move(line));
     // DS and DW keep their memory checks in this pass: it counts on from the size the
     // compile left, so reserved space that runs past the end of memory stops it too.
-    if (ins.name == "DS" || ins.name == "DW") (this->*(ins.handler))(ins);
+    if (ins.name == "DS" || ins.name == "DW") (this->*handlerOf(ins))(ins);
 }
 
 }  // namespace verdin

@@ -4,7 +4,7 @@
 
 #include "debugger/changed_spans.h"
 #include "debugger/program_lines.h"
-#include "simulator/instruction_table.h"
+#include "isa/instruction_table.h"
 #include "support.h"
 
 namespace verdin {
@@ -95,7 +95,7 @@ TEST_F(DebugSessionTest, BreakpointsOnlyStopRunsAndIgnoreLinesOutsideTheProgramS
 // Step over itself is in tests/golden/cli/debugging.cli; it must know every call form.
 TEST(DebugSessionCalls, StepOverKnowsEveryCallAndNoOtherInstruction) {
     for (const Instruction& ins : instructionTable()) {
-        EXPECT_EQ(DebugSession::isCallMnemonic(ins.name), ins.handler == &Machine::call) << ins.name;
+        EXPECT_EQ(DebugSession::isCallMnemonic(ins.name), ins.flow == Flow::Call) << ins.name;
     }
 }
 

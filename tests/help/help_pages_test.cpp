@@ -10,12 +10,12 @@
 
 #include "help/help_pages.h"
 #include "help/markdown.h"
+#include "isa/instruction_states.h"
+#include "isa/instruction_table.h"
 #include "machine/machine.h"
 #include "scratch_folder.h"
 #include "shell/commands.h"
 #include "shell/editor_syntax.h"
-#include "simulator/instruction_states.h"
-#include "simulator/instruction_table.h"
 
 namespace verdin {
 namespace {

@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
-#include "simulator/instruction_states.h"
-#include "simulator/instruction_table.h"
+#include "isa/instruction_states.h"
+#include "isa/instruction_table.h"
 
 namespace verdin {
 namespace {

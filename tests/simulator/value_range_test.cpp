@@ -8,7 +8,7 @@
 #include <random>
 #include <sstream>
 
-#include "simulator/instruction_table.h"
+#include "isa/instruction_table.h"
 #include "support.h"
 
 namespace verdin {
@@ -136,7 +136,7 @@ private:
                 if (name == "IN" || name == "OUT") return name + " " + std::to_string(pick(20));
                 return name + " " + byte();
             case OperandKind::Address:
-                if (row->handler == &Machine::directAddress) return name + " " + address();
+                if (Machine::handlerOf(*row) == &Machine::directAddress) return name + " " + address();
                 return name + " " + label();
             // RST 4 and RST 6 work on host files and tables, which random registers
             // would name anywhere on this computer; the other services are safe.

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "files/source_file.h"
+#include "isa/instruction_table.h"
 #include "machine/machine.h"
 #include "scratch_folder.h"
 #include "shell/commands.h"
-#include "simulator/instruction_table.h"
 #include "translator/translate.h"
 
 namespace verdin {

@@ -9,7 +9,7 @@
 // The two processors differ in MOV r,r, INR/DCR r, INX/DCX, SPHL, PCHL (the 8080
 // spends a fifth state on the first machine cycle, the 8085 four or six), PUSH, RST,
 // CALL and the conditional calls, returns and jumps, XTHL and HLT.
-#include "simulator/instruction_states.h"
+#include "isa/instruction_states.h"
 
 #include <array>
 #include <cctype>
