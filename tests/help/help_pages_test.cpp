@@ -280,19 +280,16 @@ TEST(HelpPages, FlagSummariesAreWhatTheMachineDoes) {
 // The rows of the "States" table of a page: written form, 8080 count, 8085 count.
 std::vector<std::vector<std::string>> statesRows(const std::string& markdown) {
     std::vector<help::Block> blocks = help::parseMarkdown(markdown);
-    for (std::size_t i = 0; i + 1 < blocks.size(); ++i) {
+    std::vector<std::vector<std::string>> rows;
+    for (std::size_t i = 0; i + 1 < blocks.size() && rows.empty(); ++i) {
         if (blocks[i].kind != help::Block::Heading || blocks[i].anchor != "states") continue;
-        if (blocks[i + 1].kind != help::Block::Table) return {};
-        std::vector<std::vector<std::string>> rows;
-        for (std::size_t r = 1; r < blocks[i + 1].lines.size(); ++r) {
-            std::vector<std::string> cells;
+        for (std::size_t r = 1; blocks[i + 1].kind == help::Block::Table && r < blocks[i + 1].lines.size(); ++r) {
             std::istringstream row(blocks[i + 1].lines[r]);
-            for (std::string cell; std::getline(row, cell, '\t');) cells.push_back(help::stripInline(cell));
-            rows.push_back(cells);
+            rows.emplace_back();
+            for (std::string cell; std::getline(row, cell, '\t');) rows.back().push_back(help::stripInline(cell));
         }
-        return rows;
     }
-    return {};
+    return rows;
 }
 
 std::string countText(const StateCount& c) {

@@ -73,10 +73,7 @@ public:
         for (int i = 0; i < kLines; ++i)
             if (pick(3) == 0 && labels < 20) labelOf_[i] = "L" + std::to_string(labels++);
         if (labelOf_.empty()) labelOf_[0] = "L0";
-        for (int i = 0; i < kLines; ++i) {
-            std::string text = labelOf_.count(i) ? labelOf_[i] + ": " : "  ";
-            lines.push_back(text + instruction());
-        }
+        for (int i = 0; i < kLines; ++i) lines.push_back((labelOf_.count(i) ? labelOf_[i] + ": " : "  ") + instruction());
         return lines;
     }
 
@@ -89,11 +86,7 @@ private:
     std::string byte() { return std::to_string(pick(4) != 0 ? edgeByte(rng_) : pick(256)); }
     // Mostly inside memory, so that a run goes on; now and then anywhere.
     std::string address() { return std::to_string(pick(8) == 0 ? pick(65536) : pick(kMemorySize)); }
-    std::string label() {
-        auto at = labelOf_.begin();
-        std::advance(at, pick(static_cast<int>(labelOf_.size())));
-        return at->second;
-    }
+    std::string label() { return std::next(labelOf_.begin(), pick(static_cast<int>(labelOf_.size())))->second; }
 
     std::string instruction() {
         const auto& table = instructionTable();
