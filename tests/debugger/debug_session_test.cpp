@@ -167,23 +167,23 @@ TEST_F(DebugSessionTest, StatesAddUpUntilARunStartsAgain) {
     debug(kLoop);
     m.states = 99;  // what an earlier window left
     DebugSession session(m);
+    const auto states = [&] {  // last / total
+        return std::to_string(session.lastStates()) + " / " + std::to_string(session.totalStates());
+    };
     EXPECT_EQ(session.totalStates(), 0);
     session.step(0);  // MVI 7
     session.step(1);  // INR 5
-    EXPECT_EQ(session.lastStates(), 5);
-    EXPECT_EQ(session.totalStates(), 12);
+    EXPECT_EQ(states(), "5 / 12");
     session.stepOver(4);  // CALL 17, MVI 7, RET 10
-    EXPECT_EQ(session.lastStates(), 34);
-    EXPECT_EQ(session.totalStates(), 46);
+    EXPECT_EQ(states(), "34 / 46");
 
-    // A whole run: MVI 7, three INR 5 DCR 5 JNZ 10, CALL 17 MVI 7 RET 10, MOV 5, HLT 7.
+    // A whole run: MVI 7, three INR 5 DCR 5 JNZ 10, CALL 17 MVI 7 RET 10, MOV 5, HLT 7;
+    // Run from the first line starts at 0.
     session.toggleBreakpoint(5);
     session.run();
-    EXPECT_EQ(session.totalStates(), 7 + 3 * 20 + 34) << "Run from the first line starts at 0";
-    EXPECT_EQ(session.lastStates(), session.totalStates());
+    EXPECT_EQ(states(), "101 / 101");  // 7 + 3 * 20 + 34
     session.run();  // resumed from the breakpoint: MOV 5, HLT 7
-    EXPECT_EQ(session.lastStates(), 12);
-    EXPECT_EQ(session.totalStates(), 7 + 3 * 20 + 34 + 12);
+    EXPECT_EQ(states(), "12 / 113");
 
     m.timing = Timing::Intel8085;
     session.step(1);  // INR on the 8085: 4

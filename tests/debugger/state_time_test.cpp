@@ -24,8 +24,6 @@ TEST(StateTime, AClockIsTypedInMegahertz) {
         EXPECT_EQ(parseClockMHz(bad), std::nullopt) << bad;
     }
     EXPECT_EQ(parseClockMHz(megahertzText(500)), 500) << "what the box offers reads back";
-    EXPECT_EQ(clockText(defaultClockKHz(Timing::Intel8080)), "2 MHz");
-    EXPECT_EQ(clockText(defaultClockKHz(Timing::Intel8085)), "3 MHz");
 }
 
 }  // namespace

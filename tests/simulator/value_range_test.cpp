@@ -5,8 +5,11 @@
 // on the line that made it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
 #include <random>
 #include <sstream>
+#include <tuple>
 
 #include "isa/instruction_table.h"
 #include "support.h"
@@ -29,31 +32,21 @@ struct RangeWatch : LineBreaks {
     void check(const Machine& m, Where where) {
         if (!fault.empty()) return;
         std::ostringstream out;
-        auto expect = [&](const char* name, std::int64_t value, std::int64_t high) {
+        auto expect = [&](const char* name, std::int32_t value, std::int32_t high) {
             if (value < 0 || value > high) out << name << "=" << value << " ";
         };
-        const std::pair<const char*, std::int32_t> bytes[] = {{"A", m.regA}, {"B", m.regB}, {"C", m.regC},
-                                                              {"D", m.regD}, {"E", m.regE}, {"H", m.regH},
-                                                              {"L", m.regL}, {"F", m.regF}};
-        for (const auto& [name, value] : bytes) expect(name, value, 255);
-        const std::pair<const char*, std::int32_t> flags[] = {
-            {"S", m.flagS}, {"Z", m.flagZ}, {"AC", m.flagAC}, {"P", m.flagP}, {"CY", m.flagCY}};
-        for (const auto& [name, value] : flags) expect(name, value, 1);
-        expect("SP", m.sp, 65535);
-        expect("PC", m.addressCounter, 65535);
-        for (int p = 0; p < kPortCount; ++p) {
-            expect("in port", m.inPorts[static_cast<size_t>(p)], 255);
-            expect("out port", m.outPorts[static_cast<size_t>(p)], 255);
+        const std::tuple<const char*, std::int32_t, std::int32_t> values[] = {
+            {"A", m.regA, 255},  {"B", m.regB, 255},  {"C", m.regC, 255}, {"D", m.regD, 255},
+            {"E", m.regE, 255},  {"H", m.regH, 255},  {"L", m.regL, 255}, {"F", m.regF, 255},
+            {"S", m.flagS, 1},   {"Z", m.flagZ, 1},   {"AC", m.flagAC, 1}, {"P", m.flagP, 1},
+            {"CY", m.flagCY, 1}, {"SP", m.sp, 65535}, {"PC", m.addressCounter, 65535}};
+        for (const auto& [name, value, high] : values) expect(name, value, high);
+        for (std::size_t p = 0; p < m.inPorts.size(); ++p) {
+            expect("in port", m.inPorts[p], 255);
+            expect("out port", m.outPorts[p], 255);
         }
-        // All cells at once first: this runs before every line of every program.
-        std::int32_t bits = 0;
-        for (std::int32_t cell : m.memory) bits |= cell;
-        for (int a = 0; (bits & ~0xFF) != 0 && a < kMemorySize; ++a) {
-            if (static_cast<std::uint32_t>(m.memory[static_cast<size_t>(a)]) > 255) {
-                out << "[" << a << "]=" << m.memory[static_cast<size_t>(a)] << " ";
-                break;
-            }
-        }
+        const auto wild = std::find_if(m.memory.begin(), m.memory.end(), [](std::int32_t c) { return c < 0 || c > 255; });
+        if (wild != m.memory.end()) out << "[" << wild - m.memory.begin() << "]=" << *wild << " ";
         if (!out.str().empty()) fault = where() + ": " + out.str();
     }
     bool stopBefore(const Machine& m, std::int32_t line) override {
@@ -77,14 +70,10 @@ public:
     std::vector<std::string> make() {
         std::vector<std::string> lines;
         int labels = 0;
-        for (int i = 0; i < kLines; ++i) {
+        for (int i = 0; i < kLines; ++i)
             if (pick(3) == 0 && labels < 20) labelOf_[i] = "L" + std::to_string(labels++);
-        }
         if (labelOf_.empty()) labelOf_[0] = "L0";
-        for (int i = 0; i < kLines; ++i) {
-            std::string text = labelOf_.count(i) ? labelOf_[i] + ": " : "  ";
-            lines.push_back(text + instruction());
-        }
+        for (int i = 0; i < kLines; ++i) lines.push_back((labelOf_.count(i) ? labelOf_[i] + ": " : "  ") + instruction());
         return lines;
     }
 
@@ -97,11 +86,7 @@ private:
     std::string byte() { return std::to_string(pick(4) != 0 ? edgeByte(rng_) : pick(256)); }
     // Mostly inside memory, so that a run goes on; now and then anywhere.
     std::string address() { return std::to_string(pick(8) == 0 ? pick(65536) : pick(kMemorySize)); }
-    std::string label() {
-        auto at = labelOf_.begin();
-        std::advance(at, pick(static_cast<int>(labelOf_.size())));
-        return at->second;
-    }
+    std::string label() { return std::next(labelOf_.begin(), pick(static_cast<int>(labelOf_.size())))->second; }
 
     std::string instruction() {
         const auto& table = instructionTable();
@@ -151,9 +136,8 @@ private:
 };
 
 std::string listing(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\n";
-    return text;
+    return std::accumulate(lines.begin(), lines.end(), std::string(),
+                           [](std::string text, const std::string& line) { return text + line + "\n"; });
 }
 
 TEST(ValueRange, RandomProgramsKeepEveryValueInRange) {
