@@ -50,8 +50,7 @@ void Machine::decodeProgram() {
             continue;
         }
         splitLine(text);
-        line = decodeLine(findInstruction(mnemonicText));
-        if (line.instruction != nullptr) setLineStates(line, stateFormOfLine(mnemonicText, operandText));
+        line = decodeLine(findInstruction(mnemonicText));  // runs only in Execute: timed there
         line.textSize = static_cast<std::uint32_t>(text.size());
         line.closing = mnemonicText == "}";
         if (line.handler == &Machine::jump || line.handler == &Machine::call) {

@@ -49,8 +49,12 @@ void Machine::applyAlu(int op, std::int32_t operand, bool keepAuxCarry) {
                 flagCY = 1;
                 // 0 - 255 - 1 has no magnitude that fits a byte: it leaves 00H with Z=1,
                 // as the 8080 does, so that a JZ agrees with what A shows.
-                regA = d == -256 ? 0 : -d;
-                if (regA == 0) flagZ = 1;
+                if (d == -256) {
+                    regA = 0;
+                    flagZ = 1;
+                } else {
+                    regA = -d;
+                }
             }
             flagP = parityEven(regA);
             break;
