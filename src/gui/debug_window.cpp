@@ -483,6 +483,7 @@ void DebugWindow::beforeMessage(const std::string& text, const std::string& hint
     fillPorts(inPorts_, true);
     showNextLine(machine_.currentLine + 1);
     status_->setText(programText(hint.empty() ? text : hint));
+    showStates();
 }
 
 void DebugWindow::toggleBreakpoint(int line) { setBreakpoint(line, !session_.hasBreakpoint(line)); }

@@ -44,6 +44,9 @@ void QtPlatform::showMessageWithHint(MessageKind kind, const std::string& text, 
     if (!hint.empty()) box.setInformativeText(messageText(hint));
     keepOnOwnersScreen(&box);
     box.exec();
+    // A window manager raises the box's owner with the box, over the text screen;
+    // the program's output belongs above it again once the box is gone.
+    if (textScreen_ && textScreen_->isVisible()) textScreen_->raise();
     if (help != nullptr && box.clickedButton() == help) openHelp_(page);
 }
 
