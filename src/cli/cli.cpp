@@ -232,8 +232,7 @@ int commandStep(Session& s) {
         if (interruptSignalled) {
             // Ctrl+C between two steps is the Stop button: the next line does not run.
             s.machine.lastStatus = Interrupted;
-            s.platform.showMessageWithHint(MessageKind::Information, "Program interrupted by user",
-                                           stopHintBefore(line));
+            s.platform.showMessageWithHelp(messageOf({Interrupted}, stopHintBefore(line)));
             break;
         }
         s.machine.interruptRequested = 0;

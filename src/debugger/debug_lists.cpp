@@ -215,7 +215,7 @@ namespace {
 // "Invalid number" always did; the status stays as it was for the next command.
 void refuse(Machine& m) {
     const std::int32_t before = m.status;
-    m.showError("Invalid number", IllegalCharacters);
+    m.report({IllegalCharacters});
     m.status = before;
 }
 }  // namespace

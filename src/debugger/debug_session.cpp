@@ -12,24 +12,6 @@ constexpr const char* kCountedFrom1 = " (lines counted from 1)";
 
 std::string lineName(int zeroBased) { return "line " + std::to_string(zeroBased + 1); }
 
-const char* faultName(std::int32_t status) {
-    switch (status) {
-        case InvalidCommand: return "Invalid command";
-        case InvalidOperand: return "Invalid operand";
-        case InvalidRegister: return "Invalid register";
-        case DuplicateLabel: return "Duplicate label";
-        case LabelNotDefined: return "Label not defined";
-        case OutOfMemory: return "Out of memory";
-        case InvalidPort: return "Invalid port address";
-        case RetWithoutCall: return "Ret without Call";
-        case InvalidNumber: return "Invalid number";
-        case ResultOutOfRange: return "The result of operation is out of range";
-        case IllegalCharacters: return "Illegal characters";
-        case NoLineAtAddress: return "No program line at the address jumped to";
-        default: return "Fault";
-    }
-}
-
 }  // namespace
 
 DebugSession::DebugSession(Machine& machine) : m_(machine), breakpoints_(kMaxProgramLines, 0) {

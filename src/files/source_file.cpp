@@ -66,13 +66,20 @@ std::string joinSourceText(const SourceText& text) {
 
 namespace {
 
+void refuse(LoadResult& result, const Diagnostic& why) {
+    result.ok = false;
+    result.text = {};
+    result.error = boxText(why);
+    result.errorCode = why.code;
+}
+
 // Reads at most `limit` bytes of the file (a device or a file still growing may have
 // no end). A read error is reported, never taken for the end of the file: an
 // unreadable file must not open as an empty text that a save would then write back.
-bool readFileBytes(const std::string& path, std::size_t limit, std::string& bytes, std::string& error) {
+bool readFileBytes(const std::string& path, std::size_t limit, std::string& bytes, LoadResult& result) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        error = "Can't open the file " + path + ": " + std::strerror(errno) + ".";
+        refuse(result, {CantOpenFile, -1, path, std::strerror(errno)});
         return false;
     }
     char block[65536];
@@ -84,7 +91,7 @@ bool readFileBytes(const std::string& path, std::size_t limit, std::string& byte
     const int readError = std::ferror(file) ? errno : 0;
     std::fclose(file);
     if (readError != 0) {
-        error = "Can't read the file " + path + ": " + std::strerror(readError) + ".";
+        refuse(result, {CantReadFile, -1, path, std::strerror(readError)});
         return false;
     }
     return true;
@@ -109,7 +116,7 @@ std::string toEditorEncoding(std::string& bytes, const std::string& path) {
 LoadResult loadProgramText(const std::string& path) {
     LoadResult result;
     std::string bytes;
-    if (!readFileBytes(path, static_cast<std::size_t>(-1), bytes, result.error)) return result;
+    if (!readFileBytes(path, static_cast<std::size_t>(-1), bytes, result)) return result;
     result.note = toEditorEncoding(bytes, path);
     result.text = splitSourceText(bytes);
     result.ok = true;
@@ -119,7 +126,7 @@ LoadResult loadProgramText(const std::string& path) {
 LoadResult loadSourceFile(const std::string& path) {
     LoadResult result;
     std::string bytes;
-    if (!readFileBytes(path, static_cast<std::size_t>(-1), bytes, result.error)) return result;
+    if (!readFileBytes(path, static_cast<std::size_t>(-1), bytes, result)) return result;
     result.text = splitSourceText(bytes);
     result.ok = true;
     return result;
@@ -132,38 +139,34 @@ std::size_t editorTextSize(const SourceText& text) {
     return size;
 }
 
-std::string editorRefusal(const SourceText& text, const std::string& path) {
+Diagnostic editorRefusalOf(const SourceText& text, const std::string& path) {
     for (size_t i = 0; i < text.lines.size(); ++i) {
+        const auto line = static_cast<std::int32_t>(i + 1);
         // The editor's text ends at a NUL, so one inside the file would hide the rest.
-        if (text.lines[i].find('\0') != std::string::npos) {
-            return "Line " + std::to_string(i + 1) + " of " + path +
-                   " holds a NUL character, so it is not a text file. The file was not opened.";
-        }
+        if (text.lines[i].find('\0') != std::string::npos) return {FileHoldsNul, line, path};
         if (text.lines[i].size() > kMaxEditorLineLength) {
-            return "Line " + std::to_string(i + 1) + " of " + path + " has " +
-                   std::to_string(text.lines[i].size()) + " characters; the editor takes lines of at most " +
-                   std::to_string(kMaxEditorLineLength) + ". The file was not opened.";
+            return {FileLineTooLong, line, path, std::to_string(text.lines[i].size())};
         }
     }
     const std::size_t size = editorTextSize(text);
-    if (size > kEditorCapacity) {
-        return "The file " + path + " is too large for the editor: it needs " + std::to_string(size) +
-               " characters (a line end counts as one), and the editor holds " +
-               std::to_string(kEditorCapacity) + ". The file was not opened.";
-    }
+    if (size > kEditorCapacity) return {FileTooLarge, -1, path, std::to_string(size)};
     return {};
+}
+
+std::string editorRefusal(const SourceText& text, const std::string& path) {
+    return boxText(editorRefusalOf(text, path));
 }
 
 LoadResult loadEditorFile(const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
         LoadResult missing;
-        missing.error = "File doesn't exist.";
+        refuse(missing, {FileDoesNotExist});
         return missing;
     }
     if (std::filesystem::is_directory(path, ec)) {
         LoadResult folder;
-        folder.error = "Can't open the file " + path + ": it is a folder.";
+        refuse(folder, {CantOpenFile, -1, path, "it is a folder"});
         return folder;
     }
     // Every character takes at most two bytes of the file (CR LF is one line end), so
@@ -171,25 +174,20 @@ LoadResult loadEditorFile(const std::string& path) {
     constexpr std::size_t kLargestFitting = 2 * kEditorCapacity + 1;
     LoadResult result;
     std::string bytes;
-    if (!readFileBytes(path, kLargestFitting + 1, bytes, result.error)) return result;
+    if (!readFileBytes(path, kLargestFitting + 1, bytes, result)) return result;
     if (bytes.size() > kLargestFitting) {
-        result.error = "The file " + path + " is too large for the editor, which holds " +
-                       std::to_string(kEditorCapacity) + " characters. The file was not opened.";
+        refuse(result, {FileTooLargeToRead, -1, path});
         return result;
     }
     result.note = toEditorEncoding(bytes, path);
     result.text = splitSourceText(bytes);
     result.ok = true;
-    std::string refusal = editorRefusal(result.text, path);
+    const Diagnostic refusal = editorRefusalOf(result.text, path);
+    if (refusal.code != Ok) refuse(result, refusal);
     // An over-long line is nearly always a long comment, which the converter cuts.
-    if (refusal.find("the editor takes lines of at most") != std::string::npos) {
-        refusal += " Run \"verdin-cli tidy " + path + " -o NEW.asm\" or use File > Import: both cut a comment "
-                   "that makes a line too long.";
-    }
-    if (!refusal.empty()) {
-        result.ok = false;
-        result.text = {};
-        result.error = std::move(refusal);
+    if (refusal.code == FileLineTooLong) {
+        result.error += " Run \"verdin-cli tidy " + path + " -o NEW.asm\" or use File > Import: both cut a comment "
+                        "that makes a line too long.";
     }
     return result;
 }

@@ -4,9 +4,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "diagnostics/diagnostics.h"
 
 namespace verdin {
 
@@ -31,6 +34,8 @@ struct LoadResult {
     bool ok = false;
     SourceText text;
     std::string error;  // a sentence for the user when !ok
+    // The code of that message (diagnostics/), which finds its help.
+    std::int32_t errorCode = 0;
     // A sentence for the user about a text that loaded but was changed on the way
     // (a UTF-8 file turned into the editor's single bytes); empty otherwise.
     std::string note;
@@ -56,6 +61,8 @@ std::size_t editorTextSize(const SourceText& text);
 // does not (too large, a line too long, a NUL character), naming `path`. A file is
 // never cut to fit: it is taken whole or not at all.
 std::string editorRefusal(const SourceText& text, const std::string& path);
+// The same as a message; code Ok when the text fits.
+Diagnostic editorRefusalOf(const SourceText& text, const std::string& path);
 
 // Loads a file for the editor: "File doesn't exist." when there is no such file, the
 // reader's message when it cannot be read, and editorRefusal's when it does not fit.

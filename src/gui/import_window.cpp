@@ -47,15 +47,15 @@ bool ImportWindow::importFile(const QString& path, bool bareNumbersAreHex) {
     const std::string file = path.toStdString();
     LoadResult loaded = loadProgramText(file);
     if (!loaded.ok) {
-        platform_.showMessage(MessageKind::Error, loaded.error);
+        platform_.showMessageWithHelp({MessageKind::Error, loaded.error, {}, helpPageOf(loaded.errorCode)});
         return false;
     }
     if (!loaded.note.empty()) platform_.showMessage(MessageKind::Information, loaded.note);
     TidyResult result = tidyProgram(loaded.text.lines, bareNumbersAreHex);
     // The converted text goes into the editor whole or not at all, like any file.
-    std::string refusal = editorRefusal(SourceText{result.lines, loaded.text.ending}, file);
-    if (!refusal.empty()) {
-        platform_.showMessage(MessageKind::Error, refusal);
+    const Diagnostic refusal = editorRefusalOf(SourceText{result.lines, loaded.text.ending}, file);
+    if (refusal.code != Ok) {
+        platform_.showMessageWithHelp(messageOf(refusal, {}));
         return false;
     }
     std::vector<Message> faults = remainingFaults(result.lines);

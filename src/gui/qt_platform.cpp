@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 #include "files/windows_1252.h"
-#include "help/help_pages.h"
 
 #include "gui/input_value_dialog.h"
 #include "gui/program_text.h"
@@ -37,10 +36,16 @@ QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() { delete textScreen_.data(); }
 
 void QtPlatform::showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) {
+    showMessageWithHelp({kind, text, hint});
+}
+
+void QtPlatform::showMessageWithHelp(const Message& message) {
+    const auto& [kind, text, hint, page] = message;
     if (beforeMessage_) beforeMessage_(text, hint);
     QMessageBox box(iconOf(kind), QString::fromUtf8(captionOf(kind)), messageText(text), QMessageBox::Ok, owner_);
-    const std::string page = kind == MessageKind::Error && openHelp_ ? help::pageForMessage(text) : std::string();
-    QPushButton* help = page.empty() ? nullptr : box.addButton(QMessageBox::Help);
+    // An error whose code has a section offers it.
+    QPushButton* help = kind == MessageKind::Error && openHelp_ && !page.empty() ? box.addButton(QMessageBox::Help)
+                                                                                   : nullptr;
     if (!hint.empty()) box.setInformativeText(messageText(hint));
     keepOnOwnersScreen(&box);
     box.exec();

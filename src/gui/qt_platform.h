@@ -35,6 +35,8 @@ public:
 
     // The hint becomes the box's informative text, under the message.
     void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) override;
+    // The box with a Help button when the message has a help page.
+    void showMessageWithHelp(const Message& message) override;
     // The save prompt: a "Warning" box with the exclamation icon and Yes / No / Cancel,
     // `hint` (which file it is about) under the question; closing the box counts as
     // Cancel.

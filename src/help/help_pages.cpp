@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <map>
 
+#include "diagnostics/diagnostics.h"
 #include "help/embedded_files.h"
 #include "help/markdown.h"
 #include "isa/instruction_states.h"
@@ -359,46 +360,6 @@ std::vector<Page> buildPages() {
     return result;
 }
 
-// The messages of the workbench, by how they begin, and the section that explains each.
-struct MessageHelp {
-    std::string_view start;
-    std::string_view anchor;
-};
-constexpr std::array<MessageHelp, 33> kMessages = {{
-    {"Invalid command", "invalid-command"},
-    {"Invalid operand", "invalid-operand"},
-    {"Invalid register", "invalid-register"},
-    {"Duplicate label", "duplicate-label"},
-    {"Label <", "label-not-defined"},
-    {"Out of memory", "out-of-memory"},
-    {"Invalid port address", "invalid-port-address"},
-    {"Ret without Call", "ret-without-call"},
-    {"Invalid number", "invalid-number"},
-    {"The result of operation is out of range", "the-result-of-operation-is-out-of-range"},
-    {"Program interrupted by user", "program-interrupted-by-user"},
-    {"There is no program", "there-is-no-program"},
-    {"Too many labels", "too-many-labels"},
-    {"Too many label references", "too-many-label-references"},
-    {"Line too long", "line-too-long"},
-    {"Too many lines", "too-many-lines"},
-    {"No program line at address", "no-program-line-at-address"},
-    {"File already opened", "file-already-opened"},
-    {"File was not found", "file-was-not-found"},
-    {"File is not opened", "file-is-not-opened"},
-    {"Write failed", "write-failed"},
-    {"Read failed", "read-failed"},
-    {"Error in database structure", "error-in-database-structure"},
-    {"File doesn't exist or is not a valid dbf file", "file-doesn-t-exist-or-is-not-a-valid-dbf-file"},
-    {"Database is not opened", "database-is-not-opened"},
-    {"Field was not found", "field-was-not-found"},
-    {"Can't save the file", "can-t-save-the-file"},
-    {"File doesn't exist", "file-doesn-t-exist"},
-    {"Can't open the file", "can-t-open-or-read-a-file"},
-    {"Can't read the file", "can-t-open-or-read-a-file"},
-    {"Fragment was not found", "fragment-was-not-found"},
-    {"File was changed", "file-was-changed"},
-    {"Compile successful", "compile-successful"},
-}};
 
 }  // namespace
 
@@ -429,25 +390,6 @@ std::string pageForContext(int contextNumber) {
     return lower(editorMnemonics()[static_cast<std::size_t>(offset / 5)]);
 }
 
-std::string pageForMessage(std::string_view message) {
-    std::size_t first = message.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    message = message.substr(first);
-    // Messages about a file name the file first: "Line 3 of PATH holds ...".
-    if (message.find("holds a NUL character") != std::string_view::npos ||
-        message.find("too large for the editor") != std::string_view::npos ||
-        message.find("the editor takes lines of at most") != std::string_view::npos) {
-        return "errors#a-file-the-editor-cannot-open";
-    }
-    const MessageHelp* best = nullptr;
-    for (const MessageHelp& m : kMessages) {
-        if (message.substr(0, m.start.size()) == m.start && (best == nullptr || m.start.size() > best->start.size())) {
-            best = &m;
-        }
-    }
-    return best == nullptr ? std::string() : "errors#" + std::string(best->anchor);
-}
-
 std::string pageForTopic(std::string_view topic) {
     std::string key = lower(topic);
     while (!key.empty() && key.back() == ' ') key.pop_back();
@@ -462,13 +404,8 @@ std::string pageForTopic(std::string_view topic) {
     for (std::string_view d : {"EQU", "DB", "DW", "DS", "ORG", "END"}) {
         if (directive == d) return "directives#" + joined;
     }
-    std::string fromMessage = pageForMessage(topic);
-    if (!fromMessage.empty()) return fromMessage;
-    // A message typed in any case.
-    for (const MessageHelp& m : kMessages) {
-        if (key.substr(0, m.start.size()) == lower(m.start)) return "errors#" + std::string(m.anchor);
-    }
-    return {};
+    // A message copied from a box, or typed in any case.
+    return helpPageOf(codeOfTypedMessage(topic));
 }
 
 std::vector<SearchHit> search(std::string_view query) {

@@ -1,5 +1,5 @@
 // The workbench's built-in help: every page, found by its id, by a context number of
-// the windows, by a topic typed at the terminal or by the text of a message box.
+// the windows, or by a topic typed at the terminal.
 //
 // The pages are compiled into the program (resources/help/ is embedded at build
 // time): hand-written pages from resources/help/pages/<id>.md, and one page per
@@ -42,11 +42,9 @@ int mnemonicContext(int index);
 std::string pageForContext(int contextNumber);
 
 // What `verdin-cli help TOPIC` shows: a page id, a mnemonic or directive in any case,
-// "rst 7" or "rst7", or the text of a message. "" when nothing matches.
+// "rst 7" or "rst7", or the text of a message. "" when nothing matches. (A message
+// box finds its own page by its code: Message::help.)
 std::string pageForTopic(std::string_view topic);
-
-// The page that explains a message box's text ("errors#invalid-operand"), or "".
-std::string pageForMessage(std::string_view message);
 
 struct SearchHit {
     std::string pageId;

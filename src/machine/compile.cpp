@@ -5,59 +5,14 @@
 namespace verdin {
 
 namespace {
-std::string lineNumberMessage(std::int32_t code, std::int32_t line) {
-    std::string n = std::to_string(line);
-    switch (code) {
-        case InvalidCommand: return "Invalid command at string " + n;
-        case InvalidOperand: return "Invalid operand at string " + n;
-        case InvalidRegister: return "Invalid register at string " + n;
-        case OutOfMemory: return "Out of memory at string " + n;
-        case TooManyLabels:
-            return "Too many labels at string " + n + ". A program can declare at most 50 labels.";
-        case TooManyReferences:
-            return "Too many label references at string " + n +
-                   ". A program can use labels as operands at most 50 times.";
-        case LineTooLong:
-            return "Line too long at string " + n + ". A line can hold at most 255 characters.";
-        default: return {};
-    }
-}
-
 bool isBlankOrComment(std::string_view line) {
     size_t first = line.find_first_not_of(" \t");
     return first == std::string_view::npos || line[first] == ';';
 }
 }  // namespace
 
-const char* Machine::explanation(std::int32_t code) {
-    switch (code) {
-        case 1: return ". CPU command was typed with an error.";
-        case 2:
-            return ". Here are the most likely causes of this error message: 1) Invalid symbol in "
-                   "operand description; 2) The value of operand is out of range.";
-        case 3:
-            return ". Invalid symbol in registers name or this register can not be used in this "
-                   "command. The valid names of registers are: a,b,c,d,e,h,l,m or A,B,C,D,E,H,L,M";
-        case 4: return ". The label with this name declared withing the program more than one time.";
-        case 5:
-            return ". The label with this name was not declared at the labels field or its name is "
-                   "more than 6 characters.";
-        case 6: return ". The maximum size of memory, available for using is 16384 bytes";
-        case 7: return ". Ports address should be in the range: 0 - 15 (0 - 0Fh)";
-        case 8: return ". The stack of return addresses is empty";
-        case 9: return ". The number is out of range: -9.9999E+79 - +9.9999E+79";
-        case 10: return ". The result of operation is out of range: -9.9999E+79 - +9.9999E+79";
-        case 12: return ". String you have been typed has illegal character(s).";
-        default: return "";
-    }
-}
-
-void Machine::showInfo(const std::string& text) {
-    ownerWindow->showMessageWithHint(MessageKind::Information, text, hintFor(*this, text));
-}
-
-void Machine::showError(const std::string& text, std::int32_t code) {
-    ownerWindow->showMessageWithHint(MessageKind::Error, text + explanation(code), hintFor(*this, text));
+void Machine::report(const Diagnostic& diagnostic) {
+    ownerWindow->showMessageWithHelp(messageOf(diagnostic, hintFor(*this, diagnostic)));
 }
 
 std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode) {
@@ -73,7 +28,7 @@ std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode) {
         if (static_cast<int>(line.size()) > kMaxLineLength) {
             status = LineTooLong;
             errorLine = i + 1;
-            showError(lineNumberMessage(status, errorLine), status);
+            report({status, errorLine});
             return errorLine;
         }
         std::string normal = normalizeLine(line);
@@ -83,7 +38,7 @@ std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode) {
             // A comment or blank line does nothing, but an empty entry would end the
             // program, so it is kept as a single blank: no label, no mnemonic, no bytes.
             // (Left as typed, a line of TABs would read as a label.)
-            line = " ";
+            line.assign(1, ' ');
         }
         ++counted;
     }
@@ -96,26 +51,24 @@ std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode) {
     if (status != Ok) {
         if (errorLine == 0) errorLine = 1;
         switch (status) {
-            case DuplicateLabel: showError("Duplicate label <" + messageName + ">", status); break;
-            case LabelNotDefined: showError("Label <" + messageName + "> was not defined", status); break;
+            case DuplicateLabel:
+            case LabelNotDefined: report({status, -1, messageName}); break;
             case InvalidCommand:
             case InvalidOperand:
             case InvalidRegister:
             case OutOfMemory:
             case TooManyLabels:
-            case TooManyReferences:
-                showError(lineNumberMessage(status, errorLine), status);
-                break;
+            case TooManyReferences: report({status, errorLine}); break;
             default: break;
         }
         return errorLine;
     }
     if (addressCounter == 0 && mode == Compile) {
-        showError("There is no program!!!", Interrupted);
+        report({NoProgram});
         errorLine = 1;
         status = IllegalCharacters;
     } else if (showMessage) {
-        showInfo("Compile successful " + intToText(addressCounter) + " byte(s)");
+        report({CompileSuccessful, -1, std::to_string(addressCounter)});
     }
     programLineCount = counted;
     return status == Ok ? -1 : errorLine;

@@ -10,15 +10,17 @@
 namespace verdin {
 
 namespace {
-// The Run message of a status; the line number is appended by the caller.
-const char* runMessage(std::int32_t code) {
+// The faults a Step or Run shows a message for; the others end the command silently.
+bool shownAfterRun(std::int32_t code) {
     switch (code) {
-        case OutOfMemory: return "Out of memory";
-        case InvalidPort: return "Invalid port address";
-        case RetWithoutCall: return "Ret without Call";
-        case InvalidNumber: return "Invalid number";
-        case ResultOutOfRange: return "The result of operation is out of range";
-        default: return nullptr;
+        case OutOfMemory:
+        case InvalidPort:
+        case RetWithoutCall:
+        case InvalidNumber:
+        case ResultOutOfRange:
+        case Interrupted:
+        case NoLineAtAddress: return true;
+        default: return false;
     }
 }
 }  // namespace
@@ -212,13 +214,7 @@ void Machine::step(std::int32_t line) {
     stepLine();
     lastStatus = status;
     if (status == Ok) return;
-    if (status == Interrupted) {
-        showInfo("Program interrupted by user");
-    } else if (status == NoLineAtAddress) {
-        showError("No program line at address " + messageName, status);
-    } else if (const char* text = runMessage(status)) {
-        showError(text, status);
-    }
+    if (shownAfterRun(status)) report({status, -1, messageName});
     status = Ok;
 }
 
@@ -235,13 +231,8 @@ void Machine::continueRun(std::int32_t line) {
     lastStatus = status;
     if (status == Ok) return;
     errorLine = currentLine;
-    if (status == Interrupted) {
-        showInfo("Program interrupted by user");
-    } else if (status == NoLineAtAddress) {
-        showError("No program line at address " + messageName + " at string " + intToText(errorLine), status);
-    } else if (const char* text = runMessage(status)) {
-        showError(std::string(text) + " at string " + intToText(errorLine), status);
-    }
+    if (status == Interrupted) report({Interrupted});
+    else if (shownAfterRun(status)) report({status, errorLine, messageName});
     status = Ok;
 }
 

@@ -526,42 +526,43 @@ std::string interruptHint(const Machine& m) {
     return stopHintBefore(m.currentLine + 1);
 }
 
-std::string hintFor(const Machine& m, std::string_view text) {
-    const auto& lines = sourceOf(m);
+std::string hintFor(const Machine& m, const Diagnostic& diagnostic) {
+    const DiagnosticRow* row = findDiagnostic(diagnostic.code);
+    const HintRule rule = row == nullptr ? HintRule::None : row->hint;
+    // In a run every fault may come from an RST 1 that was meant to end the program.
     if (m.mode == Execute) {
-        if (startsWith(text, "Program interrupted")) return interruptHint(m);
+        if (rule == HintRule::Interrupt) return interruptHint(m);
         std::string hint = rstOneHint(m);
-        if (hint.empty() && startsWith(text, "Out of memory")) hint = memoryHint(m);
+        if (hint.empty() && rule == HintRule::Memory) hint = memoryHint(m);
         return hint;
     }
-    if (startsWith(text, "Compile successful")) {
-        auto end = programEnd(lines);
-        if (!end) return {};
-        size_t after = codeLinesAfter(lines, end->line);
-        return after > 0 ? endHint(lines, *end, after) : std::string();
+    const auto& lines = sourceOf(m);
+    switch (rule) {
+        case HintRule::ProgramEnd: {
+            auto end = programEnd(lines);
+            if (!end) return {};
+            size_t after = codeLinesAfter(lines, end->line);
+            return after > 0 ? endHint(lines, *end, after) : std::string();
+        }
+        case HintRule::UndefinedLabel: return undefinedLabelHint(m);
+        case HintRule::Command:
+        case HintRule::Operand:
+        case HintRule::Register:
+        case HintRule::Memory: break;
+        default: return {};
     }
-    if (text == "There is no program!!!") {
-        auto end = programEnd(lines);
-        if (!end) return {};
-        size_t after = codeLinesAfter(lines, end->line);
-        return after > 0 ? endHint(lines, *end, after) : std::string();
-    }
-    if (startsWith(text, "Label <")) return undefinedLabelHint(m);
     auto line = lineOf(m, m.errorLine);
     if (!line) return {};
-    const bool lineFault = startsWith(text, "Invalid command at string") || startsWith(text, "Invalid operand at string") ||
-                           startsWith(text, "Invalid register at string");
-    if (lineFault && typed::codePart(*line).find("//") != std::string_view::npos) {
-        return "Comments start with ; here, not with \"//\": write ; in place of //.";
-    }
-    if (startsWith(text, "Invalid command at string")) return commandHint(*line);
-    if (startsWith(text, "Invalid operand at string")) return operandHint(lines, *line);
-    if (startsWith(text, "Invalid register at string")) return registerHint(*line);
-    if (startsWith(text, "Out of memory at string")) {
+    if (rule == HintRule::Memory) {
         return "The program does not fit into memory, which holds the cells 0000H to 3FFFH: an ORG or DS "
                "above 3FFFH, or too much data.";
     }
-    return {};
+    if (typed::codePart(*line).find("//") != std::string_view::npos) {
+        return "Comments start with ; here, not with \"//\": write ; in place of //.";
+    }
+    if (rule == HintRule::Command) return commandHint(*line);
+    if (rule == HintRule::Operand) return operandHint(lines, *line);
+    return registerHint(*line);
 }
 
 }  // namespace verdin

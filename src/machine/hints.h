@@ -9,14 +9,16 @@
 #include <string_view>
 #include <vector>
 
+#include "diagnostics/diagnostics.h"
+
 namespace verdin {
 
 class Machine;
 
-// The hint for the message `text` (without its explanation) that the machine is
-// about to show, judged from the machine's state and the text as typed
+// The hint for the message that the machine is about to show: its code's hint rule
+// (diagnostics/), judged from the machine's state and the text as typed
 // (Machine::sourceLines). Empty when there is nothing useful to add.
-std::string hintFor(const Machine& machine, std::string_view text);
+std::string hintFor(const Machine& machine, const Diagnostic& diagnostic);
 
 // Why a Step or Run ended with "Program interrupted by user", which the box says
 // whether HLT or Stop ended it: "The program reached HLT on line N (lines counted from

@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "diagnostics/diagnostics.h"
 #include "isa/instruction_states.h"
 #include "isa/instruction_table.h"
 #include "machine/text_tools.h"
@@ -32,32 +33,7 @@ namespace verdin {
 
 enum Mode : std::int32_t { Compile = 0, Execute = 1, TranslateZ80 = 2, TranslateX86 = 3 };
 
-enum Status : std::int32_t {
-    Ok = 0,
-    InvalidCommand = 1,
-    InvalidOperand = 2,
-    InvalidRegister = 3,
-    DuplicateLabel = 4,
-    LabelNotDefined = 5,
-    OutOfMemory = 6,
-    InvalidPort = 7,
-    RetWithoutCall = 8,
-    InvalidNumber = 9,
-    ResultOutOfRange = 10,
-    Interrupted = 11,
-    IllegalCharacters = 12,
-    // Limits of the tables that must end in a clear message instead of overwriting
-    // entries: their messages carry the whole explanation.
-    TooManyLabels = 13,
-    TooManyReferences = 14,
-    LineTooLong = 15,
-    // PCHL to an address at which no program line starts.
-    NoLineAtAddress = 16,
-    // A text with more lines than the program store holds.
-    TooManyLines = 17,
-    // A run stopped before a line the debugger asked it to stop at; no message.
-    Breakpoint = 18,
-};
+// The fault codes (Status) and the messages made from them: diagnostics/.
 
 constexpr int kMemorySize = 16384;
 constexpr int kMaxProgramLines = 250;
@@ -276,10 +252,8 @@ public:
     std::int32_t pass();
     void walkProgram();
     void resolveLabels();
-    void showInfo(const std::string& text);
-    void showError(const std::string& text, std::int32_t code);
-    // Appended to an error box's text for codes 1..10 and 12.
-    static const char* explanation(std::int32_t code);
+    // Shows the message of `diagnostic` with the hint its code's rule finds.
+    void report(const Diagnostic& diagnostic);
 
     // ---- Step and run drivers (drivers.cpp) -----------------------------------
     // Lets the platform handle its events every 15 ms of a walk: often enough for a

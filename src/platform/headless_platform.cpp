@@ -1,5 +1,7 @@
 #include "platform/platform.h"
 
+#include <utility>
+
 namespace verdin {
 
 const char* captionOf(MessageKind kind) {
@@ -22,8 +24,14 @@ std::string formatMessageLine(const Message& message) {
 std::string formatHintLine(const Message& message) { return "Hint: " + message.hint; }
 
 void HeadlessPlatform::showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) {
-    messages.push_back({kind, text, hint});
+    messages.push_back({kind, text, hint, std::exchange(pendingHelp_, {})});
     if (onMessage) onMessage(messages.back());
+}
+
+void HeadlessPlatform::showMessageWithHelp(const Message& message) {
+    pendingHelp_ = message.help;
+    showMessageWithHint(message.kind, message.text, message.hint);
+    pendingHelp_.clear();
 }
 
 void HeadlessPlatform::pumpEvents() {

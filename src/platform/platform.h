@@ -24,6 +24,9 @@ struct Message {
     // One or two sentences shown under the text: what caused it and how to fix it.
     // Empty when there is nothing to add.
     std::string hint = {};
+    // The help page and section that explain the message ("errors#invalid-operand"),
+    // chosen by its code; empty for none.
+    std::string help = {};
     bool operator==(const Message&) const = default;
 };
 
@@ -51,6 +54,11 @@ public:
     // overrides it sees them all, with or without a hint.
     virtual void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) = 0;
     void showMessage(MessageKind kind, const std::string& text) { showMessageWithHint(kind, text, {}); }
+    // A message with the help page that explains it. A front end that offers help
+    // overrides this; any other shows it as the message with its hint.
+    virtual void showMessageWithHelp(const Message& message) {
+        showMessageWithHint(message.kind, message.text, message.hint);
+    }
 
     // Called before every line of a run so that a window system can stay responsive
     // and a Stop button can set Machine::interruptRequested.
@@ -77,10 +85,16 @@ public:
     std::function<void()> onPump;
 
     void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) override;
+    // Keeps the help page with the message (through showMessageWithHint, so that a
+    // front end built on this one sees the message as it sees any other).
+    void showMessageWithHelp(const Message& message) override;
     void pumpEvents() override;
 
     // "Caption: text" of the last message, or "" when none was shown.
     std::string lastMessage() const;
+
+private:
+    std::string pendingHelp_;
 };
 
 // "Caption: text", the one-line form of a message box used by the command-line tool.

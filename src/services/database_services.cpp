@@ -42,22 +42,22 @@ bool databaseService(Machine& m) {
     const bool needsTable = letter == 'F' || letter == 'R' || letter == 'A' || letter == 'I' || letter == 'D' ||
                             letter == 'B' || letter == 'P';
     if (needsTable && !table.isOpen()) {
-        showServiceError(m, "Database is not opened.");
+        showServiceError(m, DatabaseNotOpened);
         return true;
     }
     switch (letter) {
         case 'M': {
             if (hl > kTextLimit) return outOfMemory(m);
             const int result = table.create(fieldListBlock(m, hl), m.sourceFolder);
-            if (result == DbfTable::kWriteFailed) showServiceError(m, "Write failed.");
-            if (result == DbfTable::kStructureError) showServiceError(m, "Error in database structure.");
+            if (result == DbfTable::kWriteFailed) showServiceError(m, WriteFailed);
+            if (result == DbfTable::kStructureError) showServiceError(m, DatabaseStructure);
             break;
         }
         case 'O':
             table.close();
             if (hl > kTextLimit) return outOfMemory(m);
             if (!table.open(resolveHostPath(m.sourceFolder, readMemoryText(m, hl)))) {
-                showServiceError(m, "File doesn't exist or is not a valid dbf file.");
+                showServiceError(m, NotADbfFile);
             }
             break;
         case 'C': table.close(); break;
@@ -71,7 +71,7 @@ bool databaseService(Machine& m) {
             } else {
                 table.putField(name, readMemoryText(m, hl));
             }
-            if (!table.fieldFound) showServiceError(m, "Field was not found.");
+            if (!table.fieldFound) showServiceError(m, FieldNotFound);
             break;
         }
         case 'A': table.append(); break;
@@ -96,8 +96,8 @@ bool databaseService(Machine& m) {
             if (m.status == InvalidNumber) break;
             const std::string path = resolveHostPath(m.sourceFolder, readMemoryText(m, bc));
             const int result = table.exportRange(recordIndex(first), recordIndex(last), path);
-            if (result == DbfTable::kWriteFailed) showServiceError(m, "Write failed.");
-            if (result == DbfTable::kReadFailed) showServiceError(m, "Read failed.");
+            if (result == DbfTable::kWriteFailed) showServiceError(m, WriteFailed);
+            if (result == DbfTable::kReadFailed) showServiceError(m, ReadFailed);
             break;
         }
         default: break;

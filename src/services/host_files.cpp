@@ -47,7 +47,7 @@ bool fileService(Machine& m) {
         const std::string path = resolveHostPath(m.sourceFolder, readMemoryText(m, hl));
         std::FILE* f = std::fopen(path.c_str(), "r+b");
         if (f == nullptr) {
-            showServiceError(m, "File was not found.");
+            showServiceError(m, FileNotFound);
             return true;
         }
         std::fclose(f);
@@ -56,7 +56,7 @@ bool fileService(Machine& m) {
     }
     if (letter == 'O') {
         if (m.userFile != nullptr) {
-            showServiceError(m, "File already opened.");
+            showServiceError(m, FileAlreadyOpened);
             return true;
         }
         if (hl > kTextLimit) {
@@ -64,12 +64,12 @@ bool fileService(Machine& m) {
             return false;
         }
         m.userFile = std::fopen(resolveHostPath(m.sourceFolder, readMemoryText(m, hl)).c_str(), "r+b");
-        if (m.userFile == nullptr) showServiceError(m, "File was not found.");
+        if (m.userFile == nullptr) showServiceError(m, FileNotFound);
         return true;
     }
     if (letter != 'R' && letter != 'W' && letter != 'S' && letter != 'F') return true;
     if (m.userFile == nullptr) {
-        showServiceError(m, "File is not opened.");
+        showServiceError(m, FileNotOpened);
         return true;
     }
     // Seek and size take or give a number at HL, which needs four cells.

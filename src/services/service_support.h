@@ -25,8 +25,8 @@ std::string readMemoryText(const Machine& m, std::int32_t address);
 // then goes. Nothing is written when `address` itself is past 16382.
 void storeMemoryText(Machine& m, std::int32_t address, std::string_view text);
 
-// An "Error" box; the simulated program goes on afterwards.
-void showServiceError(Machine& m, const std::string& text);
+// The "Error" box of `code` (no hint); the simulated program goes on afterwards.
+void showServiceError(Machine& m, std::int32_t code);
 
 // The "%e" text with three exponent digits, as the text screen shows numbers.
 std::string exponentText(double value);

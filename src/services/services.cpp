@@ -59,6 +59,6 @@ void storeMemoryText(Machine& m, std::int32_t address, std::string_view text) {
     m.memory[static_cast<std::size_t>(a)] = 0;
 }
 
-void showServiceError(Machine& m, const std::string& text) { m.ownerWindow->showMessage(MessageKind::Error, text); }
+void showServiceError(Machine& m, std::int32_t code) { m.ownerWindow->showMessageWithHelp(messageOf({code}, {})); }
 
 }  // namespace verdin

@@ -23,9 +23,7 @@ std::int32_t compileProgram(Machine& machine, const std::vector<std::string>& li
     if (beyond < count && storeFull) {
         machine.status = TooManyLines;
         machine.errorLine = static_cast<std::int32_t>(beyond + 1);
-        machine.showError("Too many lines at string " + std::to_string(beyond + 1) +
-                              ". A program can hold at most 250 lines.",
-                          Ok);
+        machine.report({TooManyLines, machine.errorLine});
         return machine.errorLine;
     }
     std::int32_t result = machine.compile(showMessage, Compile);

@@ -48,7 +48,7 @@ void FileSession::newText() {
 std::optional<std::vector<std::string>> FileSession::open(const std::string& path) {
     LoadResult file = loadEditorFile(path);
     if (!file.ok) {
-        platform_.showMessage(MessageKind::Error, file.error);
+        platform_.showMessageWithHelp({MessageKind::Error, file.error, {}, helpPageOf(file.errorCode)});
         return std::nullopt;
     }
     currentFile_ = path;
@@ -77,7 +77,7 @@ bool FileSession::saveAs(const std::string& path, const std::vector<std::string>
     SourceText text{lines, lineEnding_};
     std::error_code failure;
     if (!writeFileAtomically(path, joinSourceText(text), &failure)) {
-        platform_.showMessageWithHint(MessageKind::Error, kCantSaveMessage, saveFailureHint(path, failure));
+        platform_.showMessageWithHelp(messageOf({CantSaveFile}, saveFailureHint(path, failure)));
         return false;
     }
     currentFile_ = path;
@@ -100,7 +100,7 @@ bool FileSession::saveCode(const Machine& machine, const std::string& path) {
     const std::string output = withDefaultExtension(path, kCodeExtension);
     std::error_code failure;
     if (!writeFileAtomically(output, bytes, &failure)) {
-        platform_.showMessageWithHint(MessageKind::Error, kCantSaveMessage, saveFailureHint(output, failure));
+        platform_.showMessageWithHelp(messageOf({CantSaveFile}, saveFailureHint(output, failure)));
         return false;
     }
     return true;

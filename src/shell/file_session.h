@@ -27,7 +27,6 @@ namespace verdin {
 
 class Machine;
 
-constexpr const char* kCantSaveMessage = "Can't save the file.";
 constexpr const char* kNotSavedMessage = "File is not saved. Please save it before translating.";
 
 class FileSession {

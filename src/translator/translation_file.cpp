@@ -32,12 +32,11 @@ std::string translationPath(std::string_view sourcePath, std::int32_t mode) {
 bool writeTranslationTo(Machine& machine, int editorLineCount, const std::string& outputPath) {
     std::error_code failure;
     if (outputPath.empty()) {
-        machine.ownerWindow->showMessage(MessageKind::Error, "Can't save the file.");
+        machine.ownerWindow->showMessageWithHelp(messageOf({CantSaveFile}, {}));
         return false;
     }
     if (!writeFileAtomically(outputPath, translationText(machine, editorLineCount), &failure)) {
-        machine.ownerWindow->showMessageWithHint(MessageKind::Error, "Can't save the file.",
-                                                 saveFailureHint(outputPath, failure));
+        machine.ownerWindow->showMessageWithHelp(messageOf({CantSaveFile}, saveFailureHint(outputPath, failure)));
         return false;
     }
     machine.ownerWindow->showMessage(MessageKind::Information, "File was saved with as " + outputPath);

@@ -149,7 +149,7 @@ TEST_F(DebugListsTest, InputPortDialog) {
     EXPECT_EQ(machine.inPorts[3], 0x77);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].kind, MessageKind::Error);
-    EXPECT_EQ(platform.messages[0].text, std::string("Invalid number") + Machine::explanation(12));
+    EXPECT_EQ(platform.messages[0].text, "Invalid number. String you have been typed has illegal character(s).");
     EXPECT_EQ(machine.status, Ok);
 
     EXPECT_TRUE(applyInputPort(machine, 3, " 22 "));

@@ -26,22 +26,25 @@ private slots:
             MessageKind kind;
             const char* text;
             const char* hint;
+            const char* help;  // the page the message's code chose
             QMessageBox::Icon icon;
             const char* line;
-            int buttons;  // OK, and Help where a page explains the message
+            int buttons;  // OK, and Help for an error with a page
         } cases[] = {
             {MessageKind::Error, "Invalid operand at string 3. Here are the most likely causes", "",
-             QMessageBox::Critical, "Error: Invalid operand at string 3. Here are the most likely causes", 2},
-            {MessageKind::Error, "Something nobody wrote a page for", "", QMessageBox::Critical,
-             "Error: Something nobody wrote a page for", 1},
-            {MessageKind::Warning, "Invalid command at string 3", "", QMessageBox::Warning,
+             "errors#invalid-operand", QMessageBox::Critical,
+             "Error: Invalid operand at string 3. Here are the most likely causes", 2},
+            // The text alone finds no page.
+            {MessageKind::Error, "Invalid register at string 3", "", "", QMessageBox::Critical,
+             "Error: Invalid register at string 3", 1},
+            {MessageKind::Warning, "Invalid command at string 3", "", "errors#invalid-command", QMessageBox::Warning,
              "Warning: Invalid command at string 3", 1},
             {MessageKind::Information, "Compile successful 2 byte(s)", "The program ends at the empty line 2.",
-             QMessageBox::Information, "Information: Compile successful 2 byte(s)", 1},
+             "errors#compile-successful", QMessageBox::Information, "Information: Compile successful 2 byte(s)", 1},
             // Program bytes read as Windows-1252; a path the file system gave stays UTF-8.
-            {MessageKind::Information, "Text <caf\xE9> at \x80 in CAF\xC9", "", QMessageBox::Information,
+            {MessageKind::Information, "Text <caf\xE9> at \x80 in CAF\xC9", "", "", QMessageBox::Information,
              "Information: Text <café> at € in CAFÉ", 1},
-            {MessageKind::Warning, "Can't open the file /tmp/élève.asm", "", QMessageBox::Warning,
+            {MessageKind::Warning, "Can't open the file /tmp/élève.asm", "", "", QMessageBox::Warning,
              "Warning: Can't open the file /tmp/élève.asm", 1},
         };
         for (const auto& c : cases) {
@@ -56,7 +59,8 @@ private slots:
                 if (QAbstractButton* help = box->button(QMessageBox::Help)) QTest::mouseClick(help, Qt::LeftButton);
                 else press(box, QMessageBox::Ok);
             });
-            if (*c.hint != '\0') platform.showMessageWithHint(c.kind, c.text, c.hint);
+            if (*c.help != '\0') platform.showMessageWithHelp({c.kind, c.text, c.hint, c.help});
+            else if (*c.hint != '\0') platform.showMessageWithHint(c.kind, c.text, c.hint);
             else platform.showMessage(c.kind, c.text);
             QCOMPARE(line, QString(c.line));
             QCOMPARE(hint, QString(c.hint));

@@ -358,9 +358,8 @@ TEST(HelpTopics, EveryMessageTheAssemblerAndRunShowHasASection) {
         Machine m(platform);
         if (compileProgram(m, program, true, false) == -1) runProgram(m);
         ASSERT_FALSE(platform.messages.empty()) << program[0];
-        const std::string& text = platform.messages.back().text;
-        std::string page = help::pageForMessage(text);
-        EXPECT_TRUE(resolves(page)) << text << " -> '" << page << "'";
+        const Message& box = platform.messages.back();
+        EXPECT_TRUE(resolves(box.help)) << box.text << " -> '" << box.help << "'";
     }
 }
 

@@ -176,8 +176,10 @@ TEST(ReadOnlyFolder, SavesTranslationsImagesAndTablesThereAreReported) {
     EXPECT_FALSE(files.saveCode(m, std::string(kReadOnlyFolder) + "/prog.dat"));
     // Each names the file and the system's reason.
     EXPECT_EQ(platform.messages,
-              (std::vector<Message>{{MessageKind::Error, "Can't save the file.", "/proc/prog.i86: no such file or directory"},
-                                    {MessageKind::Error, "Can't save the file.", "/proc/prog.dat: no such file or directory"}}));
+              (std::vector<Message>{{MessageKind::Error, "Can't save the file.", "/proc/prog.i86: no such file or directory",
+                                     "errors#can-t-save-the-file"},
+                                    {MessageKind::Error, "Can't save the file.", "/proc/prog.dat: no such file or directory",
+                                     "errors#can-t-save-the-file"}}));
 }
 
 class ReadOnlyTables : public DbfServices {};

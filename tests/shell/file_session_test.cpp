@@ -108,7 +108,7 @@ TEST_F(FileSessionTest, FailedSaveKeepsEverything) {
     Machine machine(platform);
     machine.addressCounter = 1;
     EXPECT_FALSE(files.saveCode(machine, folder.file("taken.dat")));
-    EXPECT_EQ(platform.messages.back().text, kCantSaveMessage);
+    EXPECT_EQ(platform.messages.back().text, "Can't save the file.");
     EXPECT_EQ(platform.messages.back().hint, folder.file("taken.dat") + ": is a directory");
 }
 

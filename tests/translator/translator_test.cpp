@@ -96,7 +96,8 @@ TEST_F(TranslationFileTest, AFileThatCannotBeWrittenIsReportedAndLeavesNothing) 
     EXPECT_FALSE(writeTranslation(machine, 1, missing).has_value());
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0], (Message{MessageKind::Error, "Can't save the file.",
-                                             folder.file("no-such-folder/prog.z80") + ": the folder does not exist"}));
+                                             folder.file("no-such-folder/prog.z80") + ": the folder does not exist",
+                                             "errors#can-t-save-the-file"}));
     EXPECT_FALSE(std::filesystem::exists(folder.file("no-such-folder")));
 
     // A folder in the way of the output keeps its place and its contents.
@@ -105,7 +106,8 @@ TEST_F(TranslationFileTest, AFileThatCannotBeWrittenIsReportedAndLeavesNothing) 
     ScratchFolder::write(folder.file("prog.z80/keep"), "x");
     EXPECT_FALSE(writeTranslationTo(machine, 1, folder.file("prog.z80")));
     EXPECT_EQ(platform.messages.back(),
-              (Message{MessageKind::Error, "Can't save the file.", folder.file("prog.z80") + ": is a directory"}));
+              (Message{MessageKind::Error, "Can't save the file.", folder.file("prog.z80") + ": is a directory",
+                       "errors#can-t-save-the-file"}));
     EXPECT_EQ(ScratchFolder::read(folder.file("prog.z80/keep")), "x");
 }
 
