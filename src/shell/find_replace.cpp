@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "diagnostics/diagnostics.h"
 #include "machine/text_tools.h"
 
 namespace verdin {
@@ -12,7 +13,7 @@ namespace {
 constexpr char kBlank = ' ';
 
 FindResult notFound(Platform& platform) {
-    const Message message{MessageKind::Information, std::string(kFragmentNotFound)};
+    const Message message{MessageKind::Information, messageText({FragmentNotFound})};
     platform.showMessage(message.kind, message.text);
     return {FindOutcome::NotFound, 0, false, message};
 }

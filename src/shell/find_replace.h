@@ -24,7 +24,6 @@
 
 namespace verdin {
 
-inline constexpr std::string_view kFragmentNotFound = "Fragment was not found.";
 inline constexpr std::string_view kReplacementsMade = "replacements was(were) made.";
 // The dialogs' edit controls take at most this many characters (80-byte limit).
 inline constexpr int kMaxFragmentLength = 79;
