@@ -1,8 +1,8 @@
-// Diagnostics: every message the workbench shows about a program, as a value
-// {code, line, subject}, and the one table that gives each code its text, its
-// explanation, its hint rule, its name in the debugger's status line and the help
-// section that explains it. Nothing finds a hint or a help page by reading a
-// message's text: they all follow the code.
+// Diagnostics: the messages of the assembler, the runs, the RST services and the
+// loading and saving of files, each a value {code, line, subject}, and the one
+// table that gives each code its text, its explanation, its hint rule, its name in
+// the debugger's status line and the help section that explains it. Nothing finds
+// a hint or a help page by reading a message's text: they all follow the code.
 //
 // Usage:
 //   Diagnostic d{InvalidOperand, 3, {}};
