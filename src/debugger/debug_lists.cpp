@@ -2,27 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 
 #include "machine/machine.h"
+#include "machine/numbers.h"
 
 namespace verdin {
 
 namespace {
-
-// The window reads a const machine, so it formats bytes itself; masking keeps a
-// stray value from ever printing more than its two or four digits.
-std::string hex2(std::int32_t v) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02X", static_cast<unsigned>(v) & 0xFFu);
-    return text;
-}
-
-std::string hex4(std::int32_t v) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(v) & 0xFFFFu);
-    return text;
-}
 
 // "HH LL": a 16-bit value as its high and low byte.
 std::string wordBytes(std::int32_t v) { return hex2(v >> 8) + " " + hex2(v); }

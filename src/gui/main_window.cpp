@@ -66,7 +66,7 @@ QString toolTipOf(const QString& text, const QKeySequence& shortcut) {
 }  // namespace
 
 MainWindow::MainWindow(Machine& machine, QtPlatform& platform, FileSession& files, QWidget* parent)
-    : QMainWindow(parent), machine_(machine), platform_(platform), files_(files), calculator_(machine),
+    : QMainWindow(parent), machine_(machine), platform_(platform), files_(files),
       view_(new EditorView(&clipboard_, this)), printing_(platform, this) {
     ensureResources();
     platform_.setOwner(this);

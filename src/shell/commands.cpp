@@ -11,7 +11,9 @@ std::int32_t compileProgram(Machine& machine, const std::vector<std::string>& li
     machine.sourceLines = lines;
     size_t count = 0;
     while (count < lines.size() && !(stopAtEmptyLine && lines[count].empty())) ++count;
-    for (size_t i = 0; i < count && i < kMaxProgramLines; ++i) machine.programLines[i] = lines[i];
+    for (size_t i = 0; i < count && i < kMaxProgramLines; ++i) {
+        machine.setProgramLine(static_cast<std::int32_t>(i), lines[i]);
+    }
     bool storeFull = true;
     for (size_t i = 0; i < kMaxProgramLines && i < count; ++i) {
         if (lines[i].empty()) storeFull = false;

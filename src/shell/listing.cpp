@@ -4,18 +4,13 @@
 #include <cstdio>
 #include <memory>
 
+#include "machine/numbers.h"
 #include "platform/platform.h"
 #include "shell/commands.h"
 
 namespace verdin {
 
 namespace {
-std::string hex4(std::int32_t value) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(value) & 0xFFFFu);
-    return text;
-}
-
 constexpr size_t kBytesPerRow = 4;
 }  // namespace
 
