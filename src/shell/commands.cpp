@@ -4,13 +4,12 @@
 
 namespace verdin {
 
-std::int32_t compileProgram(Machine& machine, const std::vector<std::string>& lines, bool stopAtEmptyLine,
-                            bool showMessage, std::int32_t mode) {
+std::int32_t compileProgram(Machine& machine, const std::vector<std::string>& lines, const CompileOptions& options) {
     machine.reset();
     // The hints see the whole text, the lines after an empty one included.
     machine.sourceLines = lines;
     size_t count = 0;
-    while (count < lines.size() && !(stopAtEmptyLine && lines[count].empty())) ++count;
+    while (count < lines.size() && !(options.stopAtEmptyLine && lines[count].empty())) ++count;
     for (size_t i = 0; i < count && i < kMaxProgramLines; ++i) {
         machine.setProgramLine(static_cast<std::int32_t>(i), lines[i]);
     }
@@ -30,9 +29,9 @@ std::int32_t compileProgram(Machine& machine, const std::vector<std::string>& li
                           Ok);
         return machine.errorLine;
     }
-    std::int32_t result = machine.compile(showMessage, Compile);
-    if (result != -1 || mode == Compile) return result;
-    return machine.compile(showMessage, mode);
+    std::int32_t result = machine.compile(options.showMessage, Compile);
+    if (result != -1 || options.mode == Compile) return result;
+    return machine.compile(options.showMessage, options.mode);
 }
 
 std::vector<std::uint8_t> programImage(const Machine& machine) {

@@ -54,7 +54,7 @@ ProgramListing makeListing(const std::vector<std::string>& lines, ArithmeticRule
     auto machine = std::make_unique<Machine>(quiet);
     machine->arithmeticRules = rules;
     ProgramListing result;
-    const std::int32_t fault = compileProgram(*machine, lines, false, false);
+    const std::int32_t fault = compileProgram(*machine, lines, {});
     if (fault == -1) {
         result.compiled = true;
         result.rows = listingRows(*machine, lines);

@@ -31,7 +31,7 @@ protected:
     Machine& m = bench.machine;
 
     void debug(const std::vector<std::string>& lines) {
-        ASSERT_EQ(compileProgram(m, lines, true, false), -1) << bench.last();
+        ASSERT_EQ(compileProgram(m, lines, {.stopAtEmptyLine = true}), -1) << bench.last();
     }
 };
 
