@@ -79,27 +79,6 @@ std::string Machine::normalizeLine(std::string_view line) {
     return result;
 }
 
-LineFields splitFields(std::string_view line) {
-    // Runs before every line a prescan or an undecoded run walks, so it makes views
-    // instead of building temporary strings.
-    LineFields fields;
-    auto at = [&](size_t i) { return i < line.size() ? line[i] : '\0'; };
-    bool space10 = at(10) == ' ';
-    bool space11 = at(11) == ' ';
-    size_t length = 4;
-    if (space10 && space11) length = 2;
-    else if (!space10 && space11) length = 3;
-    if (line.size() > 8) fields.mnemonic = line.substr(8, length);
-    std::string_view operand = line.size() > 16 ? line.substr(16) : std::string_view();
-    size_t first = operand.find_first_not_of(' ');
-    if (first != std::string_view::npos) {
-        size_t last = operand.find_last_not_of(' ');
-        fields.operand = operand.substr(first, last - first + 1);
-    }
-    fields.label = line.substr(0, std::min<size_t>(7, line.size()));
-    return fields;
-}
-
 void Machine::splitLine(std::string_view line) {
     const LineFields fields = splitFields(line);
     mnemonicText = fields.mnemonic;

@@ -10,9 +10,9 @@ std::int32_t compileProgram(Machine& machine, const std::vector<std::string>& li
     machine.sourceLines = lines;
     size_t count = 0;
     while (count < lines.size() && !(options.stopAtEmptyLine && lines[count].empty())) ++count;
-    for (size_t i = 0; i < count && i < kMaxProgramLines; ++i) {
-        machine.setProgramLine(static_cast<std::int32_t>(i), lines[i]);
-    }
+    // Stored directly: reset has just forgotten everything derived from the store, so
+    // setProgramLine would only forget it again once per line.
+    for (size_t i = 0; i < count && i < kMaxProgramLines; ++i) machine.programLines[i] = lines[i];
     bool storeFull = true;
     for (size_t i = 0; i < kMaxProgramLines && i < count; ++i) {
         if (lines[i].empty()) storeFull = false;
