@@ -28,7 +28,7 @@ using verdin::bench::delayLoop;
 double headless(const std::vector<std::string>& program) {
     verdin::HeadlessPlatform platform;
     verdin::Machine machine(platform);
-    verdin::compileProgram(machine, program, true, false);
+    verdin::compileProgram(machine, program, {.stopAtEmptyLine = true});
     machine.lineBudget = kBudget;
     const auto start = Clock::now();
     verdin::runProgram(machine);
@@ -41,7 +41,7 @@ double headless(const std::vector<std::string>& program) {
 double inWindow(const std::vector<std::string>& program) {
     verdin::gui::QtPlatform platform;
     verdin::Machine machine(platform);
-    verdin::compileProgram(machine, program, true, false);
+    verdin::compileProgram(machine, program, {.stopAtEmptyLine = true});
     verdin::gui::DebugWindow window(machine, platform);
     window.show();
     QApplication::processEvents();
@@ -67,7 +67,7 @@ struct TimedPlatform : verdin::gui::QtPlatform {
 double stopLatency(int delayMs) {
     TimedPlatform platform;
     verdin::Machine machine(platform);
-    verdin::compileProgram(machine, {"LOOP:   INR  A", "        JMP  LOOP"}, true, false);
+    verdin::compileProgram(machine, {"LOOP:   INR  A", "        JMP  LOOP"}, {.stopAtEmptyLine = true});
     verdin::gui::DebugWindow window(machine, platform);
     window.show();
     QApplication::processEvents();

@@ -49,7 +49,7 @@ struct Result {
 };
 
 void compileOrDie(verdin::Machine& machine, verdin::HeadlessPlatform& platform, const std::vector<std::string>& program) {
-    if (verdin::compileProgram(machine, program, true, false) != -1) {
+    if (verdin::compileProgram(machine, program, {.stopAtEmptyLine = true}) != -1) {
         std::fprintf(stderr, "benchmark program does not compile: %s\n", platform.lastMessage().c_str());
         std::exit(1);
     }

@@ -17,7 +17,7 @@ struct Bench {
 
     // The Debug command's hand-off followed by the Run button.
     std::int32_t run(const std::vector<std::string>& lines) {
-        std::int32_t result = compileProgram(machine, lines, true, true);
+        std::int32_t result = compileProgram(machine, lines, {.stopAtEmptyLine = true, .showMessage = true});
         if (result == -1) runProgram(machine);
         return result;
     }

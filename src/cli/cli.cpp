@@ -141,11 +141,11 @@ Options parseOptions(const std::vector<std::string>& args) {
 }
 
 int commandCompile(Session& s) {
-    return compileProgram(s.machine, s.lines, false, true) == -1 ? Success : ProgramFault;
+    return compileProgram(s.machine, s.lines, {.showMessage = true}) == -1 ? Success : ProgramFault;
 }
 
 int commandSaveCode(Session& s) {
-    if (compileProgram(s.machine, s.lines, false, false) != -1) return ProgramFault;
+    if (compileProgram(s.machine, s.lines, {}) != -1) return ProgramFault;
     std::string output = s.options.output.empty() ? codeOutputName(s.options.file) : s.options.output;
     // Written as the desktop's Save code writes it: a failed write keeps the old file.
     std::vector<std::uint8_t> image = programImage(s.machine);
@@ -157,7 +157,7 @@ int commandSaveCode(Session& s) {
 }
 
 int commandListing(Session& s) {
-    if (compileProgram(s.machine, s.lines, false, false) != -1) return ProgramFault;
+    if (compileProgram(s.machine, s.lines, {}) != -1) return ProgramFault;
     for (const std::string& row : listingRows(s.machine, s.lines)) s.out << row << "\n";
     return Success;
 }
@@ -207,7 +207,7 @@ void printState(Session& s, std::optional<std::int32_t> selected) {
 bool startDebugging(Session& s) {
     if (s.options.intel) s.machine.arithmeticRules = ArithmeticRules::Intel8080;
     s.machine.timing = s.options.timing;
-    if (compileProgram(s.machine, s.lines, true, true) != -1) return false;
+    if (compileProgram(s.machine, s.lines, {.stopAtEmptyLine = true, .showMessage = true}) != -1) return false;
     for (const auto& [port, value] : s.options.inPorts) s.machine.inPorts[static_cast<size_t>(port)] = value;
     return true;
 }

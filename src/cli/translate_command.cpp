@@ -16,7 +16,7 @@ int commandTranslate(Session& session) {
         return UsageError;
     }
     const std::int32_t mode = options.z80 ? TranslateZ80 : TranslateX86;
-    if (compileProgram(session.machine, session.lines, false, false, mode) != -1) return ProgramFault;
+    if (compileProgram(session.machine, session.lines, {.mode = mode}) != -1) return ProgramFault;
 
     // The file the editor holds has exactly these lines, so the output has as many.
     const auto lineCount = static_cast<int>(session.lines.size());

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "machine/machine.h"
+#include "machine/numbers.h"
 
 namespace verdin {
 
@@ -31,7 +31,7 @@ bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-Calculator::Calculator(Machine& machine) : machine_(machine) { calcRefresh(); }
+Calculator::Calculator() { calcRefresh(); }
 
 void Calculator::open() {
     calcEntry.clear();
@@ -91,7 +91,7 @@ void Calculator::switchBase() {
     if (!hexMode()) {
         calcBase = 'H';
         if (v < -kWordMax || v > kWordMax) return showError(v);
-        calcEntry = hexText(v < 0 ? v + 65536 : v);
+        calcEntry = formatNumber(v < 0 ? v + 65536 : v, 2, 0);
     } else {
         calcBase = 'D';
         if (v < 0 || v > kWordMax) return showError(v);
@@ -135,11 +135,8 @@ void Calculator::calcRefresh() {
     calcEntry = (negative ? "-" : "") + digits;
 
     if (hexMode()) {
-        // The keys feed only hex digits, so the machine's reader cannot object; its
-        // status belongs to the program being debugged and stays untouched anyway.
-        const std::int32_t status = machine_.status;
-        calcValue = machine_.parseHex(digits, 4);
-        machine_.status = status;
+        // The keys feed only hex digits, so the reader cannot object.
+        calcValue = parseHex(digits, 4).value;
     } else {
         calcValue = std::atoi(calcEntry.c_str());
     }
@@ -147,7 +144,7 @@ void Calculator::calcRefresh() {
     if (calcValue > kWordMax) {
         calcText = "Error";
     } else if (hexMode()) {
-        calcText = hexText(calcValue);
+        calcText = formatNumber(calcValue, 2, 0);
     } else {
         calcText = std::to_string(calcValue);
         calcEntry = calcText;
@@ -186,7 +183,7 @@ void Calculator::showResult(std::int64_t value) {
             showError(v);
         } else {
             // Negative results show as their two's complement, as the base switch does.
-            calcEntry = hexText(v < 0 ? v + 65536 : v);
+            calcEntry = formatNumber(v < 0 ? v + 65536 : v, 2, 0);
             calcRefresh();
         }
     } else if (v < kDecimalMin || v > kWordMax) {
@@ -211,7 +208,5 @@ void Calculator::redraw(const std::string& shown) {
     const int pad = std::max(0, kDisplayWidth - static_cast<int>(shown.size()));
     display_ = std::string(1, calcBase) + calcSign + std::string(static_cast<size_t>(pad), ' ') + shown;
 }
-
-std::string Calculator::hexText(std::int32_t value) { return machine_.formatNumber(value, 2, 0); }
 
 }  // namespace verdin

@@ -4,8 +4,8 @@
 // the accumulator and a pending operator survive closing and reopening it.
 //
 // Usage:
-//   verdin::Calculator calc(machine);   // the machine's number primitives read and
-//   calc.open();                        // write hexadecimal
+//   verdin::Calculator calc;
+//   calc.open();
 //   calc.digit('9'); calc.operatorKey('*'); calc.digit('9'); calc.equals();
 //   calc.display();                     // "DN" + 13 spaces + "81"
 //
@@ -20,8 +20,6 @@
 #include <string>
 
 namespace verdin {
-
-class Machine;
 
 enum class CalcKey {
     Digit,      // 0-9, A-F
@@ -49,7 +47,7 @@ public:
     static constexpr std::size_t kEntryCapacity = 19;
     static constexpr int kDisplayWidth = 15;
 
-    explicit Calculator(Machine& machine);
+    Calculator();
 
     // ---- State (kept between openings) -----------------------------------------
     std::string calcEntry;         // decimal digits with an optional "-", or hex digits
@@ -94,9 +92,6 @@ private:
     void showResult(std::int64_t value);
     void redraw(const std::string& shown);
     void showError(std::int32_t value);
-    std::string hexText(std::int32_t value);
-
-    Machine& machine_;
     std::string display_;
     std::string shown_;
     // Whether a digit was typed since the last operator or result, so that two

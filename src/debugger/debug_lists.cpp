@@ -2,27 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 
+#include "debugger/machine_changes.h"
 #include "machine/machine.h"
+#include "machine/numbers.h"
 
 namespace verdin {
 
 namespace {
-
-// The window reads a const machine, so it formats bytes itself; masking keeps a
-// stray value from ever printing more than its two or four digits.
-std::string hex2(std::int32_t v) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02X", static_cast<unsigned>(v) & 0xFFu);
-    return text;
-}
-
-std::string hex4(std::int32_t v) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(v) & 0xFFFFu);
-    return text;
-}
 
 // "HH LL": a 16-bit value as its high and low byte.
 std::string wordBytes(std::int32_t v) { return hex2(v >> 8) + " " + hex2(v); }
@@ -31,7 +18,73 @@ std::string pairEntry(const char* name, std::int32_t high, std::int32_t low) {
     return std::string(" ") + name + "  " + hex2(high) + " " + hex2(low);
 }
 
-std::string portEntry(int port, std::int32_t value) { return " " + hex2(port) + "    " + hex2(value); }
+// A row put together part by part, each changed part marked where it lands.
+class RowBuilder {
+public:
+    RowBuilder& add(std::string_view part, bool changed = false) {
+        if (changed && !part.empty()) {
+            row_.changed.insert(row_.changed.end(),
+                                {static_cast<int>(row_.text.size()), static_cast<int>(part.size())});
+        }
+        row_.text += part;
+        return *this;
+    }
+    DebugRow take() { return std::move(row_); }
+
+private:
+    DebugRow row_;
+};
+
+std::vector<std::string> textsOf(std::vector<DebugRow> rows) {
+    std::vector<std::string> texts;
+    texts.reserve(rows.size());
+    for (DebugRow& row : rows) texts.push_back(std::move(row.text));
+    return texts;
+}
+
+template <std::size_t N, class Changed>
+std::vector<DebugRow> wholeRows(const std::array<std::string, N>& entries, Changed changed) {
+    std::vector<DebugRow> rows;
+    for (int i = 0; i < static_cast<int>(N); ++i) rows.push_back(RowBuilder().add(entries[i], changed(i)).take());
+    return rows;
+}
+
+DebugRow portRow(int port, std::int32_t value, bool changed) {
+    return RowBuilder().add(" " + hex2(port) + "    ").add(hex2(value), changed).take();
+}
+
+// A cell shown in a row is marked when the changes (if any are given) saw it change.
+bool cellChanged(const MachineChanges* changes, int address) { return changes && changes->cellChanged(address); }
+
+std::vector<DebugRow> stackRowsOf(const Machine& m, const MachineChanges* changes, int top, int rows) {
+    std::vector<DebugRow> entries;
+    const int first = 2 * stackFirstLine(top, rows);
+    for (int k = 0; k < rows; ++k) {
+        const int a = first + 2 * k;
+        if (a + 1 >= kMemorySize) break;
+        entries.push_back(RowBuilder()
+                              .add(hex4(a) + "  ")
+                              .add(hex2(m.memory[a]), cellChanged(changes, a))
+                              .add(" ")
+                              .add(hex2(m.memory[a + 1]), cellChanged(changes, a + 1))
+                              .take());
+    }
+    return entries;
+}
+
+std::vector<DebugRow> dumpRowsOf(const Machine& m, const MachineChanges* changes, int top, int rows) {
+    std::vector<DebugRow> entries;
+    const int firstRow = dumpFirstRow(top, rows);
+    for (int k = 0; k < rows; ++k) {
+        const int a = 8 * (firstRow + k);
+        if (a + 7 >= kMemorySize) break;
+        RowBuilder row;
+        row.add(hex4(a) + "   ");
+        for (int i = 0; i < 8; ++i) row.add(hex2(m.memory[a + i]), cellChanged(changes, a + i)).add(" ");
+        entries.push_back(row.take());
+    }
+    return entries;
+}
 
 bool validPort(int port) { return port >= 0 && port < kPortCount; }
 
@@ -80,35 +133,19 @@ std::array<std::string, 5> flagEntries(const Machine& m) {
 }
 
 std::vector<std::string> stackEntries(const Machine& m, int top, int rows) {
-    std::vector<std::string> entries;
-    const int first = 2 * stackFirstLine(top, rows);
-    for (int k = 0; k < rows; ++k) {
-        const int a = first + 2 * k;
-        if (a + 1 >= kMemorySize) break;
-        entries.push_back(hex4(a) + "  " + hex2(m.memory[a]) + " " + hex2(m.memory[a + 1]));
-    }
-    return entries;
+    return textsOf(stackRowsOf(m, nullptr, top, rows));
 }
 
 std::vector<std::string> dumpEntries(const Machine& m, int top, int rows) {
-    std::vector<std::string> entries;
-    const int firstRow = dumpFirstRow(top, rows);
-    for (int k = 0; k < rows; ++k) {
-        const int a = 8 * (firstRow + k);
-        if (a + 7 >= kMemorySize) break;
-        std::string row = hex4(a) + "   ";
-        for (int i = 0; i < 8; ++i) row += hex2(m.memory[a + i]) + " ";
-        entries.push_back(std::move(row));
-    }
-    return entries;
+    return textsOf(dumpRowsOf(m, nullptr, top, rows));
 }
 
 std::string inputPortEntry(const Machine& m, int port) {
-    return validPort(port) ? portEntry(port, m.inPorts[port]) : std::string();
+    return validPort(port) ? portRow(port, m.inPorts[port], false).text : std::string();
 }
 
 std::string outputPortEntry(const Machine& m, int port) {
-    return validPort(port) ? portEntry(port, m.outPorts[port]) : std::string();
+    return validPort(port) ? portRow(port, m.outPorts[port], false).text : std::string();
 }
 
 std::array<std::string, 16> inputPortEntries(const Machine& m) {
@@ -121,6 +158,34 @@ std::array<std::string, 16> outputPortEntries(const Machine& m) {
     std::array<std::string, 16> entries;
     for (int i = 0; i < kPortCount; ++i) entries[i] = outputPortEntry(m, i);
     return entries;
+}
+
+std::vector<DebugRow> registerRows(const Machine& m, const MachineChanges& changes) {
+    return wholeRows(registerEntries(m), [&](int i) { return changes.registerEntryChanged(i); });
+}
+
+std::vector<DebugRow> flagRows(const Machine& m, const MachineChanges& changes) {
+    return wholeRows(flagEntries(m), [&](int i) { return changes.flagEntryChanged(i); });
+}
+
+std::vector<DebugRow> stackRows(const Machine& m, const MachineChanges& changes, int top, int rows) {
+    return stackRowsOf(m, &changes, top, rows);
+}
+
+std::vector<DebugRow> dumpRows(const Machine& m, const MachineChanges& changes, int top, int rows) {
+    return dumpRowsOf(m, &changes, top, rows);
+}
+
+std::vector<DebugRow> inputPortRows(const Machine& m) {
+    std::vector<DebugRow> rows;
+    for (int i = 0; i < kPortCount; ++i) rows.push_back(portRow(i, m.inPorts[i], false));
+    return rows;
+}
+
+std::vector<DebugRow> outputPortRows(const Machine& m, const MachineChanges& changes) {
+    std::vector<DebugRow> rows;
+    for (int i = 0; i < kPortCount; ++i) rows.push_back(portRow(i, m.outPorts[i], changes.outPortChanged(i)));
+    return rows;
 }
 
 std::vector<std::string> programEntries(const Machine& m, int lastLine) {

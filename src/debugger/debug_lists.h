@@ -10,7 +10,8 @@
 //
 // Addresses and bytes are written as upper-case hexadecimal: "hex2" is a byte as two
 // digits, "hex4" a 16-bit value as four, "HH LL" the same four digits split after the
-// high byte.
+// high byte. The window's lists take rows: each entry with the characters of it that
+// the last Step or Run changed, which the window draws in red.
 #pragma once
 
 #include <array>
@@ -23,6 +24,7 @@
 namespace verdin {
 
 class Machine;
+class MachineChanges;
 
 constexpr int kDebugRows = 6;          // entries the stack and dump lists show at once
 constexpr int kStackViewMax = 8186;    // last stack line: cells 16382 and 16383
@@ -31,6 +33,21 @@ constexpr int kStackScrollMax = 8192;  // scroll bar ranges, a little past the l
 constexpr int kDumpScrollMax = 2048;
 
 // ---- List entries --------------------------------------------------------------
+
+// Pairs (first column, length) in column order.
+using ChangedSpans = std::vector<int>;
+struct DebugRow {
+    std::string text;
+    ChangedSpans changed;
+};
+// The lists below as rows: a whole register or flag entry, the bytes of a stack entry
+// or dump row, the value of an output port are marked when `changes` saw them change.
+std::vector<DebugRow> registerRows(const Machine& m, const MachineChanges& changes);
+std::vector<DebugRow> flagRows(const Machine& m, const MachineChanges& changes);
+std::vector<DebugRow> stackRows(const Machine& m, const MachineChanges& changes, int top, int rows = kDebugRows);
+std::vector<DebugRow> dumpRows(const Machine& m, const MachineChanges& changes, int top, int rows = kDebugRows);
+std::vector<DebugRow> inputPortRows(const Machine& m);
+std::vector<DebugRow> outputPortRows(const Machine& m, const MachineChanges& changes);
 
 // " AF  00 02", " BC  ...", " DE  ...", " HL  ...", " SP  3F FE", " PC  00 00". The F
 // byte is composed from the five flags, so it is always current.

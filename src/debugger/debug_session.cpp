@@ -3,6 +3,7 @@
 #include <array>
 
 #include "machine/hints.h"
+#include "machine/line_fields.h"
 
 namespace verdin {
 
@@ -85,10 +86,14 @@ void DebugSession::begin() {
     overReached_ = false;
 }
 
-bool DebugSession::lineIsCall(int line) {
+bool DebugSession::lineIsCall(int line) const {
     if (line < 0 || line >= kMaxProgramLines) return false;
-    m_.splitLine(m_.programLines[static_cast<std::size_t>(line)]);
-    return isCallMnemonic(m_.mnemonicText);
+    return isCallMnemonic(splitFields(m_.programLines[static_cast<std::size_t>(line)]).mnemonic);
+}
+
+bool DebugSession::lineIsClosingBrace(int line) const {
+    if (line < 0 || line >= kMaxProgramLines) return false;
+    return splitFields(m_.programLines[static_cast<std::size_t>(line)]).mnemonic == "}";
 }
 
 void DebugSession::step(int line) {
@@ -164,7 +169,7 @@ void DebugSession::finishStep(int line) {
         return;
     }
     const bool endLine = line >= m_.programLineCount || m_.programLines[static_cast<std::size_t>(line)].empty() ||
-                         (m_.splitLine(m_.programLines[static_cast<std::size_t>(line)]), m_.mnemonicText == "}");
+                         lineIsClosingBrace(line);
     if (endLine) {
         statusText_ = "The program ended on " + lineName(line) + "." + kCountedFrom1;
         return;
@@ -203,12 +208,7 @@ void DebugSession::finishRun(bool wasStepOver) {
             return;
         case Ok: {
             const int last = m_.currentLine;
-            bool brace = false;
-            if (last >= 0 && last < kMaxProgramLines) {
-                m_.splitLine(m_.programLines[static_cast<std::size_t>(last)]);
-                brace = m_.mnemonicText == "}";
-            }
-            if (brace) {
+            if (lineIsClosingBrace(last)) {
                 statusText_ = "The program ended: } on " + lineName(last) + "." + kCountedFrom1;
             } else if (last + 1 >= kMaxProgramLines) {
                 statusText_ = "The program ended after its last possible line, " + lineName(last) + "." +

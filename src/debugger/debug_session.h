@@ -76,7 +76,9 @@ public:
 private:
     bool stopBefore(const Machine& m, std::int32_t line) override;
     void updateFlags();
-    bool lineIsCall(int line);
+    // Queries of a program line; they leave the machine's line fields alone.
+    bool lineIsCall(int line) const;
+    bool lineIsClosingBrace(int line) const;
     void begin();
     void finishStep(int line);
     void finishRun(bool wasStepOver);

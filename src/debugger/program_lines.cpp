@@ -1,10 +1,11 @@
 #include "debugger/program_lines.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "machine/hints.h"
+#include "machine/line_fields.h"
 #include "machine/machine.h"
+#include "machine/numbers.h"
 
 namespace verdin {
 
@@ -13,7 +14,6 @@ std::vector<ProgramLineInfo> programLineInfo(Machine& m, int count) {
     std::vector<ProgramLineInfo> lines(static_cast<std::size_t>(count));
     const int width = static_cast<int>(std::to_string(std::max(count, 1)).size());
     const bool addresses = m.programLineCount > 0 && m.prescanCacheCovers(m.programLineCount);
-    const std::string_view mnemonic = m.mnemonicText, label = m.labelField, operand = m.operandText;
     for (int i = 0; i < count; ++i) {
         ProgramLineInfo& info = lines[static_cast<std::size_t>(i)];
         const std::string n = std::to_string(i + 1);
@@ -25,18 +25,12 @@ std::vector<ProgramLineInfo> programLineInfo(Machine& m, int count) {
         if (!addresses || i >= m.prescanCache.lineCount) continue;
         const std::int32_t at = m.prescanCache.lineAddress[static_cast<std::size_t>(i)];
         const std::int32_t next = m.prescanCache.lineAddress[static_cast<std::size_t>(i) + 1];
-        m.splitLine(m.programLines[static_cast<std::size_t>(i)]);
         // ORG moves the counter without code of its own; EQU, END and a label alone
         // move nothing.
-        if (next > at && m.mnemonicText != "ORG") {
-            char text[8];
-            std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(at) & 0xFFFFu);
-            info.address = text;
+        if (next > at && splitFields(m.programLines[static_cast<std::size_t>(i)]).mnemonic != "ORG") {
+            info.address = hex4(at);
         }
     }
-    m.mnemonicText = mnemonic;
-    m.labelField = label;
-    m.operandText = operand;
     return lines;
 }
 

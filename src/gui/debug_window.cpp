@@ -17,7 +17,6 @@
 #include <QWheelEvent>
 
 #include "debugger/state_time.h"
-#include "debugger/changed_spans.h"
 #include "debugger/program_lines.h"
 #include "gui/debug_list_delegate.h"
 #include "gui/program_list.h"
@@ -34,7 +33,6 @@ namespace {
 // After the stack entry that holds SP.
 const QString kSpMark = QStringLiteral("  \u25C4 SP");
 
-QList<int> spansOf(const ChangedSpans& spans) { return QList<int>(spans.begin(), spans.end()); }
 
 QListWidget* makeList(const char* name, bool selectable) {
     auto* list = new QListWidget;
@@ -67,20 +65,27 @@ QWidget* besideBar(QWidget* list, QScrollBar* bar) {
     return box;
 }
 
-// Keeps the items of a list and changes only their texts, so a selection stays.
-void setEntries(QListWidget* list, const std::vector<std::string>& texts, const std::vector<QList<int>>& spans = {}) {
-    const int n = static_cast<int>(texts.size());
+// Keeps the items of a list and changes only their texts, so a selection stays; the
+// delegate draws each row's changed spans in red.
+void setRows(QListWidget* list, const std::vector<DebugRow>& rows) {
+    const int n = static_cast<int>(rows.size());
     while (list->count() > n) delete list->takeItem(list->count() - 1);
     for (int i = 0; i < n; ++i) {
-        const QString text = programText(texts[static_cast<std::size_t>(i)]);
+        const DebugRow& row = rows[static_cast<std::size_t>(i)];
+        const QString text = programText(row.text);
         if (i < list->count()) {
             if (list->item(i)->text() != text) list->item(i)->setText(text);
         } else {
             list->addItem(text);
         }
-        const QList<int> changed = i < static_cast<int>(spans.size()) ? spans[static_cast<std::size_t>(i)] : QList<int>{};
-        list->item(i)->setData(kChangedSpansRole, QVariant::fromValue(changed));
+        list->item(i)->setData(kChangedSpansRole, QVariant::fromValue(QList<int>(row.changed.begin(), row.changed.end())));
     }
+}
+
+void setEntries(QListWidget* list, const std::vector<std::string>& texts) {
+    std::vector<DebugRow> rows;
+    for (const std::string& text : texts) rows.push_back({text, {}});
+    setRows(list, rows);
 }
 
 std::optional<ListScroll> scrollOf(int action) {
@@ -312,57 +317,25 @@ void DebugWindow::refreshLists() {
     fillPorts(outPorts_, false);
 }
 
-void DebugWindow::fillRegisters() {
-    const auto entries = registerEntries(machine_);
-    std::vector<QList<int>> spans;
-    for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
-        const int length = static_cast<int>(entries[static_cast<std::size_t>(i)].size());
-        spans.push_back(spansOf(registerEntrySpans(session_.changes(), i, length)));
-    }
-    setEntries(registers_, {entries.begin(), entries.end()}, spans);
-}
+void DebugWindow::fillRegisters() { setRows(registers_, registerRows(machine_, session_.changes())); }
 
-void DebugWindow::fillFlags() {
-    const auto entries = flagEntries(machine_);
-    std::vector<QList<int>> spans;
-    for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
-        const int length = static_cast<int>(entries[static_cast<std::size_t>(i)].size());
-        spans.push_back(spansOf(flagEntrySpans(session_.changes(), i, length)));
-    }
-    setEntries(flags_, {entries.begin(), entries.end()}, spans);
-}
+void DebugWindow::fillFlags() { setRows(flags_, flagRows(machine_, session_.changes())); }
 
 void DebugWindow::fillStack() {
     const int rows = visibleRows(stack_);
-    const auto entries = stackEntries(machine_, views_.stack.top, rows);
+    setRows(stack_, stackRows(machine_, session_.changes(), views_.stack.top, rows));
     const int firstLine = stackFirstLine(views_.stack.top, rows);
-    std::vector<QList<int>> spans;
-    for (int k = 0; k < static_cast<int>(entries.size()); ++k) {
-        spans.push_back(spansOf(stackEntrySpans(session_.changes(), 2 * (firstLine + k))));
-    }
-    setEntries(stack_, entries, spans);
     const int sp = spEntryIndex(firstLine, stack_->count(), machine_.sp);
     if (sp >= 0) stack_->item(sp)->setText(stack_->item(sp)->text() + kSpMark);
 }
 
 void DebugWindow::fillDump() {
     const int rows = visibleRows(dump_);
-    const auto entries = dumpEntries(machine_, views_.dump.top, rows);
-    const int first = 8 * dumpFirstRow(views_.dump.top, rows);
-    std::vector<QList<int>> spans;
-    for (int k = 0; k < static_cast<int>(entries.size()); ++k) {
-        spans.push_back(spansOf(dumpRowSpans(session_.changes(), first + 8 * k)));
-    }
-    setEntries(dump_, entries, spans);
+    setRows(dump_, dumpRows(machine_, session_.changes(), views_.dump.top, rows));
 }
 
 void DebugWindow::fillPorts(QListWidget* list, bool input) {
-    const auto entries = input ? inputPortEntries(machine_) : outputPortEntries(machine_);
-    std::vector<QList<int>> spans;
-    for (int port = 0; !input && port < static_cast<int>(entries.size()); ++port) {
-        spans.push_back(spansOf(outputPortSpans(session_.changes(), port)));
-    }
-    setEntries(list, {entries.begin(), entries.end()}, spans);
+    setRows(list, input ? inputPortRows(machine_) : outputPortRows(machine_, session_.changes()));
 }
 
 int DebugWindow::visibleRows(QListWidget* list) const {

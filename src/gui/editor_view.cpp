@@ -383,7 +383,7 @@ void EditorView::focusInEvent(QFocusEvent*) {
 void EditorView::focusOutEvent(QFocusEvent*) {
     blink_.stop();
     // Keys released while another window had the focus never arrive here.
-    if (editor_.shiftState() == 1) editor_.keyUp(EditorKey::Shift);
+    if (editor_.shiftState() == ShiftState::Held) editor_.keyUp(EditorKey::Shift);
     if (editor_.ctrlDown()) editor_.keyUp(EditorKey::Control);
     update();
 }
@@ -395,8 +395,8 @@ bool EditorView::focusNextPrevChild(bool) { return false; }  // Tab is a charact
 void EditorView::syncModifiers(Qt::KeyboardModifiers modifiers) {
     const bool shift = modifiers & Qt::ShiftModifier;
     const bool ctrl = modifiers & Qt::ControlModifier;
-    if (shift && editor_.shiftState() != 1) editor_.keyDown(EditorKey::Shift);
-    if (!shift && editor_.shiftState() == 1) editor_.keyUp(EditorKey::Shift);
+    if (shift && editor_.shiftState() != ShiftState::Held) editor_.keyDown(EditorKey::Shift);
+    if (!shift && editor_.shiftState() == ShiftState::Held) editor_.keyUp(EditorKey::Shift);
     if (ctrl && !editor_.ctrlDown()) editor_.keyDown(EditorKey::Control);
     if (!ctrl && editor_.ctrlDown()) editor_.keyUp(EditorKey::Control);
 }
@@ -433,9 +433,9 @@ void EditorView::keyPressEvent(QKeyEvent* event) {
             editor_.keyDown(EditorKey::Insert);
             break;
         case Qt::Key_Return:
-        case Qt::Key_Enter: editor_.typeChar(13); break;
-        case Qt::Key_Backspace: editor_.typeChar(8); break;
-        case Qt::Key_Tab: editor_.typeChar(9); break;
+        case Qt::Key_Enter: editor_.typeChar(kEnterChar); break;
+        case Qt::Key_Backspace: editor_.typeChar(kBackspaceChar); break;
+        case Qt::Key_Tab: editor_.typeChar(kTabChar); break;
         case Qt::Key_F9: editor_.toggleBreakpoint(editor_.state().caretLine); break;
         default: {
             const QString text = event->text();

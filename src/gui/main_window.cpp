@@ -66,7 +66,7 @@ QString toolTipOf(const QString& text, const QKeySequence& shortcut) {
 }  // namespace
 
 MainWindow::MainWindow(Machine& machine, QtPlatform& platform, FileSession& files, QWidget* parent)
-    : QMainWindow(parent), machine_(machine), platform_(platform), files_(files), calculator_(machine),
+    : QMainWindow(parent), machine_(machine), platform_(platform), files_(files),
       view_(new EditorView(&clipboard_, this)), printing_(platform, this) {
     ensureResources();
     platform_.setOwner(this);
@@ -517,12 +517,12 @@ void MainWindow::showHandOffResult(int result, bool page) {
 }
 
 void MainWindow::compile() {
-    showHandOffResult(compileProgram(machine_, editorLines(), false, true, Compile), true);
+    showHandOffResult(compileProgram(machine_, editorLines(), {.showMessage = true}), true);
     refreshListing();
 }
 
 void MainWindow::debug() {
-    const int result = compileProgram(machine_, editorLines(), true, true, Compile);
+    const int result = compileProgram(machine_, editorLines(), {.stopAtEmptyLine = true, .showMessage = true});
     showHandOffResult(result, true);
     refreshListing();
     if (result == -1) openDebugWindow();
@@ -530,7 +530,7 @@ void MainWindow::debug() {
 
 void MainWindow::translate(TranslationTarget target) {
     const std::int32_t mode = target == TranslationTarget::Z80 ? TranslateZ80 : TranslateX86;
-    const int result = compileProgram(machine_, editorLines(), false, false, mode);
+    const int result = compileProgram(machine_, editorLines(), {.mode = mode});
     refreshListing();
     if (result != -1) {
         showHandOffResult(result, false);
@@ -542,7 +542,7 @@ void MainWindow::translate(TranslationTarget target) {
 
 void MainWindow::saveCode() {
     // A failed compile has shown its message; the caret stays where it was.
-    const int result = compileProgram(machine_, editorLines(), false, false, Compile);
+    const int result = compileProgram(machine_, editorLines(), {});
     refreshListing();
     if (result != -1) return;
     QFileDialog dialog(this, QStringLiteral("Save code"), initialFolder());

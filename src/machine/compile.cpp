@@ -130,8 +130,8 @@ void Machine::resolveLabels() {
             if (refNames[r] != labelNames[l]) continue;
             found = true;
             std::string hex = formatNumber(labelAddresses[l], 2, 0);
-            std::int32_t high = parseHex(hex.substr(0, 2), 2);
-            std::int32_t low = parseHex(hex.substr(2, 2), 2);
+            std::int32_t high = readHex(hex.substr(0, 2), 2);
+            std::int32_t low = readHex(hex.substr(2, 2), 2);
             storeByte(refAddresses[r], low);
             storeByte(refAddresses[r] + 1, high);
         }

@@ -41,7 +41,7 @@ DecodedLine Machine::decodeLine(const Instruction* ins) const {
 void Machine::decodeProgram() {
     const std::string_view savedMnemonic = mnemonicText, savedLabel = labelField, savedOperand = operandText;
     decodedLines.fill(DecodedLine{});
-    linesDecoded = true;
+    decodedGeneration = programGeneration;
     for (std::int32_t i = 0; i < kMaxProgramLines; ++i) {
         const std::string& text = programLines[i];
         DecodedLine& line = decodedLines[static_cast<size_t>(i)];
@@ -51,7 +51,6 @@ void Machine::decodeProgram() {
         }
         splitLine(text);
         line = decodeLine(findInstruction(mnemonicText));  // runs only in Execute: timed there
-        line.textSize = static_cast<std::uint32_t>(text.size());
         line.closing = mnemonicText == "}";
         if (line.handler == &Machine::jump || line.handler == &Machine::call) {
             line.targetLine = static_cast<std::int16_t>(targetLineOf(i, operandText));
@@ -60,19 +59,6 @@ void Machine::decodeProgram() {
     mnemonicText = savedMnemonic;
     labelField = savedLabel;
     operandText = savedOperand;
-}
-
-bool Machine::decodedLinesCurrent() const {
-    if (!linesDecoded) return false;
-    for (std::int32_t i = 0; i < kMaxProgramLines; ++i) {
-        const DecodedLine& line = decodedLines[static_cast<size_t>(i)];
-        const std::string& text = programLines[i];
-        if (line.empty != text.empty() ||
-            (!line.empty && (line.label.data() != text.data() || line.textSize != text.size()))) {
-            return false;
-        }
-    }
-    return true;
 }
 
 void Machine::setLineStates(DecodedLine& line, const StateForm* form) {
@@ -103,8 +89,8 @@ void Machine::runDecodedLines() {
     std::int32_t i = startLine;
     if (i < 0 || i >= kMaxProgramLines) return;
     // Lines are stored between compiles only by a compile, which forgets the decoded
-    // ones; a caller that stores lines and runs them without one gets them decoded
-    // again rather than views of text that is gone.
+    // ones; a caller that stores a line (setProgramLine) and runs without one gets
+    // them decoded again rather than views of text that is gone.
     if (!decodedLinesCurrent()) decodeProgram();
     while (true) {
         const DecodedLine& line = decodedLines[static_cast<size_t>(i)];

@@ -80,11 +80,8 @@ using typed::upper;
 
 std::string quote(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-std::string hex4(std::int32_t value) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04XH", static_cast<unsigned>(value) & 0xFFFFu);
-    return text;
-}
+// An address as the hints write it, with its suffix.
+std::string hex4(std::int32_t value) { return verdin::hex4(value) + "H"; }
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 

@@ -2,12 +2,16 @@
 // operands from column 16. Every pass splits lines by these positions alone.
 #include <algorithm>
 
+#include "machine/line_fields.h"
 #include "machine/machine.h"
 
 namespace verdin {
 
 namespace {
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// What normalizeLine puts between the fields before it expands it to their columns.
+constexpr char kFieldSeparator = '\t';
 
 // Position of the first ';' that stands outside single quotes, or npos.
 size_t commentStart(std::string_view line) {
@@ -40,7 +44,7 @@ std::string Machine::normalizeLine(std::string_view line) {
         }
         if (text[i] == ' ' && !inside) {
             text.erase(i, 1);
-            if (i == 0 || text[i - 1] != ',') text.insert(i, tabText);
+            if (i == 0 || text[i - 1] != ',') text.insert(i, 1, kFieldSeparator);
         }
     }
     while (!text.empty() && isBlank(text.back())) text.pop_back();
@@ -48,10 +52,9 @@ std::string Machine::normalizeLine(std::string_view line) {
     size_t colon = text.find(':');
     if (colon != std::string::npos && colon >= 7) {
         status = LabelNotDefined;
-        scratchText.clear();
-        return scratchText;
+        return {};
     }
-    if (colon == std::string::npos && !text.empty()) text.insert(0, tabText);
+    if (colon == std::string::npos && !text.empty()) text.insert(0, 1, kFieldSeparator);
 
     std::string result;
     int column = 1;
@@ -60,7 +63,7 @@ std::string Machine::normalizeLine(std::string_view line) {
     for (char c : text) {
         if (c == '\'') quoted = !quoted;
         if (c == ';' && !quoted) break;
-        if (c == '\t') {
+        if (c == kFieldSeparator) {
             int n;
             if (column < 9) n = 9 - column;
             else if (column > 9 && column < 17) n = 17 - column;
@@ -73,30 +76,14 @@ std::string Machine::normalizeLine(std::string_view line) {
             ++column;
         }
     }
-    scratchText = result;
-    return scratchText;
+    return result;
 }
 
 void Machine::splitLine(std::string_view line) {
-    // Runs before every executed line, so it copies into the fields' own storage
-    // instead of building temporary strings.
-    auto at = [&](size_t i) { return i < line.size() ? line[i] : '\0'; };
-    bool space10 = at(10) == ' ';
-    bool space11 = at(11) == ' ';
-    size_t length = 4;
-    if (space10 && space11) length = 2;
-    else if (!space10 && space11) length = 3;
-    if (line.size() > 8) mnemonicText = line.substr(8, length);
-    else mnemonicText = {};
-    std::string_view operand = line.size() > 16 ? line.substr(16) : std::string_view();
-    size_t first = operand.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        operandText = {};
-    } else {
-        size_t last = operand.find_last_not_of(' ');
-        operandText = operand.substr(first, last - first + 1);
-    }
-    labelField = line.substr(0, std::min<size_t>(7, line.size()));
+    const LineFields fields = splitFields(line);
+    mnemonicText = fields.mnemonic;
+    operandText = fields.operand;
+    labelField = fields.label;
 }
 
 }  // namespace verdin

@@ -5,7 +5,6 @@ namespace verdin {
 Machine::Machine(Platform& platform) : ownerWindow(&platform) { reset(); }
 
 void Machine::reset() {
-    tabText.assign(1, '\t');
     translatedCount = 0;
     programLineCount = 0;
     messageName.clear();
@@ -13,8 +12,6 @@ void Machine::reset() {
     mnemonicText = {};
     labelField = {};
     operandText = {};
-    scratchText.clear();
-    hexText.clear();
     interruptRequested = 0;
     operandHigh = operandLow = 0;
     addressCounter = errorLine = currentLine = nextLine = stopAddress = startLine = 0;
@@ -92,10 +89,23 @@ void Machine::storeByte(std::int32_t address, std::int32_t value) {
     memory[address] = value & 0xFF;
 }
 
+std::int32_t Machine::readHex(std::string_view text, int digits) {
+    const HexNumber number = parseHex(text, digits);
+    if (number.fault == HexFault::NotADigit) status = InvalidOperand;
+    else if (number.fault == HexFault::ForeignCharacter) status = IllegalCharacters;
+    return number.value;
+}
+
 void Machine::invalidateCaches() {
     targetLineCache.fill(kUnknownLine);
     prescanCache = PrescanCache{};
-    linesDecoded = false;
+    ++programGeneration;
+}
+
+void Machine::setProgramLine(std::int32_t line, std::string_view text) {
+    if (line < 0 || line >= kMaxProgramLines) return;
+    programLines[line].assign(text);
+    invalidateCaches();
 }
 
 std::int32_t Machine::targetLineOf(std::int32_t line, std::string_view name) {

@@ -26,6 +26,7 @@
 #include "diagnostics/diagnostics.h"
 #include "isa/instruction_states.h"
 #include "isa/instruction_table.h"
+#include "machine/numbers.h"
 #include "machine/text_tools.h"
 #include "platform/platform.h"
 
@@ -76,8 +77,6 @@ struct DecodedLine {
     // conditional form's not-taken count differs from its taken one. 0 for no instruction.
     std::uint8_t statesTaken[2] = {0, 0};
     std::uint8_t statesNotTaken[2] = {0, 0};
-    // The length of the text the fields view, to tell whether the store still holds it.
-    std::uint32_t textSize = 0;
 };
 
 // Which flag and result rules the arithmetic, logic, rotate and decimal-adjust
@@ -103,12 +102,6 @@ struct LineBreaks {
     virtual bool stopBefore(const Machine& m, std::int32_t line) = 0;
 };
 
-// True when some character of `text` is outside the decimal (hex = false) or
-// hexadecimal (hex = true) digit set; false for the empty text.
-bool hasForeignChars(std::string_view text, bool hex);
-// 10..15 for A..F or a..f, 0 for anything else.
-int hexDigitValue(std::string_view text);
-
 class Machine {
 public:
     explicit Machine(Platform& platform);
@@ -119,14 +112,10 @@ public:
     // ---- Fields ----------------------------------------------------------------
     Platform* ownerWindow;  // receives every message box the core shows
 
-    TextTools textTools;
-    std::string scratchText;
-    std::string hexText;
     std::int32_t translatedCount = 0;
     std::int32_t programLineCount = 0;
     std::int32_t interruptRequested = 0;
     std::string messageName;
-    std::string tabText = "\t";
     // The three fields of the line being processed. They view the program store
     // (or, for callers outside a pass, text that outlives the call): splitting a
     // line before every executed line must not copy it.
@@ -140,6 +129,9 @@ public:
     std::array<std::int32_t, kPortCount> outPorts{};
     std::array<std::int32_t, kPortCount> inPorts{};
     std::array<std::int32_t, kMemorySize> memory{};
+    // Written by reset, compile and setProgramLine, which count the change in
+    // programGeneration; a line written any other way is not seen by a run that has
+    // decoded the program before.
     std::array<std::string, kMaxProgramLines> programLines{};
     std::array<std::string, kMaxProgramLines> translatedLines{};
     std::int32_t operandHigh = 0;
@@ -241,11 +233,10 @@ public:
     // Fills mnemonicText, labelField and operandText from a stored line.
     void splitLine(std::string_view line);
 
-    // ---- Numbers (numbers.cpp) ------------------------------------------------
-    std::string intToText(std::int32_t n);
-    std::string hexDigit(std::int32_t n);
-    std::int32_t parseHex(std::string_view text, int digits);
-    std::string formatNumber(double value, int bytes, int spaced);
+    // ---- Numbers (numbers.cpp; the formatters are free, in numbers.h) ----------
+    // parseHex for the operand readers: a fault becomes the status of the line,
+    // IllegalCharacters or InvalidOperand.
+    std::int32_t readHex(std::string_view text, int digits);
 
     // ---- Compile pass and messages (compile.cpp) ------------------------------
     std::int32_t compile(bool showMessage, std::int32_t requestedMode);
@@ -305,17 +296,23 @@ public:
     // The line being run or assembled, as the handlers read their operands from it.
     const DecodedLine* runningLine = nullptr;
     // Every line of the program store, decoded at the first run after a compile
-    // (`linesDecoded`). A fixed array, so that no line a handler holds can move.
+    // (`decodedGeneration`). A fixed array, so that no line a handler holds can move.
     std::array<DecodedLine, kMaxProgramLines> decodedLines{};
-    bool linesDecoded = false;
+    // Counts the changes of the program store; the decoded lines are current while
+    // they carry the count they were decoded at (0: never decoded).
+    std::uint64_t programGeneration = 1;
+    std::uint64_t decodedGeneration = 0;
+    // Stores `text` as line `line` (0..249; others are ignored) and forgets what was
+    // derived from the old text.
+    void setProgramLine(std::int32_t line, std::string_view text);
     // When false, a run splits and decodes each line again before running it (tests
     // compare both ways).
     bool useDecodedLines = true;
     // The line whose fields splitLine has just filled, with the row of `ins`.
     DecodedLine decodeLine(const Instruction* ins) const;
     void decodeProgram();
-    // True when every line of the program store is still the text that was decoded.
-    bool decodedLinesCurrent() const;
+    // True when the program store has not changed since the lines were decoded.
+    bool decodedLinesCurrent() const { return decodedGeneration == programGeneration; }
     // walkProgram's execute loop over decodedLines.
     void runDecodedLines();
     // Adds the states of `line`, just run, to `states`. A conditional jump, call or
@@ -404,8 +401,6 @@ public:
     void rstService(const Instruction& ins);
 
     // ---- Flag helpers (flags.cpp) ---------------------------------------------
-    static std::string toBinaryText(std::int32_t v);
-    static std::int32_t fromBinaryText(std::string_view text);
     // 1 when the value has an even number of one bits. Computed on almost every
     // arithmetic line of a run, so bytes come from a table the compiler can inline.
     static std::int32_t parityEven(std::int32_t v) {

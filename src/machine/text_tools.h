@@ -12,7 +12,7 @@ namespace verdin {
 
 class TextTools {
 public:
-    virtual ~TextTools() = default;
+    TextTools() = delete;
 
     // Characters from `start`, at most `count`; empty when start >= size.
     static std::string mid(std::string_view text, int start, int count);

@@ -4,13 +4,14 @@
 
 namespace verdin {
 
-std::int32_t compileProgram(Machine& machine, const std::vector<std::string>& lines, bool stopAtEmptyLine,
-                            bool showMessage, std::int32_t mode) {
+std::int32_t compileProgram(Machine& machine, const std::vector<std::string>& lines, const CompileOptions& options) {
     machine.reset();
     // The hints see the whole text, the lines after an empty one included.
     machine.sourceLines = lines;
     size_t count = 0;
-    while (count < lines.size() && !(stopAtEmptyLine && lines[count].empty())) ++count;
+    while (count < lines.size() && !(options.stopAtEmptyLine && lines[count].empty())) ++count;
+    // Stored directly: reset has just forgotten everything derived from the store, so
+    // setProgramLine would only forget it again once per line.
     for (size_t i = 0; i < count && i < kMaxProgramLines; ++i) machine.programLines[i] = lines[i];
     bool storeFull = true;
     for (size_t i = 0; i < kMaxProgramLines && i < count; ++i) {
@@ -26,9 +27,9 @@ std::int32_t compileProgram(Machine& machine, const std::vector<std::string>& li
         machine.report({TooManyLines, machine.errorLine});
         return machine.errorLine;
     }
-    std::int32_t result = machine.compile(showMessage, Compile);
-    if (result != -1 || mode == Compile) return result;
-    return machine.compile(showMessage, mode);
+    std::int32_t result = machine.compile(options.showMessage, Compile);
+    if (result != -1 || options.mode == Compile) return result;
+    return machine.compile(options.showMessage, options.mode);
 }
 
 std::vector<std::uint8_t> programImage(const Machine& machine) {

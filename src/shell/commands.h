@@ -10,12 +10,20 @@
 
 namespace verdin {
 
-// Reset, copy the lines into the program store (the Debug command stops at the first
-// empty line), then compile. Returns -1 on success or the faulty line counted from 1.
-// A text longer than the program store is refused with a message instead of being
-// cut short without a word.
-std::int32_t compileProgram(Machine& machine, const std::vector<std::string>& lines, bool stopAtEmptyLine,
-                            bool showMessage, std::int32_t mode = Compile);
+struct CompileOptions {
+    // The Debug command hands over the lines up to the first empty one only.
+    bool stopAtEmptyLine = false;
+    // Whether a successful compile says so in a box (a fault is always shown).
+    bool showMessage = false;
+    // Compile, Execute (compile, then run) or a translation.
+    std::int32_t mode = Compile;
+};
+
+// Reset, copy the lines into the program store, then compile. Returns -1 on success
+// or the faulty line counted from 1. A text longer than the program store is refused
+// with a message instead of being cut short without a word.
+//   compileProgram(machine, lines, {.stopAtEmptyLine = true, .showMessage = true});
+std::int32_t compileProgram(Machine& machine, const std::vector<std::string>& lines, const CompileOptions& options);
 
 // The assembled image: the cells 0 .. addressCounter - 1 as bytes.
 std::vector<std::uint8_t> programImage(const Machine& machine);

@@ -14,7 +14,7 @@ void EditorController::showCompileFault(int line, bool page) {
         // A fault above the shown page: the page that holds it.
         if (state_.caretLine < state_.topLine) state_.topLine = pageStartOf(state_.caretLine);
         collapseSelectionToCaret();
-        shiftState_ = 0;
+        shiftState_ = ShiftState::Released;
     }
     faultLine_ = state_.caretLine;
     faultText_ = text_.text();

@@ -46,7 +46,7 @@ void EditorController::newText() {
     state_ = EditorState{};
     state_.visibleLines = visible;
     state_.overwriteMode = overwrite;
-    shiftState_ = 0;
+    shiftState_ = ShiftState::Released;
     copiedFlag_ = false;
     autoScrollActive_ = false;
     autoScrollDirection_ = 0;
@@ -109,36 +109,26 @@ void EditorController::recordEdit(const Saved& before, EditKind kind) {
     history_.record(kind, before.text, text_.text(), beforeSnap, snapshot(), marksBefore, breakpoints_);
 }
 
-bool EditorController::undo() {
-    std::string text = text_.text();
-    const std::string after = text;
-    const UndoStep* step = history_.undo(text);
-    if (!step) return false;
-    // Untouched since the edit, the marks come back exactly; breakpoints set since
-    // then move as the text does.
-    breakpoints_ = breakpoints_ == step->marksAfter
-                       ? step->marksBefore
-                       : moveLineMarks(breakpoints_, after, {step->offset, step->inserted, step->removed});
-    text_.setText(text);
-    applySnapshot(step->before);
-    state_.modified = !history_.atSavedPoint();
-    shiftState_ = state_.hasSelection() ? 2 : 0;
-    copiedFlag_ = false;
-    return true;
-}
+bool EditorController::undo() { return replayStep(true); }
 
-bool EditorController::redo() {
+bool EditorController::redo() { return replayStep(false); }
+
+bool EditorController::replayStep(bool backwards) {
     std::string text = text_.text();
-    const std::string before = text;
-    const UndoStep* step = history_.redo(text);
+    const std::string old = text;
+    const UndoStep* step = backwards ? history_.undo(text) : history_.redo(text);
     if (!step) return false;
-    breakpoints_ = breakpoints_ == step->marksBefore
-                       ? step->marksAfter
-                       : moveLineMarks(breakpoints_, before, {step->offset, step->removed, step->inserted});
+    // Untouched since the step, the marks come back exactly; breakpoints set since
+    // then move as the text does.
+    const std::vector<int>& marksThen = backwards ? step->marksAfter : step->marksBefore;
+    const std::string& present = backwards ? step->inserted : step->removed;
+    const std::string& restored = backwards ? step->removed : step->inserted;
+    breakpoints_ = breakpoints_ == marksThen ? (backwards ? step->marksBefore : step->marksAfter)
+                                             : moveLineMarks(breakpoints_, old, {step->offset, present, restored});
     text_.setText(text);
-    applySnapshot(step->after);
+    applySnapshot(backwards ? step->before : step->after);
     state_.modified = !history_.atSavedPoint();
-    shiftState_ = state_.hasSelection() ? 2 : 0;
+    shiftState_ = state_.hasSelection() ? ShiftState::Finished : ShiftState::Released;
     copiedFlag_ = false;
     return true;
 }
@@ -153,9 +143,9 @@ EditResult EditorController::typeChar(unsigned char c) {
     if (result == EditResult::Refused) return result;
     if (result == EditResult::LineFull) notice_ = kLineFullNotice;
     EditKind kind = EditKind::Typing;
-    if (c == 13) kind = EditKind::Enter;
-    else if (c == 8) kind = EditKind::Backspace;
-    else if (c == 9) kind = EditKind::Tab;
+    if (c == kEnterChar) kind = EditKind::Enter;
+    else if (c == kBackspaceChar) kind = EditKind::Backspace;
+    else if (c == kTabChar) kind = EditKind::Tab;
     recordEdit(before, kind);
     if (replacingSelection || kind == EditKind::Enter || kind == EditKind::Tab) history_.breakMerge();
     return result;
@@ -167,18 +157,18 @@ void EditorController::typeText(std::string_view text) {
 
 EditResult EditorController::charInput(unsigned char c, bool repaint, bool rawTab) {
     EditResult result = EditResult::Ignored;
-    if (isTypable(c) || (c == 9 && rawTab)) {
+    if (isTypable(c) || (c == kTabChar && rawTab)) {
         if (text_.lineLength(state_.caretLine) < kMaxTypedLineLength) {
             result = insertChar(text_, state_, static_cast<char>(c), state_.caretColumn) ? EditResult::Done
                                                                                          : EditResult::Refused;
         } else {
             result = EditResult::LineFull;
         }
-    } else if (c == 13) {
+    } else if (c == kEnterChar) {
         result = enter();
-    } else if (c == 8) {
+    } else if (c == kBackspaceChar) {
         result = backspace();
-    } else if (c == 9) {
+    } else if (c == kTabChar) {
         result = tab();
     }
     // A refusal for capacity leaves everything as it was; any other character message,
@@ -259,11 +249,11 @@ void EditorController::copy() {
                                     : std::string_view());
     }
     copiedFlag_ = true;
-    shiftState_ = 2;
+    shiftState_ = ShiftState::Finished;
 }
 
 void EditorController::cut() {
-    shiftState_ = 2;
+    shiftState_ = ShiftState::Finished;
     if (!state_.hasSelection()) {
         if (clipboard_) clipboard_->setText({});
         return;
@@ -287,7 +277,7 @@ EditResult EditorController::paste() {
     if (!clipboard_) return EditResult::Ignored;
     const std::optional<std::string> clip = clipboard_->text();
     if (!clip) return EditResult::Ignored;
-    shiftState_ = 2;
+    shiftState_ = ShiftState::Finished;
     if (state_.hasSelection() && copiedFlag_) {
         // The selection was just copied: Paste only drops it.
         collapseSelectionToCaret();
@@ -298,7 +288,7 @@ EditResult EditorController::paste() {
 }
 
 EditResult EditorController::pasteText(std::string_view clip) {
-    shiftState_ = 2;
+    shiftState_ = ShiftState::Finished;
     if (clip.empty()) {
         copiedFlag_ = false;
         return EditResult::Ignored;
@@ -349,7 +339,7 @@ EditResult EditorController::pasteText(std::string_view clip) {
 void EditorController::selectAll() {
     state_.selectionA = 0;
     state_.selectionB = text_.length();
-    shiftState_ = 2;
+    shiftState_ = ShiftState::Finished;
 }
 
 // --- find and replace support -----------------------------------------------------
@@ -365,7 +355,7 @@ void EditorController::showFound(int start, int length) {
     // Whole pages forward until the line shows.
     while (state_.caretLine >= state_.topLine + state_.visibleLines) state_.topLine += state_.visibleLines;
     if (state_.caretLine < state_.topLine) state_.topLine = pageStartOf(state_.caretLine);
-    shiftState_ = 2;
+    shiftState_ = ShiftState::Finished;
 }
 
 EditResult EditorController::replaceSelectionByTyping(std::string_view replacement) {

@@ -52,6 +52,20 @@ inline constexpr std::string_view kLineFullNotice = "Line full: a typed line hol
 // "Paste: N characters did not fit".
 std::string pasteDidNotFitNotice(int count);
 
+// The control characters typeChar takes besides the printable ones.
+constexpr unsigned char kEnterChar = 13;
+constexpr unsigned char kBackspaceChar = 8;
+constexpr unsigned char kTabChar = 9;
+
+// What the Shift key means for the next key or mouse move. The numbers are what a
+// key script's "shift" field shows.
+enum class ShiftState : int {
+    Released = 0,  // no Shift: a caret move drops the selection
+    Held = 1,      // Shift held: a caret move extends the selection
+    Finished = 2,  // a selection was just finished or a command ran: the next arrow
+                   // key drops it before it moves
+};
+
 class EditorController {
 public:
     static constexpr int kMaxTypedLineLength = 80;  // longest line typing makes
@@ -64,8 +78,7 @@ public:
     const TextBuffer& buffer() const { return text_; }
     const std::string& text() const { return text_.text(); }
     const EditorState& state() const { return state_; }
-    // 0 no Shift, 1 Shift held, 2 a selection was just finished or a command ran.
-    int shiftState() const { return shiftState_; }
+    ShiftState shiftState() const { return shiftState_; }
     bool ctrlDown() const { return ctrlDown_; }
     bool copiedFlag() const { return copiedFlag_; }
     int caretOffset() const;
@@ -87,8 +100,8 @@ public:
     void markModified();
 
     // --- input ---------------------------------------------------------------------
-    // One character from the keyboard: printable characters, Enter (13),
-    // Backspace (8) and Tab (9).
+    // One character from the keyboard: printable characters, kEnterChar,
+    // kBackspaceChar and kTabChar.
     EditResult typeChar(unsigned char c);
     // Every character of `text` through typeChar, in order.
     void typeText(std::string_view text);
@@ -137,7 +150,7 @@ public:
     // The commands that open a dialog first release Ctrl.
     void releaseCtrl() { ctrlDown_ = false; }
     // Selects [start, start + length) with the caret at its start, scrolling by whole
-    // pages until the caret line shows; shiftState becomes 2.
+    // pages until the caret line shows; the Shift state becomes Finished.
     void showFound(int start, int length);
     // Replace "Ok": deletes the selection as Backspace does and types `replacement`
     // through character input. Refused as a whole when the text would overflow.
@@ -186,7 +199,7 @@ private:
     struct Saved {
         std::string text;
         EditorState state;
-        int shiftState;
+        ShiftState shiftState;
         bool copiedFlag;
     };
     Saved save() const;
@@ -194,6 +207,8 @@ private:
     void recordEdit(const Saved& before, EditKind kind);
     EditorSnapshot snapshot() const;
     void applySnapshot(const EditorSnapshot& snap);
+    // Undo (`backwards`) or redo of the newest step of the history.
+    bool replayStep(bool backwards);
 
     // `rawTab`: a TAB is kept as one character (pasted text) instead of blanks.
     EditResult charInput(unsigned char c, bool repaint, bool rawTab = false);
@@ -213,7 +228,7 @@ private:
     UndoHistory history_;
     Clipboard* clipboard_;
     MnemonicPredicate mnemonic_;
-    int shiftState_ = 0;
+    ShiftState shiftState_ = ShiftState::Released;
     bool ctrlDown_ = false;
     bool copiedFlag_ = false;
     bool autoScrollActive_ = false;

@@ -13,7 +13,7 @@ namespace verdin {
 void EditorController::keyDown(EditorKey key) {
     switch (key) {
         case EditorKey::Shift:
-            shiftState_ = 1;
+            shiftState_ = ShiftState::Held;
             return;
         case EditorKey::Control:
             ctrlDown_ = true;
@@ -23,9 +23,9 @@ void EditorController::keyDown(EditorKey key) {
             break;
         case EditorKey::Delete:
             // Shift+Delete cuts a selection, as on every other desktop editor.
-            if (shiftState_ == 1 && state_.hasSelection()) {
+            if (shiftState_ == ShiftState::Held && state_.hasSelection()) {
                 cut();
-                shiftState_ = 1;
+                shiftState_ = ShiftState::Held;
             } else {
                 deleteKey();
             }
@@ -34,11 +34,11 @@ void EditorController::keyDown(EditorKey key) {
             moveKey(key);
             break;
     }
-    if (shiftState_ == 2) shiftState_ = 0;
+    if (shiftState_ == ShiftState::Finished) shiftState_ = ShiftState::Released;
 }
 
 void EditorController::keyUp(EditorKey key) {
-    if (key == EditorKey::Shift) shiftState_ = 2;
+    if (key == EditorKey::Shift) shiftState_ = ShiftState::Finished;
     if (key == EditorKey::Control) ctrlDown_ = false;
 }
 
@@ -57,10 +57,10 @@ void EditorController::moveKey(EditorKey key) {
     copiedFlag_ = false;
     // A selection just finished (Shift or mouse released) is dropped by the next
     // arrow key before it moves.
-    if (shiftState_ == 2 && (key == EditorKey::Left || key == EditorKey::Right || key == EditorKey::Up ||
-                             key == EditorKey::Down)) {
+    if (shiftState_ == ShiftState::Finished && (key == EditorKey::Left || key == EditorKey::Right ||
+                                                key == EditorKey::Up || key == EditorKey::Down)) {
         collapseSelectionToCaret();
-        shiftState_ = 0;
+        shiftState_ = ShiftState::Released;
     }
 
     EditorState& s = state_;
@@ -142,7 +142,7 @@ void EditorController::moveKey(EditorKey key) {
     ensureCaretVisible();
 
     const int offset = caretOffset();
-    if (shiftState_ != 1) {
+    if (shiftState_ != ShiftState::Held) {
         s.selectionA = s.selectionB = offset;
     } else if (key == EditorKey::PageUp) {
         s.selectionA = offset;  // Shift+Page Up moves the other end
@@ -195,7 +195,7 @@ void EditorController::selectWord(int line, int column) {
     state_.selectionA = lineStart + start;
     state_.selectionB = lineStart + end;
     state_.caretColumn = end;
-    shiftState_ = 2;
+    shiftState_ = ShiftState::Finished;
 }
 
 void EditorController::selectLine(int line) {
@@ -209,7 +209,7 @@ void EditorController::selectLine(int line) {
     }
     state_.selectionB = caretOffset();
     ensureCaretVisible();
-    shiftState_ = state_.hasSelection() ? 2 : 0;
+    shiftState_ = state_.hasSelection() ? ShiftState::Finished : ShiftState::Released;
 }
 
 int EditorController::rightClick(int line, int column) {
@@ -221,7 +221,7 @@ int EditorController::rightClick(int line, int column) {
     }
     mouseDown(line, column);
     mouseUp();
-    if (context >= 0) shiftState_ = 2;
+    if (context >= 0) shiftState_ = ShiftState::Finished;
     return context;
 }
 
@@ -230,8 +230,8 @@ void EditorController::mouseMove(int line, int column, bool buttonHeld) {
         autoScrollActive_ = false;
         return;
     }
-    if (shiftState_ == 2) {
-        shiftState_ = 0;
+    if (shiftState_ == ShiftState::Finished) {
+        shiftState_ = ShiftState::Released;
         return;
     }
     int row = line - state_.topLine;
@@ -262,7 +262,7 @@ void EditorController::mouseUp() {
     // The auto-scroll timer stops with the button in either case.
     autoScrollActive_ = false;
     autoScrollDirection_ = 0;
-    shiftState_ = state_.hasSelection() ? 2 : 0;
+    shiftState_ = state_.hasSelection() ? ShiftState::Finished : ShiftState::Released;
 }
 
 // --- scroll bar -------------------------------------------------------------------

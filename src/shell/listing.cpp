@@ -4,18 +4,13 @@
 #include <cstdio>
 #include <memory>
 
+#include "machine/numbers.h"
 #include "platform/platform.h"
 #include "shell/commands.h"
 
 namespace verdin {
 
 namespace {
-std::string hex4(std::int32_t value) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(value) & 0xFFFFu);
-    return text;
-}
-
 constexpr size_t kBytesPerRow = 4;
 }  // namespace
 
@@ -59,7 +54,7 @@ ProgramListing makeListing(const std::vector<std::string>& lines, ArithmeticRule
     auto machine = std::make_unique<Machine>(quiet);
     machine->arithmeticRules = rules;
     ProgramListing result;
-    const std::int32_t fault = compileProgram(*machine, lines, false, false);
+    const std::int32_t fault = compileProgram(*machine, lines, {});
     if (fault == -1) {
         result.compiled = true;
         result.rows = listingRows(*machine, lines);

@@ -3,7 +3,7 @@
 // and the desktop's Listing window shows them, so both always agree.
 //
 // Usage:
-//   if (compileProgram(machine, lines, false, false) == -1)
+//   if (compileProgram(machine, lines, {}) == -1)
 //       for (const std::string& row : listingRows(machine, lines)) out << row << "\n";
 //   ProgramListing shown = makeListing(lines);   // compiles on a machine of its own
 #pragma once

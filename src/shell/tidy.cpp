@@ -355,7 +355,7 @@ private:
     void checkDataInsideTheCode() {
         HeadlessPlatform platform;
         auto machine = std::make_unique<Machine>(platform);
-        if (compileProgram(*machine, result_.lines, false, false) != -1) return;
+        if (compileProgram(*machine, result_.lines, {}) != -1) return;
         const std::int32_t size = machine->addressCounter;
         static const std::set<std::string> direct = {"LDA", "STA", "LHLD", "SHLD"};
         for (size_t i = 0; i < result_.lines.size() && i < kMaxProgramLines; ++i) {
@@ -404,7 +404,7 @@ TidyResult tidyProgram(const std::vector<std::string>& lines, bool bareNumbersAr
 std::vector<Message> remainingFaults(const std::vector<std::string>& lines) {
     HeadlessPlatform platform;
     auto machine = std::make_unique<Machine>(platform);
-    compileProgram(*machine, lines, false, false);
+    compileProgram(*machine, lines, {});
     return platform.messages;
 }
 

@@ -86,26 +86,23 @@ void UndoHistory::trim() {
     }
 }
 
-const UndoStep* UndoHistory::undo(std::string& text) {
-    if (done_.empty()) return nullptr;
-    UndoStep& step = done_.back();
-    text.replace(static_cast<std::size_t>(step.offset), step.inserted.size(), step.removed);
-    bytes_ -= sizeOf(step);
-    undone_.push_back(std::move(step));
-    done_.pop_back();
-    mergeOpen_ = false;
-    return &undone_.back();
-}
+const UndoStep* UndoHistory::undo(std::string& text) { return carry(done_, undone_, text, true); }
 
-const UndoStep* UndoHistory::redo(std::string& text) {
-    if (undone_.empty()) return nullptr;
-    UndoStep& step = undone_.back();
-    text.replace(static_cast<std::size_t>(step.offset), step.removed.size(), step.inserted);
-    bytes_ += sizeOf(step);
-    done_.push_back(std::move(step));
-    undone_.pop_back();
+const UndoStep* UndoHistory::redo(std::string& text) { return carry(undone_, done_, text, false); }
+
+const UndoStep* UndoHistory::carry(std::deque<UndoStep>& from, std::deque<UndoStep>& to, std::string& text,
+                                   bool backwards) {
+    if (from.empty()) return nullptr;
+    UndoStep& step = from.back();
+    const std::string& present = backwards ? step.inserted : step.removed;
+    text.replace(static_cast<std::size_t>(step.offset), present.size(), backwards ? step.removed : step.inserted);
+    // The byte count holds the steps that can be undone.
+    if (backwards) bytes_ -= sizeOf(step);
+    else bytes_ += sizeOf(step);
+    to.push_back(std::move(step));
+    from.pop_back();
     mergeOpen_ = false;
-    return &done_.back();
+    return &to.back();
 }
 
 void UndoHistory::clear() {

@@ -88,6 +88,9 @@ private:
     long currentSerial() const { return done_.empty() ? baseSerial_ : done_.back().serial; }
     static bool mergeable(EditKind kind);
     void trim();
+    // Applies the newest step of `from` to `text`, backwards (undo) or forwards
+    // (redo), and moves it to `to`.
+    const UndoStep* carry(std::deque<UndoStep>& from, std::deque<UndoStep>& to, std::string& text, bool backwards);
 
     std::deque<UndoStep> done_;
     std::deque<UndoStep> undone_;

@@ -93,7 +93,7 @@ void Machine::byteOperand(std::string_view text, bool allowText) {
             return;
         }
         if (digits.size() == 3) digits.remove_prefix(1);
-        value = parseHex(digits, 2);
+        value = readHex(digits, 2);
         if (status != Ok) return;
     } else {
         if (text.empty() || hasForeignChars(text, false) || (text.size() > 1 && text[0] == '0' &&
@@ -124,10 +124,10 @@ bool hexWord(Machine& m, std::string_view text, std::int32_t& high, std::int32_t
     if (digits.size() == 5) digits.remove_prefix(1);
     high = 0;
     if (digits.size() > 2) {
-        high = m.parseHex(digits.substr(0, digits.size() - 2), 2);
+        high = m.readHex(digits.substr(0, digits.size() - 2), 2);
         digits.remove_prefix(digits.size() - 2);
     }
-    low = m.parseHex(digits, 2);
+    low = m.readHex(digits, 2);
     return true;
 }
 

@@ -6,7 +6,7 @@
 // beside the source.
 //
 // Usage:
-//   verdin::compileProgram(machine, lines, false, false, verdin::TranslateZ80);
+//   verdin::compileProgram(machine, lines, {.mode = verdin::TranslateZ80});
 //   if (machine.status == verdin::Ok)
 //       verdin::writeTranslation(machine, static_cast<int>(lines.size()), "/work/prog.asm");
 //       // writes /work/prog.z80 and says "File was saved with as /work/prog.z80"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "debugger/changed_spans.h"
+#include "debugger/debug_lists.h"
 #include "debugger/program_lines.h"
 #include "isa/instruction_table.h"
 #include "support.h"
@@ -31,7 +31,7 @@ protected:
     Machine& m = bench.machine;
 
     void debug(const std::vector<std::string>& lines) {
-        ASSERT_EQ(compileProgram(m, lines, true, false), -1) << bench.last();
+        ASSERT_EQ(compileProgram(m, lines, {.stopAtEmptyLine = true}), -1) << bench.last();
     }
 };
 
@@ -216,21 +216,28 @@ TEST_F(DebugSessionTest, ChangedSpansOfEveryList) {
     debug({"        MVI  A,5", "        OUT  3", "        STA  102H", "        LXI  H,0", "        PUSH H",
            "        HLT"});
     DebugSession session(m);
+    auto port = [&](int i) { return outputPortRows(m, session.changes())[static_cast<std::size_t>(i)].changed; };
     session.step(0);
-    EXPECT_EQ(registerEntrySpans(session.changes(), 0, 10), (ChangedSpans{0, 10}));
-    EXPECT_EQ(registerEntrySpans(session.changes(), 1, 10), ChangedSpans{});
-    EXPECT_EQ(outputPortSpans(session.changes(), 3), ChangedSpans{});
+    EXPECT_EQ(registerRows(m, session.changes())[0].changed, (ChangedSpans{0, 10}));
+    EXPECT_EQ(registerRows(m, session.changes())[1].changed, ChangedSpans{});
+    EXPECT_EQ(port(3), ChangedSpans{});
     session.step(1);
-    EXPECT_EQ(outputPortSpans(session.changes(), 3), (ChangedSpans{7, 2}));
-    EXPECT_EQ(outputPortSpans(session.changes(), 2), ChangedSpans{});
+    EXPECT_EQ(port(3), (ChangedSpans{7, 2}));
+    EXPECT_EQ(port(2), ChangedSpans{});
+    EXPECT_TRUE(inputPortRows(m)[3].changed.empty());
     session.step(2);
-    EXPECT_EQ(outputPortSpans(session.changes(), 3), ChangedSpans{}) << "only the last command's changes";
-    EXPECT_EQ(dumpRowSpans(session.changes(), 0x100), (ChangedSpans{13, 2}));
+    EXPECT_EQ(port(3), ChangedSpans{}) << "only the last command's changes";
+    const DebugRow dump = dumpRows(m, session.changes(), dumpRowOf(0x100), 1)[0];
+    EXPECT_EQ(dump.text.substr(0, 4), "0100");
+    EXPECT_EQ(dump.changed, (ChangedSpans{13, 2}));
+    EXPECT_EQ(dump.text.substr(13, 2), "05");
     session.step(3);
     m.memory[0x3FFC] = 0x77;  // the push writes 00 over it, the other cell stays 00
     session.step(4);
-    EXPECT_EQ(stackEntrySpans(session.changes(), 0x3FFC), (ChangedSpans{6, 2}));
-    EXPECT_TRUE(flagEntrySpans(session.changes(), 0, 9).empty());
+    const DebugRow stack = stackRows(m, session.changes(), kStackViewMax)[4];
+    EXPECT_EQ(stack.text, "3FFC  00 00");
+    EXPECT_EQ(stack.changed, (ChangedSpans{6, 2}));
+    EXPECT_TRUE(flagRows(m, session.changes())[0].changed.empty());
 }
 
 // Beside each line: its number from 1, the address of its code and its typed comment.

@@ -236,7 +236,8 @@ TEST(SimhDifferential, RandomProgramsAgreeWithTheIntelRules) {
         testing::Bench bench;
         Machine& m = bench.machine;
         m.arithmeticRules = ArithmeticRules::Intel8080;
-        ASSERT_EQ(compileProgram(m, lines, true, false), -1) << bench.last() << "\n" << programs.back().listing;
+        ASSERT_EQ(compileProgram(m, lines, {.stopAtEmptyLine = true}), -1)
+            << bench.last() << "\n" << programs.back().listing;
         std::mt19937 data(static_cast<unsigned>(i));
         for (int a = kDataStart; a < kDataStart + kDataSize; ++a) m.memory[a] = static_cast<std::int32_t>(data() & 0xFF);
         ScratchFolder::write(folder.file("p" + std::to_string(i)), memoryBytes(m));

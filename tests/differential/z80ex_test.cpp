@@ -27,7 +27,7 @@ Reference& of(void* data) { return *static_cast<Reference*>(data); }
 // Every program gets the same input ports here and there.
 void compareRuns(const std::vector<std::string>& program) {
     testing::Bench ours;
-    ASSERT_EQ(compileProgram(ours.machine, program, true, false), -1) << ours.last();
+    ASSERT_EQ(compileProgram(ours.machine, program, {.stopAtEmptyLine = true}), -1) << ours.last();
     Reference ref;
     for (int a = 0; a < kMemorySize; ++a) ref.memory[static_cast<size_t>(a)] = static_cast<std::uint8_t>(ours.machine.memory[a]);
     const std::array<std::uint8_t, 4> inputs = {0x0F, 0xFF, 0x81, 0x5A};

@@ -28,11 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::FileGuard guard;
     fuzz::Workbench bench;
     Machine& machine = bench.machine;
-    if (compileProgram(machine, source.lines, false, true) == -1) {
+    if (compileProgram(machine, source.lines, {.showMessage = true}) == -1) {
         (void)programImage(machine);
         (void)listProgram(machine, source.lines);
     }
-    if (compileProgram(machine, source.lines, true, true) == -1) {
+    if (compileProgram(machine, source.lines, {.stopAtEmptyLine = true, .showMessage = true}) == -1) {
         machine.lineBudget = kRunBudget;
         runProgram(machine);
         std::int32_t line = 0;

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     HeadlessPlatform platform;
     Machine machine(platform);
     for (std::int32_t mode : {TranslateZ80, TranslateX86}) {
-        if (compileProgram(machine, source.lines, false, false, mode) != -1) continue;
+        if (compileProgram(machine, source.lines, {.mode = mode}) != -1) continue;
         const std::string text = translationText(machine, editorLines);
         // One line per editor line, never fewer than the store holds.
         std::size_t ends = 0;

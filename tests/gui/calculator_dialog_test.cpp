@@ -8,7 +8,6 @@
 #include "debugger/calculator.h"
 #include "gui/calculator_dialog.h"
 #include "gui_test_support.h"
-#include "machine/machine.h"
 
 using namespace verdin;
 using namespace verdin::gui;
@@ -25,9 +24,7 @@ class CalculatorDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void mouseAndKeyboardReachTheCalculator() {
-        HeadlessPlatform platform;
-        Machine machine(platform);
-        Calculator calculator(machine);
+        Calculator calculator;
         CalculatorDialog dialog(calculator);
         QSignalSpy help(&dialog, &CalculatorDialog::helpRequested);
         QStringList seen;

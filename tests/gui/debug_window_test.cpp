@@ -39,7 +39,7 @@ struct Debugging {
     std::unique_ptr<DebugWindow> window;
 
     explicit Debugging(const std::vector<std::string>& lines) {
-        if (compileProgram(machine, lines, true, false) != -1) qFatal("test program does not compile");
+        if (compileProgram(machine, lines, {.stopAtEmptyLine = true}) != -1) qFatal("test program does not compile");
         window = std::make_unique<DebugWindow>(machine, platform);
         window->show();
         QVERIFY2(QTest::qWaitForWindowExposed(window.get()), "debug window not shown");
@@ -371,7 +371,7 @@ private slots:
         QtPlatform platform;
         Machine machine{platform};
         const LoadResult example = loadEditorFile(VERDIN_SOURCE_DIR "/examples/services_circle.asm");
-        QVERIFY(example.ok && compileProgram(machine, example.text.lines, true, false) == -1);
+        QVERIFY(example.ok && compileProgram(machine, example.text.lines, {.stopAtEmptyLine = true}) == -1);
         QWidget owner;
         owner.show();
         DebugWindow window(machine, platform, &owner);

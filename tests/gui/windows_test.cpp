@@ -88,7 +88,7 @@ private slots:
         QCOMPARE(unnamedControls(&bare), QStringList({"QListWidget \"bare\""}));
 
         EditorController editor;
-        Calculator calculator(machine);
+        Calculator calculator;
         FindDialog find(editor, platform, &main);
         ReplaceDialog replace(editor, platform, &main);
         CalculatorDialog calc(calculator, &main);

@@ -82,7 +82,8 @@ TEST(HelpExamples, EveryExampleRunsAndEndsAsItsPageSays) {
                 Machine m(platform);
                 m.sourceFolder = scratch.path().string();
                 m.arithmeticRules = rules;
-                ASSERT_EQ(compileProgram(m, linesOf(example.code), true, false), -1) << platform.lastMessage();
+                ASSERT_EQ(compileProgram(m, linesOf(example.code), {.stopAtEmptyLine = true}), -1)
+                    << platform.lastMessage();
                 runProgram(m);
                 for (const Message& message : platform.messages) EXPECT_NE(message.kind, MessageKind::Error) << message.text;
                 for (const std::string& wrong : mismatches(m, expect)) ADD_FAILURE() << arithmeticRulesName(rules) << ": " << wrong;
@@ -241,7 +242,7 @@ TEST(HelpPages, FlagSummariesAreWhatTheMachineDoes) {
                         const std::vector<std::string> program = {
                             "LXI B," + std::to_string(a * 256 + flagsIn), "PUSH B", "POP PSW",
                             "MVI B," + std::to_string(b), sampleLine(ins, b)};
-                        ASSERT_EQ(compileProgram(m, program, true, false), -1) << program.back();
+                        ASSERT_EQ(compileProgram(m, program, {.stopAtEmptyLine = true}), -1) << program.back();
                         runProgram(m);
                         const bool counts = name == "INR" || name == "DCR";
                         const int result = isOneOf(name, {"CMP", "CPI"}) ? (a - b) & 0xFF : counts ? m.regB : m.regA;
@@ -339,7 +340,7 @@ TEST(HelpPages, ByteTablesAreWhatTheAssemblerWrites) {
             SCOPED_TRACE(line);
             HeadlessPlatform platform;
             Machine m(platform);
-            ASSERT_EQ(compileProgram(m, {line}, false, false), -1) << platform.lastMessage();
+            ASSERT_EQ(compileProgram(m, {line}, {}), -1) << platform.lastMessage();
             EXPECT_EQ(m.memory[0], form.opcode);
             EXPECT_EQ(m.addressCounter, form.size);
         }
@@ -356,7 +357,7 @@ TEST(HelpTopics, EveryMessageTheAssemblerAndRunShowHasASection) {
     for (const auto& program : programs) {
         HeadlessPlatform platform;
         Machine m(platform);
-        if (compileProgram(m, program, true, false) == -1) runProgram(m);
+        if (compileProgram(m, program, {.stopAtEmptyLine = true}) == -1) runProgram(m);
         ASSERT_FALSE(platform.messages.empty()) << program[0];
         const Message& box = platform.messages.back();
         EXPECT_TRUE(resolves(box.help)) << box.text << " -> '" << box.help << "'";

@@ -58,5 +58,21 @@ TEST_P(OperandRules, AssembleOrRefuse) {
 
 INSTANTIATE_TEST_SUITE_P(Compile, OperandRules, ::testing::ValuesIn(loadOperandCases()));
 
+// A line stored again after a run is seen by the next run, even when its new text is
+// as long as the old one and takes the old one's place in memory.
+TEST(DecodedLines, ARewrittenLineOfTheSameLengthIsDecodedAgain) {
+    testing::Bench b;
+    ASSERT_EQ(b.run({"inr a", "inr a"}), -1);
+    ASSERT_EQ(b.machine.regA, 2);
+    const std::string second = b.machine.programLines[1];
+    const char* storage = b.machine.programLines[1].data();
+    std::string rewritten = second;
+    rewritten.replace(rewritten.find("INR"), 3, "DCR");
+    b.machine.setProgramLine(1, rewritten);
+    ASSERT_EQ(b.machine.programLines[1].data(), storage) << "the case this test is about";
+    runProgram(b.machine);
+    EXPECT_EQ(b.machine.regA, 0);
+}
+
 }  // namespace
 }  // namespace verdin

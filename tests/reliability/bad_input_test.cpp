@@ -109,7 +109,7 @@ TEST(FullDisk, TranslationAndProgramImageReportTheFailure) {
         HeadlessPlatform platform;
         Machine m(platform);
         const Lines lines(60, "  lxi h,1234h");
-        if (compileProgram(m, lines, false, false, TranslateZ80) != -1) return false;
+        if (compileProgram(m, lines, {.mode = TranslateZ80}) != -1) return false;
         const bool translated = writeTranslationTo(m, 60, folder.file("prog.z80"));
         const bool translateReported = platform.lastMessage() == "Error: Can't save the file.";
         FileSession files(platform, "");
@@ -170,7 +170,7 @@ TEST(ReadOnlyFolder, SavesTranslationsImagesAndTablesThereAreReported) {
     EXPECT_EQ(readFile(path), "  nop\n");
 
     Machine m(platform);
-    ASSERT_EQ(compileProgram(m, {"  nop"}, false, false, TranslateX86), -1);
+    ASSERT_EQ(compileProgram(m, {"  nop"}, {.mode = TranslateX86}), -1);
     platform.messages.clear();
     EXPECT_FALSE(writeTranslationTo(m, 1, std::string(kReadOnlyFolder) + "/prog.i86"));
     EXPECT_FALSE(files.saveCode(m, std::string(kReadOnlyFolder) + "/prog.dat"));

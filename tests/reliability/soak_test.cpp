@@ -63,7 +63,7 @@ Outcome runOnce(const std::vector<std::string>& lines, const std::string& folder
     HeadlessPlatform platform;
     Machine machine(platform);
     machine.sourceFolder = folder;
-    if (compileProgram(machine, lines, true, true) == -1) {
+    if (compileProgram(machine, lines, {.stopAtEmptyLine = true, .showMessage = true}) == -1) {
         machine.lineBudget = kLineBudget;
         runProgram(machine);
     }

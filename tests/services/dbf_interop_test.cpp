@@ -37,7 +37,7 @@ TEST_F(DbaseInterop, AProgramBrowsesReadsAndReplacesFieldsOfAForeignTable) {
     std::filesystem::copy_file(kFixtures + "people.dbf", path("people.dbf"));
     const LoadResult program = loadSourceFile(kFixtures + "people.asm");
     ASSERT_TRUE(program.ok) << program.error;
-    ASSERT_EQ(compileProgram(m, program.text.lines, true, false), -1) << platform.lastMessage();
+    ASSERT_EQ(compileProgram(m, program.text.lines, {.stopAtEmptyLine = true}), -1) << platform.lastMessage();
     runProgram(m);
     EXPECT_EQ(m.lastStatus, Interrupted);  // the HLT, nothing before it
     EXPECT_EQ(errorTexts(), std::vector<std::string>{});

@@ -21,8 +21,8 @@ TEST(HostFiles, TheOpenFileOutlivesARunAndClosesWithTheMachine) {
         HeadlessPlatform platform;
         Machine owner(platform);
         owner.sourceFolder = folder.path().string();
-        ASSERT_EQ(compileProgram(owner, {"  LXI H,N", "  MVI A,'O'", "  RST 6", "  HLT", "N: DB 'data.bin',0"}, true,
-                                 false),
+        ASSERT_EQ(compileProgram(owner, {"  LXI H,N", "  MVI A,'O'", "  RST 6", "  HLT", "N: DB 'data.bin',0"},
+                                 {.stopAtEmptyLine = true}),
                   -1);
         runProgram(owner);
         EXPECT_NE(owner.userFile, nullptr);

@@ -35,7 +35,7 @@ std::map<std::string, int> fields(const EditorController& e) {
     return {
         {"line", s.caretLine}, {"col", s.caretColumn}, {"top", s.topLine}, {"last", s.lastLine},
         {"selA", s.selectionA}, {"selB", s.selectionB}, {"low", s.selectionLow()}, {"high", s.selectionHigh()},
-        {"shift", e.shiftState()}, {"modified", s.modified}, {"autoscroll", e.autoScrollActive()},
+        {"shift", static_cast<int>(e.shiftState())}, {"modified", s.modified}, {"autoscroll", e.autoScrollActive()},
         {"copied", e.copiedFlag()}, {"canundo", e.canUndo()}, {"canredo", e.canRedo()},
         {"scrollmax", e.scrollMaximum()}, {"scrollbar", e.scrollBarVisible()}, {"length", e.buffer().length()},
         {"selected", s.hasSelection()}, {"fault", e.faultLine()}};

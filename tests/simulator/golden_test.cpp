@@ -71,11 +71,11 @@ int perform(Session& s, const golden::Case& c, const std::vector<std::vector<std
     if (o.count("8085")) m.timing = Timing::Intel8085;
     if (o.count("answers")) s.platform.answers = golden::split(o.at("answers"), '|');
     for (size_t i = 0; i + 1 < programs.size(); ++i) {
-        if (compileProgram(m, programs[i], true, false) == -1) runProgram(m);
+        if (compileProgram(m, programs[i], {.stopAtEmptyLine = true}) == -1) runProgram(m);
     }
     const std::vector<std::string>& program = programs.back();
-    if (o.count("compile") || o.count("silent")) return compileProgram(m, program, false, !o.count("silent"));
-    const int result = compileProgram(m, program, true, !o.count("quiet"));
+    if (o.count("compile") || o.count("silent")) return compileProgram(m, program, {.showMessage = !o.count("silent")});
+    const int result = compileProgram(m, program, {.stopAtEmptyLine = true, .showMessage = !o.count("quiet")});
     if (result != -1) return result;
     if (o.count("in")) {
         const auto portValue = numbers(o.at("in"));  // port,value,port,value...
@@ -204,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(golden::readCases("c
 // the program counter is that line's address. Run also clears what the last run left.
 TEST(Run, StopEndsTheRunBeforeTheNextLine) {
     testing::Bench b;
-    ASSERT_EQ(compileProgram(b.machine, {"loop: inr b", "jmp loop"}, true, false), -1);
+    ASSERT_EQ(compileProgram(b.machine, {"loop: inr b", "jmp loop"}, {.stopAtEmptyLine = true}), -1);
     b.machine.outPorts[5] = 1;
     b.machine.regC = 4;
     b.platform.onPump = [&] { b.machine.interruptRequested = 1; };

@@ -42,7 +42,7 @@ TEST(OpcodeMap, EveryFormDisassemblesBackToItsSource) {
     testing::Bench b;
     const LoadResult source = loadSourceFile(testing::sourcePath("tests/golden/all_forms.asm"));
     ASSERT_TRUE(source.ok);
-    ASSERT_EQ(compileProgram(b.machine, source.text.lines, true, false), -1) << b.last();
+    ASSERT_EQ(compileProgram(b.machine, source.text.lines, {.stopAtEmptyLine = true}), -1) << b.last();
     ScratchFolder folder;
     const std::vector<std::uint8_t> image = programImage(b.machine);
     ScratchFolder::write(folder.file("forms.bin"), std::string(image.begin(), image.end()));

@@ -148,7 +148,7 @@ TEST(ValueRange, RandomProgramsKeepEveryValueInRange) {
             testing::Bench bench;
             Machine& m = bench.machine;
             m.arithmeticRules = rules;
-            ASSERT_EQ(compileProgram(m, lines, false, true), -1) << bench.last() << "\n" << listing(lines);
+            ASSERT_EQ(compileProgram(m, lines, {.showMessage = true}), -1) << bench.last() << "\n" << listing(lines);
             const std::int32_t programSize = m.addressCounter;
             std::mt19937 state(seed);
             auto any = [&](int n) {

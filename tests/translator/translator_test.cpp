@@ -27,7 +27,7 @@ protected:
     Machine machine{platform};
 
     void translated(const std::vector<std::string>& source, std::int32_t mode) {
-        ASSERT_EQ(compileProgram(machine, source, false, false, mode), -1) << platform.lastMessage();
+        ASSERT_EQ(compileProgram(machine, source, {.mode = mode}), -1) << platform.lastMessage();
         platform.messages.clear();
     }
 };
@@ -59,7 +59,7 @@ TEST(GoldenTranslations, EachProgramGivesTheTextsBesideIt) {
             SCOPED_TRACE(entry.path().filename().string() + extension);
             HeadlessPlatform platform;
             Machine machine(platform);
-            ASSERT_EQ(compileProgram(machine, source.text.lines, false, false, mode), -1) << platform.lastMessage();
+            ASSERT_EQ(compileProgram(machine, source.text.lines, {.mode = mode}), -1) << platform.lastMessage();
             fs::path expected = entry.path();
             expected.replace_extension(extension);
             EXPECT_EQ(translationText(machine, static_cast<int>(source.text.lines.size())),

@@ -74,14 +74,14 @@ TEST(Z80Assembly, TranslationsAssembleToTheSameBytes) {
 
         HeadlessPlatform platform;
         Machine compiled(platform);
-        ASSERT_EQ(compileProgram(compiled, lines, false, false, Compile), -1) << platform.lastMessage();
+        ASSERT_EQ(compileProgram(compiled, lines, {}), -1) << platform.lastMessage();
         std::vector<std::uint8_t> image = programImage(compiled);
         const std::int32_t origin = originOf(compiled);
         ASSERT_LE(origin, static_cast<std::int32_t>(image.size()));
         image.erase(image.begin(), image.begin() + origin);
 
         Machine translated(platform);
-        ASSERT_EQ(compileProgram(translated, lines, false, false, TranslateZ80), -1) << platform.lastMessage();
+        ASSERT_EQ(compileProgram(translated, lines, {.mode = TranslateZ80}), -1) << platform.lastMessage();
         ScratchFolder::write(z80, translationText(translated, static_cast<int>(lines.size())));
         fs::remove(bin);
 

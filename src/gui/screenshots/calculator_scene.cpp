@@ -1,16 +1,12 @@
 // The calculator after 255 + 1 = and a switch to hexadecimal: the letter keys are
 // enabled and the display reads HN ... 0100.
 #include <QPushButton>
-#include <memory>
 
 #include "gui/calculator_dialog.h"
 #include "gui/screenshots/scene.h"
-#include "machine/machine.h"
 
 VERDIN_SCENE(calculator) {
-    verdin::HeadlessPlatform platform;
-    auto machine = std::make_unique<verdin::Machine>(platform);
-    verdin::Calculator calculator(*machine);
+    verdin::Calculator calculator;
     verdin::gui::CalculatorDialog dialog(calculator);
     for (const char* label : {"2", "5", "5", "+", "1", "=", "M"}) dialog.key(QString::fromLatin1(label))->click();
     shots.save(dialog, QStringLiteral("calculator.png"));

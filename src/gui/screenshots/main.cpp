@@ -32,7 +32,7 @@ QString Shots::examplesFolder() { return QStringLiteral(VERDIN_SOURCE_DIR "/exam
 
 bool Shots::compileExample(Machine& machine, const QString& fileName) {
     const LoadResult loaded = loadEditorFile(QDir(examplesFolder()).filePath(fileName).toStdString());
-    return loaded.ok && compileProgram(machine, loaded.text.lines, true, false) == -1;
+    return loaded.ok && compileProgram(machine, loaded.text.lines, {.stopAtEmptyLine = true}) == -1;
 }
 
 bool Shots::save(QWidget& widget, const QString& fileName) {
