@@ -57,6 +57,9 @@ enum Status : std::int32_t {
     TooManyLines = 17,
     // A run stopped before a line the debugger asked it to stop at; no message.
     Breakpoint = 18,
+    // The "Input value" box of RST 7 has no answer yet (Platform::inputReady): the Step
+    // or Run ends on the RST line, which runs again once the answer is in; no message.
+    WaitingForInput = 19,
 };
 
 constexpr int kMemorySize = 16384;
