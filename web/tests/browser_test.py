@@ -1,0 +1,181 @@
+#!/usr/bin/python3
+"""The page in a real browser: headless Chromium against the site served on
+127.0.0.1. A program is typed, compiled, debugged, stepped and run to HLT, and the
+registers and memory are read off the page; an endless loop is stopped, and how long
+Stop took is checked. With --screenshot FILE the page is photographed at the end.
+
+    /usr/bin/python3 browser_test.py SITE_DIR [--screenshot FILE]
+"""
+import functools
+import http.server
+import statistics
+import sys
+import threading
+import time
+import unittest
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+SITE = None
+SCREENSHOT = None
+WAIT = 20  # seconds for anything the page does on its own
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def serve(site):
+    handler = functools.partial(QuietHandler, directory=site)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+def browser(width=1024, height=768):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                 f"--window-size={width},{height}"):
+        options.add_argument(flag)
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+class PageTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.server = serve(SITE)
+        cls.url = f"http://127.0.0.1:{cls.server.server_address[1]}/index.html"
+        cls.driver = browser()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.server.shutdown()
+
+    # ---- helpers ----------------------------------------------------------------
+    def el(self, element_id):
+        return self.driver.find_element(By.ID, element_id)
+
+    def wait_for(self, condition, what):
+        WebDriverWait(self.driver, WAIT).until(lambda d: condition(), message=what)
+
+    def load(self):
+        self.driver.get(self.url)
+        self.driver.execute_script("localStorage.clear()")
+        self.driver.get(self.url)
+        self.wait_for(lambda: self.driver.execute_script("return document.body.dataset.ready === 'true'"),
+                      "the page starts")
+
+    def messages(self):
+        """Every message box in turn, closed with OK: [(caption, text)]."""
+        shown = []
+        deadline = time.time() + 2
+        while time.time() < deadline:
+            if self.el("message").get_attribute("open") is not None:
+                shown.append((self.el("message-caption").text, self.el("message-text").text))
+                self.el("message-ok").click()
+                deadline = time.time() + 1
+            else:
+                time.sleep(0.05)
+        return shown
+
+    def type_program(self, lines):
+        self.el("new").click()
+        editor = self.el("editor")
+        editor.click()
+        for line in lines:
+            editor.send_keys(line + Keys.ENTER)
+
+    def wait_idle(self):
+        self.wait_for(lambda: self.el("stop").get_attribute("disabled") is not None, "the command ends")
+
+    def entries(self, list_id):
+        return [li.text for li in self.el(list_id).find_elements(By.TAG_NAME, "li")]
+
+    # ---- tests ------------------------------------------------------------------
+    def test_1_start_up_is_quick(self):
+        times = []
+        for _ in range(3):
+            self.load()
+            times.append(self.driver.execute_script("return window.readyAt"))
+            self.assertTrue(self.el("compile").is_enabled())
+        median = statistics.median(times)
+        print(f"editor ready after {median:.0f} ms (median of {times})")
+        self.assertLessEqual(median, 1000)
+
+    def test_2_type_compile_debug_step_and_run_to_hlt(self):
+        self.load()
+        self.type_program(["  mvi a,5", "  mvi b,7", "\tadd b", "  sta 100h", "  hlt"])
+        self.assertIn("Ln 6", self.el("editor-status").text)
+        self.el("compile").click()
+        self.assertEqual(self.messages(), [("Information", "Compile successful 9 byte(s)")])
+        # The editor's text went through the core: Tab became blanks up to column 8.
+        rows = [row.text for row in self.el("lines").find_elements(By.TAG_NAME, "div")]
+        self.assertEqual(rows[2], "        add b")
+
+        self.el("debug").click()
+        self.messages()
+        self.wait_for(lambda: self.el("debug-panel").is_displayed(), "the debug panel opens")
+        self.wait_for(lambda: len(self.entries("program")) == 5, "the program list fills")
+        first = self.el("program").find_elements(By.TAG_NAME, "li")[0]
+        self.assertIn("next", first.get_attribute("class"))
+
+        self.el("step").click()
+        self.wait_idle()
+        self.wait_for(lambda: self.entries("registers")[0].startswith(" AF  05"), "Step loads A")
+        second = self.el("program").find_elements(By.TAG_NAME, "li")[1]
+        self.assertIn("next", second.get_attribute("class"), "the arrow moved to the next line")
+        self.assertIn("changed", self.el("registers").find_elements(By.TAG_NAME, "li")[0].get_attribute("class"))
+
+        self.el("run").click()
+        self.wait_idle()
+        self.messages()
+        self.wait_for(lambda: self.entries("registers")[0].startswith(" AF  0C"), "Run reaches HLT")
+        self.assertTrue(self.entries("registers")[1].startswith(" BC  07 00"))
+        self.el("dump-address").send_keys("100")
+        self.el("dump-go").click()
+        self.wait_for(lambda: self.entries("dump")[0].startswith("0100   0C"), "memory at 100H holds the sum")
+
+    def test_3_stop_ends_an_endless_loop_quickly(self):
+        self.load()
+        self.type_program(["loop: inr a", "  jmp loop"])
+        self.el("debug").click()
+        self.messages()
+        self.wait_for(lambda: len(self.entries("program")) == 2, "the program list fills")
+        self.el("run").click()
+        time.sleep(0.5)
+        self.assertTrue(self.el("stop").is_enabled(), "the loop is still running")
+        # The page answers while the loop runs.
+        self.assertTrue(self.driver.execute_script("return document.body.dataset.ready === 'true'"))
+        delay = self.driver.execute_async_script("""
+            const done = arguments[arguments.length - 1];
+            const stop = document.getElementById('stop');
+            const t0 = performance.now();
+            stop.click();
+            (function poll() {
+              if (stop.disabled) done(performance.now() - t0); else setTimeout(poll, 2);
+            })();
+        """)
+        print(f"Stop took {delay:.1f} ms")
+        self.assertLess(delay, 100)
+        self.assertIn(("Information", "Program interrupted by user"), self.messages())
+        if SCREENSHOT:
+            self.el("step").click()
+            self.wait_idle()
+            self.driver.save_screenshot(SCREENSHOT)
+
+
+if __name__ == "__main__":
+    SITE = sys.argv[1]
+    rest = sys.argv[2:]
+    if rest[:1] == ["--screenshot"]:
+        SCREENSHOT = rest[1]
+        rest = rest[2:]
+    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
