@@ -171,6 +171,62 @@ class PageTest(unittest.TestCase):
             self.wait_idle()
             self.driver.save_screenshot(SCREENSHOT)
 
+    def test_4_input_value_resumes_the_run_and_help_follows_links(self):
+        self.load()
+        self.type_program(["  mvi a,0", "  mvi b,1", "  lxi h,200h", "  rst 7", "  hlt"])
+        self.el("debug").click()
+        self.messages()
+        self.wait_for(lambda: len(self.entries("program")) == 5, "the program list fills")
+        self.el("run").click()
+        self.wait_for(lambda: self.el("input").get_attribute("open") is not None, "RST 7 asks for a value")
+        self.assertEqual(self.el("input-kind").text, "Type a text")
+        self.assertTrue(self.el("stop").is_enabled(), "the run waits, it has not ended")
+        self.el("input-value").send_keys("hi" + Keys.ENTER)
+        self.wait_idle()
+        self.messages()
+        self.el("dump-address").send_keys("200")
+        self.el("dump-go").click()
+        self.wait_for(lambda: self.entries("dump")[0].startswith("0200   68 69 00"), "the answer is in memory")
+
+        self.el("close-debug").click()
+        self.el("help").click()
+        self.wait_for(lambda: self.el("help-window").get_attribute("open") is not None, "the help opens")
+        title = self.el("help-page").find_element(By.TAG_NAME, "h1").text
+        link = self.el("help-page").find_elements(By.CSS_SELECTOR, "a[href]")[0]
+        link.click()
+        self.wait_for(lambda: self.el("help-page").find_element(By.TAG_NAME, "h1").text != title,
+                      "a link of the contents opens its page")
+
+    def test_5_host_files_are_uploaded_used_by_rst_6_and_kept(self):
+        import os
+        import tempfile
+        self.load()
+        folder = tempfile.mkdtemp()
+        data = os.path.join(folder, "data.bin")
+        with open(data, "wb") as f:
+            f.write(b"ab")
+        self.el("files-button").click()
+        self.el("file-upload").send_keys(data)
+        self.wait_for(lambda: "data.bin (2 bytes)" in self.el("file-list").text, "the upload is listed")
+        self.el("files-close").click()
+        self.type_program(["  lxi h,name", "  mvi a,'O'", "  rst 6", "  lxi h,hello", "  lxi d,5",
+                           "  mvi a,'W'", "  rst 6", "  mvi a,'C'", "  rst 6", "  hlt",
+                           "name: db 'data.bin',0", "hello: db 'HELLO'"])
+        self.el("debug").click()
+        self.messages()
+        self.wait_for(lambda: len(self.entries("program")) == 12, "the program list fills")
+        self.el("run").click()
+        self.wait_idle()
+        self.assertEqual([m for m in self.messages() if m[0] == "Error"], [])
+        # Written back to the browser's storage: a reload still has it.
+        self.driver.get(self.url)
+        self.wait_for(lambda: self.driver.execute_script("return document.body.dataset.ready === 'true'"),
+                      "the page starts again")
+        self.el("files-button").click()
+        self.wait_for(lambda: "data.bin (5 bytes)" in self.el("file-list").text, "RST 6's write is kept")
+        self.el("file-list").find_element(By.CSS_SELECTOR, "button[aria-label='Delete data.bin']").click()
+        self.wait_for(lambda: "data.bin" not in self.el("file-list").text, "Delete removes it")
+
 
 if __name__ == "__main__":
     SITE = sys.argv[1]
