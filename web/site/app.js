@@ -264,7 +264,7 @@ function showDebug(view) {
   });
   const next = $('program').children[view.selected];
   if (next) next.scrollIntoView({ block: 'nearest' });
-  fillList($('registers'), view.registers, view.registersChanged);
+  fillList($('registers'), view.registers, view.registersChanged, (li, i) => { if (i < 4) li.tabIndex = 0; });
   fillList($('flags'), view.flags, view.flagsChanged);
   fillList($('stack'), view.stack, view.stackChanged, (li, i) => { if (i === view.spEntry) li.classList.add('sp'); });
   fillList($('dump'), view.dump, view.dumpChanged);
@@ -323,6 +323,11 @@ function onWorker(e) {
     case 'files': hostFiles = m.files; fillFiles(); break;
     case 'download': download(m.name, m.bytes, 'application/octet-stream'); break;
     case 'state': window.lastState = m.state; break;
+    case 'editRequest': {
+      const typed = window.prompt(m.request.description, m.request.value);
+      if (typed !== null) worker.postMessage({ type: 'edit', port: m.port, index: m.index, typed });
+      break;
+    }
   }
 }
 
@@ -469,8 +474,10 @@ function wire() {
     const li = e.target.closest('li');
     if (li && !running) worker.postMessage({ type: 'choose', line: Number(li.dataset.line) });
   });
-  $('in-ports').addEventListener('click', e => editPort(e.target.closest('li')));
-  $('in-ports').addEventListener('keydown', e => { if (e.key === 'Enter') editPort(e.target.closest('li')); });
+  $('in-ports').addEventListener('click', e => editEntry(e.target.closest('li'), true));
+  $('in-ports').addEventListener('keydown', e => { if (e.key === 'Enter') editEntry(e.target.closest('li'), true); });
+  $('registers').addEventListener('click', e => editEntry(e.target.closest('li'), false));
+  $('registers').addEventListener('keydown', e => { if (e.key === 'Enter') editEntry(e.target.closest('li'), false); });
   $('stack-up').onclick = () => worker.postMessage({ type: 'scroll', stack: true, action: 0 });
   $('stack-down').onclick = () => worker.postMessage({ type: 'scroll', stack: true, action: 1 });
   $('dump-up').onclick = () => worker.postMessage({ type: 'scroll', stack: false, action: 0 });
@@ -518,11 +525,12 @@ function wire() {
   });
 }
 
-function editPort(li) {
-  if (!li || running) return;
-  const port = Number(li.dataset.port);
-  const typed = window.prompt(`Input port #${port.toString(16).toUpperCase().padStart(2, '0')}`, '');
-  if (typed !== null) worker.postMessage({ type: 'inPort', port, typed });
+// The debug window's "Input" dialog for an input port or a register pair: the core
+// says what it offers and judges what was typed.
+function editEntry(li, port) {
+  if (!li || running || !debugging) return;
+  const index = Array.prototype.indexOf.call(li.parentNode.children, li);
+  worker.postMessage({ type: 'editRequest', port, index });
 }
 
 let examples = [];

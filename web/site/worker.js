@@ -68,8 +68,12 @@ const commands = {
   choose(m) { if (!busy) { wb.choose(m.line); post('view', { view: view() }); } },
   scroll(m) { wb.scroll(m.stack, m.action, 0); post('view', { view: view() }); },
   goTo(m) { wb.dumpGoTo(m.address); post('view', { view: view() }); },
-  inPort(m) {
-    const ok = wb.setInputPortTyped(m.port, m.typed);
+  editRequest(m) {
+    const request = JSON.parse(wb.inputRequest(m.port, m.index));
+    if (request) post('editRequest', { request, port: m.port, index: m.index });
+  },
+  edit(m) {
+    const ok = m.port ? wb.setInputPortTyped(m.index, m.typed) : wb.setRegisterPairTyped(m.index, m.typed);
     post('messages', { messages: JSON.parse(wb.takeMessages()) });
     post('view', { view: view(), ok });
   },

@@ -308,6 +308,15 @@ public:
     void choose(int line) {
         if (session_ && !session_->suspended()) session_->choose(line);
     }
+    // What the debug window's "Input" dialog offers for an input port or a register
+    // pair (0 AF .. 3 HL); null for SP and PC.
+    std::string inputRequest(bool port, int index) const {
+        std::optional<InputRequest> r;
+        if (port && index >= 0 && index < kPortCount) r = inputPortRequest(machine_, index);
+        else if (!port) r = registerPairRequest(machine_, index);
+        if (!r) return "null";
+        return "{\"description\":" + jsonString(r->description) + ",\"value\":" + jsonString(r->value) + "}";
+    }
     bool setInputPortTyped(int port, const std::string& typed) { return applyInputPort(machine_, port, typed); }
     bool setRegisterPairTyped(int index, const std::string& typed) { return applyRegisterPair(machine_, index, typed); }
     void scroll(bool stack, int action, int thumb) {
@@ -459,6 +468,7 @@ EMSCRIPTEN_BINDINGS(verdin) {
         .function("stop", &Workbench::stop)
         .function("answer", &Workbench::answer)
         .function("choose", &Workbench::choose)
+        .function("inputRequest", &Workbench::inputRequest)
         .function("setInputPortTyped", &Workbench::setInputPortTyped)
         .function("setRegisterPairTyped", &Workbench::setRegisterPairTyped)
         .function("scroll", &Workbench::scroll)

@@ -142,6 +142,14 @@ class PageTest(unittest.TestCase):
         self.el("dump-address").send_keys("100")
         self.el("dump-go").click()
         self.wait_for(lambda: self.entries("dump")[0].startswith("0100   0C"), "memory at 100H holds the sum")
+        # The "Input" dialog of a register pair: the core offers BC and judges the typing.
+        self.el("registers").find_elements(By.TAG_NAME, "li")[1].click()
+        WebDriverWait(self.driver, WAIT).until(lambda d: d.switch_to.alert)
+        alert = self.driver.switch_to.alert
+        self.assertEqual(alert.text, "Registers BC")
+        alert.send_keys("1234")
+        alert.accept()
+        self.wait_for(lambda: self.entries("registers")[1].startswith(" BC  12 34"), "BC takes the typed value")
 
     def test_3_stop_ends_an_endless_loop_quickly(self):
         self.load()
