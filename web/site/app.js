@@ -430,6 +430,21 @@ function wire() {
   $('undo').onclick = () => { wb.undo(); render(); editor.focus(); };
   $('redo').onclick = () => { wb.redo(); render(); editor.focus(); };
   $('select-all').onclick = () => { wb.selectAll(); render(); editor.focus(); };
+  $('cut').onclick = () => clipboardButton(true);
+  $('copy').onclick = () => clipboardButton(false);
+  $('paste').onclick = async () => {
+    try { wb.paste(await navigator.clipboard.readText()); } catch (e) { /* the browser said no: Ctrl+V still works */ }
+    render();
+    editor.focus();
+  };
+  $('find').onclick = () => openFind(false);
+  $('replace').onclick = () => openFind(true);
+  $('find-next').onclick = () => findCommand(0);
+  $('replace-one').onclick = () => findCommand(1);
+  $('replace-all').onclick = () => findCommand(2);
+  $('find-close').onclick = () => { $('find-window').close(); editor.focus(); };
+  $('listing').onclick = showListing;
+  $('listing-close').onclick = () => { $('listing-window').close(); editor.focus(); };
   $('compile').onclick = compile;
   $('debug').onclick = startDebug;
   $('z80').onclick = () => translate(true);
@@ -503,8 +518,14 @@ function wire() {
   // The desktop's keys, where the browser lets a page have them.
   window.addEventListener('keydown', e => {
     if (document.querySelector('dialog[open]')) return;
+    const ctrl = e.ctrlKey || e.metaKey;
     let done = true;
-    if (e.key === 'F1') {
+    if (ctrl && e.altKey && (e.key === 'n' || e.key === 'N')) $('new').click();
+    else if (ctrl && !e.altKey && (e.key === 'f' || e.key === 'F')) openFind(false);
+    else if (ctrl && !e.altKey && (e.key === 'h' || e.key === 'H' || e.key === 'r' || e.key === 'R')) openFind(true);
+    else if (ctrl && !e.altKey && (e.key === 'l' || e.key === 'L')) showListing();
+    else if (e.key === 'Escape' && document.activeElement === $('editor') && !running) $('compile').focus();
+    else if (e.key === 'F1') {
       const page = lastView ? wb.helpWord(lastView.caret[0], lastView.caret[1]) : '';
       showHelp(debugging ? wb.helpForContext(131202) : page || 'contents');
     } else if (e.key === 'F2') saveText();
@@ -531,6 +552,38 @@ function editEntry(li, port) {
   if (!li || running || !debugging) return;
   const index = Array.prototype.indexOf.call(li.parentNode.children, li);
   worker.postMessage({ type: 'editRequest', port, index });
+}
+
+async function clipboardButton(cut) {
+  const text = wb.copy(cut);
+  render();
+  try { await navigator.clipboard.writeText(text); } catch (e) { /* the browser said no: Ctrl+C still works */ }
+  $('editor').focus();
+}
+
+function openFind(replace) {
+  $('find-caption').textContent = replace ? 'Replace' : 'Find';
+  $('replace-row').hidden = !replace;
+  $('replace-one').hidden = !replace;
+  $('replace-all').hidden = !replace;
+  const proposed = wb.proposedFind();
+  if (proposed) $('find-fragment').value = proposed;
+  $('find-window').showModal();
+  $('find-fragment').select();
+}
+
+function findCommand(mode) {
+  wb.find(mode, $('find-fragment').value, $('find-replacement').value, $('find-case').checked, $('find-word').checked);
+  render();
+  const messages = JSON.parse(wb.takeMessages());
+  if (messages.length > 0) { $('find-window').close(); showMessages(messages); }
+}
+
+function showListing() {
+  setOptions();
+  const listing = JSON.parse(wb.listing());
+  $('listing-text').textContent = listing.rows.join('\n');
+  $('listing-window').showModal();
 }
 
 let examples = [];

@@ -30,6 +30,8 @@
 #include "shell/commands.h"
 #include "shell/context_help.h"
 #include "shell/editor_controller.h"
+#include "shell/find_replace.h"
+#include "shell/listing.h"
 #include "translator/translate.h"
 #include "web_platform.h"
 
@@ -229,6 +231,24 @@ public:
         if (compileProgram(machine_, editorLines(), false, false, Compile) != -1) return "null";
         return jsonArray(programImage(machine_));
     }
+
+    // Listing: compiled on a machine of its own, as the desktop's Listing window does.
+    std::string listing() const {
+        ProgramListing shown = makeListing(editorLines(), machine_.arithmeticRules);
+        return "{\"compiled\":" + jsonBool(shown.compiled) + ",\"rows\":" + jsonStringArray(shown.rows) +
+               ",\"faultLine\":" + std::to_string(shown.faultLine) + "}";
+    }
+    // Find (mode 0), Replace (1) and Replace All (2) of the editor, with their messages.
+    int find(int mode, const std::string& fragment, const std::string& replacement, bool matchCase, bool wholeWord) {
+        const FindOptions options{matchCase, wholeWord};
+        const std::string f = utf8ToWindows1252(fragment).bytes.substr(0, kMaxFragmentLength);
+        const std::string r = utf8ToWindows1252(replacement).bytes.substr(0, kMaxFragmentLength);
+        FindResult result = mode == 0   ? findNext(editor_, f, options, platform_)
+                            : mode == 1 ? replaceNext(editor_, f, r, options, platform_)
+                                        : replaceAll(editor_, f, r, options, platform_);
+        return static_cast<int>(result.outcome);
+    }
+    std::string proposedFind() const { return windows1252ToUtf8(proposedFindFragment(editor_)); }
 
     // ---- Help ---------------------------------------------------------------------------
     std::string helpPage(const std::string& target, bool intel) const {
@@ -454,6 +474,9 @@ EMSCRIPTEN_BINDINGS(verdin) {
         .function("compile", &Workbench::compile)
         .function("translate", &Workbench::translate)
         .function("saveCode", &Workbench::saveCode)
+        .function("listing", &Workbench::listing)
+        .function("find", &Workbench::find)
+        .function("proposedFind", &Workbench::proposedFind)
         .function("helpPage", &Workbench::helpPage)
         .function("helpForTopic", &Workbench::helpForTopic)
         .function("helpForContext", &Workbench::helpForContext)

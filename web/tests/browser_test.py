@@ -235,6 +235,23 @@ class PageTest(unittest.TestCase):
         self.el("file-list").find_element(By.CSS_SELECTOR, "button[aria-label='Delete data.bin']").click()
         self.wait_for(lambda: "data.bin" not in self.el("file-list").text, "Delete removes it")
 
+    def test_6_listing_and_replace_all_come_from_the_core(self):
+        self.load()
+        self.type_program(["  mvi a,5", "  mvi b,6"])
+        self.el("listing").click()
+        self.wait_for(lambda: self.el("listing-window").get_attribute("open") is not None, "the listing opens")
+        self.assertIn("3E 05", self.el("listing-text").text)
+        self.el("listing-close").click()
+        self.el("replace").click()
+        self.el("find-fragment").clear()
+        self.el("find-fragment").send_keys("mvi")
+        self.el("find-replacement").send_keys("MVI")
+        self.el("replace-all").click()
+        shown = self.messages()
+        self.assertTrue(any("2 replacements was(were) made." in text for _, text in shown), shown)
+        rows = [row.text for row in self.el("lines").find_elements(By.TAG_NAME, "div")]
+        self.assertEqual(rows[:2], ["  MVI a,5", "  MVI b,6"])
+
 
 if __name__ == "__main__":
     SITE = sys.argv[1]
