@@ -28,9 +28,16 @@ function showMessages(messages) {
   if (!$('message').open) nextMessage();
 }
 
+let pendingRequest = null;
+
 function nextMessage() {
   const m = messageQueue.shift();
-  if (!m) { focusEditorOrDebug(); return; }
+  if (!m) {
+    // A value box waits for the message boxes shown before it (a "Not a number" warning).
+    if (pendingRequest) { const r = pendingRequest; pendingRequest = null; askValue(r); return; }
+    focusEditorOrDebug();
+    return;
+  }
   $('message-caption').textContent = m.kind;
   $('message-text').textContent = m.text;
   $('message-hint').textContent = m.hint;
@@ -289,6 +296,7 @@ function debugCommand(type) {
 }
 
 function askValue(request) {
+  if ($('message').open || messageQueue.length > 0) { pendingRequest = request; return; }
   $('input-prompt').textContent = request.prompt;
   $('input-kind').textContent = request.kind;
   const field = $('input-value');
@@ -485,6 +493,12 @@ function wire() {
   $('run').onclick = () => debugCommand('run');
   $('stop').onclick = () => worker.postMessage({ type: 'stop' });
   $('close-debug').onclick = () => { debugging = false; $('debug-panel').hidden = true; editor.focus(); };
+  $('program').addEventListener('keydown', e => {
+    if (running || !debugView || (e.key !== 'ArrowUp' && e.key !== 'ArrowDown')) return;
+    const line = debugView.selected + (e.key === 'ArrowUp' ? -1 : 1);
+    if (line >= 0 && line < debugView.program.length) worker.postMessage({ type: 'choose', line });
+    e.preventDefault();
+  });
   $('program').addEventListener('click', e => {
     const li = e.target.closest('li');
     if (li && !running) worker.postMessage({ type: 'choose', line: Number(li.dataset.line) });

@@ -251,6 +251,39 @@ class PageTest(unittest.TestCase):
         self.assertTrue(any("2 replacements was(were) made." in text for _, text in shown), shown)
         rows = [row.text for row in self.el("lines").find_elements(By.TAG_NAME, "div")]
         self.assertEqual(rows[:2], ["  MVI a,5", "  MVI b,6"])
+        # The text survives a reload.
+        self.driver.get(self.url)
+        self.wait_for(lambda: self.driver.execute_script("return document.body.dataset.ready === 'true'"),
+                      "the page starts again")
+        rows = [row.text for row in self.el("lines").find_elements(By.TAG_NAME, "div")]
+        self.assertEqual(rows[:2], ["  MVI a,5", "  MVI b,6"])
+
+    def test_7_a_refused_number_is_asked_again_after_its_warning(self):
+        self.load()
+        self.type_program(["  mvi a,1", "  mvi b,1", "  lxi h,300h", "  rst 7", "  hlt"])
+        self.el("debug").click()
+        self.messages()
+        self.wait_for(lambda: len(self.entries("program")) == 5, "the program list fills")
+        self.el("run").click()
+        self.wait_for(lambda: self.el("input").get_attribute("open") is not None, "RST 7 asks for a number")
+        self.assertEqual(self.el("input-kind").text, "Type a number")
+        self.el("input-value").send_keys("abc" + Keys.ENTER)
+        self.wait_for(lambda: self.el("message").get_attribute("open") is not None, "the warning comes first")
+        self.assertEqual(self.el("message-caption").text, "Warning")
+        self.assertTrue(self.el("message-text").text.startswith("Not a number: <abc>"))
+        self.el("message-ok").click()
+        self.wait_for(lambda: self.el("input").get_attribute("open") is not None, "then the box asks again")
+        self.assertEqual(self.el("input-value").get_attribute("value"), "abc")
+        self.el("input-value").send_keys(Keys.CONTROL, "a")
+        self.el("input-value").send_keys("12" + Keys.ENTER)
+        self.wait_idle()
+        self.assertEqual([m for m in self.messages() if m[0] != "Information"], [])
+        self.el("dump-address").send_keys("300")
+        self.el("dump-go").click()
+        self.wait_for(lambda: self.entries("dump")[0].startswith("0300"), "the dump shows 300H")
+        row = self.el("dump").find_elements(By.TAG_NAME, "li")[0]
+        self.assertIn("changed", row.get_attribute("class"), "the number was stored there")
+        self.assertNotEqual(row.text, "0300   00 00 00 00 00 00 00 00 ")
 
 
 if __name__ == "__main__":
