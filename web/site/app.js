@@ -394,6 +394,8 @@ function measure() {
   $('lines').appendChild(row);
   lineHeight = row.getBoundingClientRect().height || 18;
   row.remove();
+  // Page Up and Page Down move by the lines the editor shows.
+  wb.setVisibleLines(Math.max(1, Math.floor($('editor-scroll').clientHeight / lineHeight)));
 }
 
 function wire() {
@@ -609,6 +611,7 @@ createVerdin().then(M => {
   Module.FS.mkdir('/translate');
   measure();
   wire();
+  window.addEventListener('resize', measure);
   const saved = localStorage.getItem(STORE_TEXT);
   if (saved !== null) wb.setText(saved);
   setFileName(fileName);
