@@ -323,10 +323,8 @@ function onWorker(e) {
     case 'progress': case 'view': showDebug(m.view); break;
     case 'input': showDebug(m.view); askValue(m.request); break;
     case 'done':
-      hostFiles = m.files;
       showDebug(m.view);
       setRunning(false);
-      fillFiles();
       break;
     case 'files': hostFiles = m.files; fillFiles(); break;
     case 'download': download(m.name, m.bytes, 'application/octet-stream'); break;

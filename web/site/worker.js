@@ -47,7 +47,9 @@ function handle(result) {
     return;
   }
   busy = false;
-  sync().then(() => post('done', { view: view(), files: listFiles() }));
+  // The page hears of the end at once; the host files are written back after it.
+  post('done', { view: view() });
+  sync().then(() => post('files', { files: listFiles() }));
 }
 
 const commands = {

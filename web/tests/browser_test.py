@@ -157,23 +157,25 @@ class PageTest(unittest.TestCase):
         self.el("debug").click()
         self.messages()
         self.wait_for(lambda: len(self.entries("program")) == 2, "the program list fills")
-        self.el("run").click()
-        time.sleep(0.5)
-        self.assertTrue(self.el("stop").is_enabled(), "the loop is still running")
-        # The page answers while the loop runs.
-        self.assertTrue(self.driver.execute_script("return document.body.dataset.ready === 'true'"))
-        delay = self.driver.execute_async_script("""
-            const done = arguments[arguments.length - 1];
-            const stop = document.getElementById('stop');
-            const t0 = performance.now();
-            stop.click();
-            (function poll() {
-              if (stop.disabled) done(performance.now() - t0); else setTimeout(poll, 2);
-            })();
-        """)
-        print(f"Stop took {delay:.1f} ms")
-        self.assertLess(delay, 100)
-        self.assertIn(("Information", "Program interrupted by user"), self.messages())
+        delays = []
+        for _ in range(3):
+            self.el("run").click()
+            time.sleep(0.4)
+            self.assertTrue(self.el("stop").is_enabled(), "the loop is still running")
+            # The page answers while the loop runs.
+            self.assertTrue(self.driver.execute_script("return document.body.dataset.ready === 'true'"))
+            delays.append(self.driver.execute_async_script("""
+                const done = arguments[arguments.length - 1];
+                const stop = document.getElementById('stop');
+                const t0 = performance.now();
+                stop.click();
+                (function poll() {
+                  if (stop.disabled) done(performance.now() - t0); else setTimeout(poll, 2);
+                })();
+            """))
+            self.assertIn(("Information", "Program interrupted by user"), self.messages())
+        print(f"Stop took {delays} ms")
+        self.assertLess(statistics.median(delays), 100)
         if SCREENSHOT:
             self.el("step").click()
             self.wait_idle()
@@ -226,6 +228,9 @@ class PageTest(unittest.TestCase):
         self.el("run").click()
         self.wait_idle()
         self.assertEqual([m for m in self.messages() if m[0] == "Error"], [])
+        self.el("files-button").click()
+        self.wait_for(lambda: "data.bin (5 bytes)" in self.el("file-list").text, "RST 6 wrote the file")
+        self.el("files-close").click()
         # Written back to the browser's storage: a reload still has it.
         self.driver.get(self.url)
         self.wait_for(lambda: self.driver.execute_script("return document.body.dataset.ready === 'true'"),
