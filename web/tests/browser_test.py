@@ -8,6 +8,8 @@ Stop took is checked. With --screenshot FILE the page is photographed at the end
 """
 import functools
 import http.server
+import os
+import tempfile
 import statistics
 import sys
 import threading
@@ -37,8 +39,11 @@ def serve(site):
     return server
 
 
-def browser(width=1024, height=768):
+def browser(width=1024, height=768, downloads=None):
     options = webdriver.ChromeOptions()
+    if downloads:
+        options.add_experimental_option("prefs", {"download.default_directory": downloads,
+                                                  "download.prompt_for_download": False})
     options.binary_location = "/usr/bin/chromium"
     for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
                  "--disable-background-networking", "--disable-component-update", "--disable-sync",
@@ -52,7 +57,8 @@ class PageTest(unittest.TestCase):
     def setUpClass(cls):
         cls.server = serve(SITE)
         cls.url = f"http://127.0.0.1:{cls.server.server_address[1]}/index.html"
-        cls.driver = browser()
+        cls.downloads = tempfile.mkdtemp()
+        cls.driver = browser(downloads=cls.downloads)
 
     @classmethod
     def tearDownClass(cls):
@@ -208,8 +214,6 @@ class PageTest(unittest.TestCase):
                       "a link of the contents opens its page")
 
     def test_5_host_files_are_uploaded_used_by_rst_6_and_kept(self):
-        import os
-        import tempfile
         self.load()
         folder = tempfile.mkdtemp()
         data = os.path.join(folder, "data.bin")
@@ -289,6 +293,33 @@ class PageTest(unittest.TestCase):
         row = self.el("dump").find_elements(By.TAG_NAME, "li")[0]
         self.assertIn("changed", row.get_attribute("class"), "the number was stored there")
         self.assertNotEqual(row.text, "0300   00 00 00 00 00 00 00 00 ")
+
+    def downloaded(self, name):
+        path = os.path.join(self.downloads, name)
+        self.wait_for(lambda: os.path.exists(path), f"{name} is downloaded")
+        time.sleep(0.2)
+        with open(path, "rb") as f:
+            return f.read()
+
+    def test_8_breakpoint_in_the_margin_translate_and_save_code(self):
+        self.load()
+        self.type_program(["  mvi a,5", "  inr a", "  hlt"])
+        # Line 2's number in the margin sets its breakpoint.
+        self.el("gutter").find_elements(By.TAG_NAME, "div")[1].click()
+        self.assertIn("bp", self.el("gutter").find_elements(By.TAG_NAME, "div")[1].get_attribute("class"))
+        self.el("debug").click()
+        self.messages()
+        self.wait_for(lambda: len(self.entries("program")) == 3, "the program list fills")
+        self.el("run").click()
+        self.wait_idle()
+        self.assertTrue(self.el("debug-status").text.startswith("Breakpoint on line 2"), self.el("debug-status").text)
+        self.assertTrue(self.entries("registers")[0].startswith(" AF  05"))
+        self.el("close-debug").click()
+
+        self.el("z80").click()
+        self.assertIn(b"LD", self.downloaded("untitled.z80").upper())
+        self.el("save-code").click()
+        self.assertEqual(self.downloaded("untitled.dat"), bytes([0x3E, 0x05, 0x3C, 0x76]))
 
 
 if __name__ == "__main__":
