@@ -138,7 +138,10 @@ function editorKeyDown(e) {
   else if (e.key === 'Tab' && !ctrl && !e.shiftKey && !e.altKey) wb.typeChar(9);
   else if (e.key.length === 1 && !ctrl && !e.altKey) {
     const code = e.key.charCodeAt(0);
+    // Beyond Latin-1 (the euro sign, typographic quotes) the core maps the character to
+    // its single byte, as it does for pasted text.
     if (code < 256) wb.typeChar(code);
+    else wb.paste(e.key);
   } else handled = false;
   if (handled) {
     e.preventDefault();
