@@ -181,11 +181,11 @@ void DebugSession::pause() {
 }
 
 bool DebugSession::suspendAfterWalk() {
-    const bool paused = pauseReached_;
+    const bool pauseEnded = pauseReached_;
     pauseRequested_ = false;
     pauseReached_ = false;
     updateFlags();
-    if (paused && m_.lastStatus == Breakpoint) {
+    if (pauseEnded && m_.lastStatus == Breakpoint) {
         suspendedLine_ = m_.currentLine + 1;
     } else if (m_.lastStatus == WaitingForInput) {
         suspendedLine_ = m_.currentLine;
