@@ -11,7 +11,7 @@ else
   WERROR ?= ON
 endif
 
-.PHONY: all deps build run test test-asan fuzz-smoke clean
+.PHONY: all deps build run test test-asan fuzz-smoke clean web serve-web test-web
 
 all: build
 
@@ -35,8 +35,25 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(MAKE) test-web
 	$(MAKE) test-asan
 	$(MAKE) fuzz-smoke
+
+# The browser edition: the core as WebAssembly and the page, a static site.
+WEB_BUILD ?= build-web
+WEB_PORT  ?= 8080
+
+web:
+	@scripts/install-deps --web
+	WEB_BUILD=$(abspath $(WEB_BUILD)) VERDIN_CLI=$(abspath $(BUILD))/verdin-cli JOBS=$(JOBS) scripts/build-web
+
+serve-web: web
+	@echo "Verdin in the browser: http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C ends it)"
+	cd $(WEB_BUILD)/site && /usr/bin/python3 -m http.server $(WEB_PORT) --bind 127.0.0.1
+
+# The web tests run from the web build's own ctest, against the native verdin-cli.
+test-web: web build
+	ctest --test-dir $(WEB_BUILD) --output-on-failure
 
 $(ASAN_BUILD)/build.ninja:
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVERDIN_SANITIZE=ON -DVERDIN_WERROR=$(WERROR) $(CMAKE_ARGS)
@@ -54,4 +71,4 @@ fuzz-smoke: deps
 	FUZZ_BUILD=$(abspath $(FUZZ_BUILD)) scripts/fuzz -j $(JOBS) $(FUZZ_SMOKE_SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)

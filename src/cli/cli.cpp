@@ -162,44 +162,8 @@ int commandListing(Session& s) {
     return Success;
 }
 
-// `selected`: for step, the entry the debug window selects, the line the next Step
-// executes.
 void printState(Session& s, std::optional<std::int32_t> selected) {
-    Machine& m = s.machine;
-    std::string json = "{";
-    auto field = [&](const std::string& name, const std::string& value) {
-        if (json.size() > 1) json += ",";
-        json += jsonString(name) + ":" + value;
-    };
-    const std::pair<const char*, std::int32_t> registers[] = {
-        {"A", m.regA}, {"B", m.regB}, {"C", m.regC}, {"D", m.regD}, {"E", m.regE}, {"H", m.regH}, {"L", m.regL}};
-    for (const auto& [name, value] : registers) field(name, std::to_string(value));
-    field("F", std::to_string(m.composeFlags()));
-    field("SP", std::to_string(m.sp));
-    field("PC", std::to_string(m.stopAddress));
-    field("flags", "{\"S\":" + std::to_string(m.flagS) + ",\"Z\":" + std::to_string(m.flagZ) +
-                       ",\"AC\":" + std::to_string(m.flagAC) + ",\"P\":" + std::to_string(m.flagP) +
-                       ",\"CY\":" + std::to_string(m.flagCY) + "}");
-    field("in", jsonArray(m.inPorts));
-    field("out", jsonArray(m.outPorts));
-    field("status", std::to_string(m.lastStatus));
-    field("line", std::to_string(m.currentLine));
-    // The entry the debug window selects: the line the next Step executes.
-    if (selected) field("nextLine", std::to_string(*selected));
-    field("rules", jsonString(arithmeticRulesKey(m.arithmeticRules)));
-    field("timing", jsonString(timingKey(m.timing)));
-    field("states", std::to_string(m.states));
-    field("screen", jsonStringArray(m.textScreenLines));
-    if (!s.options.memoryRanges.empty()) {
-        std::string memory = "{";
-        for (const auto& [start, count] : s.options.memoryRanges) {
-            if (memory.size() > 1) memory += ",";
-            std::vector<std::int32_t> cells(m.memory.begin() + start, m.memory.begin() + start + count);
-            memory += jsonString(std::to_string(start)) + ":" + jsonArray(cells);
-        }
-        field("memory", memory + "}");
-    }
-    s.out << json << "}\n";
+    s.out << stateJson(s.machine, s.options.memoryRanges, selected) << "\n";
 }
 
 // The Debug command's hand-off: the lines up to the first empty one, compiled with

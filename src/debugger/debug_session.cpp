@@ -65,6 +65,11 @@ void DebugSession::updateFlags() {
 }
 
 bool DebugSession::stopBefore(const Machine& m, std::int32_t line) {
+    if (pauseRequested_) {
+        pauseRequested_ = false;
+        pauseReached_ = true;
+        return true;
+    }
     if (line == overLine_ && m.callDepth <= overDepth_) {
         overReached_ = true;
         return true;
@@ -98,7 +103,12 @@ bool DebugSession::lineIsClosingBrace(int line) const {
 
 void DebugSession::step(int line) {
     begin();
+    command_ = Command::Step;
     m_.step(line);
+    if (m_.lastStatus == WaitingForInput) {
+        suspendedLine_ = line;
+        return;
+    }
     finishStep(line);
 }
 
@@ -108,6 +118,7 @@ void DebugSession::stepOver(int line) {
         return;
     }
     begin();
+    command_ = Command::StepOver;
     const std::int32_t depth = m_.callDepth;
     m_.step(line);
     if (m_.lastStatus != Ok || m_.callDepth <= depth) {
@@ -120,13 +131,19 @@ void DebugSession::stepOver(int line) {
     running_ = true;
     m_.continueRun(m_.currentLine + 1);
     running_ = false;
+    if (suspendAfterWalk()) return;
+    endStepOver();
+    finishRun(true);
+}
+
+void DebugSession::endStepOver() {
     overLine_ = -1;
     updateFlags();
-    finishRun(true);
 }
 
 void DebugSession::run() {
     begin();
+    command_ = Command::Run;
     running_ = true;
     if (resumeLine_ >= 0) {
         skipOnce_ = hasBreakpoint(resumeLine_) ? resumeLine_ : -1;
@@ -138,10 +155,62 @@ void DebugSession::run() {
     }
     skipOnce_ = -1;
     running_ = false;
+    if (suspendAfterWalk()) return;
     finishRun(false);
 }
 
 void DebugSession::stop() { m_.interruptRequested = 1; }
+
+void DebugSession::pause() {
+    if (!running_) return;
+    pauseRequested_ = true;
+    flagged.fill(1);
+}
+
+bool DebugSession::suspendAfterWalk() {
+    const bool pauseEnded = pauseReached_;
+    pauseRequested_ = false;
+    pauseReached_ = false;
+    updateFlags();
+    if (pauseEnded && m_.lastStatus == Breakpoint) {
+        suspendedLine_ = m_.currentLine + 1;
+    } else if (m_.lastStatus == WaitingForInput) {
+        suspendedLine_ = m_.currentLine;
+        m_.stopAddress = m_.addressCounter;
+    } else {
+        return false;
+    }
+    suspendedAddress_ = m_.addressCounter;
+    return true;
+}
+
+void DebugSession::resume() {
+    if (!suspended()) return;
+    const int line = suspendedLine_;
+    const bool input = m_.lastStatus == WaitingForInput;
+    suspendedLine_ = -1;
+    if (command_ == Command::Step) {
+        m_.step(line);
+        if (m_.lastStatus == WaitingForInput) {
+            suspendedLine_ = line;
+            return;
+        }
+        finishStep(line);
+        return;
+    }
+    // On from the address the walk stopped at: assembling the lines above again would
+    // write back the cells the program has changed since.
+    skipOnce_ = input && hasBreakpoint(line) ? line : -1;
+    running_ = true;
+    m_.mode = Execute;
+    m_.addressCounter = suspendedAddress_;
+    m_.continueRun(line);
+    skipOnce_ = -1;
+    running_ = false;
+    if (suspendAfterWalk()) return;
+    if (command_ == Command::StepOver) endStepOver();
+    finishRun(command_ == Command::StepOver);
+}
 
 void DebugSession::choose(int line) {
     if (line < 0 || line >= kMaxProgramLines || line == selectedLine_) return;

@@ -51,6 +51,19 @@ public:
     // while a breakpoint pauses the run, Run goes on from it too.
     void choose(int line);
 
+    // ---- Runs in slices, for a front end that must not block (the browser page) ----
+    // Ends the running walk of a Run or Step over before its next line, leaving the
+    // command unfinished: suspended() is then true and resume() goes on with it.
+    void pause();
+    // The last command has not finished: pause() ended its walk, or an RST 7 waits for
+    // its answer (waitingForInput(); see Platform::inputReady). Only resume() and
+    // stop() may follow; what changed and the status text wait for its end.
+    bool suspended() const { return suspendedLine_ >= 0; }
+    bool waitingForInput() const { return suspended() && m_.lastStatus == WaitingForInput; }
+    // Goes on with the suspended command where it stopped: the RST line runs again
+    // from its start. After stop() the run ends there with "Program interrupted by user".
+    void resume();
+
     // ---- After a command -------------------------------------------------------------
     bool running() const { return running_; }
     // True while a Run would go on from a breakpoint instead of starting again.
@@ -82,6 +95,9 @@ private:
     void begin();
     void finishStep(int line);
     void finishRun(bool wasStepOver);
+    // After the walk of a Run or Step over: true when it ended early and was suspended.
+    bool suspendAfterWalk();
+    void endStepOver();
 
     Machine& m_;
     std::vector<std::uint8_t> breakpoints_;
@@ -96,6 +112,11 @@ private:
     std::string statusText_;
     MachineChanges changes_;
     std::int64_t statesBefore_ = 0;
+    enum class Command { Step, StepOver, Run } command_ = Command::Step;
+    bool pauseRequested_ = false;
+    bool pauseReached_ = false;
+    int suspendedLine_ = -1;            // the line the suspended command goes on from
+    std::int32_t suspendedAddress_ = 0;  // and its address
 };
 
 }  // namespace verdin

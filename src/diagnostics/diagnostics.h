@@ -72,6 +72,9 @@ enum Status : std::int32_t {
     FileTooLargeToRead = 37,
     FragmentNotFound = 38,
     FileWasChanged = 39,
+    // The "Input value" box of RST 7 has no answer yet (Platform::inputReady): the Step
+    // or Run ends on the RST line, which runs again once the answer is in; no message.
+    WaitingForInput = 40,
 };
 
 // What the machine adds to a message, beyond the table's sentences: the hint rules

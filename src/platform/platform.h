@@ -75,6 +75,12 @@ public:
     // The "Input value" box. The result is the text confirmed with Ok, or nothing when
     // the user cancelled.
     virtual std::optional<std::string> inputValue(const ValueRequest& /*request*/) { return std::nullopt; }
+
+    // Asked before every inputValue. A front end that cannot wait inside inputValue (a
+    // page whose machine runs in a worker) answers false while it has no answer: the
+    // service then ends the Step or Run on its RST line with status WaitingForInput,
+    // and the line runs again, from its start, once the answer is in.
+    virtual bool inputReady(const ValueRequest& /*request*/) { return true; }
 };
 
 // Keeps every message; optionally forwards each one as it is shown.

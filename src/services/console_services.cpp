@@ -160,6 +160,10 @@ void inputService(Machine& m) {
     constexpr std::size_t kInputLength = 79;
     std::string answer;
     while (true) {
+        if (!m.ownerWindow->inputReady(request)) {
+            m.status = WaitingForInput;
+            return;
+        }
         std::optional<std::string> typed = m.ownerWindow->inputValue(request);
         if (!typed) return;
         answer = typed->substr(0, kInputLength);

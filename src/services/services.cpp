@@ -32,7 +32,7 @@ bool Machine::performService(std::int32_t n) {
         case 7:
             if (regB == 0) screenWrite();
             else inputService(*this);
-            return true;
+            return status != WaitingForInput;  // the line runs again with the answer
         default: return true;  // RST 1 has no service
     }
 }

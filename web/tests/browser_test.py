@@ -1,0 +1,331 @@
+#!/usr/bin/python3
+"""The page in a real browser: headless Chromium against the site served on
+127.0.0.1. A program is typed, compiled, debugged, stepped and run to HLT, and the
+registers and memory are read off the page; an endless loop is stopped, and how long
+Stop took is checked. With --screenshot FILE the page is photographed at the end.
+
+    /usr/bin/python3 browser_test.py SITE_DIR [--screenshot FILE]
+"""
+import functools
+import http.server
+import os
+import tempfile
+import statistics
+import sys
+import threading
+import time
+import unittest
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+SITE = None
+SCREENSHOT = None
+WAIT = 20  # seconds for anything the page does on its own
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def serve(site):
+    handler = functools.partial(QuietHandler, directory=site)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+def browser(width=1024, height=768, downloads=None):
+    options = webdriver.ChromeOptions()
+    if downloads:
+        options.add_experimental_option("prefs", {"download.default_directory": downloads,
+                                                  "download.prompt_for_download": False})
+    options.binary_location = "/usr/bin/chromium"
+    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                 f"--window-size={width},{height}"):
+        options.add_argument(flag)
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+class PageTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.server = serve(SITE)
+        cls.url = f"http://127.0.0.1:{cls.server.server_address[1]}/index.html"
+        cls.downloads = tempfile.mkdtemp()
+        cls.driver = browser(downloads=cls.downloads)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.server.shutdown()
+
+    # ---- helpers ----------------------------------------------------------------
+    def el(self, element_id):
+        return self.driver.find_element(By.ID, element_id)
+
+    def wait_for(self, condition, what):
+        WebDriverWait(self.driver, WAIT).until(lambda d: condition(), message=what)
+
+    def load(self):
+        self.driver.get(self.url)
+        self.driver.execute_script("localStorage.clear()")
+        self.driver.get(self.url)
+        self.wait_for(lambda: self.driver.execute_script("return document.body.dataset.ready === 'true'"),
+                      "the page starts")
+
+    def messages(self):
+        """Every message box in turn, closed with OK: [(caption, text)]."""
+        shown = []
+        deadline = time.time() + 2
+        while time.time() < deadline:
+            if self.el("message").get_attribute("open") is not None:
+                shown.append((self.el("message-caption").text, self.el("message-text").text))
+                self.el("message-ok").click()
+                deadline = time.time() + 1
+            else:
+                time.sleep(0.05)
+        return shown
+
+    def type_program(self, lines):
+        self.el("new").click()
+        editor = self.el("editor")
+        editor.click()
+        for line in lines:
+            editor.send_keys(line + Keys.ENTER)
+
+    def wait_idle(self):
+        self.wait_for(lambda: self.el("stop").get_attribute("disabled") is not None, "the command ends")
+
+    def entries(self, list_id):
+        return [li.text for li in self.el(list_id).find_elements(By.TAG_NAME, "li")]
+
+    # ---- tests ------------------------------------------------------------------
+    def test_1_start_up_is_quick(self):
+        times = []
+        for _ in range(3):
+            self.load()
+            times.append(self.driver.execute_script("return window.readyAt"))
+            self.assertTrue(self.el("compile").is_enabled())
+        median = statistics.median(times)
+        print(f"editor ready after {median:.0f} ms (median of {times})")
+        self.assertLessEqual(median, 1000)
+
+    def test_2_type_compile_debug_step_and_run_to_hlt(self):
+        self.load()
+        self.type_program(["  mvi a,5", "  mvi b,7", "\tadd b", "  sta 100h", "  hlt"])
+        self.assertIn("Ln 6", self.el("editor-status").text)
+        self.el("compile").click()
+        self.assertEqual(self.messages(), [("Information", "Compile successful 9 byte(s)")])
+        # The editor's text went through the core: Tab became blanks up to column 8.
+        rows = [row.text for row in self.el("lines").find_elements(By.TAG_NAME, "div")]
+        self.assertEqual(rows[2], "        add b")
+
+        self.el("debug").click()
+        self.messages()
+        self.wait_for(lambda: self.el("debug-panel").is_displayed(), "the debug panel opens")
+        self.wait_for(lambda: len(self.entries("program")) == 5, "the program list fills")
+        first = self.el("program").find_elements(By.TAG_NAME, "li")[0]
+        self.assertIn("next", first.get_attribute("class"))
+
+        self.el("step").click()
+        self.wait_idle()
+        self.wait_for(lambda: self.entries("registers")[0].startswith(" AF  05"), "Step loads A")
+        second = self.el("program").find_elements(By.TAG_NAME, "li")[1]
+        self.assertIn("next", second.get_attribute("class"), "the arrow moved to the next line")
+        self.assertIn("changed", self.el("registers").find_elements(By.TAG_NAME, "li")[0].get_attribute("class"))
+
+        self.el("run").click()
+        self.wait_idle()
+        self.messages()
+        self.wait_for(lambda: self.entries("registers")[0].startswith(" AF  0C"), "Run reaches HLT")
+        self.assertTrue(self.entries("registers")[1].startswith(" BC  07 00"))
+        self.el("dump-address").send_keys("100")
+        self.el("dump-go").click()
+        self.wait_for(lambda: self.entries("dump")[0].startswith("0100   0C"), "memory at 100H holds the sum")
+        # The "Input" dialog of a register pair: the core offers BC and judges the typing.
+        self.el("registers").find_elements(By.TAG_NAME, "li")[1].click()
+        WebDriverWait(self.driver, WAIT).until(lambda d: d.switch_to.alert)
+        alert = self.driver.switch_to.alert
+        self.assertEqual(alert.text, "Registers BC")
+        alert.send_keys("1234")
+        alert.accept()
+        self.wait_for(lambda: self.entries("registers")[1].startswith(" BC  12 34"), "BC takes the typed value")
+
+    def test_3_stop_ends_an_endless_loop_quickly(self):
+        self.load()
+        self.type_program(["loop: inr a", "  jmp loop"])
+        self.el("debug").click()
+        self.messages()
+        self.wait_for(lambda: len(self.entries("program")) == 2, "the program list fills")
+        delays = []
+        for _ in range(3):
+            self.el("run").click()
+            time.sleep(0.4)
+            self.assertTrue(self.el("stop").is_enabled(), "the loop is still running")
+            # The page answers while the loop runs.
+            self.assertTrue(self.driver.execute_script("return document.body.dataset.ready === 'true'"))
+            delays.append(self.driver.execute_async_script("""
+                const done = arguments[arguments.length - 1];
+                const stop = document.getElementById('stop');
+                const t0 = performance.now();
+                stop.click();
+                (function poll() {
+                  if (stop.disabled) done(performance.now() - t0); else setTimeout(poll, 2);
+                })();
+            """))
+            self.assertIn(("Information", "Program interrupted by user"), self.messages())
+        print(f"Stop took {delays} ms")
+        self.assertLess(statistics.median(delays), 100)
+        if SCREENSHOT:
+            self.el("step").click()
+            self.wait_idle()
+            self.driver.save_screenshot(SCREENSHOT)
+
+    def test_4_input_value_resumes_the_run_and_help_follows_links(self):
+        self.load()
+        self.type_program(["  mvi a,0", "  mvi b,1", "  lxi h,200h", "  rst 7", "  hlt"])
+        self.el("debug").click()
+        self.messages()
+        self.wait_for(lambda: len(self.entries("program")) == 5, "the program list fills")
+        self.el("run").click()
+        self.wait_for(lambda: self.el("input").get_attribute("open") is not None, "RST 7 asks for a value")
+        self.assertEqual(self.el("input-kind").text, "Type a text")
+        self.assertTrue(self.el("stop").is_enabled(), "the run waits, it has not ended")
+        self.el("input-value").send_keys("hi" + Keys.ENTER)
+        self.wait_idle()
+        self.messages()
+        self.el("dump-address").send_keys("200")
+        self.el("dump-go").click()
+        self.wait_for(lambda: self.entries("dump")[0].startswith("0200   68 69 00"), "the answer is in memory")
+
+        self.el("close-debug").click()
+        self.el("help").click()
+        self.wait_for(lambda: self.el("help-window").get_attribute("open") is not None, "the help opens")
+        title = self.el("help-page").find_element(By.TAG_NAME, "h1").text
+        link = self.el("help-page").find_elements(By.CSS_SELECTOR, "a[href]")[0]
+        link.click()
+        self.wait_for(lambda: self.el("help-page").find_element(By.TAG_NAME, "h1").text != title,
+                      "a link of the contents opens its page")
+
+    def test_5_host_files_are_uploaded_used_by_rst_6_and_kept(self):
+        self.load()
+        folder = tempfile.mkdtemp()
+        data = os.path.join(folder, "data.bin")
+        with open(data, "wb") as f:
+            f.write(b"ab")
+        self.el("files-button").click()
+        self.el("file-upload").send_keys(data)
+        self.wait_for(lambda: "data.bin (2 bytes)" in self.el("file-list").text, "the upload is listed")
+        self.el("files-close").click()
+        self.type_program(["  lxi h,name", "  mvi a,'O'", "  rst 6", "  lxi h,hello", "  lxi d,5",
+                           "  mvi a,'W'", "  rst 6", "  mvi a,'C'", "  rst 6", "  hlt",
+                           "name: db 'data.bin',0", "hello: db 'HELLO'"])
+        self.el("debug").click()
+        self.messages()
+        self.wait_for(lambda: len(self.entries("program")) == 12, "the program list fills")
+        self.el("run").click()
+        self.wait_idle()
+        self.assertEqual([m for m in self.messages() if m[0] == "Error"], [])
+        self.el("files-button").click()
+        self.wait_for(lambda: "data.bin (5 bytes)" in self.el("file-list").text, "RST 6 wrote the file")
+        self.el("files-close").click()
+        # Written back to the browser's storage: a reload still has it.
+        self.driver.get(self.url)
+        self.wait_for(lambda: self.driver.execute_script("return document.body.dataset.ready === 'true'"),
+                      "the page starts again")
+        self.el("files-button").click()
+        self.wait_for(lambda: "data.bin (5 bytes)" in self.el("file-list").text, "RST 6's write is kept")
+        self.el("file-list").find_element(By.CSS_SELECTOR, "button[aria-label='Delete data.bin']").click()
+        self.wait_for(lambda: "data.bin" not in self.el("file-list").text, "Delete removes it")
+
+    def test_6_listing_and_replace_all_come_from_the_core(self):
+        self.load()
+        self.type_program(["  mvi a,5", "  mvi b,6"])
+        self.el("listing").click()
+        self.wait_for(lambda: self.el("listing-window").get_attribute("open") is not None, "the listing opens")
+        self.assertIn("3E 05", self.el("listing-text").text)
+        self.el("listing-close").click()
+        self.el("replace").click()
+        self.el("find-fragment").clear()
+        self.el("find-fragment").send_keys("mvi")
+        self.el("find-replacement").send_keys("MVI")
+        self.el("replace-all").click()
+        shown = self.messages()
+        self.assertTrue(any("2 replacements was(were) made." in text for _, text in shown), shown)
+        rows = [row.text for row in self.el("lines").find_elements(By.TAG_NAME, "div")]
+        self.assertEqual(rows[:2], ["  MVI a,5", "  MVI b,6"])
+        # The text survives a reload.
+        self.driver.get(self.url)
+        self.wait_for(lambda: self.driver.execute_script("return document.body.dataset.ready === 'true'"),
+                      "the page starts again")
+        rows = [row.text for row in self.el("lines").find_elements(By.TAG_NAME, "div")]
+        self.assertEqual(rows[:2], ["  MVI a,5", "  MVI b,6"])
+
+    def test_7_a_refused_number_is_asked_again_after_its_warning(self):
+        self.load()
+        self.type_program(["  mvi a,1", "  mvi b,1", "  lxi h,300h", "  rst 7", "  hlt"])
+        self.el("debug").click()
+        self.messages()
+        self.wait_for(lambda: len(self.entries("program")) == 5, "the program list fills")
+        self.el("run").click()
+        self.wait_for(lambda: self.el("input").get_attribute("open") is not None, "RST 7 asks for a number")
+        self.assertEqual(self.el("input-kind").text, "Type a number")
+        self.el("input-value").send_keys("abc" + Keys.ENTER)
+        self.wait_for(lambda: self.el("message").get_attribute("open") is not None, "the warning comes first")
+        self.assertEqual(self.el("message-caption").text, "Warning")
+        self.assertTrue(self.el("message-text").text.startswith("Not a number: <abc>"))
+        self.el("message-ok").click()
+        self.wait_for(lambda: self.el("input").get_attribute("open") is not None, "then the box asks again")
+        self.assertEqual(self.el("input-value").get_attribute("value"), "abc")
+        self.el("input-value").send_keys(Keys.CONTROL, "a")
+        self.el("input-value").send_keys("12" + Keys.ENTER)
+        self.wait_idle()
+        self.assertEqual([m for m in self.messages() if m[0] != "Information"], [])
+        self.el("dump-address").send_keys("300")
+        self.el("dump-go").click()
+        self.wait_for(lambda: self.entries("dump")[0].startswith("0300"), "the dump shows 300H")
+        row = self.el("dump").find_elements(By.TAG_NAME, "li")[0]
+        self.assertIn("changed", row.get_attribute("class"), "the number was stored there")
+        self.assertNotEqual(row.text, "0300   00 00 00 00 00 00 00 00 ")
+
+    def downloaded(self, name):
+        path = os.path.join(self.downloads, name)
+        self.wait_for(lambda: os.path.exists(path), f"{name} is downloaded")
+        time.sleep(0.2)
+        with open(path, "rb") as f:
+            return f.read()
+
+    def test_8_breakpoint_in_the_margin_translate_and_save_code(self):
+        self.load()
+        self.type_program(["  mvi a,5", "  inr a", "  hlt"])
+        # Line 2's number in the margin sets its breakpoint.
+        self.el("gutter").find_elements(By.TAG_NAME, "div")[1].click()
+        self.assertIn("bp", self.el("gutter").find_elements(By.TAG_NAME, "div")[1].get_attribute("class"))
+        self.el("debug").click()
+        self.messages()
+        self.wait_for(lambda: len(self.entries("program")) == 3, "the program list fills")
+        self.el("run").click()
+        self.wait_idle()
+        self.assertTrue(self.el("debug-status").text.startswith("Breakpoint on line 2"), self.el("debug-status").text)
+        self.assertTrue(self.entries("registers")[0].startswith(" AF  05"))
+        self.el("close-debug").click()
+
+        self.el("z80").click()
+        self.assertIn(b"LD", self.downloaded("untitled.z80").upper())
+        self.el("save-code").click()
+        self.assertEqual(self.downloaded("untitled.dat"), bytes([0x3E, 0x05, 0x3C, 0x76]))
+
+
+if __name__ == "__main__":
+    SITE = sys.argv[1]
+    rest = sys.argv[2:]
+    if rest[:1] == ["--screenshot"]:
+        SCREENSHOT = rest[1]
+        rest = rest[2:]
+    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
