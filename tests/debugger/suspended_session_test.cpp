@@ -40,7 +40,7 @@ struct SlicedBench {
     Machine machine{platform};
     SlicedBench() { platform.machine = &machine; }
     void debug(const std::vector<std::string>& lines) {
-        ASSERT_EQ(compileProgram(machine, lines, true, false), -1) << platform.lastMessage();
+        ASSERT_EQ(compileProgram(machine, lines, {.stopAtEmptyLine = true}), -1) << platform.lastMessage();
         machine.lastPump = {};
     }
 };

@@ -70,7 +70,7 @@ TEST(DiagnosticTable, FillsInTheLineAndTheSubject) {
 TEST(DiagnosticTable, TheCodeChoosesTheHint) {
     HeadlessPlatform platform;
     Machine m(platform);
-    ASSERT_EQ(compileProgram(m, {"  MVI A,0x10"}, true, true), 1);
+    ASSERT_EQ(compileProgram(m, {"  MVI A,0x10"}, {.stopAtEmptyLine = true, .showMessage = true}), 1);
     const std::string shown = platform.messages.back().hint;
     EXPECT_EQ(shown, "\"0x10\" is written \"10H\" here: hexadecimal numbers end in H.");
     EXPECT_EQ(hintFor(m, {InvalidOperand, 1}), shown);

@@ -49,7 +49,7 @@ std::string messageJson(const Message& m) {
     return "{\"kind\":" + jsonString(captionOf(m.kind)) + ",\"text\":" + jsonString(m.text) +
            ",\"hint\":" + jsonString(m.hint) + ",\"line\":" + jsonString(formatMessageLine(m)) +
            ",\"hintLine\":" + jsonString(m.hint.empty() ? std::string() : formatHintLine(m)) +
-           ",\"help\":" + jsonString(help::pageForMessage(m.text)) + "}";
+           ",\"help\":" + jsonString(m.help) + "}";
 }
 
 std::optional<EditorKey> keyNamed(const std::string& name) {
@@ -204,7 +204,7 @@ public:
     // Compile (debug = false) or the Debug hand-off: -1 or the faulty line from 1,
     // marked in the editor as the desktop marks it.
     int compile(bool debug) {
-        const int result = compileProgram(machine_, editorLines(), debug, true, Compile);
+        const int result = compileProgram(machine_, editorLines(), {.stopAtEmptyLine = debug, .showMessage = true});
         if (result == -1) editor_.clearFault();
         else editor_.showCompileFault(result, true);
         return result;
@@ -212,7 +212,7 @@ public:
     // Translate: the .z80 or .i86 text, named after `fileName`.
     std::string translate(bool z80, const std::string& fileName) {
         const std::int32_t mode = z80 ? TranslateZ80 : TranslateX86;
-        const int result = compileProgram(machine_, editorLines(), false, false, mode);
+        const int result = compileProgram(machine_, editorLines(), {.mode = mode});
         if (result != -1) {
             editor_.showCompileFault(result, false);
             return "{\"ok\":false}";
@@ -228,7 +228,7 @@ public:
     }
     // Save code: the bytes of the assembled image, or an empty array after a fault.
     std::string saveCode() {
-        if (compileProgram(machine_, editorLines(), false, false, Compile) != -1) return "null";
+        if (compileProgram(machine_, editorLines(), {}) != -1) return "null";
         return jsonArray(programImage(machine_));
     }
 
@@ -287,7 +287,7 @@ public:
             if (c == '\n') lines.emplace_back();
             else if (c != '\r') lines.back() += c;
         }
-        if (compileProgram(machine_, lines, true, loud) != -1) return false;
+        if (compileProgram(machine_, lines, {.stopAtEmptyLine = true, .showMessage = loud}) != -1) return false;
         session_ = std::make_unique<DebugSession>(machine_);
         views_ = DebugViews{};
         return true;
