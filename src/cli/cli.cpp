@@ -189,7 +189,7 @@ void printState(Session& s, std::optional<std::int32_t> selected) {
     field("rules", jsonString(arithmeticRulesKey(m.arithmeticRules)));
     field("timing", jsonString(timingKey(m.timing)));
     field("states", std::to_string(m.states));
-    field("screen", jsonStringArray(m.textScreenLines));
+    field("screen", jsonStringArray(m.services().screenLines()));
     if (!s.options.memoryRanges.empty()) {
         std::string memory = "{";
         for (const auto& [start, count] : s.options.memoryRanges) {
@@ -312,7 +312,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     if (!loaded.note.empty()) err << formatMessageLine({MessageKind::Information, loaded.note}) << "\n";
     auto session = std::make_unique<Session>(std::move(options), in, out, err);
     session->lines = std::move(loaded.text.lines);
-    session->machine.sourceFolder = Machine::folderOf(session->options.file);
+    session->machine.services().setSourceFolder(Machine::folderOf(session->options.file));
     session->platform.inputs.assign(session->options.inputs.begin(), session->options.inputs.end());
     if (!session->options.state) session->platform.screenOut = &out;
     session->platform.stdinIsTerminal = inIsTerminal;

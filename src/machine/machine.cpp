@@ -2,7 +2,7 @@
 
 namespace verdin {
 
-Machine::Machine(Platform& platform) : ownerWindow(&platform) { reset(); }
+Machine::Machine(Platform& platform) : ownerWindow(&platform), services_(makeSystemServices(*this)) { reset(); }
 
 void Machine::reset() {
     tabText.assign(1, '\t');

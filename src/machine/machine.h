@@ -26,6 +26,7 @@
 #include "isa/instruction_states.h"
 #include "isa/instruction_table.h"
 #include "machine/processor_state.h"
+#include "machine/system_services.h"
 #include "machine/text_tools.h"
 #include "platform/platform.h"
 
@@ -197,43 +198,19 @@ public:
     // Consulted by a run before every flagged line; null when nothing is flagged.
     LineBreaks* lineBreaks = nullptr;
 
-    // ---- System services state (services/) -----------------------------------
-    // The text screen of RST 7: its lines, the last one being continued by output.
-    std::vector<std::string> textScreenLines;
-    std::int32_t textScreenShown = 0;
-    // The text last confirmed in the "Input value" box, offered again by the next one.
-    std::string inputText;
-    // Relative host-file and table names are resolved against this folder: the folder
-    // of the program's source file, or empty (the current directory) for an untitled text.
-    std::string sourceFolder;
-    // The host file of the RST 6 services; null when none is open.
-    std::FILE* userFile = nullptr;
-    // The .dbf table of the RST 4 services (services/dbf_table.h); never null.
-    class DbfTable* database = nullptr;
-    // Makes `database` and, when the machine goes, closes `userFile` and the table, so
-    // that the rest of the machine needs no knowledge of either.
-    struct ServiceResources {
-        explicit ServiceResources(Machine& owner);
-        ~ServiceResources();
-        ServiceResources(const ServiceResources&) = delete;
-        ServiceResources& operator=(const ServiceResources&) = delete;
-        Machine& machine;
-    } serviceResources{*this};
-    // Closes the text screen (the step driver does so at the end of a program).
-    void closeTextScreen();
-    // Executes the service of `RST n` with the registers as they stand. False when an
-    // address check of the service leaves the program counter on the RST line.
-    bool performService(std::int32_t n);
+    // ---- System services (services/) ------------------------------------------
+    // The services own what they keep (text screen, typed value, host file, table);
+    // the machine knows them only through this interface.
+    SystemServices& services() { return *services_; }
+    const SystemServices& services() const { return *services_; }
+    void closeTextScreen() { services_->closeTextScreen(); }
+    bool performService(std::int32_t n) { return services_->perform(n); }
     // The packed decimal number at 256*high + low; status 9 when the cells are not a
     // valid number (the value computed from them is returned all the same).
     double readNumber(std::int32_t high, std::int32_t low);
     // Stores `value` as a packed decimal number at HL; status 10 (nothing stored) when
     // it is out of range.
     void writeNumber(double value);
-    // RST 7 output of the text (A = 0) or number at HL onto the text screen.
-    void screenWrite();
-    // RST 4 "B": BC records of the open table from the current one onto the text screen.
-    void screenListRecords();
     void portsToMemory();
     void memoryToPorts();
     void copyNumber();
@@ -502,6 +479,9 @@ public:
         if (c.valid && c.cellLine[address] >= 0 && !c.dirtyFlag[address]) markDirty(address);
     }
     void markDirty(std::int32_t address);
+
+private:
+    std::unique_ptr<SystemServices> services_;
 };
 
 // Looked up in tables rather than switches: a run alternates registers and conditions
