@@ -9,7 +9,7 @@ namespace verdin {
 
 namespace {
 // The field-list block of "M": at most 255 cells, ended by two 0 cells in a row.
-std::vector<std::uint8_t> fieldListBlock(const Machine& m, std::int32_t address) {
+std::vector<std::uint8_t> fieldListBlock(const ProcessorState& m, std::int32_t address) {
     constexpr std::size_t kBlockLength = 255;
     std::vector<std::uint8_t> block;
     for (std::int32_t a = address; a < kTextLimit && block.size() < kBlockLength; ++a) {

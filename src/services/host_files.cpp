@@ -19,7 +19,7 @@ std::int32_t blockCount(const Machine& m) {
     return std::min(count, kBlockLimit);
 }
 
-void setCountInDE(Machine& m, std::size_t count) {
+void setCountInDE(ProcessorState& m, std::size_t count) {
     m.regE = static_cast<std::int32_t>(count % 256);
     m.regD = static_cast<std::int32_t>(count / 256);
 }

@@ -19,12 +19,14 @@ constexpr std::int32_t kLastNumberAddress = 16380;
 // Memory texts, and the lines of the text screen, hold at most this many characters.
 constexpr std::size_t kTextLength = 256;
 
+// The memory helpers see only the processor state: a service's reach into the
+// machine's own fields stays where it needs a machine (status, messages, numbers).
 // The text at `address`: one character per cell up to a 0 cell, at most 256
 // characters, never from address 16382 on.
-std::string readMemoryText(const Machine& m, std::int32_t address);
+std::string readMemoryText(const ProcessorState& m, std::int32_t address);
 // One character per cell and a 0 cell; characters stop at address 16382, where the 0
 // then goes. Nothing is written when `address` itself is past 16382.
-void storeMemoryText(Machine& m, std::int32_t address, std::string_view text);
+void storeMemoryText(ProcessorState& m, std::int32_t address, std::string_view text);
 
 // An "Error" box; the simulated program goes on afterwards.
 void showServiceError(Machine& m, const std::string& text);

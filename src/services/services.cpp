@@ -42,7 +42,7 @@ bool Services::perform(std::int32_t n) {
 
 std::string Machine::folderOf(const std::string& file) { return absoluteFolderOf(file); }
 
-std::string readMemoryText(const Machine& m, std::int32_t address) {
+std::string readMemoryText(const ProcessorState& m, std::int32_t address) {
     std::string text;
     for (std::int32_t a = address; a >= 0 && a < kTextLimit && text.size() < kTextLength; ++a) {
         const std::int32_t c = m.memory[static_cast<std::size_t>(a)];
@@ -52,7 +52,7 @@ std::string readMemoryText(const Machine& m, std::int32_t address) {
     return text;
 }
 
-void storeMemoryText(Machine& m, std::int32_t address, std::string_view text) {
+void storeMemoryText(ProcessorState& m, std::int32_t address, std::string_view text) {
     if (address < 0 || address > kTextLimit) return;
     std::int32_t a = address;
     for (char c : text) {
