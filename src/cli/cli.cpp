@@ -205,10 +205,10 @@ void printState(Session& s, std::optional<std::int32_t> selected) {
 // The Debug command's hand-off: the lines up to the first empty one, compiled with
 // the success message; then the ports as typed into the debug window.
 bool startDebugging(Session& s) {
-    if (s.options.intel) s.machine.arithmeticRules = ArithmeticRules::Intel8080;
-    s.machine.timing = s.options.timing;
+    if (s.options.intel) s.machine.setArithmeticRules(ArithmeticRules::Intel8080);
+    s.machine.setTiming(s.options.timing, s.machine.clockKHz);
     if (compileProgram(s.machine, s.lines, true, true) != -1) return false;
-    for (const auto& [port, value] : s.options.inPorts) s.machine.inPorts[static_cast<size_t>(port)] = value;
+    for (const auto& [port, value] : s.options.inPorts) s.machine.setInputPort(port, value);
     return true;
 }
 

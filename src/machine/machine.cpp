@@ -61,6 +61,16 @@ void Machine::restoreProcessorState(const ProcessorState& state) {
     prescanCache.allDirty = true;
 }
 
+void Machine::setRegister(int index, std::int32_t value) {
+    if (index == kRegisterM) return;
+    registerRef(index) = value;
+    regF = composeFlags();
+}
+
+void Machine::setInputPort(int port, std::int32_t value) {
+    if (port >= 0 && port < kPortCount) inPorts[static_cast<std::size_t>(port)] = value;
+}
+
 std::int32_t Machine::composeFlags() const {
     return flagS * 128 + flagZ * 64 + flagAC * 16 + flagP * 4 + flagCY;
 }

@@ -224,6 +224,18 @@ public:
     // Puts back a state taken before: the processor exactly as it was then. What the
     // machine derived from memory is checked again before it is trusted.
     void restoreProcessorState(const ProcessorState& state);
+    // What the user sets between commands (the debug window's edits, the options),
+    // named so that the front ends and the debugger write no field of the machine.
+    // A register by the index of registerIndex ("BCDEHLMA"); regF follows the flags.
+    void setRegister(int index, std::int32_t value);
+    // Ignores a port outside 0..15.
+    void setInputPort(int port, std::int32_t value);
+    void setArithmeticRules(ArithmeticRules rules) { arithmeticRules = rules; }
+    void setTiming(Timing newTiming, std::int32_t kHz) {
+        timing = newTiming;
+        clockKHz = kHz;
+    }
+    void setClockKHz(std::int32_t kHz) { clockKHz = kHz; }
     // regF composed from the five flags; and the reverse.
     std::int32_t composeFlags() const;
     void splitFlags(std::int32_t f);
