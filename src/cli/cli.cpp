@@ -169,10 +169,10 @@ void printState(Session& s, std::optional<std::int32_t> selected) {
 // The Debug command's hand-off: the lines up to the first empty one, compiled with
 // the success message; then the ports as typed into the debug window.
 bool startDebugging(Session& s) {
-    if (s.options.intel) s.machine.arithmeticRules = ArithmeticRules::Intel8080;
-    s.machine.timing = s.options.timing;
+    if (s.options.intel) s.machine.setArithmeticRules(ArithmeticRules::Intel8080);
+    s.machine.setTiming(s.options.timing, s.machine.clockKHz);
     if (compileProgram(s.machine, s.lines, {.stopAtEmptyLine = true, .showMessage = true}) != -1) return false;
-    for (const auto& [port, value] : s.options.inPorts) s.machine.inPorts[static_cast<size_t>(port)] = value;
+    for (const auto& [port, value] : s.options.inPorts) s.machine.setInputPort(port, value);
     return true;
 }
 
@@ -275,7 +275,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     if (!loaded.note.empty()) err << formatMessageLine({MessageKind::Information, loaded.note}) << "\n";
     auto session = std::make_unique<Session>(std::move(options), in, out, err);
     session->lines = std::move(loaded.text.lines);
-    session->machine.sourceFolder = Machine::folderOf(session->options.file);
+    session->machine.services().setSourceFolder(Machine::folderOf(session->options.file));
     session->platform.inputs.assign(session->options.inputs.begin(), session->options.inputs.end());
     if (!session->options.state) session->platform.screenOut = &out;
     session->platform.stdinIsTerminal = inIsTerminal;

@@ -54,7 +54,7 @@ std::string stateJson(const Machine& m, const std::vector<std::pair<int, int>>& 
     field("rules", jsonString(arithmeticRulesKey(m.arithmeticRules)));
     field("timing", jsonString(timingKey(m.timing)));
     field("states", std::to_string(m.states));
-    field("screen", jsonStringArray(m.textScreenLines));
+    field("screen", jsonStringArray(m.services().screenLines()));
     if (!memoryRanges.empty()) {
         std::string memory = "{";
         for (const auto& [start, count] : memoryRanges) {

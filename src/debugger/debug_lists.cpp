@@ -292,7 +292,7 @@ bool applyInputPort(Machine& m, int port, const std::string& typed) {
         refuse(m);
         return false;
     }
-    m.inPorts[port] = *value;
+    m.setInputPort(port, *value);
     return true;
 }
 
@@ -304,13 +304,12 @@ bool applyRegisterPair(Machine& m, int index, const std::string& typed) {
         return false;
     }
     if (index == 0) {
-        m.regA = *value;
+        m.setRegister(7, *value);
     } else {
-        const PairRegisters& pair = kPairs[index - 1];
-        m.*pair.high = *value >> 8;
-        m.*pair.low = *value & 0xFF;
+        // The pairs' registers in the order of registerIndex: B C, D E, H L.
+        m.setRegister(2 * (index - 1), *value >> 8);
+        m.setRegister(2 * (index - 1) + 1, *value & 0xFF);
     }
-    m.regF = m.composeFlags();
     return true;
 }
 

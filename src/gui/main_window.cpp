@@ -78,7 +78,7 @@ MainWindow::MainWindow(Machine& machine, QtPlatform& platform, FileSession& file
     createStatusBar();
     files_.loadSettings();
     rebuildRecentFiles();
-    machine_.arithmeticRules = files_.settings().arithmeticRules;
+    machine_.setArithmeticRules(files_.settings().arithmeticRules);
     intelAction_->setChecked(machine_.arithmeticRules == ArithmeticRules::Intel8080);
     showArithmeticRules();
     timingAction_->setChecked(files_.settings().timing == Timing::Intel8085);
@@ -330,21 +330,20 @@ void MainWindow::showArithmeticRules() {
 
 void MainWindow::setIntelArithmetic(bool on) {
     const ArithmeticRules rules = on ? ArithmeticRules::Intel8080 : ArithmeticRules::Workbench;
-    machine_.arithmeticRules = rules;
+    machine_.setArithmeticRules(rules);
     if (files_.settings().arithmeticRules != rules) files_.setArithmeticRules(rules);
     showArithmeticRules();
 }
 
 void MainWindow::setTiming8085(bool on) {
     const Timing timing = on ? Timing::Intel8085 : Timing::Intel8080;
-    machine_.timing = timing;
-    machine_.clockKHz = files_.settings().clockKHz(timing);
+    machine_.setTiming(timing, files_.settings().clockKHz(timing));
     if (files_.settings().timing != timing) files_.setTiming(timing);
 }
 
 void MainWindow::chooseClock() {
     if (auto kHz = ClockDialog::ask(machine_.timing, machine_.clockKHz, this)) {
-        machine_.clockKHz = *kHz;
+        machine_.setClockKHz(*kHz);
         files_.setClockKHz(machine_.timing, *kHz);
     }
 }

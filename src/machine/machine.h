@@ -27,6 +27,8 @@
 #include "isa/instruction_states.h"
 #include "isa/instruction_table.h"
 #include "machine/numbers.h"
+#include "machine/processor_state.h"
+#include "machine/system_services.h"
 #include "machine/text_tools.h"
 #include "platform/platform.h"
 
@@ -36,14 +38,10 @@ enum Mode : std::int32_t { Compile = 0, Execute = 1, TranslateZ80 = 2, Translate
 
 // The fault codes (Status) and the messages made from them: diagnostics/.
 
-constexpr int kMemorySize = 16384;
 constexpr int kMaxProgramLines = 250;
 constexpr int kMaxLineLength = 255;
 constexpr int kMaxLabels = 50;
 constexpr int kMaxReferences = 50;
-constexpr int kMaxCallDepth = 100;
-constexpr int kPortCount = 16;
-constexpr int kInitialSp = 0x3FFE;
 
 // Register indices ("BCDEHLMA": B 0 .. L 5, M 6, A 7) and pair indices (B 0, D 2, H 4,
 // SP, PSW) of the operand readers; kNoRegister for a name that is neither.
@@ -102,7 +100,10 @@ struct LineBreaks {
     virtual bool stopBefore(const Machine& m, std::int32_t line) = 0;
 };
 
-class Machine {
+// The processor state is a base rather than a member: the handlers and the hot run
+// loop name `regA`, `memory` and the rest directly, as before, and the debugger can
+// still copy the whole state in one assignment through processorState().
+class Machine : public ProcessorState {
 public:
     explicit Machine(Platform& platform);
     virtual ~Machine() = default;
@@ -126,9 +127,6 @@ public:
     std::array<std::string, kMaxReferences> refNames{};
     std::array<std::int32_t, kMaxLabels> labelAddresses{};
     std::array<std::int32_t, kMaxReferences> refAddresses{};
-    std::array<std::int32_t, kPortCount> outPorts{};
-    std::array<std::int32_t, kPortCount> inPorts{};
-    std::array<std::int32_t, kMemorySize> memory{};
     // Written by reset, compile and setProgramLine, which count the change in
     // programGeneration; a line written any other way is not seen by a run that has
     // decoded the program before.
@@ -136,18 +134,10 @@ public:
     std::array<std::string, kMaxProgramLines> translatedLines{};
     std::int32_t operandHigh = 0;
     std::int32_t operandLow = 0;
-    std::int32_t regA = 0, regB = 0, regC = 0, regD = 0, regE = 0, regH = 0, regL = 0;
-    std::int32_t regF = 0;
-    std::int32_t flagZ = 0, flagCY = 0, flagP = 0, flagS = 0, flagAC = 0;
-    std::int32_t sp = kInitialSp;
-    std::int32_t stopAddress = 0;
     std::int32_t startLine = 0;
     std::int32_t preScan = 0;
     std::int32_t mode = Compile;
     std::int32_t status = Ok;
-    std::array<std::int32_t, kMaxCallDepth> returnAddresses{};
-    std::array<std::int32_t, kMaxCallDepth> returnLines{};
-    std::int32_t callDepth = -1;
     std::int32_t currentLine = 0;
     std::int32_t errorLine = 0;
     std::int32_t nextLine = 0;
@@ -176,43 +166,19 @@ public:
     // Consulted by a run before every flagged line; null when nothing is flagged.
     LineBreaks* lineBreaks = nullptr;
 
-    // ---- System services state (services/) -----------------------------------
-    // The text screen of RST 7: its lines, the last one being continued by output.
-    std::vector<std::string> textScreenLines;
-    std::int32_t textScreenShown = 0;
-    // The text last confirmed in the "Input value" box, offered again by the next one.
-    std::string inputText;
-    // Relative host-file and table names are resolved against this folder: the folder
-    // of the program's source file, or empty (the current directory) for an untitled text.
-    std::string sourceFolder;
-    // The host file of the RST 6 services; null when none is open.
-    std::FILE* userFile = nullptr;
-    // The .dbf table of the RST 4 services (services/dbf_table.h); never null.
-    class DbfTable* database = nullptr;
-    // Makes `database` and, when the machine goes, closes `userFile` and the table, so
-    // that the rest of the machine needs no knowledge of either.
-    struct ServiceResources {
-        explicit ServiceResources(Machine& owner);
-        ~ServiceResources();
-        ServiceResources(const ServiceResources&) = delete;
-        ServiceResources& operator=(const ServiceResources&) = delete;
-        Machine& machine;
-    } serviceResources{*this};
-    // Closes the text screen (the step driver does so at the end of a program).
-    void closeTextScreen();
-    // Executes the service of `RST n` with the registers as they stand. False when an
-    // address check of the service leaves the program counter on the RST line.
-    bool performService(std::int32_t n);
+    // ---- System services (services/) ------------------------------------------
+    // The services own what they keep (text screen, typed value, host file, table);
+    // the machine knows them only through this interface.
+    SystemServices& services() { return *services_; }
+    const SystemServices& services() const { return *services_; }
+    void closeTextScreen() { services_->closeTextScreen(); }
+    bool performService(std::int32_t n) { return services_->perform(n); }
     // The packed decimal number at 256*high + low; status 9 when the cells are not a
     // valid number (the value computed from them is returned all the same).
     double readNumber(std::int32_t high, std::int32_t low);
     // Stores `value` as a packed decimal number at HL; status 10 (nothing stored) when
     // it is out of range.
     void writeNumber(double value);
-    // RST 7 output of the text (A = 0) or number at HL onto the text screen.
-    void screenWrite();
-    // RST 4 "B": BC records of the open table from the current one onto the text screen.
-    void screenListRecords();
     void portsToMemory();
     void memoryToPorts();
     void copyNumber();
@@ -222,6 +188,22 @@ public:
     // ---- Machine state (machine.cpp) ------------------------------------------
     void reset();
     void resetRun();
+    const ProcessorState& processorState() const { return *this; }
+    // Puts back a state taken before: the processor exactly as it was then. What the
+    // machine derived from memory is checked again before it is trusted.
+    void restoreProcessorState(const ProcessorState& state);
+    // What the user sets between commands (the debug window's edits, the options),
+    // named so that the front ends and the debugger write no field of the machine.
+    // A register by the index of registerIndex ("BCDEHLMA"); regF follows the flags.
+    void setRegister(int index, std::int32_t value);
+    // Ignores a port outside 0..15.
+    void setInputPort(int port, std::int32_t value);
+    void setArithmeticRules(ArithmeticRules rules) { arithmeticRules = rules; }
+    void setTiming(Timing newTiming, std::int32_t kHz) {
+        timing = newTiming;
+        clockKHz = kHz;
+    }
+    void setClockKHz(std::int32_t kHz) { clockKHz = kHz; }
     // regF composed from the five flags; and the reverse.
     std::int32_t composeFlags() const;
     void splitFlags(std::int32_t f);
@@ -478,6 +460,9 @@ public:
         if (c.valid && c.cellLine[address] >= 0 && !c.dirtyFlag[address]) markDirty(address);
     }
     void markDirty(std::int32_t address);
+
+private:
+    std::unique_ptr<SystemServices> services_;
 };
 
 // Looked up in tables rather than switches: a run alternates registers and conditions

@@ -134,9 +134,9 @@ bool isTypedNumber(std::string_view text) {
 
 namespace {
 // The question the program printed before asking: what the student reads last.
-std::string screenPrompt(const Machine& m) {
-    if (!m.textScreenShown) return {};
-    for (auto line = m.textScreenLines.rbegin(); line != m.textScreenLines.rend(); ++line) {
+std::string screenPrompt(const Services& s) {
+    if (!s.textScreenShown) return {};
+    for (auto line = s.textScreenLines.rbegin(); line != s.textScreenLines.rend(); ++line) {
         if (line->find_first_not_of(" \t") != std::string::npos) return *line;
     }
     return {};
@@ -149,14 +149,14 @@ std::string withoutBlanksAround(std::string_view text) {
 }
 }  // namespace
 
-void inputService(Machine& m) {
+void inputService(Machine& m, Services& s) {
     const std::int32_t hl = m.pairHL();
     // Nothing is asked for that could not be stored.
     if (hl > (m.regA == 0 ? kTextLimit : kLastNumberAddress)) {
         m.status = OutOfMemory;
         return;
     }
-    ValueRequest request{screenPrompt(m), m.regA == 0 ? ValueKind::Text : ValueKind::Number, m.inputText};
+    ValueRequest request{screenPrompt(s), m.regA == 0 ? ValueKind::Text : ValueKind::Number, s.inputText};
     constexpr std::size_t kInputLength = 79;
     std::string answer;
     while (true) {
@@ -175,10 +175,10 @@ void inputService(Machine& m) {
                                                              "sign in front if needed.");
         request.initial = answer;
     }
-    m.inputText = answer;
-    if (m.inputText.empty()) return;
-    if (m.regA == 0) storeMemoryText(m, hl, m.inputText);
-    else if (isTypedNumber(m.inputText)) m.writeNumber(TextTools::toNumber(withoutBlanksAround(m.inputText)));
+    s.inputText = answer;
+    if (s.inputText.empty()) return;
+    if (m.regA == 0) storeMemoryText(m, hl, s.inputText);
+    else if (isTypedNumber(s.inputText)) m.writeNumber(TextTools::toNumber(withoutBlanksAround(s.inputText)));
 }
 
 }  // namespace verdin

@@ -9,7 +9,7 @@ namespace verdin {
 
 namespace {
 // The field-list block of "M": at most 255 cells, ended by two 0 cells in a row.
-std::vector<std::uint8_t> fieldListBlock(const Machine& m, std::int32_t address) {
+std::vector<std::uint8_t> fieldListBlock(const ProcessorState& m, std::int32_t address) {
     constexpr std::size_t kBlockLength = 255;
     std::vector<std::uint8_t> block;
     for (std::int32_t a = address; a < kTextLimit && block.size() < kBlockLength; ++a) {
@@ -35,8 +35,8 @@ bool outOfMemory(Machine& m) {
 }
 }  // namespace
 
-bool databaseService(Machine& m) {
-    DbfTable& table = *m.database;
+bool databaseService(Machine& m, Services& s) {
+    DbfTable& table = s.database;
     const std::int32_t hl = m.pairHL(), de = m.pairDE(), bc = m.pairBC();
     const std::int32_t letter = m.regA;
     const bool needsTable = letter == 'F' || letter == 'R' || letter == 'A' || letter == 'I' || letter == 'D' ||
@@ -48,7 +48,7 @@ bool databaseService(Machine& m) {
     switch (letter) {
         case 'M': {
             if (hl > kTextLimit) return outOfMemory(m);
-            const int result = table.create(fieldListBlock(m, hl), m.sourceFolder);
+            const int result = table.create(fieldListBlock(m, hl), s.sourceFolder);
             if (result == DbfTable::kWriteFailed) showServiceError(m, WriteFailed);
             if (result == DbfTable::kStructureError) showServiceError(m, DatabaseStructure);
             break;
@@ -56,7 +56,7 @@ bool databaseService(Machine& m) {
         case 'O':
             table.close();
             if (hl > kTextLimit) return outOfMemory(m);
-            if (!table.open(resolveHostPath(m.sourceFolder, readMemoryText(m, hl)))) {
+            if (!table.open(resolveHostPath(s.sourceFolder, readMemoryText(m, hl)))) {
                 showServiceError(m, NotADbfFile);
             }
             break;
@@ -85,7 +85,7 @@ bool databaseService(Machine& m) {
             if (hl > kTextLimit) return outOfMemory(m);
             table.skip(hl);
             break;
-        case 'B': m.screenListRecords(); break;
+        case 'B': screenListRecords(m, s); break;
         case 'P': {
             if (bc > kTextLimit || de > kTextLimit || hl > kTextLimit) return outOfMemory(m);
             if (de > kLastNumberAddress || hl > kLastNumberAddress) return outOfMemory(m);
@@ -94,7 +94,7 @@ bool databaseService(Machine& m) {
             if (m.status == InvalidNumber) break;
             const double last = m.readNumber(m.regD, m.regE);
             if (m.status == InvalidNumber) break;
-            const std::string path = resolveHostPath(m.sourceFolder, readMemoryText(m, bc));
+            const std::string path = resolveHostPath(s.sourceFolder, readMemoryText(m, bc));
             const int result = table.exportRange(recordIndex(first), recordIndex(last), path);
             if (result == DbfTable::kWriteFailed) showServiceError(m, WriteFailed);
             if (result == DbfTable::kReadFailed) showServiceError(m, ReadFailed);

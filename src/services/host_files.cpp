@@ -19,7 +19,7 @@ std::int32_t blockCount(const Machine& m) {
     return std::min(count, kBlockLimit);
 }
 
-void setCountInDE(Machine& m, std::size_t count) {
+void setCountInDE(ProcessorState& m, std::size_t count) {
     m.regE = static_cast<std::int32_t>(count % 256);
     m.regD = static_cast<std::int32_t>(count / 256);
 }
@@ -29,22 +29,22 @@ void setCountInDE(Machine& m, std::size_t count) {
 void keepPosition(std::FILE* f) { std::fseek(f, 0, SEEK_CUR); }
 }  // namespace
 
-bool fileService(Machine& m) {
+bool fileService(Machine& m, Services& s) {
     const std::int32_t hl = m.pairHL();
     const std::int32_t letter = m.regA;
     if (letter == 'C') {
-        if (m.userFile != nullptr) std::fclose(m.userFile);
-        m.userFile = nullptr;
+        if (s.userFile != nullptr) std::fclose(s.userFile);
+        s.userFile = nullptr;
         return true;
     }
     if (letter == 'D') {
-        if (m.userFile != nullptr) std::fclose(m.userFile);
-        m.userFile = nullptr;
+        if (s.userFile != nullptr) std::fclose(s.userFile);
+        s.userFile = nullptr;
         if (hl > kTextLimit) {
             m.status = OutOfMemory;
             return false;
         }
-        const std::string path = resolveHostPath(m.sourceFolder, readMemoryText(m, hl));
+        const std::string path = resolveHostPath(s.sourceFolder, readMemoryText(m, hl));
         std::FILE* f = std::fopen(path.c_str(), "r+b");
         if (f == nullptr) {
             showServiceError(m, FileNotFound);
@@ -55,7 +55,7 @@ bool fileService(Machine& m) {
         return true;
     }
     if (letter == 'O') {
-        if (m.userFile != nullptr) {
+        if (s.userFile != nullptr) {
             showServiceError(m, FileAlreadyOpened);
             return true;
         }
@@ -63,12 +63,12 @@ bool fileService(Machine& m) {
             m.status = OutOfMemory;
             return false;
         }
-        m.userFile = std::fopen(resolveHostPath(m.sourceFolder, readMemoryText(m, hl)).c_str(), "r+b");
-        if (m.userFile == nullptr) showServiceError(m, FileNotFound);
+        s.userFile = std::fopen(resolveHostPath(s.sourceFolder, readMemoryText(m, hl)).c_str(), "r+b");
+        if (s.userFile == nullptr) showServiceError(m, FileNotFound);
         return true;
     }
     if (letter != 'R' && letter != 'W' && letter != 'S' && letter != 'F') return true;
-    if (m.userFile == nullptr) {
+    if (s.userFile == nullptr) {
         showServiceError(m, FileNotOpened);
         return true;
     }
@@ -82,8 +82,8 @@ bool fileService(Machine& m) {
         case 'R': {
             std::uint8_t bytes[kBlockLimit];
             const std::int32_t count = blockCount(m);
-            keepPosition(m.userFile);
-            const std::size_t got = count > 0 ? std::fread(bytes, 1, static_cast<std::size_t>(count), m.userFile) : 0;
+            keepPosition(s.userFile);
+            const std::size_t got = count > 0 ? std::fread(bytes, 1, static_cast<std::size_t>(count), s.userFile) : 0;
             for (std::size_t i = 0; i < got; ++i) m.memory[static_cast<std::size_t>(hl) + i] = bytes[i];
             setCountInDE(m, got);
             break;
@@ -94,13 +94,13 @@ bool fileService(Machine& m) {
             for (std::int32_t i = 0; i < count; ++i) {
                 bytes[i] = static_cast<std::uint8_t>(m.memory[static_cast<std::size_t>(hl + i)] & 0xFF);
             }
-            keepPosition(m.userFile);
-            std::size_t put = std::fwrite(bytes, 1, static_cast<std::size_t>(count), m.userFile);
+            keepPosition(s.userFile);
+            std::size_t put = std::fwrite(bytes, 1, static_cast<std::size_t>(count), s.userFile);
             // Bytes still in the stream's buffer are not written yet: a full disk shows
             // only here, and the program must not be told they reached the file.
-            if (std::fflush(m.userFile) != 0) {
+            if (std::fflush(s.userFile) != 0) {
                 put = 0;
-                std::clearerr(m.userFile);
+                std::clearerr(s.userFile);
             }
             setCountInDE(m, put);
             break;
@@ -110,13 +110,13 @@ bool fileService(Machine& m) {
             if (m.status == InvalidNumber) break;
             // A position no stream can reach is a failed seek, which is not reported.
             if (position >= 0.0 && position <= 2147483647.0) {
-                std::fseek(m.userFile, static_cast<long>(position), SEEK_SET);
+                std::fseek(s.userFile, static_cast<long>(position), SEEK_SET);
             }
             break;
         }
         default: {  // 'F'
-            std::fseek(m.userFile, 0, SEEK_END);
-            m.writeNumber(static_cast<double>(std::ftell(m.userFile)));
+            std::fseek(s.userFile, 0, SEEK_END);
+            m.writeNumber(static_cast<double>(std::ftell(s.userFile)));
             break;
         }
     }

@@ -8,6 +8,7 @@
 
 #include "files/file_names.h"
 #include "machine/machine.h"
+#include "services/services.h"
 
 namespace verdin {
 
@@ -18,12 +19,14 @@ constexpr std::int32_t kLastNumberAddress = 16380;
 // Memory texts, and the lines of the text screen, hold at most this many characters.
 constexpr std::size_t kTextLength = 256;
 
+// The memory helpers see only the processor state: a service's reach into the
+// machine's own fields stays where it needs a machine (status, messages, numbers).
 // The text at `address`: one character per cell up to a 0 cell, at most 256
 // characters, never from address 16382 on.
-std::string readMemoryText(const Machine& m, std::int32_t address);
+std::string readMemoryText(const ProcessorState& m, std::int32_t address);
 // One character per cell and a 0 cell; characters stop at address 16382, where the 0
 // then goes. Nothing is written when `address` itself is past 16382.
-void storeMemoryText(Machine& m, std::int32_t address, std::string_view text);
+void storeMemoryText(ProcessorState& m, std::int32_t address, std::string_view text);
 
 // The "Error" box of `code` (no hint); the simulated program goes on afterwards.
 void showServiceError(Machine& m, std::int32_t code);
@@ -36,21 +39,25 @@ std::string integerText(double value);
 std::string generalText(double value);
 
 // The text screen. Opens it when closed; returns true when it was already open.
-bool ensureTextScreen(Machine& m);
+bool ensureTextScreen(Services& s);
 // Tells the platform the screen changed, and streams `appended` (CR and character 1
 // included) to front ends that show output as it happens.
-void textScreenUpdated(Machine& m, const std::string& appended);
+void textScreenUpdated(Machine& m, const Services& s, const std::string& appended);
+// RST 7 output of the text (A = 0) or number at HL onto the text screen.
+void screenWrite(Machine& m, Services& s);
+// RST 4 "B": BC records of the open table from the current one onto the text screen.
+void screenListRecords(Machine& m, Services& s);
 
 // The service families; each returns false when one of its own address checks leaves
 // the program counter on the RST line.
 void portService(Machine& m);
 void numberArithmetic(Machine& m);
 bool conversionService(Machine& m);
-void inputService(Machine& m);
+void inputService(Machine& m, Services& s);
 // The value input's idea of a number: blanks around it, an optional sign, digits
 // with at most one point among them, and at least one digit.
 bool isTypedNumber(std::string_view text);
-bool fileService(Machine& m);
-bool databaseService(Machine& m);
+bool fileService(Machine& m, Services& s);
+bool databaseService(Machine& m, Services& s);
 
 }  // namespace verdin

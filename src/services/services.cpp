@@ -1,45 +1,48 @@
 // The service table of RST in execute mode, and the resources the services own.
+#include "services/services.h"
+
 #include "files/file_names.h"
-#include "services/dbf_table.h"
 #include "services/service_support.h"
 
 namespace verdin {
 
-Machine::ServiceResources::ServiceResources(Machine& owner) : machine(owner) { machine.database = new DbfTable; }
+std::unique_ptr<SystemServices> makeSystemServices(Machine& machine) { return std::make_unique<Services>(machine); }
 
-Machine::ServiceResources::~ServiceResources() {
-    if (machine.userFile != nullptr) std::fclose(machine.userFile);
-    machine.userFile = nullptr;
-    delete machine.database;
-    machine.database = nullptr;
+// Every machine is made with a Services (makeSystemServices), so the cast cannot miss.
+Services& servicesOf(Machine& m) { return static_cast<Services&>(m.services()); }
+const Services& servicesOf(const Machine& m) { return static_cast<const Services&>(m.services()); }
+
+Services::~Services() {
+    if (userFile != nullptr) std::fclose(userFile);
 }
 
-void Machine::closeTextScreen() {
+void Services::closeTextScreen() {
     if (!textScreenShown) return;
     textScreenShown = 0;
     textScreenLines.clear();
-    ownerWindow->textScreenChanged(textScreenLines, false);
+    machine_.ownerWindow->textScreenChanged(textScreenLines, false);
 }
 
-bool Machine::performService(std::int32_t n) {
+bool Services::perform(std::int32_t n) {
+    Machine& m = machine_;
     switch (n) {
-        case 0: portService(*this); return true;
-        case 2: numberArithmetic(*this); return true;
-        case 3: copyNumber(); return true;
-        case 4: return databaseService(*this);
-        case 5: return conversionService(*this);
-        case 6: return fileService(*this);
+        case 0: portService(m); return true;
+        case 2: numberArithmetic(m); return true;
+        case 3: m.copyNumber(); return true;
+        case 4: return databaseService(m, *this);
+        case 5: return conversionService(m);
+        case 6: return fileService(m, *this);
         case 7:
-            if (regB == 0) screenWrite();
-            else inputService(*this);
-            return status != WaitingForInput;  // the line runs again with the answer
+            if (m.regB == 0) screenWrite(m, *this);
+            else inputService(m, *this);
+            return m.status != WaitingForInput;  // the line runs again with the answer
         default: return true;  // RST 1 has no service
     }
 }
 
 std::string Machine::folderOf(const std::string& file) { return absoluteFolderOf(file); }
 
-std::string readMemoryText(const Machine& m, std::int32_t address) {
+std::string readMemoryText(const ProcessorState& m, std::int32_t address) {
     std::string text;
     for (std::int32_t a = address; a >= 0 && a < kTextLimit && text.size() < kTextLength; ++a) {
         const std::int32_t c = m.memory[static_cast<std::size_t>(a)];
@@ -49,7 +52,7 @@ std::string readMemoryText(const Machine& m, std::int32_t address) {
     return text;
 }
 
-void storeMemoryText(Machine& m, std::int32_t address, std::string_view text) {
+void storeMemoryText(ProcessorState& m, std::int32_t address, std::string_view text) {
     if (address < 0 || address > kTextLimit) return;
     std::int32_t a = address;
     for (char c : text) {

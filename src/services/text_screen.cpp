@@ -13,37 +13,37 @@ constexpr char kNewLine = 13;
 constexpr char kClearScreen = 1;
 
 // The line that output continues, taken off the screen; empty on a new screen.
-std::string takeLastLine(Machine& m) {
-    if (!ensureTextScreen(m) || m.textScreenLines.empty()) return {};
-    std::string last = std::move(m.textScreenLines.back());
-    m.textScreenLines.pop_back();
+std::string takeLastLine(Services& s) {
+    if (!ensureTextScreen(s) || s.textScreenLines.empty()) return {};
+    std::string last = std::move(s.textScreenLines.back());
+    s.textScreenLines.pop_back();
     return last;
 }
 }  // namespace
 
-bool ensureTextScreen(Machine& m) {
-    if (m.textScreenShown) return true;
-    m.textScreenShown = 1;
-    m.textScreenLines.clear();
+bool ensureTextScreen(Services& s) {
+    if (s.textScreenShown) return true;
+    s.textScreenShown = 1;
+    s.textScreenLines.clear();
     return false;
 }
 
-void textScreenUpdated(Machine& m, const std::string& appended) {
-    m.ownerWindow->textScreenChanged(m.textScreenLines, true);
+void textScreenUpdated(Machine& m, const Services& s, const std::string& appended) {
+    m.ownerWindow->textScreenChanged(s.textScreenLines, true);
     if (!appended.empty()) m.ownerWindow->textScreenOutput(appended);
 }
 
-void Machine::screenWrite() {
-    const std::int32_t hl = pairHL();
+void screenWrite(Machine& m, Services& s) {
+    const std::int32_t hl = m.pairHL();
     if (hl > kMemorySize) {
-        status = OutOfMemory;
+        m.status = OutOfMemory;
         return;
     }
     std::string appended;
-    if (regA == 0) {
-        std::string buffer = takeLastLine(*this);
+    if (m.regA == 0) {
+        std::string buffer = takeLastLine(s);
         for (std::int32_t a = hl; a < kMemorySize && buffer.size() < kTextLength; ++a) {
-            const std::int32_t c = memory[static_cast<std::size_t>(a)];
+            const std::int32_t c = m.memory[static_cast<std::size_t>(a)];
             if (c == 0) break;
             buffer += static_cast<char>(c);
             appended += static_cast<char>(c);
@@ -51,37 +51,37 @@ void Machine::screenWrite() {
         std::size_t start = 0;
         for (std::size_t i = 0; i < buffer.size(); ++i) {
             if (buffer[i] == kNewLine) {
-                textScreenLines.push_back(buffer.substr(start, i - start));
+                s.textScreenLines.push_back(buffer.substr(start, i - start));
                 start = i + 1;
             } else if (buffer[i] == kClearScreen) {
-                textScreenLines.clear();
+                s.textScreenLines.clear();
                 start = i + 1;
             }
         }
-        textScreenLines.push_back(buffer.substr(start));
+        s.textScreenLines.push_back(buffer.substr(start));
     } else {
         if (hl > kLastNumberAddress) {
-            status = OutOfMemory;
+            m.status = OutOfMemory;
             return;
         }
         // The number is read before the screen is touched, so that an invalid one
         // leaves the screen exactly as it was, closed or open.
-        const double x = readNumber(regH, regL);
-        if (status == InvalidNumber) return;
-        std::string buffer = takeLastLine(*this);
-        appended = regA == 1 ? exponentText(x) : integerText(x);
+        const double x = m.readNumber(m.regH, m.regL);
+        if (m.status == InvalidNumber) return;
+        std::string buffer = takeLastLine(s);
+        appended = m.regA == 1 ? exponentText(x) : integerText(x);
         appended.resize(std::min(appended.size(), kTextLength - std::min(kTextLength, buffer.size())));
         buffer += appended;
-        textScreenLines.push_back(std::move(buffer));
+        s.textScreenLines.push_back(std::move(buffer));
     }
-    textScreenUpdated(*this, appended);
+    textScreenUpdated(m, s, appended);
 }
 
-void Machine::screenListRecords() {
-    DbfTable& table = *database;
-    const bool hadLines = ensureTextScreen(*this) && !textScreenLines.empty();
+void screenListRecords(Machine& m, Services& s) {
+    DbfTable& table = s.database;
+    const bool hadLines = ensureTextScreen(s) && !s.textScreenLines.empty();
     const std::int64_t records = table.recordsHeld();
-    std::int64_t count = pairBC();
+    std::int64_t count = m.pairBC();
     if (count == 0 || table.currentRecord + count > records) count = records - table.currentRecord;
     // The stream shows what the screen shows: the records start on a line of their
     // own and the empty line after them is where the next output goes.
@@ -91,10 +91,10 @@ void Machine::screenListRecords() {
         if (line.size() > kTextLength) line.resize(kTextLength);
         appended += line;
         appended += kNewLine;
-        textScreenLines.push_back(std::move(line));
+        s.textScreenLines.push_back(std::move(line));
     }
-    textScreenLines.emplace_back();
-    textScreenUpdated(*this, appended);
+    s.textScreenLines.emplace_back();
+    textScreenUpdated(m, s, appended);
 }
 
 }  // namespace verdin

@@ -52,7 +52,7 @@ ProgramListing makeListing(const std::vector<std::string>& lines, ArithmeticRule
     HeadlessPlatform quiet;
     // The machine's memory is large: it lives on the heap, not the stack.
     auto machine = std::make_unique<Machine>(quiet);
-    machine->arithmeticRules = rules;
+    machine->setArithmeticRules(rules);
     ProgramListing result;
     const std::int32_t fault = compileProgram(*machine, lines, {});
     if (fault == -1) {

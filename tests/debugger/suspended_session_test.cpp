@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "debugger/debug_session.h"
+#include "services/services.h"
 #include "shell/commands.h"
 
 namespace verdin {
@@ -150,7 +151,7 @@ TEST(SuspendedSessionTest, RunWaitsOnTheRstLineForEachAnswerAndPassesABreakpoint
     EXPECT_FALSE(session.suspended());
     EXPECT_EQ(bench.machine.lastStatus, Interrupted) << "HLT";
     EXPECT_EQ(textAt(bench.machine, 0x110), "two");
-    EXPECT_EQ(bench.machine.inputText, "two");
+    EXPECT_EQ(servicesOf(bench.machine).inputText, "two");
 }
 
 TEST(SuspendedSessionTest, StepOnAnRstWaitsThenRunsTheLineOnce) {

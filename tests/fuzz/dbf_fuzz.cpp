@@ -7,6 +7,7 @@
 
 #include "fuzz_support.h"
 #include "services/dbf_table.h"
+#include "services/services.h"
 
 namespace {
 // A field name: one the table declares (chosen by the input) or any text.
@@ -33,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = fuzz::writeScratchFile("table.dbf", fuzz::asText(data + 1 + opsSize, size - 1 - opsSize));
     fuzz::Workbench bench;
     Machine& machine = bench.machine;
-    DbfTable& table = *machine.database;
+    DbfTable& table = servicesOf(machine).database;
     if (table.open(path)) {
         while (!ops.empty()) {
             switch (ops.byte() % 11) {

@@ -9,6 +9,7 @@
 
 #include "machine/machine.h"
 #include "platform/platform.h"
+#include "services/services.h"
 
 namespace verdin::fuzz {
 
@@ -37,7 +38,7 @@ struct Workbench {
     } clearing;
     HeadlessPlatform platform;
     Machine machine{platform};
-    Workbench() { machine.sourceFolder = scratchFolder(); }
+    Workbench() { servicesOf(machine).sourceFolder = scratchFolder(); }
 };
 
 inline std::string_view asText(const std::uint8_t* data, std::size_t size) {

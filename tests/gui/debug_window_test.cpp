@@ -295,7 +295,7 @@ private slots:
         // Esc closes the text screen; the next output opens an empty one.
         QTest::keyClick(screen, Qt::Key_Escape);
         QTRY_VERIFY(d.platform.textScreen() == nullptr);
-        QCOMPARE(d.machine.textScreenShown, 0);
+        QVERIFY(!d.machine.services().screenShown());
         whenShown<InputValueDialog>([](InputValueDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
         d.click("run");
         QVERIFY(d.platform.textScreen() != nullptr);
@@ -313,7 +313,7 @@ private slots:
         d.click("step");  // the data line
         d.click("step");  // the empty line that ends the program
         QTRY_VERIFY(d.platform.textScreen() == nullptr);
-        QCOMPARE(d.machine.textScreenShown, 0);
+        QVERIFY(!d.machine.services().screenShown());
     }
 
     // The lists are measured in the font they draw with: a window font much larger

@@ -19,6 +19,7 @@
 #include "scratch_folder.h"
 #include "shell/commands.h"
 #include "shell/editor_syntax.h"
+#include "services/services.h"
 
 namespace verdin {
 namespace {
@@ -80,7 +81,7 @@ TEST(HelpExamples, EveryExampleRunsAndEndsAsItsPageSays) {
                 if (intel && expect.empty()) continue;
                 HeadlessPlatform platform;
                 Machine m(platform);
-                m.sourceFolder = scratch.path().string();
+                servicesOf(m).sourceFolder = scratch.path().string();
                 m.arithmeticRules = rules;
                 ASSERT_EQ(compileProgram(m, linesOf(example.code), {.stopAtEmptyLine = true}), -1)
                     << platform.lastMessage();

@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "shell/commands.h"
 #include "files/source_file.h"
+#include "services/services.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // The sanitizer runtime's count of live heap bytes (g++ ships no header for it).
@@ -62,12 +63,12 @@ struct Outcome {
 Outcome runOnce(const std::vector<std::string>& lines, const std::string& folder) {
     HeadlessPlatform platform;
     Machine machine(platform);
-    machine.sourceFolder = folder;
+    servicesOf(machine).sourceFolder = folder;
     if (compileProgram(machine, lines, {.stopAtEmptyLine = true, .showMessage = true}) == -1) {
         machine.lineBudget = kLineBudget;
         runProgram(machine);
     }
-    return {platform.messages, machine.textScreenLines, machine.regA, machine.lastStatus, machine.lineBudget > 0};
+    return {platform.messages, servicesOf(machine).textScreenLines, machine.regA, machine.lastStatus, machine.lineBudget > 0};
 }
 
 TEST(Soak, EveryExampleRunsAThousandTimesAlikeWithoutGrowingMemory) {

@@ -5,6 +5,7 @@
 
 #include "dbf_test_support.h"
 #include "files/source_file.h"
+#include "services/services.h"
 
 namespace verdin::test {
 namespace {
@@ -41,7 +42,7 @@ TEST_F(DbaseInterop, AProgramBrowsesReadsAndReplacesFieldsOfAForeignTable) {
     runProgram(m);
     EXPECT_EQ(m.lastStatus, Interrupted);  // the HLT, nothing before it
     EXPECT_EQ(errorTexts(), std::vector<std::string>{});
-    EXPECT_EQ(m.textScreenLines, (std::vector<std::string>{" Ada        36 12.50London  ", " Alan       41  3.25Wilmslow",
+    EXPECT_EQ(servicesOf(m).textScreenLines, (std::vector<std::string>{" Ada        36 12.50London  ", " Alan       41  3.25Wilmslow",
                                                            " Grace      85  0.00Arlingtn", ""}));
     const std::int32_t age = m.labelAddresses[static_cast<std::size_t>(m.labelCount - 1)];
     EXPECT_EQ(cells(age, 3), (std::vector<std::int32_t>{'4', '1', 0}));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "service_test_support.h"
+#include "services/services.h"
 
 namespace verdin::test {
 
@@ -50,7 +51,7 @@ protected:
 
     void SetUp() override {
         ServiceTest::SetUp();
-        m.sourceFolder = folder.path().string();
+        servicesOf(m).sourceFolder = folder.path().string();
     }
     // Runs an RST 4 service; returns how far the program counter moved.
     std::int32_t db(char letter, std::int32_t hl = 0, std::int32_t de = 0, std::int32_t bc = 0) {

@@ -2,6 +2,7 @@
 // of tests/golden/cli/host_files.cli and their address checks are golden cases in
 // tests/golden/cases/host_files.cases.
 #include "service_test_support.h"
+#include "services/services.h"
 
 namespace verdin::test {
 namespace {
@@ -20,12 +21,12 @@ TEST(HostFiles, TheOpenFileOutlivesARunAndClosesWithTheMachine) {
     {
         HeadlessPlatform platform;
         Machine owner(platform);
-        owner.sourceFolder = folder.path().string();
+        servicesOf(owner).sourceFolder = folder.path().string();
         ASSERT_EQ(compileProgram(owner, {"  LXI H,N", "  MVI A,'O'", "  RST 6", "  HLT", "N: DB 'data.bin',0"},
                                  {.stopAtEmptyLine = true}),
                   -1);
         runProgram(owner);
-        EXPECT_NE(owner.userFile, nullptr);
+        EXPECT_NE(servicesOf(owner).userFile, nullptr);
         EXPECT_EQ(openDescriptors(), before + 1);
     }
     EXPECT_EQ(openDescriptors(), before);

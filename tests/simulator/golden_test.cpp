@@ -8,6 +8,7 @@
 #include "files/source_file.h"
 #include "golden_files.h"
 #include "support.h"
+#include "services/services.h"
 
 namespace verdin {
 namespace {
@@ -58,7 +59,7 @@ std::map<std::string, int> fields(const Machine& m) {
             {"PC", m.stopAddress}, {"S", m.flagS}, {"Z", m.flagZ}, {"AC", m.flagAC}, {"P", m.flagP},
             {"CY", m.flagCY}, {"flags", m.composeFlags()}, {"status", m.lastStatus}, {"error", m.errorLine},
             {"line", m.currentLine}, {"next", m.nextLine}, {"depth", m.callDepth}, {"lines", m.programLineCount},
-            {"labels", m.labelCount}, {"counter", m.addressCounter}, {"screen", m.textScreenShown},
+            {"labels", m.labelCount}, {"counter", m.addressCounter}, {"screen", servicesOf(m).textScreenShown},
             {"states", static_cast<int>(m.states)}};
 }
 
@@ -115,7 +116,7 @@ void check(Session& s, const std::string& expectation, int result) {
     if (verb == "msg:") {
         EXPECT_EQ(s.platform.lastMessage(), rest);
     } else if (verb == "screen:") {
-        EXPECT_EQ(joined(m.textScreenLines), rest);
+        EXPECT_EQ(joined(servicesOf(m).textScreenLines), rest);
     } else if (verb == "offered:") {
         EXPECT_EQ(joined(s.platform.offered), rest);
     } else if (verb == "asked:") {

@@ -280,7 +280,7 @@ public:
         platform_.answers.clear();
         platform_.request.reset();
         setOptions(intel, timing8085);
-        machine_.sourceFolder = folder;
+        machine_.services().setSourceFolder(folder);
         std::string bytes = utf8ToWindows1252(utf8).bytes;
         std::vector<std::string> lines(1);
         for (char c : bytes) {
@@ -398,8 +398,8 @@ public:
                ",\"inPorts\":" + jsonStringArray({in.begin(), in.end()}) +
                ",\"outPorts\":" + jsonStringArray({out.begin(), out.end()}) +
                ",\"outChanged\":" + marks(16, [&](int i) { return c.outPortChanged(i); }) +
-               ",\"screen\":" + jsonStringArray(machine_.textScreenLines) +
-               ",\"screenOpen\":" + jsonBool(machine_.textScreenShown != 0) +
+               ",\"screen\":" + jsonStringArray(machine_.services().screenLines()) +
+               ",\"screenOpen\":" + jsonBool(machine_.services().screenShown()) +
                ",\"states\":" + std::to_string(session_->totalStates()) +
                ",\"lastStates\":" + std::to_string(session_->lastStates()) + "}";
     }

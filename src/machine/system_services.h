@@ -1,0 +1,37 @@
+// The services an RST calls, as the executor and the front ends see them: the
+// machine hands a restart number over and asks about the text screen; what the
+// services keep (the screen's lines, the host file, the table, the last typed value)
+// is theirs, behind this interface, and no part of the processor state.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace verdin {
+
+class Machine;
+
+class SystemServices {
+public:
+    virtual ~SystemServices() = default;
+    // Executes the service of `RST n` with the registers as they stand. False when an
+    // address check of the service leaves the program counter on the RST line.
+    virtual bool perform(std::int32_t n) = 0;
+    // Closes the text screen (the step driver does so at the end of a program).
+    virtual void closeTextScreen() = 0;
+    // The text screen's lines, the last one being continued by output; and whether
+    // the screen is open.
+    virtual const std::vector<std::string>& screenLines() const = 0;
+    virtual bool screenShown() const = 0;
+    // Relative host-file and table names are resolved against this folder: the folder
+    // of the program's source file, or empty (the current directory) for an untitled text.
+    virtual void setSourceFolder(std::string folder) = 0;
+};
+
+// The workbench's services for `machine`, which they read and write when a service
+// runs (defined in services/).
+std::unique_ptr<SystemServices> makeSystemServices(Machine& machine);
+
+}  // namespace verdin

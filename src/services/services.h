@@ -1,0 +1,49 @@
+// The workbench's RST services and the state they own: the text screen, the typed
+// value offered again, the folder host names are resolved in, the RST 6 host file and
+// the RST 4 table. The machine reaches them only through SystemServices; tests reach
+// the state through servicesOf().
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "machine/system_services.h"
+#include "services/dbf_table.h"
+
+namespace verdin {
+
+class Services final : public SystemServices {
+public:
+    explicit Services(Machine& machine) : machine_(machine) {}
+    ~Services() override;
+    Services(const Services&) = delete;
+    Services& operator=(const Services&) = delete;
+
+    bool perform(std::int32_t n) override;
+    void closeTextScreen() override;
+    const std::vector<std::string>& screenLines() const override { return textScreenLines; }
+    bool screenShown() const override { return textScreenShown != 0; }
+    void setSourceFolder(std::string folder) override { sourceFolder = std::move(folder); }
+
+    // The text screen of RST 7: its lines, the last one being continued by output.
+    std::vector<std::string> textScreenLines;
+    std::int32_t textScreenShown = 0;
+    // The text last confirmed in the "Input value" box, offered again by the next one.
+    std::string inputText;
+    std::string sourceFolder;
+    // The host file of the RST 6 services; null when none is open.
+    std::FILE* userFile = nullptr;
+    // The .dbf table of the RST 4 services.
+    DbfTable database;
+
+private:
+    Machine& machine_;
+};
+
+// The services `m` was made with.
+Services& servicesOf(Machine& m);
+const Services& servicesOf(const Machine& m);
+
+}  // namespace verdin
