@@ -17,7 +17,7 @@ void Machine::reset() {
     hexText.clear();
     interruptRequested = 0;
     operandHigh = operandLow = 0;
-    addressCounter = errorLine = currentLine = nextLine = stopAddress = startLine = 0;
+    addressCounter = errorLine = currentLine = nextLine = startLine = 0;
     preScan = 0;
     mode = Compile;
     status = Ok;
@@ -25,21 +25,13 @@ void Machine::reset() {
     lastStatus = Ok;
     lineBudget = -1;
     states = 0;
-    flagZ = flagCY = flagP = flagS = flagAC = 0;
-    regA = regB = regC = regD = regE = regH = regL = regF = 0;
-    sp = kInitialSp;
-    callDepth = -1;
-    returnAddresses.fill(0);
-    returnLines.fill(0);
+    static_cast<ProcessorState&>(*this) = ProcessorState{};
     labelAddresses.fill(0);
     refAddresses.fill(0);
     for (auto& s : labelNames) s.clear();
     for (auto& s : refNames) s.clear();
     for (auto& s : programLines) s.clear();
     for (auto& s : translatedLines) s.clear();
-    memory.fill(0);
-    inPorts.fill(0);
-    outPorts.fill(0);
     invalidateCaches();
 }
 
@@ -60,6 +52,13 @@ void Machine::resetRun() {
     // The input ports are what the user typed into the debug window for this run;
     // clearing them would hide those values from the program.
     outPorts.fill(0);
+}
+
+void Machine::restoreProcessorState(const ProcessorState& state) {
+    static_cast<ProcessorState&>(*this) = state;
+    // Memory was written behind poke's back: the remembered prescan compares its
+    // cells before it trusts them again.
+    prescanCache.allDirty = true;
 }
 
 std::int32_t Machine::composeFlags() const {

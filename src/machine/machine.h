@@ -25,6 +25,7 @@
 
 #include "isa/instruction_states.h"
 #include "isa/instruction_table.h"
+#include "machine/processor_state.h"
 #include "machine/text_tools.h"
 #include "platform/platform.h"
 
@@ -62,14 +63,10 @@ enum Status : std::int32_t {
     WaitingForInput = 19,
 };
 
-constexpr int kMemorySize = 16384;
 constexpr int kMaxProgramLines = 250;
 constexpr int kMaxLineLength = 255;
 constexpr int kMaxLabels = 50;
 constexpr int kMaxReferences = 50;
-constexpr int kMaxCallDepth = 100;
-constexpr int kPortCount = 16;
-constexpr int kInitialSp = 0x3FFE;
 
 // Register indices ("BCDEHLMA": B 0 .. L 5, M 6, A 7) and pair indices (B 0, D 2, H 4,
 // SP, PSW) of the operand readers; kNoRegister for a name that is neither.
@@ -136,7 +133,10 @@ bool hasForeignChars(std::string_view text, bool hex);
 // 10..15 for A..F or a..f, 0 for anything else.
 int hexDigitValue(std::string_view text);
 
-class Machine {
+// The processor state is a base rather than a member: the handlers and the hot run
+// loop name `regA`, `memory` and the rest directly, as before, and the debugger can
+// still copy the whole state in one assignment through processorState().
+class Machine : public ProcessorState {
 public:
     explicit Machine(Platform& platform);
     virtual ~Machine() = default;
@@ -164,25 +164,14 @@ public:
     std::array<std::string, kMaxReferences> refNames{};
     std::array<std::int32_t, kMaxLabels> labelAddresses{};
     std::array<std::int32_t, kMaxReferences> refAddresses{};
-    std::array<std::int32_t, kPortCount> outPorts{};
-    std::array<std::int32_t, kPortCount> inPorts{};
-    std::array<std::int32_t, kMemorySize> memory{};
     std::array<std::string, kMaxProgramLines> programLines{};
     std::array<std::string, kMaxProgramLines> translatedLines{};
     std::int32_t operandHigh = 0;
     std::int32_t operandLow = 0;
-    std::int32_t regA = 0, regB = 0, regC = 0, regD = 0, regE = 0, regH = 0, regL = 0;
-    std::int32_t regF = 0;
-    std::int32_t flagZ = 0, flagCY = 0, flagP = 0, flagS = 0, flagAC = 0;
-    std::int32_t sp = kInitialSp;
-    std::int32_t stopAddress = 0;
     std::int32_t startLine = 0;
     std::int32_t preScan = 0;
     std::int32_t mode = Compile;
     std::int32_t status = Ok;
-    std::array<std::int32_t, kMaxCallDepth> returnAddresses{};
-    std::array<std::int32_t, kMaxCallDepth> returnLines{};
-    std::int32_t callDepth = -1;
     std::int32_t currentLine = 0;
     std::int32_t errorLine = 0;
     std::int32_t nextLine = 0;
@@ -257,6 +246,10 @@ public:
     // ---- Machine state (machine.cpp) ------------------------------------------
     void reset();
     void resetRun();
+    const ProcessorState& processorState() const { return *this; }
+    // Puts back a state taken before: the processor exactly as it was then. What the
+    // machine derived from memory is checked again before it is trusted.
+    void restoreProcessorState(const ProcessorState& state);
     // regF composed from the five flags; and the reverse.
     std::int32_t composeFlags() const;
     void splitFlags(std::int32_t f);
