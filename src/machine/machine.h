@@ -211,6 +211,10 @@ public:
     std::string sourceFolder;
     // The host file of the RST 6 services; null when none is open.
     std::FILE* userFile = nullptr;
+    // The last line that used the host file or table services (RST 6, RST 4), whose
+    // effects outside the machine cannot be taken back; -1 when none did since the
+    // debugger last cleared it.
+    std::int32_t outsideEffectLine = -1;
     // The .dbf table of the RST 4 services (services/dbf_table.h); never null.
     class DbfTable* database = nullptr;
     // Makes `database` and, when the machine goes, closes `userFile` and the table, so

@@ -26,9 +26,9 @@ bool Machine::performService(std::int32_t n) {
         case 0: portService(*this); return true;
         case 2: numberArithmetic(*this); return true;
         case 3: copyNumber(); return true;
-        case 4: return databaseService(*this);
+        case 4: outsideEffectLine = currentLine; return databaseService(*this);
         case 5: return conversionService(*this);
-        case 6: return fileService(*this);
+        case 6: outsideEffectLine = currentLine; return fileService(*this);
         case 7:
             if (regB == 0) screenWrite();
             else inputService(*this);
