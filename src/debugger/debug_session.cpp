@@ -171,6 +171,9 @@ void DebugSession::stepOut(int line) {
     if (suspendAfterWalk()) return;
     endStepOver();
     finishRun(true);
+    if (overReached_) {
+        statusText_ = "Step out: the subroutine returned; " + lineName(selectedLine_) + " runs next." + kCountedFrom1;
+    }
 }
 
 void DebugSession::restoreView(const View& v) {

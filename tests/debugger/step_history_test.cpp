@@ -124,6 +124,7 @@ TEST(StepHistoryTest, StepOutLeavesTheSubroutineAtItsCallersNextLine) {
     d.history->step(d.session->selectedLine());  // INR A, inside SUB
     d.history->stepOut(d.session->selectedLine());
     EXPECT_EQ(d.session->selectedLine(), 2);
+    EXPECT_EQ(d.session->statusText(), "Step out: the subroutine returned; line 3 runs next. (lines counted from 1)");
     EXPECT_EQ(d.m.callDepth, -1);
     EXPECT_EQ(d.m.regA, 2);
     d.history->stepOut(2);  // outside every subroutine it is Step
