@@ -15,6 +15,7 @@
 #include "files/file_names.h"
 #include "files/source_file.h"
 #include "debugger/debug_session.h"
+#include "debugger/step_history.h"
 #include "machine/hints.h"
 #include "machine/machine.h"
 #include "platform/platform.h"
@@ -35,9 +36,9 @@ const char* const kUsage =
     "  listing FILE                  print addresses, bytes and labels of FILE\n"
     "  save-code FILE [-o OUT]       write the assembled bytes (default: FILE.dat)\n"
     "  run FILE [options]            compile, then run as the debug window's Run does\n"
-    "  step FILE [--from N] [--count K] [--over] [options]\n"
-    "                                compile, then press Step (or Step over) K times\n"
-    "                                from line N\n"
+    "  step FILE [--from N] [--count K] [--over | --out] [--back J] [options]\n"
+    "                                compile, then press Step (or Step over, Step out) K times\n"
+    "                                from line N, then Step back J times\n"
     "  translate (--z80 | --x86) FILE [-o OUT]\n"
     "                                write the program as Z-80 or x86 text\n"
     "  tidy FILE [-o OUT] [--hex]    rewrite a program from a trainer kit or another\n"
@@ -110,6 +111,8 @@ Options parseOptions(const std::vector<std::string>& args) {
         else if (arg == "--state") options.state = true;
         else if (arg == "--intel") options.intel = true;
         else if (arg == "--over") options.over = true;
+        else if (arg == "--out") options.out = true;
+        else if (arg == "--back") options.back = static_cast<int>(parseInRange(value(), "step count", 0, 1000000));
         else if (arg == "--timing") {
             if (!timingFromKey(value(), options.timing)) throw UsageFault{"--timing takes 8080 or 8085"};
         }
@@ -189,6 +192,7 @@ int commandRun(Session& s) {
 int commandStep(Session& s) {
     if (!startDebugging(s)) return ProgramFault;
     DebugSession debug(s.machine);
+    StepHistory history(debug, s.machine);
     for (int line : s.options.breakpoints) debug.setBreakpoint(line, true);
     std::int32_t line = s.options.from;
     for (int k = 0; k < s.options.count; ++k) {
@@ -200,8 +204,16 @@ int commandStep(Session& s) {
             break;
         }
         s.machine.interruptRequested = 0;
-        if (s.options.over) debug.stepOver(line);
-        else debug.step(line);
+        if (s.options.over) history.stepOver(line);
+        else if (s.options.out) history.stepOut(line);
+        else history.step(line);
+        line = debug.selectedLine();
+    }
+    for (int k = 0; k < s.options.back && history.canStepBack(); ++k) {
+        if (!history.stepBack()) {
+            s.err << "Step back: " << history.refusal() << "\n";
+            break;
+        }
         line = debug.selectedLine();
     }
     if (s.options.state) printState(s, line);

@@ -27,6 +27,8 @@ struct Options {
     bool state = false;
     bool intel = false;  // run and step under the Intel 8080 rules
     bool over = false;  // step presses Step over instead of Step
+    bool out = false;   // step presses Step out instead of Step
+    int back = 0;       // step then presses Step back this many times
     Timing timing = Timing::Intel8080;  // whose clock states run and step count
     bool z80 = false;
     bool x86 = false;

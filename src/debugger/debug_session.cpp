@@ -136,6 +136,40 @@ void DebugSession::stepOver(int line) {
     finishRun(true);
 }
 
+void DebugSession::stepOut(int line) {
+    const std::int32_t depth = m_.callDepth;
+    if (depth < 0) {
+        step(line);
+        return;
+    }
+    begin();
+    command_ = Command::StepOver;
+    m_.step(line);
+    if (m_.lastStatus != Ok || m_.callDepth < depth) {
+        finishStep(line);
+        return;
+    }
+    overLine_ = m_.returnLines[static_cast<std::size_t>(depth)];
+    overDepth_ = depth - 1;
+    updateFlags();
+    running_ = true;
+    m_.continueRun(m_.nextLine + 1);
+    running_ = false;
+    if (suspendAfterWalk()) return;
+    endStepOver();
+    finishRun(true);
+    if (overReached_) {
+        statusText_ = "Step out: the subroutine returned; " + lineName(selectedLine_) + " runs next." + kCountedFrom1;
+    }
+}
+
+void DebugSession::restoreView(const View& v) {
+    selectedLine_ = v.selectedLine;
+    resumeLine_ = v.resumeLine;
+    faultLine_ = v.faultLine;
+    statusText_ = v.statusText;
+}
+
 void DebugSession::endStepOver() {
     overLine_ = -1;
     updateFlags();

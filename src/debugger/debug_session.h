@@ -42,6 +42,10 @@ public:
     // the same call depth; a breakpoint, Stop or the end of the program still ends it
     // first. On any other line (or a call not taken) it is Step.
     void stepOver(int line);
+    // Runs from `line` until a return makes the call depth smaller than it is now, and
+    // selects the line that call returns to; outside every subroutine it is Step. A
+    // breakpoint, HLT, a fault or Stop still end it first.
+    void stepOut(int line);
     // From the start after resetting the registers; from the line a breakpoint
     // stopped at (and any Steps since) when the machine is paused there.
     void run();
@@ -82,6 +86,17 @@ public:
     // Brings changes() up to the machine as it stands in the middle of a command, as
     // when a message box is about to show what the command has done so far.
     void compareChanges() { changes_.compare(m_); }
+
+    // What the window shows beside the machine, saved and put back by Step back.
+    struct View {
+        int selectedLine = 0;
+        int resumeLine = -1;
+        int faultLine = -1;
+        std::string statusText;
+    };
+    View view() const { return {selectedLine_, resumeLine_, faultLine_, statusText_}; }
+    void restoreView(const View& v);
+    MachineChanges& editableChanges() { return changes_; }
 
     // True for the mnemonics of CALL and the conditional calls.
     static bool isCallMnemonic(std::string_view mnemonic);

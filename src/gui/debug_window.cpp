@@ -201,6 +201,13 @@ void DebugWindow::buildWindow() {
     stepOver_ = new QPushButton("Step over");
     stepOver_->setObjectName("stepOver");
     stepOver_->setToolTip("Run the selected line; a call runs its whole subroutine (F10)");
+    stepOut_ = new QPushButton("Step out");
+    stepOut_->setObjectName("stepOut");
+    stepOut_->setToolTip("Run until the current subroutine returns (Shift+F11)");
+    stepBack_ = new QPushButton("Step back");
+    stepBack_->setObjectName("stepBack");
+    stepBack_->setToolTip("Take back the last Step or line of a Run (Ctrl+Z)");
+    stepBack_->setEnabled(false);
     run_ = new QPushButton("Run");
     run_->setObjectName("run");
     run_->setToolTip("Run the program; after a breakpoint, go on from it (F5)");
@@ -209,15 +216,19 @@ void DebugWindow::buildWindow() {
     stop_->setToolTip("Stop the run before its next line (Shift+F5)");
     help_ = new QPushButton("Help");
     help_->setObjectName("help");
-    for (QPushButton* b : {stepOver_, run_, stop_, help_}) b->setAutoDefault(false);
+    for (QPushButton* b : {stepOver_, stepOut_, stepBack_, run_, stop_, help_}) b->setAutoDefault(false);
     connect(step_, &QPushButton::clicked, this, &DebugWindow::step);
     connect(stepOver_, &QPushButton::clicked, this, &DebugWindow::stepOver);
+    connect(stepOut_, &QPushButton::clicked, this, &DebugWindow::stepOut);
+    connect(stepBack_, &QPushButton::clicked, this, &DebugWindow::stepBack);
     connect(run_, &QPushButton::clicked, this, &DebugWindow::run);
     connect(stop_, &QPushButton::clicked, this, &DebugWindow::stop);
     connect(help_, &QPushButton::clicked, this, &DebugWindow::helpRequested);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(step_);
     buttons->addWidget(stepOver_);
+    buttons->addWidget(stepOut_);
+    buttons->addWidget(stepBack_);
     buttons->addWidget(run_);
     buttons->addSpacing(metrics.height() * 2);
     buttons->addWidget(stop_);
@@ -229,6 +240,8 @@ void DebugWindow::buildWindow() {
         void (DebugWindow::*slot)();
     } shortcuts[] = {{Qt::Key_F11, &DebugWindow::step},
                      {Qt::Key_F10, &DebugWindow::stepOver},
+                     {QKeySequence(Qt::SHIFT | Qt::Key_F11), &DebugWindow::stepOut},
+                     {QKeySequence(Qt::CTRL | Qt::Key_Z), &DebugWindow::stepBack},
                      {Qt::Key_F5, &DebugWindow::run},
                      {QKeySequence(Qt::SHIFT | Qt::Key_F5), &DebugWindow::stop},
                      {Qt::Key_F9, &DebugWindow::toggleSelectedBreakpoint},
@@ -354,7 +367,7 @@ int DebugWindow::selectedLine() const {
 void DebugWindow::step() {
     if (views_.runInProgress || commandRunning_) return;
     commandRunning_ = true;
-    session_.step(DebugViews::stepLine(selectedLine(), program_->count()));
+    history_.step(DebugViews::stepLine(selectedLine(), program_->count()));
     commandRunning_ = false;
     afterCommand();
 }
@@ -363,17 +376,36 @@ void DebugWindow::stepOver() {
     if (views_.runInProgress || commandRunning_) return;
     commandRunning_ = true;
     setRunning(true);
-    session_.stepOver(DebugViews::stepLine(selectedLine(), program_->count()));
+    history_.stepOver(DebugViews::stepLine(selectedLine(), program_->count()));
     setRunning(false);
     commandRunning_ = false;
     afterCommand();
+}
+
+void DebugWindow::stepOut() {
+    if (views_.runInProgress || commandRunning_) return;
+    commandRunning_ = true;
+    setRunning(true);
+    history_.stepOut(DebugViews::stepLine(selectedLine(), program_->count()));
+    setRunning(false);
+    commandRunning_ = false;
+    afterCommand();
+}
+
+void DebugWindow::stepBack() {
+    if (views_.runInProgress || commandRunning_ || !history_.canStepBack()) return;
+    commandRunning_ = true;
+    const bool taken = history_.stepBack();
+    commandRunning_ = false;
+    afterCommand();
+    if (!taken) status_->setText(programText(history_.refusal()));
 }
 
 void DebugWindow::run() {
     if (views_.runInProgress || commandRunning_) return;
     commandRunning_ = true;
     setRunning(true);
-    session_.run();
+    history_.run();
     setRunning(false);
     commandRunning_ = false;
     afterCommand();
@@ -389,6 +421,8 @@ void DebugWindow::setRunning(bool running) {
     views_.runInProgress = running;
     step_->setEnabled(views_.stepEnabled());
     stepOver_->setEnabled(views_.stepEnabled());
+    stepOut_->setEnabled(views_.stepEnabled());
+    stepBack_->setEnabled(!running && history_.canStepBack());
     run_->setEnabled(views_.runEnabled());
     stop_->setEnabled(views_.stopEnabled());
     setStale(running);
@@ -409,6 +443,7 @@ void DebugWindow::afterCommand() {
     if (!spInMemory(machine_.sp)) status += " " + QString::fromStdString(spOutsideMemoryText(machine_.sp));
     status_->setText(status);
     showStates();
+    stepBack_->setEnabled(!views_.runInProgress && history_.canStepBack());
     if (step_->isEnabled()) step_->setFocus();
 }
 

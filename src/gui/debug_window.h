@@ -18,6 +18,7 @@
 
 #include "debugger/debug_lists.h"
 #include "debugger/debug_session.h"
+#include "debugger/step_history.h"
 
 class QLabel;
 class QLineEdit;
@@ -61,6 +62,9 @@ signals:
 public slots:
     void step();
     void stepOver();
+    void stepOut();
+    // Ctrl+Z: takes back the last Step or line of a Run.
+    void stepBack();
     void run();
     void stop();
     // F9: a breakpoint on the selected line, or off again.
@@ -110,6 +114,7 @@ private:
     QtPlatform& platform_;
     QPointer<QWidget> previousOwner_;
     DebugSession session_;
+    StepHistory history_{session_, machine_};
     DebugViews views_;
 
     ProgramList* program_ = nullptr;
@@ -124,6 +129,8 @@ private:
     QLineEdit* address_ = nullptr;
     QPushButton* step_ = nullptr;
     QPushButton* stepOver_ = nullptr;
+    QPushButton* stepOut_ = nullptr;
+    QPushButton* stepBack_ = nullptr;
     QPushButton* run_ = nullptr;
     QPushButton* stop_ = nullptr;
     QPushButton* help_ = nullptr;

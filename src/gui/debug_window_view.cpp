@@ -171,6 +171,8 @@ void DebugWindow::nameForAccessibility() {
                  {address_, "Go to address"},
                  {step_, "Step"},
                  {stepOver_, "Step over"},
+                 {stepOut_, "Step out"},
+                 {stepBack_, "Step back"},
                  {run_, "Run"},
                  {stop_, "Stop"},
                  {help_, "Help"},

@@ -173,6 +173,10 @@ public:
     const SystemServices& services() const { return *services_; }
     void closeTextScreen() { services_->closeTextScreen(); }
     bool performService(std::int32_t n) { return services_->perform(n); }
+    // The last line that used the host file or table services (RST 6, RST 4), whose
+    // effects outside the machine cannot be taken back; -1 when none did since the
+    // debugger last cleared it.
+    std::int32_t outsideEffectLine = -1;
     // The packed decimal number at 256*high + low; status 9 when the cells are not a
     // valid number (the value computed from them is returned all the same).
     double readNumber(std::int32_t high, std::int32_t low);

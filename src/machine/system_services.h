@@ -13,6 +13,16 @@ namespace verdin {
 
 class Machine;
 
+// What a Step back puts back of the services: the text screen and the last typed
+// value. The host file and the table are not here: what a program did to them
+// outside the machine cannot be taken back.
+struct ScreenState {
+    std::vector<std::string> lines;
+    bool shown = false;
+    std::string inputText;
+    bool operator==(const ScreenState&) const = default;
+};
+
 class SystemServices {
 public:
     virtual ~SystemServices() = default;
@@ -28,6 +38,8 @@ public:
     // Relative host-file and table names are resolved against this folder: the folder
     // of the program's source file, or empty (the current directory) for an untitled text.
     virtual void setSourceFolder(std::string folder) = 0;
+    virtual ScreenState screenState() const = 0;
+    virtual void restoreScreenState(ScreenState state) = 0;
 };
 
 // The workbench's services for `machine`, which they read and write when a service

@@ -29,9 +29,9 @@ bool Services::perform(std::int32_t n) {
         case 0: portService(m); return true;
         case 2: numberArithmetic(m); return true;
         case 3: m.copyNumber(); return true;
-        case 4: return databaseService(m, *this);
+        case 4: m.outsideEffectLine = m.currentLine; return databaseService(m, *this);
         case 5: return conversionService(m);
-        case 6: return fileService(m, *this);
+        case 6: m.outsideEffectLine = m.currentLine; return fileService(m, *this);
         case 7:
             if (m.regB == 0) screenWrite(m, *this);
             else inputService(m, *this);

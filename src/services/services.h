@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "machine/system_services.h"
@@ -26,6 +27,12 @@ public:
     const std::vector<std::string>& screenLines() const override { return textScreenLines; }
     bool screenShown() const override { return textScreenShown != 0; }
     void setSourceFolder(std::string folder) override { sourceFolder = std::move(folder); }
+    ScreenState screenState() const override { return {textScreenLines, textScreenShown != 0, inputText}; }
+    void restoreScreenState(ScreenState state) override {
+        textScreenLines = std::move(state.lines);
+        textScreenShown = state.shown ? 1 : 0;
+        inputText = std::move(state.inputText);
+    }
 
     // The text screen of RST 7: its lines, the last one being continued by output.
     std::vector<std::string> textScreenLines;

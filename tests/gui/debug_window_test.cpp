@@ -131,6 +131,47 @@ private slots:
         QVERIFY(d.redPixels("registers", 5) > 5);
     }
 
+    // Step back shows the window exactly as it was: every list, the selection and the
+    // status; the values the undone line had changed are drawn as changed.
+    void stepBackShowsTheStateOfFewerSteps() {
+        const std::vector<std::string> lines = {"        MVI  A,1", "        LXI  H,100", "        MOV  M,A",
+                                                "        OUT  3",   "        PUSH H",     "        INR  A",
+                                                "        HLT"};
+        const QStringList names = {"registers", "flags", "dump", "stack", "inputPorts", "outputPorts"};
+        const auto lists = [&](const Debugging& d) {
+            QStringList rows;
+            for (const QString& name : names) {
+                QListWidget* l = d.list(qPrintable(name));
+                for (int r = 0; r < l->count(); ++r) rows << name + ":" + l->item(r)->text();
+            }
+            rows << QString::number(d.selected());
+            return rows;
+        };
+        Debugging three(lines);
+        for (int i = 0; i < 3; ++i) three.click("step");
+        Debugging d(lines);
+        QVERIFY(!d.button("stepBack")->isEnabled());
+        for (int i = 0; i < 5; ++i) d.click("step");
+        QVERIFY(d.button("stepBack")->isEnabled());
+        d.click("stepBack");
+        QVERIFY(d.redPixels("stack", 0) > 5 || d.redPixels("registers", 4) > 5);  // PUSH H taken back: SP
+        d.key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(lists(d), lists(three));
+        QVERIFY(d.status().startsWith("Step back: line 4 runs next."));
+        for (int i = 0; i < 3; ++i) d.key(Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!d.button("stepBack")->isEnabled());
+        QCOMPARE(d.selected(), 0);
+    }
+
+    void stepOutLeavesTheSubroutine() {
+        Debugging d({"        CALL SUB", "        HLT", "SUB:    MVI  A,1", "        INR  A", "        RET"});
+        d.click("step");
+        QCOMPARE(d.selected(), 2);
+        d.key(Qt::Key_F11, Qt::ShiftModifier);
+        QCOMPARE(d.selected(), 1);
+        QCOMPARE(d.row("registers", 0).left(7), QString(" AF  02"));
+    }
+
     void aFaultMarksItsLine() {
         Debugging d({"        NOP", "        RET", "        HLT"});
         MessageAnswerer answers;

@@ -1,0 +1,303 @@
+#include "debugger/step_history.h"
+
+#include <array>
+
+namespace verdin {
+
+namespace {
+
+using Scalar = std::int32_t ProcessorState::*;
+// The input ports are left out: what the user typed into them stays.
+constexpr std::array<Scalar, 16> kScalars = {
+    &ProcessorState::regA,   &ProcessorState::regB,   &ProcessorState::regC,        &ProcessorState::regD,
+    &ProcessorState::regE,   &ProcessorState::regH,   &ProcessorState::regL,        &ProcessorState::regF,
+    &ProcessorState::flagZ,  &ProcessorState::flagCY, &ProcessorState::flagP,       &ProcessorState::flagS,
+    &ProcessorState::flagAC, &ProcessorState::sp,     &ProcessorState::stopAddress, &ProcessorState::callDepth,
+};
+
+constexpr std::uint32_t kOutPortsAt = kMemorySize;
+constexpr std::uint32_t kReturnAddressesAt = kOutPortsAt + kPortCount;
+constexpr std::uint32_t kReturnLinesAt = kReturnAddressesAt + kMaxCallDepth;
+
+// Calls f(array, first flat index) for every array of the state a line can write.
+template <class State, class F>
+void forEachArray(State& s, F f) {
+    f(s.memory, 0u);
+    f(s.outPorts, kOutPortsAt);
+    f(s.returnAddresses, kReturnAddressesAt);
+    f(s.returnLines, kReturnLinesAt);
+}
+
+std::string lineName(int zeroBased) { return "line " + std::to_string(zeroBased + 1); }
+
+}  // namespace
+
+struct StepHistory::Record {
+    std::vector<Cell> cells;  // the values before, of the cells that changed
+    std::array<std::int32_t, kScalars.size()> scalars{};
+    std::int32_t currentLine = 0, nextLine = 0, lastStatus = Ok, addressCounter = 0, mode = 0;
+    std::int64_t states = 0;
+    ScreenState screen;  // the text screen and the last typed value
+    DebugSession::View view;
+    // A Run: taken back line by line by running it again up to one line fewer.
+    bool isRun = false;
+    bool fromStart = false;
+    int runLine = 0;
+    std::int64_t linesRun = 0;
+    std::int64_t budgetBefore = -1;
+    std::vector<std::optional<std::string>> answers;
+    // The last line of the command that used the host file or table services, or -1.
+    int outsideLine = -1;
+};
+
+// Forwards everything to the window, keeping the typed values a Run may be replayed with.
+class StepHistory::LoggingPlatform : public Platform {
+public:
+    LoggingPlatform(Platform& inner, std::vector<std::optional<std::string>>& log) : inner_(inner), log_(log) {}
+    void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) override {
+        inner_.showMessageWithHint(kind, text, hint);
+    }
+    void pumpEvents() override { inner_.pumpEvents(); }
+    void textScreenChanged(const std::vector<std::string>& lines, bool open) override {
+        inner_.textScreenChanged(lines, open);
+    }
+    void textScreenOutput(const std::string& text) override { inner_.textScreenOutput(text); }
+    std::optional<std::string> inputValue(const ValueRequest& request) override {
+        log_.push_back(inner_.inputValue(request));
+        return log_.back();
+    }
+    bool inputReady(const ValueRequest& request) override { return inner_.inputReady(request); }
+
+private:
+    Platform& inner_;
+    std::vector<std::optional<std::string>>& log_;
+};
+
+// Shows nothing and answers from the log, so that a replayed Run asks no one.
+class StepHistory::ReplayPlatform : public Platform {
+public:
+    explicit ReplayPlatform(const std::vector<std::optional<std::string>>& log) : log_(log) {}
+    void showMessageWithHint(MessageKind, const std::string&, const std::string&) override {}
+    std::optional<std::string> inputValue(const ValueRequest&) override {
+        return next_ < log_.size() ? log_[next_++] : std::nullopt;
+    }
+
+private:
+    const std::vector<std::optional<std::string>>& log_;
+    std::size_t next_ = 0;
+};
+
+// Stops a replayed Run before its line number `lines` (counted from 0); no breakpoint stops it.
+class StepHistory::ReplayBreaks : public LineBreaks {
+public:
+    explicit ReplayBreaks(std::int64_t lines) : left_(lines) { flagged.fill(1); }
+    bool stopBefore(const Machine&, std::int32_t) override { return left_-- == 0; }
+
+private:
+    std::int64_t left_;
+};
+
+StepHistory::StepHistory(DebugSession& session, Machine& machine, std::size_t budgetBytes)
+    : session_(session), m_(machine), budget_(budgetBytes), before_(std::make_unique<ProcessorState>()) {}
+
+StepHistory::~StepHistory() = default;
+
+void StepHistory::clear() {
+    records_.clear();
+    bytes_ = 0;
+    refusal_.clear();
+}
+
+std::int64_t StepHistory::lineCount() const {
+    std::int64_t n = 0;
+    for (const Record& r : records_) n += r.isRun ? r.linesRun + 1 : 1;
+    return n;
+}
+
+std::size_t StepHistory::recordBytes(const Record& r) {
+    std::size_t n = sizeof(Record) + r.cells.capacity() * sizeof(Cell) + r.screen.inputText.capacity() +
+                    r.screen.lines.capacity() * sizeof(std::string) + r.answers.capacity() * sizeof(r.answers[0]);
+    for (const std::string& s : r.screen.lines) n += s.capacity();
+    for (const auto& a : r.answers) n += a ? a->capacity() : 0;
+    return n;
+}
+
+void StepHistory::begin() {
+    *before_ = m_.processorState();
+    pending_ = std::make_unique<Record>();
+    Record& r = *pending_;
+    r.currentLine = m_.currentLine;
+    r.nextLine = m_.nextLine;
+    r.lastStatus = m_.lastStatus;
+    r.addressCounter = m_.addressCounter;
+    r.mode = m_.mode;
+    r.states = m_.states;
+    r.screen = m_.services().screenState();
+    r.view = session_.view();
+    m_.outsideEffectLine = -1;
+    refusal_.clear();
+}
+
+void StepHistory::finish(bool isRun, bool fromStart, int runLine, std::int64_t budgetBefore) {
+    Record r = std::move(*pending_);
+    pending_.reset();
+    keepDifferences(r);
+    r.isRun = isRun;
+    r.fromStart = fromStart;
+    r.runLine = runLine;
+    r.budgetBefore = budgetBefore;
+    if (isRun) {
+        r.linesRun = budgetBefore >= 0 ? budgetBefore - m_.lineBudget : (std::int64_t{1} << 62) - m_.lineBudget;
+        r.answers = std::move(answers_);
+    }
+    answers_.clear();
+    r.outsideLine = m_.outsideEffectLine;
+    const std::size_t size = recordBytes(r);
+    records_.push_back(std::move(r));
+    bytes_ += size;
+    while (bytes_ > budget_ && records_.size() > 1) {
+        bytes_ -= recordBytes(records_.front());
+        records_.pop_front();
+    }
+}
+
+void StepHistory::keepDifferences(Record& r) const {
+    const ProcessorState& before = *before_;
+    r.cells.clear();
+    for (std::size_t i = 0; i < kScalars.size(); ++i) r.scalars[i] = before.*kScalars[i];
+    forEachArray(before, [&](const auto& was, std::uint32_t at) {
+        const std::int32_t* now = [&]() -> const std::int32_t* {
+            if (at == 0) return m_.memory.data();
+            if (at == kOutPortsAt) return m_.outPorts.data();
+            if (at == kReturnAddressesAt) return m_.returnAddresses.data();
+            return m_.returnLines.data();
+        }();
+        for (std::size_t i = 0; i < was.size(); ++i) {
+            if (was[i] != now[i]) r.cells.push_back({at + static_cast<std::uint32_t>(i), was[i]});
+        }
+    });
+    r.cells.shrink_to_fit();
+}
+
+void StepHistory::step(int line) {
+    begin();
+    session_.step(line);
+    finish(false, false, 0, -1);
+}
+
+void StepHistory::stepOver(int line) {
+    begin();
+    session_.stepOver(line);
+    finish(false, false, 0, -1);
+}
+
+void StepHistory::stepOut(int line) {
+    begin();
+    session_.stepOut(line);
+    finish(false, false, 0, -1);
+}
+
+void StepHistory::run() {
+    begin();
+    const bool fromStart = !session_.paused();
+    const int runLine = session_.view().resumeLine;
+    // The line budget counts the lines the Run takes; without a limit of the user's it
+    // starts so high that no run reaches it.
+    const std::int64_t budgetBefore = m_.lineBudget;
+    if (budgetBefore < 0) m_.lineBudget = std::int64_t{1} << 62;
+    Platform* window = m_.ownerWindow;
+    LoggingPlatform logging(*window, answers_);
+    m_.ownerWindow = &logging;
+    session_.run();
+    m_.ownerWindow = window;
+    finish(true, fromStart, runLine, budgetBefore);
+    if (budgetBefore < 0) m_.lineBudget = -1;
+}
+
+void StepHistory::restore(const Record& r) {
+    ProcessorState s = m_.processorState();
+    for (std::size_t i = 0; i < kScalars.size(); ++i) s.*kScalars[i] = r.scalars[i];
+    for (const Cell& c : r.cells) {
+        if (c.index < kOutPortsAt) s.memory[c.index] = c.value;
+        else if (c.index < kReturnAddressesAt) s.outPorts[c.index - kOutPortsAt] = c.value;
+        else if (c.index < kReturnLinesAt) s.returnAddresses[c.index - kReturnAddressesAt] = c.value;
+        else s.returnLines[c.index - kReturnLinesAt] = c.value;
+    }
+    m_.restoreProcessorState(s);
+    m_.currentLine = r.currentLine;
+    m_.nextLine = r.nextLine;
+    m_.lastStatus = r.lastStatus;
+    m_.addressCounter = r.addressCounter;
+    m_.mode = r.mode;
+    m_.states = r.states;
+    m_.status = Ok;
+    m_.interruptRequested = 0;
+    const bool screenChanged = m_.services().screenLines() != r.screen.lines ||
+                               m_.services().screenShown() != r.screen.shown;
+    m_.services().restoreScreenState(r.screen);
+    if (screenChanged) m_.ownerWindow->textScreenChanged(m_.services().screenLines(), m_.services().screenShown());
+    session_.restoreView(r.view);
+}
+
+void StepHistory::replayRun(Record& r, std::int64_t lines) {
+    Platform* window = m_.ownerWindow;
+    LineBreaks* breaks = m_.lineBreaks;
+    ReplayPlatform silent(r.answers);
+    ReplayBreaks stopAt(lines);
+    m_.ownerWindow = &silent;
+    m_.lineBreaks = &stopAt;
+    m_.lineBudget = -1;
+    if (r.fromStart) {
+        m_.resetRun();
+        m_.run();
+    } else {
+        m_.runFrom(r.runLine);
+    }
+    m_.ownerWindow = window;
+    m_.lineBreaks = breaks;
+    m_.lineBudget = r.budgetBefore < 0 ? -1 : r.budgetBefore - lines;
+    r.linesRun = lines;
+    const std::vector<std::string> screen = m_.services().screenLines();
+    window->textScreenChanged(screen, m_.services().screenShown());
+    DebugSession::View v;
+    v.selectedLine = m_.currentLine + 1;
+    v.resumeLine = v.selectedLine;
+    v.statusText = "Step back: " + lineName(v.selectedLine) +
+                   " runs next; Run goes on from there. (lines counted from 1)";
+    session_.restoreView(v);
+}
+
+bool StepHistory::stepBack() {
+    refusal_.clear();
+    if (records_.empty()) {
+        refusal_ = "Nothing to step back to.";
+        return false;
+    }
+    Record& r = records_.back();
+    if (r.outsideLine >= 0) {
+        refusal_ = "Step back cannot go before " + lineName(r.outsideLine) +
+                   ": it used the host file or table services, whose effects cannot be taken back."
+                   " (lines counted from 1)";
+        return false;
+    }
+    session_.editableChanges().remember(m_);
+    const std::size_t size = recordBytes(r);
+    restore(r);
+    if (r.isRun && r.linesRun > 0) {
+        // The cells the shorter run leaves changed are not those the whole run did.
+        *before_ = m_.processorState();
+        replayRun(r, r.linesRun - 1);
+        keepDifferences(r);
+        bytes_ = bytes_ - size + recordBytes(r);
+    } else {
+        records_.pop_back();
+        bytes_ -= size;
+        DebugSession::View v = session_.view();
+        v.statusText = "Step back: " + lineName(v.selectedLine) + " runs next. (lines counted from 1)";
+        session_.restoreView(v);
+    }
+    session_.editableChanges().compare(m_);
+    return true;
+}
+
+}  // namespace verdin

@@ -1,0 +1,86 @@
+// Step back: what each Step, Step over, Step out and Run changed, kept so that the
+// debug window can take the lines back one at a time.
+//
+// A Step keeps only what differs from the machine after it (the cells, ports and
+// call-stack entries it wrote, and the small fields), so ten thousand of them fit in a
+// few megabytes. A Run keeps the machine as it stood before it, how many lines it ran
+// and the values typed during it: taking back its last line runs it again, silently,
+// up to one line fewer, so the run itself records nothing per line.
+//
+// Usage:
+//   verdin::StepHistory history(session, machine);
+//   history.step(line);                 // instead of session.step(line)
+//   if (!history.stepBack()) show(history.refusal());
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "debugger/debug_session.h"
+#include "machine/machine.h"
+
+namespace verdin {
+
+class StepHistory {
+public:
+    static constexpr std::size_t kDefaultBudget = std::size_t{16} << 20;
+
+    StepHistory(DebugSession& session, Machine& machine, std::size_t budgetBytes = kDefaultBudget);
+    ~StepHistory();
+    StepHistory(const StepHistory&) = delete;
+    StepHistory& operator=(const StepHistory&) = delete;
+
+    // The session's commands, recorded.
+    void step(int line);
+    void stepOver(int line);
+    void stepOut(int line);
+    void run();
+
+    // True when a line can be taken back now (a barrier still counts: pressing says why).
+    bool canStepBack() const { return !records_.empty(); }
+    // Takes back the last line. False, with refusal() saying why, when the line used the
+    // host file or table services, or when nothing is left.
+    bool stepBack();
+    const std::string& refusal() const { return refusal_; }
+
+    // Lines that could be taken back (a Run counts its lines), and the bytes they hold.
+    std::int64_t lineCount() const;
+    std::size_t bytes() const { return bytes_; }
+    // Forgets everything (a new debug session, a compile).
+    void clear();
+
+private:
+    struct Cell {
+        std::uint32_t index;
+        std::int32_t value;
+    };
+    struct Record;
+    class LoggingPlatform;
+    class ReplayPlatform;
+    class ReplayBreaks;
+
+    void begin();
+    void finish(bool isRun, bool fromStart, int runLine, std::int64_t budgetBefore);
+    // Keeps in `r` what differs between before_ and the machine now.
+    void keepDifferences(Record& r) const;
+    void restore(const Record& r);
+    void replayRun(Record& r, std::int64_t lines);
+    static std::size_t recordBytes(const Record& r);
+
+    DebugSession& session_;
+    Machine& m_;
+    std::size_t budget_;
+    std::size_t bytes_ = 0;
+    std::deque<Record> records_;
+    std::unique_ptr<ProcessorState> before_;
+    std::unique_ptr<Record> pending_;
+    std::vector<std::optional<std::string>> answers_;
+    std::string refusal_;
+};
+
+}  // namespace verdin

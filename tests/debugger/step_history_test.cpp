@@ -1,0 +1,152 @@
+// Step back: K commands then J steps back must leave the machine exactly as K - J
+// commands leave it, for random programs over the whole instruction set under both
+// rule sets; lines that reached outside the machine are refused with their line.
+#include <gtest/gtest.h>
+
+#include "debugger/step_history.h"
+#include "random_program.h"
+#include "support.h"
+
+namespace verdin {
+namespace {
+
+struct Debugged {
+    testing::Bench bench;
+    Machine& m = bench.machine;
+    std::unique_ptr<DebugSession> session;
+    std::unique_ptr<StepHistory> history;
+
+    Debugged(const std::vector<std::string>& lines, ArithmeticRules rules, std::size_t budget = StepHistory::kDefaultBudget) {
+        m.arithmeticRules = rules;
+        EXPECT_EQ(compileProgram(m, lines, {.stopAtEmptyLine = true}), -1) << bench.last();
+        session = std::make_unique<DebugSession>(m);
+        history = std::make_unique<StepHistory>(*session, m, budget);
+    }
+    // Steps (every third one a Step over, every fifth a Step out) until `count` or the end.
+    int steps(int count) {
+        int taken = 0;
+        for (; taken < count; ++taken) {
+            const int line = session->selectedLine();
+            if (line >= m.programLineCount) break;
+            // A random loop may never return: Stop ends Step over and Step out after 300 lines.
+            m.lineBudget = 300;
+            if (taken % 3 == 2) history->stepOver(line);
+            else if (taken % 5 == 4) history->stepOut(line);
+            else history->step(line);
+            m.lineBudget = -1;
+        }
+        return taken;
+    }
+};
+
+// Everything the window lists, compared at once.
+void expectSame(const Debugged& a, const Debugged& b, const std::string& where) {
+    EXPECT_TRUE(a.m.processorState() == b.m.processorState()) << where;
+    EXPECT_EQ(a.m.regA, b.m.regA) << where;
+    EXPECT_EQ(a.m.sp, b.m.sp) << where;
+    EXPECT_EQ(a.m.stopAddress, b.m.stopAddress) << where;
+    EXPECT_EQ(a.m.services().screenLines(), b.m.services().screenLines()) << where;
+    EXPECT_EQ(a.m.services().screenShown(), b.m.services().screenShown()) << where;
+    EXPECT_EQ(a.m.states, b.m.states) << where;
+    EXPECT_EQ(a.m.services().screenState().inputText, b.m.services().screenState().inputText) << where;
+    EXPECT_EQ(a.session->selectedLine(), b.session->selectedLine()) << where;
+}
+
+TEST(StepHistoryTest, KStepsThenJBackEqualKMinusJStepsOnRandomPrograms) {
+    int compared = 0;
+    for (ArithmeticRules rules : {ArithmeticRules::Workbench, ArithmeticRules::Intel8080}) {
+        for (unsigned seed = 0; seed < 60; ++seed) {
+            const std::vector<std::string> lines = testing::RandomProgram(seed * 7 + 3, 30).make();
+            Debugged forward(lines, rules);
+            const int k = forward.steps(12);
+            const int j = static_cast<int>(seed % static_cast<unsigned>(k + 1));
+            for (int i = 0; i < j; ++i) ASSERT_TRUE(forward.history->stepBack()) << forward.history->refusal();
+            Debugged shorter(lines, rules);
+            ASSERT_EQ(shorter.steps(k - j), k - j);
+            expectSame(forward, shorter, "seed " + std::to_string(seed) + ", " + std::to_string(k) + " back " +
+                                             std::to_string(j));
+            ++compared;
+        }
+    }
+    EXPECT_EQ(compared, 120);
+}
+
+// A Run taken back line by line is run again up to one line fewer: it must end where a
+// Run of that many lines ends, crossing its resetRun at the start too.
+TEST(StepHistoryTest, LinesOfARunAreTakenBackOneByOne) {
+    for (ArithmeticRules rules : {ArithmeticRules::Workbench, ArithmeticRules::Intel8080}) {
+        for (unsigned seed = 0; seed < 30; ++seed) {
+            const std::vector<std::string> lines = testing::RandomProgram(seed * 11 + 5, 30).make();
+            Debugged forward(lines, rules);
+            forward.steps(2);
+            const ProcessorState beforeRun = forward.m.processorState();
+            forward.m.lineBudget = 40;
+            forward.history->run();
+            forward.m.lineBudget = -1;
+            const std::int64_t ran = forward.history->lineCount() - 3;
+            for (std::int64_t back = 1; back <= ran && back <= 6; ++back) {
+                ASSERT_TRUE(forward.history->stepBack());
+                Debugged shorter(lines, rules);
+                shorter.steps(2);
+                shorter.m.lineBudget = ran - back;
+                shorter.session->run();
+                EXPECT_TRUE(forward.m.processorState() == shorter.m.processorState())
+                    << "seed " << seed << " back " << back;
+                EXPECT_EQ(forward.m.states, shorter.m.states);
+            }
+            while (forward.history->lineCount() > 2) ASSERT_TRUE(forward.history->stepBack());
+            EXPECT_TRUE(forward.m.processorState() == beforeRun) << "seed " << seed;
+        }
+    }
+}
+
+TEST(StepHistoryTest, HostFileLinesEndTheHistoryAndSayWhich) {
+    const std::vector<std::string> lines = {"  MVI A,1", "  MVI B,99", "  RST 6", "  MVI C,2", "  MVI D,3", "  HLT"};
+    Debugged d(lines, ArithmeticRules::Workbench);
+    EXPECT_FALSE(d.history->canStepBack());
+    EXPECT_FALSE(d.history->stepBack());
+    d.steps(5);
+    EXPECT_TRUE(d.history->stepBack());  // MVI D
+    EXPECT_TRUE(d.history->stepBack());  // MVI C
+    EXPECT_EQ(d.m.regC, 0);
+    EXPECT_EQ(d.session->selectedLine(), 3);
+    EXPECT_FALSE(d.history->stepBack());
+    EXPECT_NE(d.history->refusal().find("line 3"), std::string::npos) << d.history->refusal();
+    EXPECT_EQ(d.session->selectedLine(), 3);
+}
+
+TEST(StepHistoryTest, StepOutLeavesTheSubroutineAtItsCallersNextLine) {
+    const std::vector<std::string> lines = {"  MVI B,1",  "  CALL SUB", "  MVI C,7", "  HLT",
+                                            "SUB: INR A", "  CALL IN", "  INR A",    "  RET", "IN: RET"};
+    Debugged d(lines, ArithmeticRules::Workbench);
+    d.history->step(0);
+    d.history->step(1);
+    d.history->step(d.session->selectedLine());  // INR A, inside SUB
+    d.history->stepOut(d.session->selectedLine());
+    EXPECT_EQ(d.session->selectedLine(), 2);
+    EXPECT_EQ(d.session->statusText(), "Step out: the subroutine returned; line 3 runs next. (lines counted from 1)");
+    EXPECT_EQ(d.m.callDepth, -1);
+    EXPECT_EQ(d.m.regA, 2);
+    d.history->stepOut(2);  // outside every subroutine it is Step
+    EXPECT_EQ(d.m.regC, 7);
+    EXPECT_TRUE(d.history->stepBack());
+    EXPECT_TRUE(d.history->stepBack());
+    EXPECT_EQ(d.session->selectedLine(), 5);
+    EXPECT_EQ(d.m.regA, 1);
+}
+
+TEST(StepHistoryTest, TheOldestRecordsGoWhenTheBudgetIsSpent) {
+    const std::vector<std::string> lines = {"L: INR A", "  STA 1000H", "  JMP L"};
+    Debugged d(lines, ArithmeticRules::Workbench, 4000);
+    d.steps(300);
+    EXPECT_LE(d.history->bytes(), 4000u);
+    EXPECT_GT(d.history->lineCount(), 5);
+    EXPECT_LT(d.history->lineCount(), 300);
+    Debugged big(lines, ArithmeticRules::Workbench);
+    big.steps(10000);
+    EXPECT_EQ(big.history->lineCount(), 10000);
+    EXPECT_LE(big.history->bytes(), StepHistory::kDefaultBudget);
+}
+
+}  // namespace
+}  // namespace verdin
