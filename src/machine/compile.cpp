@@ -118,6 +118,7 @@ std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode) {
         showInfo("Compile successful " + intToText(addressCounter) + " byte(s)");
     }
     programLineCount = counted;
+    if (mode == Compile) makeLineTable();
     return status == Ok ? -1 : errorLine;
 }
 

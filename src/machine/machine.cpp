@@ -79,14 +79,12 @@ void Machine::storeByte(std::int32_t address, std::int32_t value) {
         status = OutOfMemory;
         return;
     }
-    if (prescanCache.recording) {
-        PrescanCache& c = prescanCache;
-        // Two lines writing one cell would make the order of restores matter; such a
-        // program is simply prescanned line by line.
-        if (c.cellLine[address] >= 0 && c.cellLine[address] != c.recordingLine) c.valid = false;
-        if (c.cellLine[address] < 0) c.cells.push_back(address);
-        c.cellLine[address] = static_cast<std::int16_t>(c.recordingLine);
-        c.cellImage[address] = static_cast<std::int16_t>(value & 0xFF);
+    if (lineTable.recording) {
+        LineTable& t = lineTable;
+        if (t.cellLine[address] >= 0 && t.cellLine[address] != t.recordingLine) t.overlapping = true;
+        if (t.cellLine[address] < 0) t.cells.push_back(address);
+        t.cellLine[address] = static_cast<std::int16_t>(t.recordingLine);
+        t.cellImage[address] = static_cast<std::int16_t>(value & 0xFF);
         return;
     }
     memory[address] = value & 0xFF;
@@ -94,7 +92,7 @@ void Machine::storeByte(std::int32_t address, std::int32_t value) {
 
 void Machine::invalidateCaches() {
     targetLineCache.fill(kUnknownLine);
-    prescanCache = PrescanCache{};
+    lineTable = LineTable{};
     linesDecoded = false;
 }
 

@@ -314,8 +314,11 @@ public:
     void pumpIfTimeHasCome();
     std::int32_t linesSincePump = 0;
     std::chrono::steady_clock::time_point lastPump{};
+    // Makes line n the next to run: its address into addressCounter, with the cells
+    // of the lines above it written back (see LineTable).
     void prescan(std::int32_t n);
-    // The first program line that the assembler placed at `address`, or -1.
+    // The first program line that the assembler placed at `address`, or -1; the cells
+    // of the lines above it (of all lines when none) are written back as for prescan.
     std::int32_t lineAtAddress(std::int32_t address);
     void stepLine();
     void step(std::int32_t line);
@@ -475,38 +478,49 @@ public:
     std::array<std::int32_t, kMaxProgramLines> targetLineCache{};
     static constexpr std::int32_t kUnknownLine = -2;
 
-    // What a prescan of the compiled lines does, recorded once: the address of every
-    // line and the opcode and immediate cells each line writes again. A prescan of the
-    // first n lines then only has to write back those of its cells that the running
-    // program changed, instead of assembling n lines: the same memory, counter and
-    // line fields, at a cost that does not grow with the program.
-    struct PrescanCache {
-        bool valid = false;
-        bool recording = false;
-        // Memory may have been written behind poke's back (services, a fresh cache):
-        // every recorded cell is compared before the next restore.
-        bool allDirty = true;
+    // ---- Line addresses (line_table.cpp) ---------------------------------------
+    // Made by every compile: the address of each program line, and the cells each line
+    // writes again when the lines above a Step, a call or a PCHL target are assembled
+    // anew (opcodes and byte immediates), with the values it writes there. Going to
+    // line n writes back those cells of lines 0 .. n - 1 that the running program has
+    // changed; poke notes the cells it changes, so this costs nothing while none has.
+    struct LineTable {
+        // 0: no table (no compile yet, a failed one, or a program whose lines overlap);
+        // lines are then found by assembling the lines above them again.
         std::int32_t lineCount = 0;
+        // Memory may have been written behind poke's back (services, a new table):
+        // every cell is compared before the next write-back.
+        bool allDirty = true;
+        // While the table is made, storeByte records instead of writing.
+        bool recording = false;
         std::int32_t recordingLine = 0;
-        std::vector<std::int32_t> lineAddress;  // lineCount + 1 entries
-        std::vector<std::int32_t> cells;        // recorded cell addresses
+        bool overlapping = false;  // two lines write one cell
+        std::vector<std::int32_t> lineAddress;  // lineCount + 1 entries, never decreasing
+        std::vector<std::int32_t> cells;        // the cells lines write again
         std::vector<std::int16_t> cellLine;     // per address: the line that writes it, or -1
         std::vector<std::int16_t> cellImage;    // per address: the value it writes
         std::vector<std::uint8_t> dirtyFlag;    // per address: listed in `dirty`
         std::vector<std::int32_t> dirty;
-    } prescanCache;
-    // When false, prescan always assembles line by line (tests compare both ways).
-    bool usePrescanCache = true;
-    void buildPrescanCache();
-    // Writes back the recorded cells of lines 0 .. n - 1 that differ from the image.
-    void restorePrescanCells(std::int32_t n);
-    // True when prescan(n) may use the cache (building it when needed).
-    bool prescanCacheCovers(std::int32_t n);
+    } lineTable;
+    // When false, lines are always found by assembling the lines above them (tests
+    // compare both ways).
+    bool useLineTable = true;
+    // Called by a successful compile.
+    void makeLineTable();
+    // True when the table knows lines 0 .. n (n > 0) and may be used.
+    bool lineTableCovers(std::int32_t n) const {
+        return useLineTable && n > 0 && n <= lineTable.lineCount && lineTable.lineCount == programLineCount;
+    }
+    // Line i assembled again in place, as the lines above a target are: opcodes and byte
+    // immediates written, the counter moved, no label recorded.
+    void reassembleLine(std::int32_t i);
+    // Writes back the table's cells of lines 0 .. n - 1 that differ from what they wrote.
+    void restoreLineCells(std::int32_t n);
     // A store by the running program; `address` is already checked.
     void poke(std::int32_t address, std::int32_t value) {
         memory[address] = value;
-        PrescanCache& c = prescanCache;
-        if (c.valid && c.cellLine[address] >= 0 && !c.dirtyFlag[address]) markDirty(address);
+        LineTable& t = lineTable;
+        if (t.lineCount > 0 && t.cellLine[address] >= 0 && !t.dirtyFlag[address]) markDirty(address);
     }
     void markDirty(std::int32_t address);
 };

@@ -58,11 +58,7 @@ std::vector<ListingLine> listProgram(Machine& machine, const std::vector<std::st
         auto line = static_cast<std::int32_t>(i);
         if (line < machine.programLineCount) {
             std::int32_t start = machine.addressCounter;
-            machine.currentLine = line;
-            machine.splitLine(machine.programLines[i]);
-            machine.preScan = 1;
-            machine.dispatchLine();
-            machine.preScan = 0;
+            machine.reassembleLine(line);
             entry.address = start;
             // DS reserves cells without filling them and ORG moves the counter:
             // neither has bytes of its own to show.
