@@ -60,7 +60,7 @@ void Machine::showError(const std::string& text, std::int32_t code) {
     ownerWindow->showMessageWithHint(MessageKind::Error, text + explanation(code), hintFor(*this, text));
 }
 
-std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode) {
+std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode, ProgramPass ownPass) {
     invalidateCaches();
     if (sourceLines.empty()) {
         for (std::int32_t i = 0; i < kMaxProgramLines && !programLines[i].empty(); ++i) {
@@ -91,7 +91,8 @@ std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode) {
     errorLine = 0;
     status = Ok;
     mode = requestedMode;
-    status = pass();
+    if (ownPass != nullptr) ownPass(*this);
+    else status = pass();
 
     if (status != Ok) {
         if (errorLine == 0) errorLine = 1;

@@ -8,8 +8,8 @@
 //   m.programLines[0] = "  mvi a,5";
 //   int bad = m.compile(true, verdin::Compile);   // -1 on success, else the faulty line (from 1)
 //
-// Every operation on a line reads `mode` to know whether it assembles, executes or
-// translates, and reports a fault by writing a code into `status`; the driver of the
+// Every operation on a line reads `mode` to know whether it assembles or executes
+// (translation is a pass of its own, in translator/), and reports a fault by writing a code into `status`; the driver of the
 // command (compile, step, run) shows the message through the Platform and clears it.
 // Tests create as many machines as they like; nothing here is global.
 #pragma once
@@ -272,7 +272,11 @@ public:
     std::string formatNumber(double value, int bytes, int spaced);
 
     // ---- Compile pass and messages (compile.cpp) ------------------------------
-    std::int32_t compile(bool showMessage, std::int32_t requestedMode);
+    // A pass of its own over the assembled lines (the translator's), run by a compile
+    // in place of the assembler's walk: it reads the program store and sets `status`.
+    using ProgramPass = void (*)(Machine& machine);
+    // `ownPass` runs with `mode` set to `requestedMode`; null: the assembler's walk.
+    std::int32_t compile(bool showMessage, std::int32_t requestedMode, ProgramPass ownPass = nullptr);
     std::int32_t pass();
     void walkProgram();
     void resolveLabels();
@@ -377,9 +381,6 @@ public:
     // returns that line or -1.
     std::int32_t labelLineOfOperand();
     bool decimalWord(std::string_view text, std::int32_t& high, std::int32_t& low);
-
-    // ---- Translation (translator/) --------------------------------------------
-    void translateLine(const Instruction& ins);
 
     // ---- Handlers: one per mnemonic family ------------------------------------
     // transfer.cpp

@@ -1,6 +1,7 @@
 #include "shell/commands.h"
 
 #include "isa/instruction_table.h"
+#include "translator/translate.h"
 
 namespace verdin {
 
@@ -30,7 +31,8 @@ std::int32_t compileProgram(Machine& machine, const std::vector<std::string>& li
     }
     std::int32_t result = machine.compile(showMessage, Compile);
     if (result != -1 || mode == Compile) return result;
-    return machine.compile(showMessage, mode);
+    const bool translation = mode == TranslateZ80 || mode == TranslateX86;
+    return machine.compile(showMessage, mode, translation ? &translateProgram : nullptr);
 }
 
 std::vector<std::uint8_t> programImage(const Machine& machine) {
