@@ -48,32 +48,56 @@ void Machine::reassembleLine(std::int32_t i) {
     preScan = 0;
 }
 
-void Machine::makeLineTable() {
-    const KeptLineFields kept(*this);
+void Machine::noteCompiledLine(const Instruction* ins) {
     LineTable& t = lineTable;
-    t = LineTable{};
+    if (currentLine != t.linesNoted || currentLine >= kMaxProgramLines) return;
+    t.lineAddress[static_cast<size_t>(currentLine)] = addressCounter;
+    t.lineInstruction[static_cast<size_t>(currentLine)] = ins;
+    ++t.linesNoted;
+}
+
+void Machine::makeLineTable() {
+    LineTable& t = lineTable;
     const std::int32_t count = std::min(programLineCount, kMaxProgramLines);
-    t.cellLine.assign(kMemorySize, -1);
-    t.cellImage.assign(kMemorySize, 0);
-    t.dirtyFlag.assign(kMemorySize, 0);
-    t.recording = true;
-    addressCounter = 0;
-    mode = Compile;
-    status = Ok;
-    bool usable = true;
-    for (std::int32_t i = 0; i < count; ++i) {
-        t.lineAddress.push_back(addressCounter);
-        t.recordingLine = i;
-        reassembleLine(i);
-        if (status != Ok) usable = false;
+    if (t.linesNoted != count) return;
+    t.lineAddress[static_cast<size_t>(count)] = addressCounter;
+    if (!std::is_sorted(t.lineAddress.begin(), t.lineAddress.begin() + count + 1)) return;
+    if (t.cellLine.empty()) {
+        t.cellLine.assign(kMemorySize, -1);
+        t.cellImage.assign(kMemorySize, 0);
+        t.dirtyFlag.assign(kMemorySize, 0);
     }
-    t.lineAddress.push_back(addressCounter);
-    t.recording = false;
-    // Two lines writing one cell would make the order of write-backs matter, and an
-    // address going back would defeat the search by address; neither happens after a
-    // successful compile, but such a program would simply be assembled line by line.
-    usable = usable && !t.overlapping && std::is_sorted(t.lineAddress.begin(), t.lineAddress.end());
-    t.lineCount = usable ? count : 0;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const Instruction* ins = t.lineInstruction[static_cast<size_t>(i)];
+        // Assembled again, an instruction writes its opcode and a byte operand but
+        // leaves a 16-bit operand as the program has it; a directive writes nothing.
+        // The values are those the compile has just stored.
+        if (ins == nullptr || ins->size == 0) continue;
+        const std::int32_t first = t.lineAddress[static_cast<size_t>(i)];
+        for (std::int32_t address = first; address < first + (ins->size == 2 ? 2 : 1); ++address) {
+            if (address >= kMemorySize || t.cellLine[static_cast<size_t>(address)] >= 0) {
+                forgetLineTable();
+                return;
+            }
+            t.cellLine[static_cast<size_t>(address)] = static_cast<std::int16_t>(i);
+            t.cellImage[static_cast<size_t>(address)] = static_cast<std::int16_t>(memory[address]);
+            t.cells.push_back(address);
+        }
+    }
+    t.lineCount = count;
+}
+
+void Machine::forgetLineTable() {
+    LineTable& t = lineTable;
+    for (std::int32_t address : t.cells) {
+        t.cellLine[static_cast<size_t>(address)] = -1;
+        t.dirtyFlag[static_cast<size_t>(address)] = 0;
+    }
+    t.cells.clear();
+    t.dirty.clear();
+    t.lineCount = 0;
+    t.linesNoted = 0;
+    t.allDirty = true;
 }
 
 void Machine::markDirty(std::int32_t address) {
@@ -105,7 +129,8 @@ void Machine::restoreLineCells(std::int32_t n) {
 
 void Machine::prescan(std::int32_t n) {
     if (lineTableCovers(n)) {
-        restoreLineCells(n);
+        // Most calls find no cell changed: then there is nothing to write back.
+        if (lineTable.allDirty || !lineTable.dirty.empty()) restoreLineCells(n);
         addressCounter = lineTable.lineAddress[static_cast<size_t>(n)];
         currentLine = n - 1;
         splitLine(programLines[n - 1]);

@@ -79,20 +79,12 @@ void Machine::storeByte(std::int32_t address, std::int32_t value) {
         status = OutOfMemory;
         return;
     }
-    if (lineTable.recording) {
-        LineTable& t = lineTable;
-        if (t.cellLine[address] >= 0 && t.cellLine[address] != t.recordingLine) t.overlapping = true;
-        if (t.cellLine[address] < 0) t.cells.push_back(address);
-        t.cellLine[address] = static_cast<std::int16_t>(t.recordingLine);
-        t.cellImage[address] = static_cast<std::int16_t>(value & 0xFF);
-        return;
-    }
     memory[address] = value & 0xFF;
 }
 
 void Machine::invalidateCaches() {
     targetLineCache.fill(kUnknownLine);
-    lineTable = LineTable{};
+    forgetLineTable();
     linesDecoded = false;
 }
 

@@ -480,23 +480,24 @@ public:
     static constexpr std::int32_t kUnknownLine = -2;
 
     // ---- Line addresses (line_table.cpp) ---------------------------------------
-    // Made by every compile: the address of each program line, and the cells each line
-    // writes again when the lines above a Step, a call or a PCHL target are assembled
-    // anew (opcodes and byte immediates), with the values it writes there. Going to
-    // line n writes back those cells of lines 0 .. n - 1 that the running program has
-    // changed; poke notes the cells it changes, so this costs nothing while none has.
+    // Made by every compile as it assembles: the address of each program line, and the
+    // cells each line writes again when the lines above a Step, a call or a PCHL target
+    // are assembled anew (its opcode and a byte operand), with the values it writes
+    // there. Going to line n writes back those cells of lines 0 .. n - 1 that the
+    // running program has changed; poke notes the cells it changes, so this costs
+    // nothing while none has.
     struct LineTable {
-        // 0: no table (no compile yet, a failed one, or a program whose lines overlap);
-        // lines are then found by assembling the lines above them again.
+        // 0: no table (no compile yet, a failed one, or one that stopped at "}" before
+        // the last line); lines are then found by assembling the lines above them again.
         std::int32_t lineCount = 0;
         // Memory may have been written behind poke's back (services, a new table):
         // every cell is compared before the next write-back.
         bool allDirty = true;
-        // While the table is made, storeByte records instead of writing.
-        bool recording = false;
-        std::int32_t recordingLine = 0;
-        bool overlapping = false;  // two lines write one cell
-        std::vector<std::int32_t> lineAddress;  // lineCount + 1 entries, never decreasing
+        // Lines 0 .. linesNoted - 1 as the compile walk met them: where each starts,
+        // and its row of the instruction table (null for none).
+        std::int32_t linesNoted = 0;
+        std::array<std::int32_t, kMaxProgramLines + 1> lineAddress{};  // never decreasing
+        std::array<const Instruction*, kMaxProgramLines> lineInstruction{};
         std::vector<std::int32_t> cells;        // the cells lines write again
         std::vector<std::int16_t> cellLine;     // per address: the line that writes it, or -1
         std::vector<std::int16_t> cellImage;    // per address: the value it writes
@@ -506,8 +507,12 @@ public:
     // When false, lines are always found by assembling the lines above them (tests
     // compare both ways).
     bool useLineTable = true;
-    // Called by a successful compile.
+    // Called by the compile walk for each line before it is assembled; then by a
+    // successful compile.
+    void noteCompiledLine(const Instruction* ins);
     void makeLineTable();
+    // Forgets the table, when the program store changes.
+    void forgetLineTable();
     // True when the table knows lines 0 .. n (n > 0) and may be used.
     bool lineTableCovers(std::int32_t n) const {
         return useLineTable && n > 0 && n <= lineTable.lineCount && lineTable.lineCount == programLineCount;

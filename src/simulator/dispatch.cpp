@@ -19,6 +19,7 @@ void Machine::dispatchLine() {
     }
     if (mnemonicText == "}") return;
     const Instruction* ins = findInstruction(mnemonicText);
+    if (mode == Compile && preScan == 0) noteCompiledLine(ins);
     if (ins == nullptr) {
         if (!mnemonicText.empty()) status = InvalidCommand;
         return;
