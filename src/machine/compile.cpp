@@ -15,7 +15,7 @@ void Machine::report(const Diagnostic& diagnostic) {
     ownerWindow->showMessageWithHelp(messageOf(diagnostic, hintFor(*this, diagnostic)));
 }
 
-std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode) {
+std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode, ProgramPass ownPass) {
     invalidateCaches();
     if (sourceLines.empty()) {
         for (std::int32_t i = 0; i < kMaxProgramLines && !programLines[i].empty(); ++i) {
@@ -46,7 +46,8 @@ std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode) {
     errorLine = 0;
     status = Ok;
     mode = requestedMode;
-    status = pass();
+    if (ownPass != nullptr) ownPass(*this);
+    else status = pass();
 
     if (status != Ok) {
         if (errorLine == 0) errorLine = 1;
@@ -71,6 +72,7 @@ std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode) {
         report({CompileSuccessful, -1, std::to_string(addressCounter)});
     }
     programLineCount = counted;
+    if (mode == Compile) makeLineTable();
     return status == Ok ? -1 : errorLine;
 }
 

@@ -53,9 +53,9 @@ void Machine::resetRun() {
 
 void Machine::restoreProcessorState(const ProcessorState& state) {
     static_cast<ProcessorState&>(*this) = state;
-    // Memory was written behind poke's back: the remembered prescan compares its
-    // cells before it trusts them again.
-    prescanCache.allDirty = true;
+    // Memory was written behind poke's back: the line table compares the cells it
+    // writes back before it trusts them again.
+    lineTable.allDirty = true;
 }
 
 void Machine::setRegister(int index, std::int32_t value) {
@@ -85,16 +85,6 @@ void Machine::storeByte(std::int32_t address, std::int32_t value) {
         status = OutOfMemory;
         return;
     }
-    if (prescanCache.recording) {
-        PrescanCache& c = prescanCache;
-        // Two lines writing one cell would make the order of restores matter; such a
-        // program is simply prescanned line by line.
-        if (c.cellLine[address] >= 0 && c.cellLine[address] != c.recordingLine) c.valid = false;
-        if (c.cellLine[address] < 0) c.cells.push_back(address);
-        c.cellLine[address] = static_cast<std::int16_t>(c.recordingLine);
-        c.cellImage[address] = static_cast<std::int16_t>(value & 0xFF);
-        return;
-    }
     memory[address] = value & 0xFF;
 }
 
@@ -107,7 +97,7 @@ std::int32_t Machine::readHex(std::string_view text, int digits) {
 
 void Machine::invalidateCaches() {
     targetLineCache.fill(kUnknownLine);
-    prescanCache = PrescanCache{};
+    forgetLineTable();
     ++programGeneration;
 }
 

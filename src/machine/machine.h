@@ -8,8 +8,8 @@
 //   m.programLines[0] = "  mvi a,5";
 //   int bad = m.compile(true, verdin::Compile);   // -1 on success, else the faulty line (from 1)
 //
-// Every operation on a line reads `mode` to know whether it assembles, executes or
-// translates, and reports a fault by writing a code into `status`; the driver of the
+// Every operation on a line reads `mode` to know whether it assembles or executes
+// (translation is a pass of its own, in translator/), and reports a fault by writing a code into `status`; the driver of the
 // command (compile, step, run) shows the message through the Platform and clears it.
 // Tests create as many machines as they like; nothing here is global.
 #pragma once
@@ -225,7 +225,11 @@ public:
     std::int32_t readHex(std::string_view text, int digits);
 
     // ---- Compile pass and messages (compile.cpp) ------------------------------
-    std::int32_t compile(bool showMessage, std::int32_t requestedMode);
+    // A pass of its own over the assembled lines (the translator's), run by a compile
+    // in place of the assembler's walk: it reads the program store and sets `status`.
+    using ProgramPass = void (*)(Machine& machine);
+    // `ownPass` runs with `mode` set to `requestedMode`; null: the assembler's walk.
+    std::int32_t compile(bool showMessage, std::int32_t requestedMode, ProgramPass ownPass = nullptr);
     std::int32_t pass();
     void walkProgram();
     void resolveLabels();
@@ -265,8 +269,11 @@ public:
     void pumpIfTimeHasCome();
     std::int32_t linesSincePump = 0;
     std::chrono::steady_clock::time_point lastPump{};
+    // Makes line n the next to run: its address into addressCounter, with the cells
+    // of the lines above it written back (see LineTable).
     void prescan(std::int32_t n);
-    // The first program line that the assembler placed at `address`, or -1.
+    // The first program line that the assembler placed at `address`, or -1; the cells
+    // of the lines above it (of all lines when none) are written back as for prescan.
     std::int32_t lineAtAddress(std::int32_t address);
     void stepLine();
     void step(std::int32_t line);
@@ -331,9 +338,6 @@ public:
     // returns that line or -1.
     std::int32_t labelLineOfOperand();
     bool decimalWord(std::string_view text, std::int32_t& high, std::int32_t& low);
-
-    // ---- Translation (translator/) --------------------------------------------
-    void translateLine(const Instruction& ins);
 
     // ---- Handlers: one per mnemonic family ------------------------------------
     // transfer.cpp
@@ -430,38 +434,54 @@ public:
     std::array<std::int32_t, kMaxProgramLines> targetLineCache{};
     static constexpr std::int32_t kUnknownLine = -2;
 
-    // What a prescan of the compiled lines does, recorded once: the address of every
-    // line and the opcode and immediate cells each line writes again. A prescan of the
-    // first n lines then only has to write back those of its cells that the running
-    // program changed, instead of assembling n lines: the same memory, counter and
-    // line fields, at a cost that does not grow with the program.
-    struct PrescanCache {
-        bool valid = false;
-        bool recording = false;
-        // Memory may have been written behind poke's back (services, a fresh cache):
-        // every recorded cell is compared before the next restore.
-        bool allDirty = true;
+    // ---- Line addresses (line_table.cpp) ---------------------------------------
+    // Made by every compile as it assembles: the address of each program line, and the
+    // cells each line writes again when the lines above a Step, a call or a PCHL target
+    // are assembled anew (its opcode and a byte operand), with the values it writes
+    // there. Going to line n writes back those cells of lines 0 .. n - 1 that the
+    // running program has changed; poke notes the cells it changes, so this costs
+    // nothing while none has.
+    struct LineTable {
+        // 0: no table (no compile yet, a failed one, or one that stopped at "}" before
+        // the last line); lines are then found by assembling the lines above them again.
         std::int32_t lineCount = 0;
-        std::int32_t recordingLine = 0;
-        std::vector<std::int32_t> lineAddress;  // lineCount + 1 entries
-        std::vector<std::int32_t> cells;        // recorded cell addresses
+        // Memory may have been written behind poke's back (services, a new table):
+        // every cell is compared before the next write-back.
+        bool allDirty = true;
+        // Lines 0 .. linesNoted - 1 as the compile walk met them: where each starts,
+        // and its row of the instruction table (null for none).
+        std::int32_t linesNoted = 0;
+        std::array<std::int32_t, kMaxProgramLines + 1> lineAddress{};  // never decreasing
+        std::array<const Instruction*, kMaxProgramLines> lineInstruction{};
+        std::vector<std::int32_t> cells;        // the cells lines write again
         std::vector<std::int16_t> cellLine;     // per address: the line that writes it, or -1
         std::vector<std::int16_t> cellImage;    // per address: the value it writes
         std::vector<std::uint8_t> dirtyFlag;    // per address: listed in `dirty`
         std::vector<std::int32_t> dirty;
-    } prescanCache;
-    // When false, prescan always assembles line by line (tests compare both ways).
-    bool usePrescanCache = true;
-    void buildPrescanCache();
-    // Writes back the recorded cells of lines 0 .. n - 1 that differ from the image.
-    void restorePrescanCells(std::int32_t n);
-    // True when prescan(n) may use the cache (building it when needed).
-    bool prescanCacheCovers(std::int32_t n);
+    } lineTable;
+    // When false, lines are always found by assembling the lines above them (tests
+    // compare both ways).
+    bool useLineTable = true;
+    // Called by the compile walk for each line before it is assembled; then by a
+    // successful compile.
+    void noteCompiledLine(const Instruction* ins);
+    void makeLineTable();
+    // Forgets the table, when the program store changes.
+    void forgetLineTable();
+    // True when the table knows lines 0 .. n (n > 0) and may be used.
+    bool lineTableCovers(std::int32_t n) const {
+        return useLineTable && n > 0 && n <= lineTable.lineCount && lineTable.lineCount == programLineCount;
+    }
+    // Line i assembled again in place, as the lines above a target are: opcodes and byte
+    // immediates written, the counter moved, no label recorded.
+    void reassembleLine(std::int32_t i);
+    // Writes back the table's cells of lines 0 .. n - 1 that differ from what they wrote.
+    void restoreLineCells(std::int32_t n);
     // A store by the running program; `address` is already checked.
     void poke(std::int32_t address, std::int32_t value) {
         memory[address] = value;
-        PrescanCache& c = prescanCache;
-        if (c.valid && c.cellLine[address] >= 0 && !c.dirtyFlag[address]) markDirty(address);
+        LineTable& t = lineTable;
+        if (t.lineCount > 0 && t.cellLine[address] >= 0 && !t.dirtyFlag[address]) markDirty(address);
     }
     void markDirty(std::int32_t address);
 

@@ -16,9 +16,9 @@ void Machine::rstService(const Instruction& ins) {
     bool advance = true;
     if (mode == Execute) {
         advance = performService(n);
-        // Services store into memory directly; the remembered prescan must compare
-        // its cells before it trusts them again.
-        prescanCache.allDirty = true;
+        // Services store into memory directly; the line table must compare its cells
+        // before it trusts them again.
+        lineTable.allDirty = true;
     }
     // A service whose own address check failed leaves the counter on this line, so
     // the run stops with the RST as the faulty instruction.

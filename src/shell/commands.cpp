@@ -1,6 +1,7 @@
 #include "shell/commands.h"
 
 #include "isa/instruction_table.h"
+#include "translator/translate.h"
 
 namespace verdin {
 
@@ -29,7 +30,8 @@ std::int32_t compileProgram(Machine& machine, const std::vector<std::string>& li
     }
     std::int32_t result = machine.compile(options.showMessage, Compile);
     if (result != -1 || options.mode == Compile) return result;
-    return machine.compile(options.showMessage, options.mode);
+    const bool translation = options.mode == TranslateZ80 || options.mode == TranslateX86;
+    return machine.compile(options.showMessage, options.mode, translation ? &translateProgram : nullptr);
 }
 
 std::vector<std::uint8_t> programImage(const Machine& machine) {
@@ -57,11 +59,7 @@ std::vector<ListingLine> listProgram(Machine& machine, const std::vector<std::st
         auto line = static_cast<std::int32_t>(i);
         if (line < machine.programLineCount) {
             std::int32_t start = machine.addressCounter;
-            machine.currentLine = line;
-            machine.splitLine(machine.programLines[i]);
-            machine.preScan = 1;
-            machine.dispatchLine();
-            machine.preScan = 0;
+            machine.reassembleLine(line);
             entry.address = start;
             // DS reserves cells without filling them and ORG moves the counter:
             // neither has bytes of its own to show.

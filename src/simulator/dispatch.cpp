@@ -2,7 +2,6 @@
 #include "isa/instruction_table.h"
 
 #include "machine/machine.h"
-#include "translator/translate.h"
 
 namespace verdin {
 
@@ -20,9 +19,9 @@ void Machine::dispatchLine() {
     }
     if (mnemonicText == "}") return;
     const Instruction* ins = findInstruction(mnemonicText);
+    if (mode == Compile && preScan == 0) noteCompiledLine(ins);
     if (ins == nullptr) {
         if (!mnemonicText.empty()) status = InvalidCommand;
-        else if (mode == TranslateZ80 || mode == TranslateX86) translateLabelOnly(*this);
         return;
     }
     // Handlers read their registers from the decoded line; a handler may assemble or
@@ -30,8 +29,7 @@ void Machine::dispatchLine() {
     const DecodedLine line = decodeLine(ins);
     const DecodedLine* outer = runningLine;
     runningLine = &line;
-    if (mode == TranslateZ80 || mode == TranslateX86) translateLine(*ins);
-    else (this->*handlerOf(*ins))(*ins);
+    (this->*handlerOf(*ins))(*ins);
     if (mode == Execute && preScan == 0) countStates(line);
     runningLine = outer;
 }

@@ -1,5 +1,5 @@
-// The translate modes of every handler: one template per mnemonic and target, filled
-// in from the line's operand text.
+// The translation pass: one template per mnemonic and target, filled in from the
+// line's operand text.
 #include "translator/translate.h"
 
 #include <algorithm>
@@ -190,6 +190,26 @@ void appendTranslated(Machine& m, std::string line) {
     ++m.translatedCount;
 }
 
+// One line per source line: the label alone for a line without a mnemonic (so that
+// the jumps to it still have a target), else the label and the mnemonic's template
+// filled in.
+void translateLine(Machine& m) {
+    const Instruction* ins = findInstruction(m.mnemonicText);
+    if (ins == nullptr) {
+        if (!m.mnemonicText.empty()) m.status = InvalidCommand;
+        else if (!m.labelField.empty() && m.labelField[0] != ' ') appendTranslated(m, std::string(m.labelField));
+        return;
+    }
+    std::string line(m.labelField);
+    if (const TranslationTemplate* t = findTranslationTemplate(ins->name)) {
+        line += expand(m.mode == TranslateX86 ? t->x86 : t->z80, *ins, m);
+    }
+    appendTranslated(m, std::move(line));
+    // DS and DW keep their memory checks in this pass: it counts on from the size the
+    // compile left, so reserved space that runs past the end of memory stops it too.
+    if (ins->name == "DS" || ins->name == "DW") (m.*Machine::handlerOf(*ins))(*ins);
+}
+
 }  // namespace
 
 std::string_view registerName(int index, std::int32_t mode) {
@@ -220,20 +240,17 @@ const TranslationTemplate* findTranslationTemplate(std::string_view mnemonic) {
     return it == kTemplates.end() ? nullptr : &*it;
 }
 
-void translateLabelOnly(Machine& machine) {
-    if (machine.labelField.empty() || machine.labelField[0] == ' ') return;
-    appendTranslated(machine, std::string(machine.labelField));
-}
-
-void Machine::translateLine(const Instruction& ins) {
-    std::string line(labelField);
-    if (const TranslationTemplate* t = findTranslationTemplate(ins.name)) {
-        line += expand(mode == TranslateX86 ? t->x86 : t->z80, ins, *this);
+void translateProgram(Machine& m) {
+    for (std::int32_t i = 0;;) {
+        const std::string& line = m.programLines[static_cast<size_t>(i)];
+        if (line.empty()) return;
+        m.pumpIfDue();
+        m.currentLine = i;
+        m.splitLine(line);
+        if (m.mnemonicText == "}" || m.status != Ok) return;
+        translateLine(m);
+        if (!m.advancePast(i)) return;
     }
-    appendTranslated(*this, std::move(line));
-    // DS and DW keep their memory checks in this pass: it counts on from the size the
-    // compile left, so reserved space that runs past the end of memory stops it too.
-    if (ins.name == "DS" || ins.name == "DW") (this->*handlerOf(ins))(ins);
 }
 
 }  // namespace verdin

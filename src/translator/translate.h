@@ -1,9 +1,9 @@
 // Rewriting an assembled 8080 program as Z-80 or x86 assembly text.
 //
-// The rewriting is a pass of the ordinary line walk in mode TranslateZ80 or
-// TranslateX86: the dispatcher hands each line to Machine::translateLine, which
-// appends one line to the machine's translation store. The store then becomes a file
-// beside the source.
+// The rewriting is a pass of its own over the assembled lines, which a compile in mode
+// TranslateZ80 or TranslateX86 runs in place of the assembler's walk: it appends one
+// line per program line to the machine's translation store. The store then becomes a
+// file beside the source.
 //
 // Usage:
 //   verdin::compileProgram(machine, lines, {.mode = verdin::TranslateZ80});
@@ -39,9 +39,11 @@ struct TranslationTemplate {
 };
 const TranslationTemplate* findTranslationTemplate(std::string_view mnemonic);
 
-// Label-only lines: in the translation they keep their label, so that the jumps to
-// it still have a target. Called by the dispatcher for a line without a mnemonic.
-void translateLabelOnly(Machine& machine);
+// The pass: the program store from its first line to the end of the program, in the
+// target of the machine's mode, into its translation store. A fault (a reservation
+// past the end of memory) sets `status` and `errorLine` and ends it, as in the
+// assembler's walk. Run by Machine::compile (see compileProgram).
+void translateProgram(Machine& machine);
 
 // ---- The translation file -----------------------------------------------------
 

@@ -184,7 +184,7 @@ TEST_P(Golden, EndsInTheExpectedState) {
     ASSERT_FALSE(expectations.empty()) << c.where;
     auto cached = std::make_unique<Session>();
     auto lineByLine = std::make_unique<Session>();
-    lineByLine->machine.usePrescanCache = false;
+    lineByLine->machine.useLineTable = false;
     lineByLine->machine.useDecodedLines = false;
     const int result = perform(*cached, c, programs);
     for (const golden::Line& expectation : expectations) {
