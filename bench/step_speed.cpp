@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
         for (int way = 0; way < 2; ++way) {
             verdin::HeadlessPlatform platform;
             auto machine = std::make_unique<verdin::Machine>(platform);
-            if (verdin::compileProgram(*machine, longProgram(target), true, false) != -1) {
+            if (verdin::compileProgram(*machine, longProgram(target), {.stopAtEmptyLine = true}) != -1) {
                 std::fprintf(stderr, "benchmark program does not compile: %s\n", platform.lastMessage().c_str());
                 return 1;
             }

@@ -35,8 +35,7 @@ std::string lineName(int zeroBased) { return "line " + std::to_string(zeroBased 
 struct StepHistory::Record {
     std::vector<Cell> cells;  // the values before, of the cells that changed
     std::array<std::int32_t, kScalars.size()> scalars{};
-    std::int32_t currentLine = 0, nextLine = 0, lastStatus = Ok, addressCounter = 0, mode = 0;
-    std::int64_t states = 0;
+    Machine::RunPosition position;
     ScreenState screen;  // the text screen and the last typed value
     DebugSession::View view;
     // A Run: taken back line by line by running it again up to one line fewer.
@@ -126,12 +125,7 @@ void StepHistory::begin() {
     *before_ = m_.processorState();
     pending_ = std::make_unique<Record>();
     Record& r = *pending_;
-    r.currentLine = m_.currentLine;
-    r.nextLine = m_.nextLine;
-    r.lastStatus = m_.lastStatus;
-    r.addressCounter = m_.addressCounter;
-    r.mode = m_.mode;
-    r.states = m_.states;
+    r.position = m_.runPosition();
     r.screen = m_.services().screenState();
     r.view = session_.view();
     m_.outsideEffectLine = -1;
@@ -224,14 +218,7 @@ void StepHistory::restore(const Record& r) {
         else s.returnLines[c.index - kReturnLinesAt] = c.value;
     }
     m_.restoreProcessorState(s);
-    m_.currentLine = r.currentLine;
-    m_.nextLine = r.nextLine;
-    m_.lastStatus = r.lastStatus;
-    m_.addressCounter = r.addressCounter;
-    m_.mode = r.mode;
-    m_.states = r.states;
-    m_.status = Ok;
-    m_.interruptRequested = 0;
+    m_.restoreRunPosition(r.position);
     const bool screenChanged = m_.services().screenLines() != r.screen.lines ||
                                m_.services().screenShown() != r.screen.shown;
     m_.services().restoreScreenState(r.screen);

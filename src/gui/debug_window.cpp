@@ -372,21 +372,16 @@ void DebugWindow::step() {
     afterCommand();
 }
 
-void DebugWindow::stepOver() {
-    if (views_.runInProgress || commandRunning_) return;
-    commandRunning_ = true;
-    setRunning(true);
-    history_.stepOver(DebugViews::stepLine(selectedLine(), program_->count()));
-    setRunning(false);
-    commandRunning_ = false;
-    afterCommand();
-}
+void DebugWindow::stepOver() { runToReturn(&StepHistory::stepOver); }
 
-void DebugWindow::stepOut() {
+void DebugWindow::stepOut() { runToReturn(&StepHistory::stepOut); }
+
+// Step over and Step out are runs: only Stop is enabled until the subroutine returns.
+void DebugWindow::runToReturn(void (StepHistory::*command)(int)) {
     if (views_.runInProgress || commandRunning_) return;
     commandRunning_ = true;
     setRunning(true);
-    history_.stepOut(DebugViews::stepLine(selectedLine(), program_->count()));
+    (history_.*command)(DebugViews::stepLine(selectedLine(), program_->count()));
     setRunning(false);
     commandRunning_ = false;
     afterCommand();

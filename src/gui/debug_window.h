@@ -80,6 +80,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void runToReturn(void (StepHistory::*command)(int));
     void buildWindow();
     void fillProgram();
     void refreshLists();

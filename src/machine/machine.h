@@ -208,6 +208,24 @@ public:
         clockKHz = kHz;
     }
     void setClockKHz(std::int32_t kHz) { clockKHz = kHz; }
+    // Where the walk stands beside the processor state: what Step back keeps with each
+    // record and puts back with it.
+    struct RunPosition {
+        std::int32_t currentLine = 0, nextLine = 0, lastStatus = Ok, addressCounter = 0, mode = Compile;
+        std::int64_t states = 0;
+    };
+    RunPosition runPosition() const { return {currentLine, nextLine, lastStatus, addressCounter, mode, states}; }
+    // Puts a position back, with no fault pending and no Stop asked for.
+    void restoreRunPosition(const RunPosition& p) {
+        currentLine = p.currentLine;
+        nextLine = p.nextLine;
+        lastStatus = p.lastStatus;
+        addressCounter = p.addressCounter;
+        mode = p.mode;
+        states = p.states;
+        status = Ok;
+        interruptRequested = 0;
+    }
     // regF composed from the five flags; and the reverse.
     std::int32_t composeFlags() const;
     void splitFlags(std::int32_t f);
