@@ -39,8 +39,10 @@ def serve(site):
     return server
 
 
-def browser(width=1024, height=768, downloads=None):
+def browser(width=1024, height=768, downloads=None, scale=None):
     options = webdriver.ChromeOptions()
+    if scale:
+        options.add_argument(f"--force-device-scale-factor={scale}")
     if downloads:
         options.add_experimental_option("prefs", {"download.default_directory": downloads,
                                                   "download.prompt_for_download": False})
@@ -320,6 +322,88 @@ class PageTest(unittest.TestCase):
         self.assertIn(b"LD", self.downloaded("untitled.z80").upper())
         self.el("save-code").click()
         self.assertEqual(self.downloaded("untitled.dat"), bytes([0x3E, 0x05, 0x3C, 0x76]))
+
+    def test_9_keyboard_only_from_editor_to_hlt(self):
+        self.load()
+        actions = lambda: webdriver.ActionChains(self.driver)
+        active = lambda: self.driver.execute_script("return document.activeElement.id")
+        # Tab from the top of the page reaches the editor.
+        for _ in range(60):
+            if active() == "editor":
+                break
+            actions().send_keys(Keys.TAB).perform()
+        self.assertEqual(active(), "editor")
+        for line in ["  mvi a,2", "  inr a", "  hlt"]:
+            actions().send_keys(line + Keys.ENTER).perform()
+        # Esc leaves the editor for Compile; Enter presses it and closes the box.
+        actions().send_keys(Keys.ESCAPE).perform()
+        self.assertEqual(active(), "compile")
+        actions().send_keys(Keys.ENTER).perform()
+        self.wait_for(lambda: self.el("message").get_attribute("open") is not None, "the compile box opens")
+        self.assertEqual(self.el("message-text").text, "Compile successful 4 byte(s)")
+        actions().send_keys(Keys.ENTER).perform()
+        self.wait_for(lambda: self.el("message").get_attribute("open") is None, "Enter closes the box")
+        # The box gives the focus back to the editor: Esc again, Tab on to Debug, then
+        # the debug keys: F11 steps, F5 runs to HLT.
+        self.assertEqual(active(), "editor")
+        actions().send_keys(Keys.ESCAPE).perform()
+        for _ in range(10):
+            if active() == "debug":
+                break
+            actions().send_keys(Keys.TAB).perform()
+        self.assertEqual(active(), "debug")
+        actions().send_keys(Keys.ENTER).perform()
+        self.messages()
+        self.wait_for(lambda: len(self.entries("program")) == 3, "the program list fills")
+        actions().send_keys(Keys.F11).perform()
+        self.wait_for(lambda: self.entries("registers")[0].startswith(" AF  02"), "F11 steps")
+        actions().send_keys(Keys.F5).perform()
+        self.wait_idle()
+        self.messages()
+        self.wait_for(lambda: self.entries("registers")[0].startswith(" AF  03"), "F5 runs to HLT")
+
+    def test_10_every_control_is_named_and_fits_a_zoomed_projector(self):
+        unnamed = """
+            const named = e => (e.getAttribute('aria-label') || e.getAttribute('title') ||
+                (e.labels && e.labels.length && e.labels[0].textContent) ||
+                (e.getAttribute('aria-labelledby') &&
+                 document.getElementById(e.getAttribute('aria-labelledby')).textContent) ||
+                (e.tagName === 'BUTTON' && e.textContent) || '').trim() !== '';
+            return [...document.querySelectorAll('button, input, select, textarea, [tabindex]')]
+                .filter(e => e.type !== 'hidden' && !named(e)).map(e => e.id || e.outerHTML.slice(0, 60));"""
+        clipped = """
+            return [...document.querySelectorAll('#menu button, .debug-buttons button')]
+                .filter(b => b.offsetParent !== null)
+                .filter(b => { const r = b.getBoundingClientRect();
+                               return r.right > window.innerWidth || r.bottom > window.innerHeight; })
+                .map(b => b.id);"""
+        self.load()
+        self.assertEqual(self.driver.execute_script(unnamed), [])
+        # A 1920x1080 projector with the browser's zoom at 150 %: 1.5 device pixels to a
+        # CSS pixel, so the page has 1280x720 of them (headless Chromium sizes its window
+        # in CSS pixels). Every command button stays on the screen and nothing scrolls
+        # sideways.
+        driver = browser(1280, 720, scale=1.5)
+        try:
+            driver.get(self.url)
+            WebDriverWait(driver, WAIT).until(
+                lambda d: d.execute_script("return document.body.dataset.ready === 'true'"))
+            self.assertEqual(driver.execute_script("return Math.round(window.devicePixelRatio * 10)"), 15)
+            self.assertEqual(driver.execute_script("return window.innerWidth"), 1280)
+            self.assertEqual(driver.execute_script(clipped), [])
+            driver.find_element(By.ID, "new").click()
+            driver.find_element(By.ID, "editor").click()
+            driver.find_element(By.ID, "editor").send_keys("  mvi a,1" + Keys.ENTER + "  hlt" + Keys.ENTER)
+            driver.find_element(By.ID, "debug").click()
+            WebDriverWait(driver, WAIT).until(
+                lambda d: d.find_element(By.ID, "message").get_attribute("open") is not None)
+            driver.find_element(By.ID, "message-ok").click()
+            WebDriverWait(driver, WAIT).until(lambda d: d.find_element(By.ID, "debug-panel").is_displayed())
+            self.assertEqual(driver.execute_script(clipped), [])
+            self.assertLessEqual(driver.execute_script("return document.documentElement.scrollWidth"),
+                                 driver.execute_script("return window.innerWidth"))
+        finally:
+            driver.quit()
 
 
 if __name__ == "__main__":
