@@ -1,6 +1,9 @@
 #include "debugger/step_history.h"
 
 #include <array>
+#include <cctype>
+
+#include "machine/line_fields.h"
 
 namespace verdin {
 
@@ -45,8 +48,23 @@ struct StepHistory::Record {
     std::int64_t linesRun = 0;
     std::int64_t budgetBefore = -1;
     std::vector<std::optional<std::string>> answers;
-    // The last line of the command that used the host file or table services, or -1.
+    // The last line of the command that used the host file or table services, or -1
+    // when none did or a checkpoint stands after it.
     int outsideLine = -1;
+    std::unique_ptr<Checkpoint> checkpoint;
+};
+
+// A Run's state just after a line that used the host file or table services: the lines
+// after it are replayed from here, since running the Run again from its start would
+// use the file again.
+struct StepHistory::Checkpoint {
+    ProcessorState state;
+    Machine::RunPosition position;
+    ScreenState screen;
+    std::int32_t line = 0;          // the line the Run goes on with
+    std::int32_t outsideLine = -1;  // the line that used the services
+    std::int64_t linesAt = 0;       // lines of the Run taken before this point
+    std::size_t answersAt = 0;      // typed values read before this point
 };
 
 // Forwards everything to the window, keeping the typed values a Run may be replayed with.
@@ -75,7 +93,7 @@ private:
 // Shows nothing and answers from the log, so that a replayed Run asks no one.
 class StepHistory::ReplayPlatform : public Platform {
 public:
-    explicit ReplayPlatform(const std::vector<std::optional<std::string>>& log) : log_(log) {}
+    ReplayPlatform(const std::vector<std::optional<std::string>>& log, std::size_t first) : log_(log), next_(first) {}
     void showMessageWithHint(MessageKind, const std::string&, const std::string&) override {}
     std::optional<std::string> inputValue(const ValueRequest&) override {
         return next_ < log_.size() ? log_[next_++] : std::nullopt;
@@ -83,7 +101,7 @@ public:
 
 private:
     const std::vector<std::optional<std::string>>& log_;
-    std::size_t next_ = 0;
+    std::size_t next_;
 };
 
 // Stops a replayed Run before its line number `lines` (counted from 0); no breakpoint stops it.
@@ -94,6 +112,37 @@ public:
 
 private:
     std::int64_t left_;
+};
+
+// Stands between a recorded Run and the session's breakpoints: the lines after every RST
+// are flagged too, to keep a checkpoint there when the RST used a host file or table.
+class StepHistory::CheckpointBreaks : public LineBreaks {
+public:
+    CheckpointBreaks(StepHistory& history, LineBreaks* inner) : history_(history), inner_(inner) {
+        const Machine& m = history.m_;
+        for (std::int32_t i = 0; i + 1 < m.programLineCount && i + 1 < kMaxProgramLines; ++i) {
+            const std::string_view mnemonic = splitFields(m.programLines[static_cast<std::size_t>(i)]).mnemonic;
+            afterRst_[static_cast<std::size_t>(i) + 1] =
+                mnemonic.size() == 3 && std::toupper(static_cast<unsigned char>(mnemonic[0])) == 'R' &&
+                std::toupper(static_cast<unsigned char>(mnemonic[1])) == 'S' &&
+                std::toupper(static_cast<unsigned char>(mnemonic[2])) == 'T';
+        }
+        refresh();
+    }
+    bool stopBefore(const Machine& m, std::int32_t line) override {
+        if (afterRst_[static_cast<std::size_t>(line)]) history_.checkpointIfOutside(line);
+        const bool stop = inner_ != nullptr && inner_->flagged[static_cast<std::size_t>(line)] && inner_->stopBefore(m, line);
+        refresh();
+        return stop;
+    }
+
+private:
+    void refresh() {
+        for (std::size_t i = 0; i < flagged.size(); ++i) flagged[i] = afterRst_[i] || (inner_ != nullptr && inner_->flagged[i]);
+    }
+    StepHistory& history_;
+    LineBreaks* inner_;
+    std::array<std::uint8_t, kMaxProgramLines> afterRst_{};
 };
 
 StepHistory::StepHistory(DebugSession& session, Machine& machine, std::size_t budgetBytes)
@@ -118,6 +167,10 @@ std::size_t StepHistory::recordBytes(const Record& r) {
                     r.screen.lines.capacity() * sizeof(std::string) + r.answers.capacity() * sizeof(r.answers[0]);
     for (const std::string& s : r.screen.lines) n += s.capacity();
     for (const auto& a : r.answers) n += a ? a->capacity() : 0;
+    if (r.checkpoint) {
+        n += sizeof(Checkpoint) + r.checkpoint->screen.inputText.capacity();
+        for (const std::string& s : r.checkpoint->screen.lines) n += sizeof(std::string) + s.capacity();
+    }
     return n;
 }
 
@@ -143,7 +196,9 @@ void StepHistory::finish(bool isRun, bool fromStart, int runLine, std::int64_t b
     if (isRun) {
         r.linesRun = budgetBefore >= 0 ? budgetBefore - m_.lineBudget : (std::int64_t{1} << 62) - m_.lineBudget;
         r.answers = std::move(answers_);
+        r.checkpoint = std::move(pendingCheckpoint_);
     }
+    pendingCheckpoint_.reset();
     answers_.clear();
     r.outsideLine = m_.outsideEffectLine;
     const std::size_t size = recordBytes(r);
@@ -199,10 +254,15 @@ void StepHistory::run() {
     // starts so high that no run reaches it.
     const std::int64_t budgetBefore = m_.lineBudget;
     if (budgetBefore < 0) m_.lineBudget = std::int64_t{1} << 62;
+    runBudgetStart_ = m_.lineBudget;
     Platform* window = m_.ownerWindow;
     LoggingPlatform logging(*window, answers_);
     m_.ownerWindow = &logging;
+    LineBreaks* breaks = m_.lineBreaks;
+    CheckpointBreaks checkpoints(*this, breaks);
+    m_.lineBreaks = &checkpoints;
     session_.run();
+    m_.lineBreaks = breaks;
     m_.ownerWindow = window;
     finish(true, fromStart, runLine, budgetBefore);
     if (budgetBefore < 0) m_.lineBudget = -1;
@@ -226,15 +286,35 @@ void StepHistory::restore(const Record& r) {
     session_.restoreView(r.view);
 }
 
+void StepHistory::checkpointIfOutside(std::int32_t line) {
+    if (m_.outsideEffectLine < 0) return;
+    auto c = std::make_unique<Checkpoint>();
+    c->state = m_.processorState();
+    c->position = m_.runPosition();
+    c->screen = m_.services().screenState();
+    c->line = line;
+    c->outsideLine = m_.outsideEffectLine;
+    c->linesAt = runBudgetStart_ - m_.lineBudget;
+    c->answersAt = answers_.size();
+    pendingCheckpoint_ = std::move(c);
+    m_.outsideEffectLine = -1;
+}
+
 void StepHistory::replayRun(Record& r, std::int64_t lines) {
     Platform* window = m_.ownerWindow;
     LineBreaks* breaks = m_.lineBreaks;
-    ReplayPlatform silent(r.answers);
-    ReplayBreaks stopAt(lines);
+    const Checkpoint* c = r.checkpoint.get();
+    ReplayPlatform silent(r.answers, c != nullptr ? c->answersAt : 0);
+    ReplayBreaks stopAt(c != nullptr ? lines - c->linesAt : lines);
     m_.ownerWindow = &silent;
     m_.lineBreaks = &stopAt;
     m_.lineBudget = -1;
-    if (r.fromStart) {
+    if (c != nullptr) {
+        m_.restoreProcessorState(c->state);
+        m_.restoreRunPosition(c->position);
+        m_.services().restoreScreenState(c->screen);
+        m_.continueRun(c->line);
+    } else if (r.fromStart) {
         m_.resetRun();
         m_.run();
     } else {
@@ -261,8 +341,9 @@ bool StepHistory::stepBack() {
         return false;
     }
     Record& r = records_.back();
-    if (r.outsideLine >= 0) {
-        refusal_ = "Step back cannot go before " + lineName(r.outsideLine) +
+    const bool beforeCheckpoint = r.checkpoint != nullptr && r.linesRun - 1 < r.checkpoint->linesAt;
+    if (r.outsideLine >= 0 || beforeCheckpoint) {
+        refusal_ = "Step back cannot go before " + lineName(r.outsideLine >= 0 ? r.outsideLine : r.checkpoint->outsideLine) +
                    ": it used the host file or table services, whose effects cannot be taken back."
                    " (lines counted from 1)";
         return false;

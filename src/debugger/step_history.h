@@ -5,7 +5,9 @@
 // call-stack entries it wrote, and the small fields), so ten thousand of them fit in a
 // few megabytes. A Run keeps the machine as it stood before it, how many lines it ran
 // and the values typed during it: taking back its last line runs it again, silently,
-// up to one line fewer, so the run itself records nothing per line.
+// up to one line fewer, so the run itself records nothing per line. A Run that used the
+// host file or table services also keeps its state just after the last such line: its
+// later lines are replayed from there, and the lines before it cannot be taken back.
 //
 // Usage:
 //   verdin::StepHistory history(session, machine);
@@ -63,6 +65,8 @@ private:
     class LoggingPlatform;
     class ReplayPlatform;
     class ReplayBreaks;
+    class CheckpointBreaks;
+    struct Checkpoint;
 
     void begin();
     void finish(bool isRun, bool fromStart, int runLine, std::int64_t budgetBefore);
@@ -70,6 +74,9 @@ private:
     void keepDifferences(Record& r) const;
     void restore(const Record& r);
     void replayRun(Record& r, std::int64_t lines);
+    // Called by a recorded Run before the line after an RST: after a host file or table
+    // service, the Run's state there becomes the point its later lines are replayed from.
+    void checkpointIfOutside(std::int32_t line);
     static std::size_t recordBytes(const Record& r);
 
     DebugSession& session_;
@@ -79,7 +86,10 @@ private:
     std::deque<Record> records_;
     std::unique_ptr<ProcessorState> before_;
     std::unique_ptr<Record> pending_;
+    std::unique_ptr<Checkpoint> pendingCheckpoint_;
     std::vector<std::optional<std::string>> answers_;
+    // The line budget a recorded Run started with, to count the lines it has taken.
+    std::int64_t runBudgetStart_ = 0;
     std::string refusal_;
 };
 

@@ -115,6 +115,32 @@ TEST(StepHistoryTest, HostFileLinesEndTheHistoryAndSayWhich) {
     EXPECT_EQ(d.session->selectedLine(), 3);
 }
 
+// Inside a Run, the lines after the last host-file line are taken back from the state
+// just after it (running the Run again from its start would use the file again); that
+// line itself is refused with its number.
+TEST(StepHistoryTest, ARunsLinesAfterItsLastHostFileLineAreTakenBack) {
+    const std::vector<std::string> lines = {"  MVI E,3", "L:  MVI A,1", "  MVI B,99", "  RST 6",
+                                            "  INR C",   "  DCR E",   "  JNZ L",     "  HLT"};
+    Debugged forward(lines, ArithmeticRules::Workbench);
+    forward.history->run();
+    const std::int64_t ran = forward.history->lineCount() - 1;
+    ASSERT_EQ(ran, 1 + 3 * 6 + 1);
+    // The last RST 6 is the 16th line run; the four after it go back.
+    for (std::int64_t back = 1; back <= 4; ++back) {
+        ASSERT_TRUE(forward.history->stepBack()) << forward.history->refusal();
+        Debugged shorter(lines, ArithmeticRules::Workbench);
+        shorter.m.lineBudget = ran - back;
+        shorter.session->run();
+        EXPECT_TRUE(forward.m.processorState() == shorter.m.processorState()) << "back " << back;
+        EXPECT_EQ(forward.m.states, shorter.m.states) << "back " << back;
+        EXPECT_EQ(forward.session->selectedLine(), shorter.m.currentLine + 1) << "back " << back;
+    }
+    EXPECT_EQ(forward.m.regC, 2);
+    EXPECT_FALSE(forward.history->stepBack());
+    EXPECT_NE(forward.history->refusal().find("line 4"), std::string::npos) << forward.history->refusal();
+    EXPECT_EQ(forward.m.regC, 2);
+}
+
 TEST(StepHistoryTest, StepOutLeavesTheSubroutineAtItsCallersNextLine) {
     const std::vector<std::string> lines = {"  MVI B,1",  "  CALL SUB", "  MVI C,7", "  HLT",
                                             "SUB: INR A", "  CALL IN", "  INR A",    "  RET", "IN: RET"};
