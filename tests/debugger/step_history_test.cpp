@@ -141,6 +141,46 @@ TEST(StepHistoryTest, ARunsLinesAfterItsLastHostFileLineAreTakenBack) {
     EXPECT_EQ(forward.m.regC, 2);
 }
 
+// Answers the "Input value" box from a list, counting the questions.
+struct Answering : HeadlessPlatform {
+    std::vector<std::string> answers;
+    std::size_t asked = 0;
+    std::optional<std::string> inputValue(const ValueRequest&) override {
+        return asked < answers.size() ? std::optional<std::string>(answers[asked++]) : std::nullopt;
+    }
+};
+
+// A line that read a typed value goes back like any other: a Step asks again going
+// forward, while a Run's lines are replayed with the values typed during it.
+TEST(StepHistoryTest, TypedValuesAreTakenBackAndAskedAgain) {
+    const std::vector<std::string> lines = {"  MVI A,0", "  MVI B,1", "  LXI H,100H", "  RST 7", "  INR C", "  HLT"};
+    Debugged d(lines, ArithmeticRules::Workbench);
+    Answering typing;
+    typing.answers = {"one", "two", "three"};
+    d.m.ownerWindow = &typing;
+    d.steps(5);
+    EXPECT_EQ(d.m.memory[0x100], 'o');
+    ASSERT_TRUE(d.history->stepBack());
+    ASSERT_TRUE(d.history->stepBack());
+    EXPECT_EQ(d.m.memory[0x100], 0);
+    EXPECT_EQ(d.session->selectedLine(), 3);
+    d.history->step(3);
+    EXPECT_EQ(typing.asked, 2u);
+    EXPECT_EQ(d.m.memory[0x100], 't');
+    EXPECT_EQ(d.m.memory[0x101], 'w');
+
+    Debugged run(lines, ArithmeticRules::Workbench);
+    run.m.ownerWindow = &typing;
+    run.history->run();
+    EXPECT_EQ(typing.asked, 3u);
+    ASSERT_TRUE(run.history->stepBack());  // HLT
+    ASSERT_TRUE(run.history->stepBack());  // INR C
+    EXPECT_EQ(typing.asked, 3u);           // replayed with "three", asking no one
+    EXPECT_EQ(run.m.memory[0x100], 't');
+    EXPECT_EQ(run.m.memory[0x102], 'r');
+    EXPECT_EQ(run.m.regC, 0);
+}
+
 TEST(StepHistoryTest, StepOutLeavesTheSubroutineAtItsCallersNextLine) {
     const std::vector<std::string> lines = {"  MVI B,1",  "  CALL SUB", "  MVI C,7", "  HLT",
                                             "SUB: INR A", "  CALL IN", "  INR A",    "  RET", "IN: RET"};
