@@ -20,6 +20,7 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support import expected_conditions
 from selenium.webdriver.support.ui import WebDriverWait
 
 SITE = None
@@ -152,8 +153,9 @@ class PageTest(unittest.TestCase):
         self.wait_for(lambda: self.entries("dump")[0].startswith("0100   0C"), "memory at 100H holds the sum")
         # The "Input" dialog of a register pair: the core offers BC and judges the typing.
         self.el("registers").find_elements(By.TAG_NAME, "li")[1].click()
-        WebDriverWait(self.driver, WAIT).until(lambda d: d.switch_to.alert)
-        alert = self.driver.switch_to.alert
+        # alert_is_present waits through "no such alert"; switch_to.alert alone raises it
+        # when the dialog is a moment late.
+        alert = WebDriverWait(self.driver, WAIT).until(expected_conditions.alert_is_present())
         self.assertEqual(alert.text, "Registers BC")
         alert.send_keys("1234")
         alert.accept()
