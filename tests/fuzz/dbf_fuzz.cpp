@@ -7,6 +7,7 @@
 
 #include "fuzz_support.h"
 #include "services/dbf_table.h"
+#include "services/service_support.h"
 #include "services/services.h"
 
 namespace {
@@ -62,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     const std::uint16_t count = ops.word();
                     machine.regB = count >> 8;
                     machine.regC = count & 0xFF;
-                    machine.screenListRecords();
+                    screenListRecords(machine, servicesOf(machine));
                     break;
                 }
                 default:  // export onto the open table itself is refused, never done
