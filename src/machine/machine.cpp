@@ -2,7 +2,7 @@
 
 namespace verdin {
 
-Machine::Machine(Platform& platform) : ownerWindow(&platform), services_(makeSystemServices(*this)) { reset(); }
+Machine::Machine(Platform& platform) : ownerWindow(&platform), services_(makeSystemServices()) { reset(); }
 
 void Machine::reset() {
     translatedCount = 0;

@@ -171,21 +171,11 @@ public:
     // the machine knows them only through this interface.
     SystemServices& services() { return *services_; }
     const SystemServices& services() const { return *services_; }
-    void closeTextScreen() { services_->closeTextScreen(); }
-    bool performService(std::int32_t n) { return services_->perform(n); }
+    void closeTextScreen() { services_->closeTextScreen(*ownerWindow); }
     // The last line that used the host file or table services (RST 6, RST 4), whose
     // effects outside the machine cannot be taken back; -1 when none did since the
     // debugger last cleared it.
     std::int32_t outsideEffectLine = -1;
-    // The packed decimal number at 256*high + low; status 9 when the cells are not a
-    // valid number (the value computed from them is returned all the same).
-    double readNumber(std::int32_t high, std::int32_t low);
-    // Stores `value` as a packed decimal number at HL; status 10 (nothing stored) when
-    // it is out of range.
-    void writeNumber(double value);
-    void portsToMemory();
-    void memoryToPorts();
-    void copyNumber();
     // The folder of a source file's path, as `sourceFolder` wants it.
     static std::string folderOf(const std::string& file);
 
@@ -428,9 +418,6 @@ public:
     // Register access by the index of registerIndex ("BCDEHLMA"); M is not a register.
     // These few helpers run on almost every line, so they live here to be inlined.
     std::int32_t& registerRef(int index);
-    std::int32_t pairHL() const { return regH * 256 + regL; }
-    std::int32_t pairBC() const { return regB * 256 + regC; }
-    std::int32_t pairDE() const { return regD * 256 + regE; }
     // Condition test of the jump, call and return families.
     bool conditionHolds(std::int32_t code) const;
     // The 16-bit operand stored after the opcode at addressCounter.

@@ -40,6 +40,10 @@ struct ProcessorState {
     std::array<std::int32_t, kMaxCallDepth> returnLines{};
     std::int32_t callDepth = -1;
 
+    std::int32_t pairHL() const { return regH * 256 + regL; }
+    std::int32_t pairBC() const { return regB * 256 + regC; }
+    std::int32_t pairDE() const { return regD * 256 + regE; }
+
     bool operator==(const ProcessorState&) const = default;
 };
 

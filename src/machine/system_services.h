@@ -9,9 +9,22 @@
 #include <string>
 #include <vector>
 
+#include "diagnostics/diagnostics.h"
+#include "machine/processor_state.h"
+#include "platform/platform.h"
+
 namespace verdin {
 
-class Machine;
+// All that a service reaches of the machine that runs it: the processor, to read its
+// registers and write its results, and the platform for the boxes it shows. It ends
+// with the fault of the RST line in `status`, and says whether it touched the host
+// file or the table, whose effects no debugger can take back.
+struct ServiceCall {
+    ProcessorState& cpu;
+    Platform& platform;
+    std::int32_t status = Ok;
+    bool outsideEffect = false;
+};
 
 // What a Step back puts back of the services: the text screen and the last typed
 // value. The host file and the table are not here: what a program did to them
@@ -28,9 +41,10 @@ public:
     virtual ~SystemServices() = default;
     // Executes the service of `RST n` with the registers as they stand. False when an
     // address check of the service leaves the program counter on the RST line.
-    virtual bool perform(std::int32_t n) = 0;
-    // Closes the text screen (the step driver does so at the end of a program).
-    virtual void closeTextScreen() = 0;
+    virtual bool perform(std::int32_t n, ServiceCall& call) = 0;
+    // Closes the text screen (the step driver does so at the end of a program), and
+    // tells `platform` when it was open.
+    virtual void closeTextScreen(Platform& platform) = 0;
     // The text screen's lines, the last one being continued by output; and whether
     // the screen is open.
     virtual const std::vector<std::string>& screenLines() const = 0;
@@ -42,8 +56,7 @@ public:
     virtual void restoreScreenState(ScreenState state) = 0;
 };
 
-// The workbench's services for `machine`, which they read and write when a service
-// runs (defined in services/).
-std::unique_ptr<SystemServices> makeSystemServices(Machine& machine);
+// The workbench's services (defined in services/).
+std::unique_ptr<SystemServices> makeSystemServices();
 
 }  // namespace verdin

@@ -12,54 +12,58 @@ constexpr std::int32_t kPortBlock = 4;
 constexpr std::int32_t kHighestFirstPort = kPortCount - kPortBlock;  // 12
 }  // namespace
 
-void Machine::portsToMemory() {
-    const std::int32_t hl = pairHL();
+void portsToMemory(ServiceCall& m) {
+    const std::int32_t hl = m.cpu.pairHL();
     if (hl > kLastNumberAddress) {
-        status = OutOfMemory;
-        return;
-    }
-    for (std::int32_t i = 0; i < kPortBlock; ++i) memory[static_cast<std::size_t>(hl + i)] = inPorts[static_cast<std::size_t>(i)];
-}
-
-void Machine::memoryToPorts() {
-    const std::int32_t hl = pairHL();
-    if (hl > kLastNumberAddress) {
-        status = OutOfMemory;
-        return;
-    }
-    if (regA > kHighestFirstPort) {
-        status = InvalidPort;
-        return;
-    }
-    for (std::int32_t i = 0; i < kPortBlock; ++i) {
-        outPorts[static_cast<std::size_t>(regA + i)] = memory[static_cast<std::size_t>(hl + i)];
-    }
-}
-
-void portService(Machine& m) {
-    if (m.regA == 0) m.portsToMemory();
-    else m.memoryToPorts();
-}
-
-void Machine::copyNumber() {
-    const std::int32_t hl = pairHL(), de = pairDE();
-    if (hl > kLastNumberAddress || de > kLastNumberAddress) {
-        status = OutOfMemory;
-        return;
-    }
-    for (std::int32_t i = 0; i < 4; ++i) memory[static_cast<std::size_t>(de + i)] = memory[static_cast<std::size_t>(hl + i)];
-}
-
-void numberArithmetic(Machine& m) {
-    const std::int32_t op = m.regA;
-    if (op != '+' && op != '-' && op != '*' && op != '/') return;
-    if (m.pairHL() > kLastNumberAddress || m.pairDE() > kLastNumberAddress) {
         m.status = OutOfMemory;
         return;
     }
-    const double x = m.readNumber(m.regH, m.regL);
+    for (std::int32_t i = 0; i < kPortBlock; ++i) {
+        m.cpu.memory[static_cast<std::size_t>(hl + i)] = m.cpu.inPorts[static_cast<std::size_t>(i)];
+    }
+}
+
+void memoryToPorts(ServiceCall& m) {
+    const std::int32_t hl = m.cpu.pairHL();
+    if (hl > kLastNumberAddress) {
+        m.status = OutOfMemory;
+        return;
+    }
+    if (m.cpu.regA > kHighestFirstPort) {
+        m.status = InvalidPort;
+        return;
+    }
+    for (std::int32_t i = 0; i < kPortBlock; ++i) {
+        m.cpu.outPorts[static_cast<std::size_t>(m.cpu.regA + i)] = m.cpu.memory[static_cast<std::size_t>(hl + i)];
+    }
+}
+
+void portService(ServiceCall& m) {
+    if (m.cpu.regA == 0) portsToMemory(m);
+    else memoryToPorts(m);
+}
+
+void copyNumber(ServiceCall& m) {
+    const std::int32_t hl = m.cpu.pairHL(), de = m.cpu.pairDE();
+    if (hl > kLastNumberAddress || de > kLastNumberAddress) {
+        m.status = OutOfMemory;
+        return;
+    }
+    for (std::int32_t i = 0; i < 4; ++i) {
+        m.cpu.memory[static_cast<std::size_t>(de + i)] = m.cpu.memory[static_cast<std::size_t>(hl + i)];
+    }
+}
+
+void numberArithmetic(ServiceCall& m) {
+    const std::int32_t op = m.cpu.regA;
+    if (op != '+' && op != '-' && op != '*' && op != '/') return;
+    if (m.cpu.pairHL() > kLastNumberAddress || m.cpu.pairDE() > kLastNumberAddress) {
+        m.status = OutOfMemory;
+        return;
+    }
+    const double x = readNumber(m, m.cpu.regH, m.cpu.regL);
     if (m.status == InvalidNumber) return;
-    const double y = m.readNumber(m.regD, m.regE);
+    const double y = readNumber(m, m.cpu.regD, m.cpu.regE);
     if (m.status == InvalidNumber) return;
     double result = 0.0;
     switch (op) {
@@ -76,26 +80,26 @@ void numberArithmetic(Machine& m) {
             result = x / y;
             break;
     }
-    m.writeNumber(result);
+    writeNumber(m, result);
 }
 
-bool conversionService(Machine& m) {
-    const std::int32_t de = m.pairDE(), hl = m.pairHL();
+bool conversionService(ServiceCall& m) {
+    const std::int32_t de = m.cpu.pairDE(), hl = m.cpu.pairHL();
     if (de > kTextLimit || hl > kTextLimit) {
         m.status = OutOfMemory;
         return false;
     }
-    auto at = [&m](std::int32_t address) -> std::int32_t& { return m.memory[static_cast<std::size_t>(address)]; };
-    switch (m.regA) {
+    auto at = [&m](std::int32_t address) -> std::int32_t& { return m.cpu.memory[static_cast<std::size_t>(address)]; };
+    switch (m.cpu.regA) {
         case 0:
             if (hl > kLastNumberAddress) break;
-            m.writeNumber(256.0 * at(de + 1) + at(de));
+            writeNumber(m, 256.0 * at(de + 1) + at(de));
             return true;
         case 1: {
             if (de > kLastNumberAddress) break;
             // An invalid source is still converted; its status stops the run after
             // this instruction.
-            const double x = std::trunc(m.readNumber(m.regD, m.regE));
+            const double x = std::trunc(readNumber(m, m.cpu.regD, m.cpu.regE));
             const std::int32_t v = x <= 0.0 ? 0 : x >= 65535.0 ? 65535 : static_cast<std::int32_t>(x);
             at(hl) = v % 256;
             at(hl + 1) = v / 256;
@@ -103,11 +107,11 @@ bool conversionService(Machine& m) {
         }
         case 2:
             if (hl > kLastNumberAddress) break;
-            m.writeNumber(TextTools::toNumber(readMemoryText(m, de)));
+            writeNumber(m, TextTools::toNumber(readMemoryText(m.cpu, de)));
             return true;
         case 3: {
             if (de > kLastNumberAddress) break;
-            storeMemoryText(m, hl, generalText(m.readNumber(m.regD, m.regE)));
+            storeMemoryText(m.cpu, hl, generalText(readNumber(m, m.cpu.regD, m.cpu.regE)));
             return true;
         }
         default: return true;
@@ -149,36 +153,36 @@ std::string withoutBlanksAround(std::string_view text) {
 }
 }  // namespace
 
-void inputService(Machine& m, Services& s) {
-    const std::int32_t hl = m.pairHL();
+void inputService(ServiceCall& m, Services& s) {
+    const std::int32_t hl = m.cpu.pairHL();
     // Nothing is asked for that could not be stored.
-    if (hl > (m.regA == 0 ? kTextLimit : kLastNumberAddress)) {
+    if (hl > (m.cpu.regA == 0 ? kTextLimit : kLastNumberAddress)) {
         m.status = OutOfMemory;
         return;
     }
-    ValueRequest request{screenPrompt(s), m.regA == 0 ? ValueKind::Text : ValueKind::Number, s.inputText};
+    ValueRequest request{screenPrompt(s), m.cpu.regA == 0 ? ValueKind::Text : ValueKind::Number, s.inputText};
     constexpr std::size_t kInputLength = 79;
     std::string answer;
     while (true) {
-        if (!m.ownerWindow->inputReady(request)) {
+        if (!m.platform.inputReady(request)) {
             m.status = WaitingForInput;
             return;
         }
-        std::optional<std::string> typed = m.ownerWindow->inputValue(request);
+        std::optional<std::string> typed = m.platform.inputValue(request);
         if (!typed) return;
         answer = typed->substr(0, kInputLength);
         // Reading digits out of anything would store 402 for "4 2" without a word:
         // the student is told and asked again, with the text kept to correct it.
         if (request.kind == ValueKind::Text || withoutBlanksAround(answer).empty() || isTypedNumber(answer)) break;
-        m.ownerWindow->showMessage(MessageKind::Warning, "Not a number: <" + withoutBlanksAround(answer) +
+        m.platform.showMessage(MessageKind::Warning, "Not a number: <" + withoutBlanksAround(answer) +
                                                              ">. Type digits, at most one point, and a minus "
                                                              "sign in front if needed.");
         request.initial = answer;
     }
     s.inputText = answer;
     if (s.inputText.empty()) return;
-    if (m.regA == 0) storeMemoryText(m, hl, s.inputText);
-    else if (isTypedNumber(s.inputText)) m.writeNumber(TextTools::toNumber(withoutBlanksAround(s.inputText)));
+    if (m.cpu.regA == 0) storeMemoryText(m.cpu, hl, s.inputText);
+    else if (isTypedNumber(s.inputText)) writeNumber(m, TextTools::toNumber(withoutBlanksAround(s.inputText)));
 }
 
 }  // namespace verdin

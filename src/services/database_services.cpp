@@ -9,11 +9,11 @@ namespace verdin {
 
 namespace {
 // The field-list block of "M": at most 255 cells, ended by two 0 cells in a row.
-std::vector<std::uint8_t> fieldListBlock(const ProcessorState& m, std::int32_t address) {
+std::vector<std::uint8_t> fieldListBlock(const ProcessorState& cpu, std::int32_t address) {
     constexpr std::size_t kBlockLength = 255;
     std::vector<std::uint8_t> block;
     for (std::int32_t a = address; a < kTextLimit && block.size() < kBlockLength; ++a) {
-        const auto c = static_cast<std::uint8_t>(m.memory[static_cast<std::size_t>(a)] & 0xFF);
+        const auto c = static_cast<std::uint8_t>(cpu.memory[static_cast<std::size_t>(a)] & 0xFF);
         if (c == 0 && !block.empty() && block.back() == 0) {
             block.pop_back();
             break;
@@ -29,16 +29,16 @@ std::int64_t recordIndex(double value) {
     return static_cast<std::int64_t>(std::trunc(std::clamp(value, -kLimit, kLimit)));
 }
 
-bool outOfMemory(Machine& m) {
+bool outOfMemory(ServiceCall& m) {
     m.status = OutOfMemory;
     return false;
 }
 }  // namespace
 
-bool databaseService(Machine& m, Services& s) {
+bool databaseService(ServiceCall& m, Services& s) {
     DbfTable& table = s.database;
-    const std::int32_t hl = m.pairHL(), de = m.pairDE(), bc = m.pairBC();
-    const std::int32_t letter = m.regA;
+    const std::int32_t hl = m.cpu.pairHL(), de = m.cpu.pairDE(), bc = m.cpu.pairBC();
+    const std::int32_t letter = m.cpu.regA;
     const bool needsTable = letter == 'F' || letter == 'R' || letter == 'A' || letter == 'I' || letter == 'D' ||
                             letter == 'B' || letter == 'P';
     if (needsTable && !table.isOpen()) {
@@ -48,7 +48,7 @@ bool databaseService(Machine& m, Services& s) {
     switch (letter) {
         case 'M': {
             if (hl > kTextLimit) return outOfMemory(m);
-            const int result = table.create(fieldListBlock(m, hl), s.sourceFolder);
+            const int result = table.create(fieldListBlock(m.cpu, hl), s.sourceFolder);
             if (result == DbfTable::kWriteFailed) showServiceError(m, WriteFailed);
             if (result == DbfTable::kStructureError) showServiceError(m, DatabaseStructure);
             break;
@@ -56,7 +56,7 @@ bool databaseService(Machine& m, Services& s) {
         case 'O':
             table.close();
             if (hl > kTextLimit) return outOfMemory(m);
-            if (!table.open(resolveHostPath(s.sourceFolder, readMemoryText(m, hl)))) {
+            if (!table.open(resolveHostPath(s.sourceFolder, readMemoryText(m.cpu, hl)))) {
                 showServiceError(m, NotADbfFile);
             }
             break;
@@ -64,12 +64,12 @@ bool databaseService(Machine& m, Services& s) {
         case 'F':
         case 'R': {
             if (de > kTextLimit || hl > kTextLimit) return outOfMemory(m);
-            const std::string name = readMemoryText(m, de);
+            const std::string name = readMemoryText(m.cpu, de);
             if (letter == 'F') {
                 const std::string value = table.getField(name);
-                if (table.fieldFound) storeMemoryText(m, hl, value);
+                if (table.fieldFound) storeMemoryText(m.cpu, hl, value);
             } else {
-                table.putField(name, readMemoryText(m, hl));
+                table.putField(name, readMemoryText(m.cpu, hl));
             }
             if (!table.fieldFound) showServiceError(m, FieldNotFound);
             break;
@@ -90,11 +90,11 @@ bool databaseService(Machine& m, Services& s) {
             if (bc > kTextLimit || de > kTextLimit || hl > kTextLimit) return outOfMemory(m);
             if (de > kLastNumberAddress || hl > kLastNumberAddress) return outOfMemory(m);
             // An invalid bound stops the run after this instruction; nothing is copied.
-            const double first = m.readNumber(m.regH, m.regL);
+            const double first = readNumber(m, m.cpu.regH, m.cpu.regL);
             if (m.status == InvalidNumber) break;
-            const double last = m.readNumber(m.regD, m.regE);
+            const double last = readNumber(m, m.cpu.regD, m.cpu.regE);
             if (m.status == InvalidNumber) break;
-            const std::string path = resolveHostPath(s.sourceFolder, readMemoryText(m, bc));
+            const std::string path = resolveHostPath(s.sourceFolder, readMemoryText(m.cpu, bc));
             const int result = table.exportRange(recordIndex(first), recordIndex(last), path);
             if (result == DbfTable::kWriteFailed) showServiceError(m, WriteFailed);
             if (result == DbfTable::kReadFailed) showServiceError(m, ReadFailed);

@@ -12,16 +12,16 @@ constexpr std::int32_t kBlockLimit = 256;
 // A block never reaches the last memory cell.
 constexpr std::int32_t kBlockEnd = 16383;
 
-std::int32_t blockCount(const Machine& m) {
-    const std::int32_t hl = m.pairHL();
-    std::int32_t count = m.pairDE();
+std::int32_t blockCount(const ServiceCall& m) {
+    const std::int32_t hl = m.cpu.pairHL();
+    std::int32_t count = m.cpu.pairDE();
     if (hl + count > kBlockEnd) count = kBlockEnd - hl;
     return std::min(count, kBlockLimit);
 }
 
-void setCountInDE(ProcessorState& m, std::size_t count) {
-    m.regE = static_cast<std::int32_t>(count % 256);
-    m.regD = static_cast<std::int32_t>(count / 256);
+void setCountInDE(ProcessorState& cpu, std::size_t count) {
+    cpu.regE = static_cast<std::int32_t>(count % 256);
+    cpu.regD = static_cast<std::int32_t>(count / 256);
 }
 
 // C streams opened for update need a positioning call between reading and writing;
@@ -29,9 +29,9 @@ void setCountInDE(ProcessorState& m, std::size_t count) {
 void keepPosition(std::FILE* f) { std::fseek(f, 0, SEEK_CUR); }
 }  // namespace
 
-bool fileService(Machine& m, Services& s) {
-    const std::int32_t hl = m.pairHL();
-    const std::int32_t letter = m.regA;
+bool fileService(ServiceCall& m, Services& s) {
+    const std::int32_t hl = m.cpu.pairHL();
+    const std::int32_t letter = m.cpu.regA;
     if (letter == 'C') {
         if (s.userFile != nullptr) std::fclose(s.userFile);
         s.userFile = nullptr;
@@ -44,7 +44,7 @@ bool fileService(Machine& m, Services& s) {
             m.status = OutOfMemory;
             return false;
         }
-        const std::string path = resolveHostPath(s.sourceFolder, readMemoryText(m, hl));
+        const std::string path = resolveHostPath(s.sourceFolder, readMemoryText(m.cpu, hl));
         std::FILE* f = std::fopen(path.c_str(), "r+b");
         if (f == nullptr) {
             showServiceError(m, FileNotFound);
@@ -63,7 +63,7 @@ bool fileService(Machine& m, Services& s) {
             m.status = OutOfMemory;
             return false;
         }
-        s.userFile = std::fopen(resolveHostPath(s.sourceFolder, readMemoryText(m, hl)).c_str(), "r+b");
+        s.userFile = std::fopen(resolveHostPath(s.sourceFolder, readMemoryText(m.cpu, hl)).c_str(), "r+b");
         if (s.userFile == nullptr) showServiceError(m, FileNotFound);
         return true;
     }
@@ -84,15 +84,15 @@ bool fileService(Machine& m, Services& s) {
             const std::int32_t count = blockCount(m);
             keepPosition(s.userFile);
             const std::size_t got = count > 0 ? std::fread(bytes, 1, static_cast<std::size_t>(count), s.userFile) : 0;
-            for (std::size_t i = 0; i < got; ++i) m.memory[static_cast<std::size_t>(hl) + i] = bytes[i];
-            setCountInDE(m, got);
+            for (std::size_t i = 0; i < got; ++i) m.cpu.memory[static_cast<std::size_t>(hl) + i] = bytes[i];
+            setCountInDE(m.cpu, got);
             break;
         }
         case 'W': {
             std::uint8_t bytes[kBlockLimit];
             const std::int32_t count = std::max(blockCount(m), 0);
             for (std::int32_t i = 0; i < count; ++i) {
-                bytes[i] = static_cast<std::uint8_t>(m.memory[static_cast<std::size_t>(hl + i)] & 0xFF);
+                bytes[i] = static_cast<std::uint8_t>(m.cpu.memory[static_cast<std::size_t>(hl + i)] & 0xFF);
             }
             keepPosition(s.userFile);
             std::size_t put = std::fwrite(bytes, 1, static_cast<std::size_t>(count), s.userFile);
@@ -102,11 +102,11 @@ bool fileService(Machine& m, Services& s) {
                 put = 0;
                 std::clearerr(s.userFile);
             }
-            setCountInDE(m, put);
+            setCountInDE(m.cpu, put);
             break;
         }
         case 'S': {
-            const double position = std::trunc(m.readNumber(m.regH, m.regL));
+            const double position = std::trunc(readNumber(m, m.cpu.regH, m.cpu.regL));
             if (m.status == InvalidNumber) break;
             // A position no stream can reach is a failed seek, which is not reported.
             if (position >= 0.0 && position <= 2147483647.0) {
@@ -116,7 +116,7 @@ bool fileService(Machine& m, Services& s) {
         }
         default: {  // 'F'
             std::fseek(s.userFile, 0, SEEK_END);
-            m.writeNumber(static_cast<double>(std::ftell(s.userFile)));
+            writeNumber(m, static_cast<double>(std::ftell(s.userFile)));
             break;
         }
     }

@@ -15,7 +15,10 @@ void Machine::rstService(const Instruction& ins) {
     if (mode == Compile) storeByte(addressCounter, ins.opcode + 8 * n);
     bool advance = true;
     if (mode == Execute) {
-        advance = performService(n);
+        ServiceCall call{*this, *ownerWindow};
+        advance = services_->perform(n, call);
+        if (call.status != Ok) status = call.status;
+        if (call.outsideEffect) outsideEffectLine = currentLine;
         // Services store into memory directly; the line table must compare its cells
         // before it trusts them again.
         lineTable.allDirty = true;

@@ -2,11 +2,12 @@
 #include "services/services.h"
 
 #include "files/file_names.h"
+#include "machine/machine.h"
 #include "services/service_support.h"
 
 namespace verdin {
 
-std::unique_ptr<SystemServices> makeSystemServices(Machine& machine) { return std::make_unique<Services>(machine); }
+std::unique_ptr<SystemServices> makeSystemServices() { return std::make_unique<Services>(); }
 
 // Every machine is made with a Services (makeSystemServices), so the cast cannot miss.
 Services& servicesOf(Machine& m) { return static_cast<Services&>(m.services()); }
@@ -16,24 +17,23 @@ Services::~Services() {
     if (userFile != nullptr) std::fclose(userFile);
 }
 
-void Services::closeTextScreen() {
+void Services::closeTextScreen(Platform& platform) {
     if (!textScreenShown) return;
     textScreenShown = 0;
     textScreenLines.clear();
-    machine_.ownerWindow->textScreenChanged(textScreenLines, false);
+    platform.textScreenChanged(textScreenLines, false);
 }
 
-bool Services::perform(std::int32_t n) {
-    Machine& m = machine_;
+bool Services::perform(std::int32_t n, ServiceCall& m) {
     switch (n) {
         case 0: portService(m); return true;
         case 2: numberArithmetic(m); return true;
-        case 3: m.copyNumber(); return true;
-        case 4: m.outsideEffectLine = m.currentLine; return databaseService(m, *this);
+        case 3: copyNumber(m); return true;
+        case 4: m.outsideEffect = true; return databaseService(m, *this);
         case 5: return conversionService(m);
-        case 6: m.outsideEffectLine = m.currentLine; return fileService(m, *this);
+        case 6: m.outsideEffect = true; return fileService(m, *this);
         case 7:
-            if (m.regB == 0) screenWrite(m, *this);
+            if (m.cpu.regB == 0) screenWrite(m, *this);
             else inputService(m, *this);
             return m.status != WaitingForInput;  // the line runs again with the answer
         default: return true;  // RST 1 has no service
@@ -62,6 +62,6 @@ void storeMemoryText(ProcessorState& m, std::int32_t address, std::string_view t
     m.memory[static_cast<std::size_t>(a)] = 0;
 }
 
-void showServiceError(Machine& m, std::int32_t code) { m.ownerWindow->showMessageWithHelp(messageOf({code}, {})); }
+void showServiceError(ServiceCall& m, std::int32_t code) { m.platform.showMessageWithHelp(messageOf({code}, {})); }
 
 }  // namespace verdin

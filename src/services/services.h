@@ -17,13 +17,13 @@ namespace verdin {
 
 class Services final : public SystemServices {
 public:
-    explicit Services(Machine& machine) : machine_(machine) {}
+    Services() = default;
     ~Services() override;
     Services(const Services&) = delete;
     Services& operator=(const Services&) = delete;
 
-    bool perform(std::int32_t n) override;
-    void closeTextScreen() override;
+    bool perform(std::int32_t n, ServiceCall& call) override;
+    void closeTextScreen(Platform& platform) override;
     const std::vector<std::string>& screenLines() const override { return textScreenLines; }
     bool screenShown() const override { return textScreenShown != 0; }
     void setSourceFolder(std::string folder) override { sourceFolder = std::move(folder); }
@@ -44,11 +44,9 @@ public:
     std::FILE* userFile = nullptr;
     // The .dbf table of the RST 4 services.
     DbfTable database;
-
-private:
-    Machine& machine_;
 };
 
+class Machine;
 // The services `m` was made with.
 Services& servicesOf(Machine& m);
 const Services& servicesOf(const Machine& m);

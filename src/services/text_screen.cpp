@@ -28,22 +28,22 @@ bool ensureTextScreen(Services& s) {
     return false;
 }
 
-void textScreenUpdated(Machine& m, const Services& s, const std::string& appended) {
-    m.ownerWindow->textScreenChanged(s.textScreenLines, true);
-    if (!appended.empty()) m.ownerWindow->textScreenOutput(appended);
+void textScreenUpdated(ServiceCall& m, const Services& s, const std::string& appended) {
+    m.platform.textScreenChanged(s.textScreenLines, true);
+    if (!appended.empty()) m.platform.textScreenOutput(appended);
 }
 
-void screenWrite(Machine& m, Services& s) {
-    const std::int32_t hl = m.pairHL();
+void screenWrite(ServiceCall& m, Services& s) {
+    const std::int32_t hl = m.cpu.pairHL();
     if (hl > kMemorySize) {
         m.status = OutOfMemory;
         return;
     }
     std::string appended;
-    if (m.regA == 0) {
+    if (m.cpu.regA == 0) {
         std::string buffer = takeLastLine(s);
         for (std::int32_t a = hl; a < kMemorySize && buffer.size() < kTextLength; ++a) {
-            const std::int32_t c = m.memory[static_cast<std::size_t>(a)];
+            const std::int32_t c = m.cpu.memory[static_cast<std::size_t>(a)];
             if (c == 0) break;
             buffer += static_cast<char>(c);
             appended += static_cast<char>(c);
@@ -66,10 +66,10 @@ void screenWrite(Machine& m, Services& s) {
         }
         // The number is read before the screen is touched, so that an invalid one
         // leaves the screen exactly as it was, closed or open.
-        const double x = m.readNumber(m.regH, m.regL);
+        const double x = readNumber(m, m.cpu.regH, m.cpu.regL);
         if (m.status == InvalidNumber) return;
         std::string buffer = takeLastLine(s);
-        appended = m.regA == 1 ? exponentText(x) : integerText(x);
+        appended = m.cpu.regA == 1 ? exponentText(x) : integerText(x);
         appended.resize(std::min(appended.size(), kTextLength - std::min(kTextLength, buffer.size())));
         buffer += appended;
         s.textScreenLines.push_back(std::move(buffer));
@@ -77,11 +77,11 @@ void screenWrite(Machine& m, Services& s) {
     textScreenUpdated(m, s, appended);
 }
 
-void screenListRecords(Machine& m, Services& s) {
+void screenListRecords(ServiceCall& m, Services& s) {
     DbfTable& table = s.database;
     const bool hadLines = ensureTextScreen(s) && !s.textScreenLines.empty();
     const std::int64_t records = table.recordsHeld();
-    std::int64_t count = m.pairBC();
+    std::int64_t count = m.cpu.pairBC();
     if (count == 0 || table.currentRecord + count > records) count = records - table.currentRecord;
     // The stream shows what the screen shows: the records start on a line of their
     // own and the empty line after them is where the next output goes.

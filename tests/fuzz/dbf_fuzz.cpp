@@ -33,9 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t opsSize = std::min<std::size_t>(data[0], size - 1);
     fuzz::ByteReader ops{data + 1, opsSize};
     const std::string path = fuzz::writeScratchFile("table.dbf", fuzz::asText(data + 1 + opsSize, size - 1 - opsSize));
-    fuzz::Workbench bench;
-    Machine& machine = bench.machine;
-    DbfTable& table = servicesOf(machine).database;
+    // The services alone, as an RST hands them the processor and the platform.
+    HeadlessPlatform platform;
+    Services services;
+    ProcessorState cpu;
+    ServiceCall call{cpu, platform};
+    DbfTable& table = services.database;
     if (table.open(path)) {
         while (!ops.empty()) {
             switch (ops.byte() % 11) {
@@ -61,9 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 case 9: {
                     // Browse: BC records from the current one onto the text screen.
                     const std::uint16_t count = ops.word();
-                    machine.regB = count >> 8;
-                    machine.regC = count & 0xFF;
-                    screenListRecords(machine, servicesOf(machine));
+                    cpu.regB = count >> 8;
+                    cpu.regC = count & 0xFF;
+                    screenListRecords(call, services);
                     break;
                 }
                 default:  // export onto the open table itself is refused, never done

@@ -3,28 +3,30 @@
 // tests/golden/cases/packed_numbers.cases.
 #include <cmath>
 
+#include <algorithm>
+#include <array>
+
 #include "service_test_support.h"
+#include "services/service_support.h"
 
 namespace verdin::test {
 namespace {
 
-using PackedNumber = ServiceTest;
-
-TEST_F(PackedNumber, WriterRefusesWhatItCannotStoreAndLeavesTheCells) {
-    const std::vector<std::int32_t> before = {0x01, 0x25, 0x00, 0x01};
-    setHL(1000);
+TEST(PackedNumberWriter, RefusesWhatItCannotStoreAndLeavesTheCells) {
+    ProcessorState cpu;
+    const std::array<std::int32_t, 4> before = {0x01, 0x25, 0x00, 0x01};
+    auto cellsAt = [&cpu](std::size_t address, std::size_t count) {
+        return std::vector<std::int32_t>(cpu.memory.begin() + static_cast<std::ptrdiff_t>(address),
+                                         cpu.memory.begin() + static_cast<std::ptrdiff_t>(address + count));
+    };
     for (double value : {1.0e100, -1.0e-80, HUGE_VAL, -HUGE_VAL, std::nan("")}) {
-        putCells(1000, before);
-        m.status = Ok;
-        m.writeNumber(value);
-        EXPECT_EQ(m.status, ResultOutOfRange) << value;
-        EXPECT_EQ(cells(1000, 4), before) << value;
+        std::copy(before.begin(), before.end(), cpu.memory.begin() + 1000);
+        EXPECT_EQ(writePackedNumber(cpu, 1000, value), ResultOutOfRange) << value;
+        EXPECT_EQ(cellsAt(1000, 4), std::vector<std::int32_t>(before.begin(), before.end())) << value;
     }
-    setHL(16381);  // every service checks this before it calls the writer
-    m.status = Ok;
-    m.writeNumber(1.0);
-    EXPECT_EQ(m.status, OutOfMemory);
-    EXPECT_EQ(cells(16381, 3), (std::vector<std::int32_t>{0, 0, 0}));
+    // every service checks this before it calls the writer
+    EXPECT_EQ(writePackedNumber(cpu, 16381, 1.0), OutOfMemory);
+    EXPECT_EQ(cellsAt(16381, 3), (std::vector<std::int32_t>{0, 0, 0}));
 }
 
 }  // namespace

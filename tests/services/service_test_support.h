@@ -11,6 +11,7 @@
 #include "machine/machine.h"
 #include "platform/platform.h"
 #include "scratch_folder.h"
+#include "services/service_support.h"
 #include "shell/commands.h"
 
 namespace verdin::test {
@@ -43,14 +44,8 @@ protected:
         m.dispatchLine();
         return m.addressCounter - 100;
     }
-    // Stores a packed number at `address` through the machine's own writer.
-    void putNumber(std::int32_t address, double value) {
-        const std::int32_t h = m.regH, l = m.regL;
-        setHL(address);
-        m.writeNumber(value);
-        m.regH = h, m.regL = l;
-        ASSERT_EQ(m.status, Ok) << value;
-    }
+    // Stores a packed number at `address` through the services' own writer.
+    void putNumber(std::int32_t address, double value) { ASSERT_EQ(writePackedNumber(m, address, value), Ok) << value; }
     std::vector<std::int32_t> cells(std::int32_t address, int count) const {
         return std::vector<std::int32_t>(m.memory.begin() + address, m.memory.begin() + address + count);
     }

@@ -8,6 +8,7 @@
 #include "files/source_file.h"
 #include "golden_files.h"
 #include "support.h"
+#include "services/service_support.h"
 #include "services/services.h"
 
 namespace verdin {
@@ -138,9 +139,7 @@ void check(Session& s, const std::string& expectation, int result) {
             const std::string table = key.substr(0, open);
             const int at = addressOf(m, key.substr(open + 1, key.size() - open - 2));
             if (table == "num") {  // the packed decimal number there
-                const std::int32_t status = m.status;
-                EXPECT_DOUBLE_EQ(m.readNumber(at / 256, at % 256), std::stod(value)) << key;
-                m.status = status;
+                EXPECT_DOUBLE_EQ(readPackedNumber(m.processorState(), at).value, std::stod(value)) << key;
                 return true;
             }
             // mem[ADDRESS]=b,b,...  out[PORT]=v  label[INDEX]=address
