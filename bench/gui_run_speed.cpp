@@ -29,11 +29,11 @@ double headless(const std::vector<std::string>& program) {
     verdin::HeadlessPlatform platform;
     verdin::Machine machine(platform);
     verdin::compileProgram(machine, program, {.stopAtEmptyLine = true});
-    machine.lineBudget = kBudget;
+    machine.setLineBudget(kBudget);
     const auto start = Clock::now();
     verdin::runProgram(machine);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    return static_cast<double>(kBudget - machine.lineBudget) / seconds;
+    return static_cast<double>(kBudget - machine.fields().lineBudget) / seconds;
 }
 
 // The Run button of a shown debug window; a breakpoint on HLT ends the run
@@ -46,12 +46,12 @@ double inWindow(const std::vector<std::string>& program) {
     window.show();
     QApplication::processEvents();
     window.setBreakpoint(static_cast<int>(program.size()) - 1, true);
-    machine.lineBudget = kBudget;
+    machine.setLineBudget(kBudget);
     auto* run = window.findChild<QPushButton*>("run");
     const auto start = Clock::now();
     run->click();
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    return static_cast<double>(kBudget - machine.lineBudget) / seconds;
+    return static_cast<double>(kBudget - machine.fields().lineBudget) / seconds;
 }
 
 // The desktop platform, except that a message box only notes when it was shown.

@@ -67,15 +67,15 @@ std::pair<double, double> runVerdin(const std::vector<std::string>& program) {
     // Counting lines through the event pump would slow the loop down; the
     // machine's own budget counter is read back instead.
     constexpr long long kBudget = 1LL << 60;
-    machine.lineBudget = kBudget;
+    machine.setLineBudget(kBudget);
     double start = threadSeconds();
     verdin::runProgram(machine);
     double seconds = threadSeconds() - start;
-    if (machine.lastStatus != verdin::Interrupted || machine.lineBudget == 0) {
+    if (machine.fields().lastStatus != verdin::Interrupted || machine.fields().lineBudget == 0) {
         std::fprintf(stderr, "benchmark program did not end with HLT\n");
         std::exit(1);
     }
-    return {seconds, static_cast<double>(kBudget - machine.lineBudget)};
+    return {seconds, static_cast<double>(kBudget - machine.fields().lineBudget)};
 }
 
 #ifdef VERDIN_BENCH_Z80EX
@@ -216,6 +216,6 @@ int main(int argc, char** argv) {
         compileOrDie(machine, platform, program);
         best = std::min(best, threadSeconds() - start);
     }
-    std::printf("compile of 250 lines, %d labels: %.3f ms\n", machine.labelCount, best * 1e3);
+    std::printf("compile of 250 lines, %d labels: %.3f ms\n", machine.fields().labelCount, best * 1e3);
     return 0;
 }

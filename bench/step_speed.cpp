@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "benchmark program does not compile: %s\n", platform.lastMessage().c_str());
                 return 1;
             }
-            machine->useLineTable = way == 0;
+            machine->setUseLineTable(way == 0);
             machine->resetRun();
             // Assembling is slower by far: a tenth of the Steps measure it well enough.
             const int count = way == 0 ? steps : std::max(1, steps / 10);

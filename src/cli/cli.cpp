@@ -173,7 +173,7 @@ void printState(Session& s, std::optional<std::int32_t> selected) {
 // the success message; then the ports as typed into the debug window.
 bool startDebugging(Session& s) {
     if (s.options.intel) s.machine.setArithmeticRules(ArithmeticRules::Intel8080);
-    s.machine.setTiming(s.options.timing, s.machine.clockKHz);
+    s.machine.setTiming(s.options.timing, s.machine.fields().clockKHz);
     if (compileProgram(s.machine, s.lines, {.stopAtEmptyLine = true, .showMessage = true}) != -1) return false;
     for (const auto& [port, value] : s.options.inPorts) s.machine.setInputPort(port, value);
     return true;
@@ -183,7 +183,7 @@ int commandRun(Session& s) {
     if (!startDebugging(s)) return ProgramFault;
     DebugSession debug(s.machine);
     for (int line : s.options.breakpoints) debug.setBreakpoint(line, true);
-    s.machine.lineBudget = s.options.maxLines;
+    s.machine.setLineBudget(s.options.maxLines);
     debug.run();
     if (s.options.state) printState(s, std::nullopt);
     return s.exitCode();
@@ -196,14 +196,14 @@ int commandStep(Session& s) {
     for (int line : s.options.breakpoints) debug.setBreakpoint(line, true);
     std::int32_t line = s.options.from;
     for (int k = 0; k < s.options.count; ++k) {
-        if (line >= s.machine.programLineCount) break;
+        if (line >= s.machine.fields().programLineCount) break;
         if (interruptSignalled) {
             // Ctrl+C between two steps is the Stop button: the next line does not run.
-            s.machine.lastStatus = Interrupted;
+            s.machine.stopBetweenLines();
             s.platform.showMessageWithHelp(messageOf({Interrupted}, stopHintBefore(line)));
             break;
         }
-        s.machine.interruptRequested = 0;
+        s.machine.clearStopRequest();
         if (s.options.over) history.stepOver(line);
         else if (s.options.out) history.stepOut(line);
         else history.step(line);
@@ -246,7 +246,7 @@ void installInterruptHandler() {
 }
 
 void CliPlatform::pumpEvents() {
-    if (interruptSignalled && machine != nullptr) machine->interruptRequested = 1;
+    if (interruptSignalled && machine != nullptr) machine->requestStop();
 }
 
 int Session::exitCode() const { return platform.errorShown ? ProgramFault : Success; }

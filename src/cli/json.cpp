@@ -37,29 +37,29 @@ std::string stateJson(const Machine& m, const std::vector<std::pair<int, int>>& 
         json += jsonString(name) + ":" + value;
     };
     const std::pair<const char*, std::int32_t> registers[] = {
-        {"A", m.regA}, {"B", m.regB}, {"C", m.regC}, {"D", m.regD}, {"E", m.regE}, {"H", m.regH}, {"L", m.regL}};
+        {"A", m.fields().regA}, {"B", m.fields().regB}, {"C", m.fields().regC}, {"D", m.fields().regD}, {"E", m.fields().regE}, {"H", m.fields().regH}, {"L", m.fields().regL}};
     for (const auto& [name, value] : registers) field(name, std::to_string(value));
     field("F", std::to_string(m.composeFlags()));
-    field("SP", std::to_string(m.sp));
-    field("PC", std::to_string(m.stopAddress));
-    field("flags", "{\"S\":" + std::to_string(m.flagS) + ",\"Z\":" + std::to_string(m.flagZ) +
-                       ",\"AC\":" + std::to_string(m.flagAC) + ",\"P\":" + std::to_string(m.flagP) +
-                       ",\"CY\":" + std::to_string(m.flagCY) + "}");
-    field("in", jsonArray(m.inPorts));
-    field("out", jsonArray(m.outPorts));
-    field("status", std::to_string(m.lastStatus));
-    field("line", std::to_string(m.currentLine));
+    field("SP", std::to_string(m.fields().sp));
+    field("PC", std::to_string(m.fields().stopAddress));
+    field("flags", "{\"S\":" + std::to_string(m.fields().flagS) + ",\"Z\":" + std::to_string(m.fields().flagZ) +
+                       ",\"AC\":" + std::to_string(m.fields().flagAC) + ",\"P\":" + std::to_string(m.fields().flagP) +
+                       ",\"CY\":" + std::to_string(m.fields().flagCY) + "}");
+    field("in", jsonArray(m.fields().inPorts));
+    field("out", jsonArray(m.fields().outPorts));
+    field("status", std::to_string(m.fields().lastStatus));
+    field("line", std::to_string(m.fields().currentLine));
     // The entry the debug window selects: the line the next Step executes.
     if (selected) field("nextLine", std::to_string(*selected));
-    field("rules", jsonString(arithmeticRulesKey(m.arithmeticRules)));
-    field("timing", jsonString(timingKey(m.timing)));
-    field("states", std::to_string(m.states));
+    field("rules", jsonString(arithmeticRulesKey(m.fields().arithmeticRules)));
+    field("timing", jsonString(timingKey(m.fields().timing)));
+    field("states", std::to_string(m.fields().states));
     field("screen", jsonStringArray(m.services().screenLines()));
     if (!memoryRanges.empty()) {
         std::string memory = "{";
         for (const auto& [start, count] : memoryRanges) {
             if (memory.size() > 1) memory += ",";
-            std::vector<std::int32_t> cells(m.memory.begin() + start, m.memory.begin() + start + count);
+            std::vector<std::int32_t> cells(m.fields().memory.begin() + start, m.fields().memory.begin() + start + count);
             memory += jsonString(std::to_string(start)) + ":" + jsonArray(cells);
         }
         field("memory", memory + "}");

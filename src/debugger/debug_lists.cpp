@@ -64,9 +64,9 @@ std::vector<DebugRow> stackRowsOf(const Machine& m, const MachineChanges* change
         if (a + 1 >= kMemorySize) break;
         entries.push_back(RowBuilder()
                               .add(hex4(a) + "  ")
-                              .add(hex2(m.memory[a]), cellChanged(changes, a))
+                              .add(hex2(m.fields().memory[a]), cellChanged(changes, a))
                               .add(" ")
-                              .add(hex2(m.memory[a + 1]), cellChanged(changes, a + 1))
+                              .add(hex2(m.fields().memory[a + 1]), cellChanged(changes, a + 1))
                               .take());
     }
     return entries;
@@ -80,7 +80,7 @@ std::vector<DebugRow> dumpRowsOf(const Machine& m, const MachineChanges* changes
         if (a + 7 >= kMemorySize) break;
         RowBuilder row;
         row.add(hex4(a) + "   ");
-        for (int i = 0; i < 8; ++i) row.add(hex2(m.memory[a + i]), cellChanged(changes, a + i)).add(" ");
+        for (int i = 0; i < 8; ++i) row.add(hex2(m.fields().memory[a + i]), cellChanged(changes, a + i)).add(" ");
         entries.push_back(row.take());
     }
     return entries;
@@ -90,15 +90,15 @@ bool validPort(int port) { return port >= 0 && port < kPortCount; }
 
 struct PairRegisters {
     const char* name;
-    std::int32_t Machine::*high;
-    std::int32_t Machine::*low;
+    std::int32_t ProcessorState::*high;
+    std::int32_t ProcessorState::*low;
 };
 
 // Entries 1..3 of the registers list; entry 0 (AF) and the fixed SP and PC are special.
 constexpr std::array<PairRegisters, 3> kPairs{{
-    {"BC", &Machine::regB, &Machine::regC},
-    {"DE", &Machine::regD, &Machine::regE},
-    {"HL", &Machine::regH, &Machine::regL},
+    {"BC", &ProcessorState::regB, &ProcessorState::regC},
+    {"DE", &ProcessorState::regD, &ProcessorState::regE},
+    {"HL", &ProcessorState::regH, &ProcessorState::regL},
 }};
 
 }  // namespace
@@ -107,15 +107,15 @@ constexpr std::array<PairRegisters, 3> kPairs{{
 
 std::string registerEntry(const Machine& m, int index) {
     switch (index) {
-        case 0: return pairEntry("AF", m.regA, m.composeFlags());
+        case 0: return pairEntry("AF", m.fields().regA, m.composeFlags());
         case 1:
         case 2:
         case 3: {
             const PairRegisters& pair = kPairs[index - 1];
-            return pairEntry(pair.name, m.*pair.high, m.*pair.low);
+            return pairEntry(pair.name, m.processorState().*pair.high, m.processorState().*pair.low);
         }
-        case 4: return " SP  " + wordBytes(m.sp);
-        case 5: return " PC  " + wordBytes(m.stopAddress);
+        case 4: return " SP  " + wordBytes(m.fields().sp);
+        case 5: return " PC  " + wordBytes(m.fields().stopAddress);
         default: return {};
     }
 }
@@ -128,8 +128,8 @@ std::array<std::string, 6> registerEntries(const Machine& m) {
 
 std::array<std::string, 5> flagEntries(const Machine& m) {
     auto entry = [](const char* label, std::int32_t flag) { return std::string(label) + std::to_string(flag); };
-    return {entry("   CY   ", m.flagCY), entry("    Z   ", m.flagZ), entry("    P   ", m.flagP),
-            entry("    S   ", m.flagS), entry("   AC   ", m.flagAC)};
+    return {entry("   CY   ", m.fields().flagCY), entry("    Z   ", m.fields().flagZ), entry("    P   ", m.fields().flagP),
+            entry("    S   ", m.fields().flagS), entry("   AC   ", m.fields().flagAC)};
 }
 
 std::vector<std::string> stackEntries(const Machine& m, int top, int rows) {
@@ -141,11 +141,11 @@ std::vector<std::string> dumpEntries(const Machine& m, int top, int rows) {
 }
 
 std::string inputPortEntry(const Machine& m, int port) {
-    return validPort(port) ? portRow(port, m.inPorts[port], false).text : std::string();
+    return validPort(port) ? portRow(port, m.fields().inPorts[port], false).text : std::string();
 }
 
 std::string outputPortEntry(const Machine& m, int port) {
-    return validPort(port) ? portRow(port, m.outPorts[port], false).text : std::string();
+    return validPort(port) ? portRow(port, m.fields().outPorts[port], false).text : std::string();
 }
 
 std::array<std::string, 16> inputPortEntries(const Machine& m) {
@@ -178,19 +178,19 @@ std::vector<DebugRow> dumpRows(const Machine& m, const MachineChanges& changes, 
 
 std::vector<DebugRow> inputPortRows(const Machine& m) {
     std::vector<DebugRow> rows;
-    for (int i = 0; i < kPortCount; ++i) rows.push_back(portRow(i, m.inPorts[i], false));
+    for (int i = 0; i < kPortCount; ++i) rows.push_back(portRow(i, m.fields().inPorts[i], false));
     return rows;
 }
 
 std::vector<DebugRow> outputPortRows(const Machine& m, const MachineChanges& changes) {
     std::vector<DebugRow> rows;
-    for (int i = 0; i < kPortCount; ++i) rows.push_back(portRow(i, m.outPorts[i], changes.outPortChanged(i)));
+    for (int i = 0; i < kPortCount; ++i) rows.push_back(portRow(i, m.fields().outPorts[i], changes.outPortChanged(i)));
     return rows;
 }
 
 std::vector<std::string> programEntries(const Machine& m, int lastLine) {
-    const int count = std::clamp(lastLine + 1, 0, static_cast<int>(m.programLines.size()));
-    return std::vector<std::string>(m.programLines.begin(), m.programLines.begin() + count);
+    const int count = std::clamp(lastLine + 1, 0, static_cast<int>(m.fields().programLines.size()));
+    return std::vector<std::string>(m.fields().programLines.begin(), m.fields().programLines.begin() + count);
 }
 
 // ---- The two scrollable views ------------------------------------------------
@@ -251,14 +251,14 @@ int zoomedPoints(int points, int direction) {
 
 InputRequest inputPortRequest(const Machine& m, int port) {
     if (!validPort(port)) return {};
-    return {"Input port #" + hex2(port), hex2(m.inPorts[port])};
+    return {"Input port #" + hex2(port), hex2(m.fields().inPorts[port])};
 }
 
 std::optional<InputRequest> registerPairRequest(const Machine& m, int index) {
-    if (index == 0) return InputRequest{"Registers AF", hex2(m.regA)};
+    if (index == 0) return InputRequest{"Registers AF", hex2(m.fields().regA)};
     if (index < 1 || index > 3) return std::nullopt;
     const PairRegisters& pair = kPairs[index - 1];
-    return InputRequest{std::string("Registers ") + pair.name, hex2(m.*pair.high) + hex2(m.*pair.low)};
+    return InputRequest{std::string("Registers ") + pair.name, hex2(m.processorState().*pair.high) + hex2(m.processorState().*pair.low)};
 }
 
 std::optional<std::int32_t> parseTypedHex(std::string_view typed, int maxDigits) {
@@ -277,12 +277,8 @@ std::optional<std::int32_t> parseTypedHex(std::string_view typed, int maxDigits)
 
 namespace {
 // A refused value leaves everything as it was and says why, as an input port's
-// "Invalid number" always did; the status stays as it was for the next command.
-void refuse(Machine& m) {
-    const std::int32_t before = m.status;
-    m.report({IllegalCharacters});
-    m.status = before;
-}
+// "Invalid number" always did: reporting changes no status.
+void refuse(Machine& m) { m.report({IllegalCharacters}); }
 }  // namespace
 
 bool applyInputPort(Machine& m, int port, const std::string& typed) {

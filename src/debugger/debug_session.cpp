@@ -16,12 +16,12 @@ std::string lineName(int zeroBased) { return "line " + std::to_string(zeroBased 
 }  // namespace
 
 DebugSession::DebugSession(Machine& machine) : m_(machine), breakpoints_(kMaxProgramLines, 0) {
-    m_.lineBreaks = this;
-    m_.states = 0;
+    m_.setLineBreaks(this);
+    m_.clearStateCount();
 }
 
 DebugSession::~DebugSession() {
-    if (m_.lineBreaks == this) m_.lineBreaks = nullptr;
+    if (m_.fields().lineBreaks == this) m_.setLineBreaks(nullptr);
 }
 
 bool DebugSession::isCallMnemonic(std::string_view mnemonic) {
@@ -70,7 +70,7 @@ bool DebugSession::stopBefore(const Machine& m, std::int32_t line) {
         pauseReached_ = true;
         return true;
     }
-    if (line == overLine_ && m.callDepth <= overDepth_) {
+    if (line == overLine_ && m.fields().callDepth <= overDepth_) {
         overReached_ = true;
         return true;
     }
@@ -85,27 +85,27 @@ bool DebugSession::stopBefore(const Machine& m, std::int32_t line) {
 
 void DebugSession::begin() {
     changes_.remember(m_);
-    statesBefore_ = m_.states;
-    m_.interruptRequested = 0;
+    statesBefore_ = m_.fields().states;
+    m_.clearStopRequest();
     faultLine_ = -1;
     overReached_ = false;
 }
 
 bool DebugSession::lineIsCall(int line) const {
     if (line < 0 || line >= kMaxProgramLines) return false;
-    return isCallMnemonic(splitFields(m_.programLines[static_cast<std::size_t>(line)]).mnemonic);
+    return isCallMnemonic(splitFields(m_.fields().programLines[static_cast<std::size_t>(line)]).mnemonic);
 }
 
 bool DebugSession::lineIsClosingBrace(int line) const {
     if (line < 0 || line >= kMaxProgramLines) return false;
-    return splitFields(m_.programLines[static_cast<std::size_t>(line)]).mnemonic == "}";
+    return splitFields(m_.fields().programLines[static_cast<std::size_t>(line)]).mnemonic == "}";
 }
 
 void DebugSession::step(int line) {
     begin();
     command_ = Command::Step;
     m_.step(line);
-    if (m_.lastStatus == WaitingForInput) {
+    if (m_.fields().lastStatus == WaitingForInput) {
         suspendedLine_ = line;
         return;
     }
@@ -119,9 +119,9 @@ void DebugSession::stepOver(int line) {
     }
     begin();
     command_ = Command::StepOver;
-    const std::int32_t depth = m_.callDepth;
+    const std::int32_t depth = m_.fields().callDepth;
     m_.step(line);
-    if (m_.lastStatus != Ok || m_.callDepth <= depth) {
+    if (m_.fields().lastStatus != Ok || m_.fields().callDepth <= depth) {
         finishStep(line);
         return;
     }
@@ -129,7 +129,7 @@ void DebugSession::stepOver(int line) {
     overDepth_ = depth;
     updateFlags();
     running_ = true;
-    m_.continueRun(m_.currentLine + 1);
+    m_.continueRun(m_.fields().currentLine + 1);
     running_ = false;
     if (suspendAfterWalk()) return;
     endStepOver();
@@ -137,7 +137,7 @@ void DebugSession::stepOver(int line) {
 }
 
 void DebugSession::stepOut(int line) {
-    const std::int32_t depth = m_.callDepth;
+    const std::int32_t depth = m_.fields().callDepth;
     if (depth < 0) {
         step(line);
         return;
@@ -145,15 +145,15 @@ void DebugSession::stepOut(int line) {
     begin();
     command_ = Command::StepOver;
     m_.step(line);
-    if (m_.lastStatus != Ok || m_.callDepth < depth) {
+    if (m_.fields().lastStatus != Ok || m_.fields().callDepth < depth) {
         finishStep(line);
         return;
     }
-    overLine_ = m_.returnLines[static_cast<std::size_t>(depth)];
+    overLine_ = m_.fields().returnLines[static_cast<std::size_t>(depth)];
     overDepth_ = depth - 1;
     updateFlags();
     running_ = true;
-    m_.continueRun(m_.nextLine + 1);
+    m_.continueRun(m_.fields().nextLine + 1);
     running_ = false;
     if (suspendAfterWalk()) return;
     endStepOver();
@@ -193,7 +193,7 @@ void DebugSession::run() {
     finishRun(false);
 }
 
-void DebugSession::stop() { m_.interruptRequested = 1; }
+void DebugSession::stop() { m_.requestStop(); }
 
 void DebugSession::pause() {
     if (!running_) return;
@@ -206,26 +206,26 @@ bool DebugSession::suspendAfterWalk() {
     pauseRequested_ = false;
     pauseReached_ = false;
     updateFlags();
-    if (pauseEnded && m_.lastStatus == Breakpoint) {
-        suspendedLine_ = m_.currentLine + 1;
-    } else if (m_.lastStatus == WaitingForInput) {
-        suspendedLine_ = m_.currentLine;
-        m_.stopAddress = m_.addressCounter;
+    if (pauseEnded && m_.fields().lastStatus == Breakpoint) {
+        suspendedLine_ = m_.fields().currentLine + 1;
+    } else if (m_.fields().lastStatus == WaitingForInput) {
+        suspendedLine_ = m_.fields().currentLine;
+        m_.holdProgramCounter();
     } else {
         return false;
     }
-    suspendedAddress_ = m_.addressCounter;
+    suspendedAddress_ = m_.fields().addressCounter;
     return true;
 }
 
 void DebugSession::resume() {
     if (!suspended()) return;
     const int line = suspendedLine_;
-    const bool input = m_.lastStatus == WaitingForInput;
+    const bool input = m_.fields().lastStatus == WaitingForInput;
     suspendedLine_ = -1;
     if (command_ == Command::Step) {
         m_.step(line);
-        if (m_.lastStatus == WaitingForInput) {
+        if (m_.fields().lastStatus == WaitingForInput) {
             suspendedLine_ = line;
             return;
         }
@@ -236,9 +236,7 @@ void DebugSession::resume() {
     // write back the cells the program has changed since.
     skipOnce_ = input && hasBreakpoint(line) ? line : -1;
     running_ = true;
-    m_.mode = Execute;
-    m_.addressCounter = suspendedAddress_;
-    m_.continueRun(line);
+    m_.resumeRun(line, suspendedAddress_);
     skipOnce_ = -1;
     running_ = false;
     if (suspendAfterWalk()) return;
@@ -257,8 +255,8 @@ void DebugSession::choose(int line) {
 
 void DebugSession::finishStep(int line) {
     changes_.compare(m_);
-    selectedLine_ = m_.nextLine + 1;
-    const std::int32_t status = m_.lastStatus;
+    selectedLine_ = m_.fields().nextLine + 1;
+    const std::int32_t status = m_.fields().lastStatus;
     const bool wasPaused = paused();
     resumeLine_ = -1;
     if (status == Interrupted) {
@@ -266,20 +264,20 @@ void DebugSession::finishStep(int line) {
         return;
     }
     if (status != Ok) {
-        faultLine_ = m_.currentLine;
-        statusText_ = std::string(faultName(status)) + " on " + lineName(m_.currentLine) + ": the step stopped there." +
+        faultLine_ = m_.fields().currentLine;
+        statusText_ = std::string(faultName(status)) + " on " + lineName(m_.fields().currentLine) + ": the step stopped there." +
                       kCountedFrom1;
         return;
     }
-    const bool endLine = line >= m_.programLineCount || m_.programLines[static_cast<std::size_t>(line)].empty() ||
+    const bool endLine = line >= m_.fields().programLineCount || m_.fields().programLines[static_cast<std::size_t>(line)].empty() ||
                          lineIsClosingBrace(line);
     if (endLine) {
         statusText_ = "The program ended on " + lineName(line) + "." + kCountedFrom1;
         return;
     }
-    if (selectedLine_ >= m_.programLineCount || selectedLine_ >= kMaxProgramLines) {
+    if (selectedLine_ >= m_.fields().programLineCount || selectedLine_ >= kMaxProgramLines) {
         statusText_ = "Step ran " + lineName(line) + ", the last of the program; the empty " +
-                      lineName(m_.programLineCount) + " ends it." + kCountedFrom1;
+                      lineName(m_.fields().programLineCount) + " ends it." + kCountedFrom1;
         return;
     }
     statusText_ = "Step ran " + lineName(line) + "; " + lineName(selectedLine_) + " runs next." + kCountedFrom1;
@@ -288,8 +286,8 @@ void DebugSession::finishStep(int line) {
 
 void DebugSession::finishRun(bool wasStepOver) {
     changes_.compare(m_);
-    selectedLine_ = m_.currentLine + 1;
-    const std::int32_t status = m_.lastStatus;
+    selectedLine_ = m_.fields().currentLine + 1;
+    const std::int32_t status = m_.fields().lastStatus;
     const bool wasPaused = paused();
     resumeLine_ = -1;
     switch (status) {
@@ -310,7 +308,7 @@ void DebugSession::finishRun(bool wasStepOver) {
             statusText_ = interruptHint(m_);
             return;
         case Ok: {
-            const int last = m_.currentLine;
+            const int last = m_.fields().currentLine;
             if (lineIsClosingBrace(last)) {
                 statusText_ = "The program ended: } on " + lineName(last) + "." + kCountedFrom1;
             } else if (last + 1 >= kMaxProgramLines) {
@@ -322,8 +320,8 @@ void DebugSession::finishRun(bool wasStepOver) {
             return;
         }
         default:
-            faultLine_ = m_.currentLine;
-            statusText_ = std::string(faultName(status)) + " on " + lineName(m_.currentLine) + ": the " +
+            faultLine_ = m_.fields().currentLine;
+            statusText_ = std::string(faultName(status)) + " on " + lineName(m_.fields().currentLine) + ": the " +
                           (wasStepOver ? "step over" : "run") + " stopped there." + kCountedFrom1;
             return;
     }

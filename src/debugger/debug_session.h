@@ -63,7 +63,7 @@ public:
     // its answer (waitingForInput(); see Platform::inputReady). Only resume() and
     // stop() may follow; what changed and the status text wait for its end.
     bool suspended() const { return suspendedLine_ >= 0; }
-    bool waitingForInput() const { return suspended() && m_.lastStatus == WaitingForInput; }
+    bool waitingForInput() const { return suspended() && m_.fields().lastStatus == WaitingForInput; }
     // Goes on with the suspended command where it stopped: the RST line runs again
     // from its start. After stop() the run ends there with "Program interrupted by user".
     void resume();
@@ -81,8 +81,8 @@ public:
     const MachineChanges& changes() const { return changes_; }
     // Clock states of the last command, and since the session began or Run started
     // from the first line.
-    std::int64_t lastStates() const { return m_.states - statesBefore_; }
-    std::int64_t totalStates() const { return m_.states; }
+    std::int64_t lastStates() const { return m_.fields().states - statesBefore_; }
+    std::int64_t totalStates() const { return m_.fields().states; }
     // Brings changes() up to the machine as it stands in the middle of a command, as
     // when a message box is about to show what the command has done so far.
     void compareChanges() { changes_.compare(m_); }

@@ -8,12 +8,12 @@ namespace verdin {
 
 MachineChanges::Snapshot MachineChanges::take(const Machine& m) {
     Snapshot s;
-    s.registers = {m.regA, m.composeFlags(), m.regB, m.regC, m.regD, m.regE, m.regH, m.regL};
-    s.flags = {m.flagCY, m.flagZ, m.flagP, m.flagS, m.flagAC};
-    s.sp = m.sp;
-    s.pc = m.stopAddress;
-    s.memory.assign(m.memory.begin(), m.memory.end());
-    std::copy(m.outPorts.begin(), m.outPorts.end(), s.outPorts.begin());
+    s.registers = {m.fields().regA, m.composeFlags(), m.fields().regB, m.fields().regC, m.fields().regD, m.fields().regE, m.fields().regH, m.fields().regL};
+    s.flags = {m.fields().flagCY, m.fields().flagZ, m.fields().flagP, m.fields().flagS, m.fields().flagAC};
+    s.sp = m.fields().sp;
+    s.pc = m.fields().stopAddress;
+    s.memory.assign(m.fields().memory.begin(), m.fields().memory.end());
+    std::copy(m.fields().outPorts.begin(), m.fields().outPorts.end(), s.outPorts.begin());
     return s;
 }
 

@@ -120,8 +120,8 @@ class StepHistory::CheckpointBreaks : public LineBreaks {
 public:
     CheckpointBreaks(StepHistory& history, LineBreaks* inner) : history_(history), inner_(inner) {
         const Machine& m = history.m_;
-        for (std::int32_t i = 0; i + 1 < m.programLineCount && i + 1 < kMaxProgramLines; ++i) {
-            const std::string_view mnemonic = splitFields(m.programLines[static_cast<std::size_t>(i)]).mnemonic;
+        for (std::int32_t i = 0; i + 1 < m.fields().programLineCount && i + 1 < kMaxProgramLines; ++i) {
+            const std::string_view mnemonic = splitFields(m.fields().programLines[static_cast<std::size_t>(i)]).mnemonic;
             afterRst_[static_cast<std::size_t>(i) + 1] =
                 mnemonic.size() == 3 && std::toupper(static_cast<unsigned char>(mnemonic[0])) == 'R' &&
                 std::toupper(static_cast<unsigned char>(mnemonic[1])) == 'S' &&
@@ -181,7 +181,7 @@ void StepHistory::begin() {
     r.position = m_.runPosition();
     r.screen = m_.services().screenState();
     r.view = session_.view();
-    m_.outsideEffectLine = -1;
+    m_.clearOutsideEffect();
     refusal_.clear();
 }
 
@@ -194,13 +194,13 @@ void StepHistory::finish(bool isRun, bool fromStart, int runLine, std::int64_t b
     r.runLine = runLine;
     r.budgetBefore = budgetBefore;
     if (isRun) {
-        r.linesRun = budgetBefore >= 0 ? budgetBefore - m_.lineBudget : (std::int64_t{1} << 62) - m_.lineBudget;
+        r.linesRun = budgetBefore >= 0 ? budgetBefore - m_.fields().lineBudget : (std::int64_t{1} << 62) - m_.fields().lineBudget;
         r.answers = std::move(answers_);
         r.checkpoint = std::move(pendingCheckpoint_);
     }
     pendingCheckpoint_.reset();
     answers_.clear();
-    r.outsideLine = m_.outsideEffectLine;
+    r.outsideLine = m_.fields().outsideEffectLine;
     const std::size_t size = recordBytes(r);
     records_.push_back(std::move(r));
     bytes_ += size;
@@ -216,10 +216,10 @@ void StepHistory::keepDifferences(Record& r) const {
     for (std::size_t i = 0; i < kScalars.size(); ++i) r.scalars[i] = before.*kScalars[i];
     forEachArray(before, [&](const auto& was, std::uint32_t at) {
         const std::int32_t* now = [&]() -> const std::int32_t* {
-            if (at == 0) return m_.memory.data();
-            if (at == kOutPortsAt) return m_.outPorts.data();
-            if (at == kReturnAddressesAt) return m_.returnAddresses.data();
-            return m_.returnLines.data();
+            if (at == 0) return m_.fields().memory.data();
+            if (at == kOutPortsAt) return m_.fields().outPorts.data();
+            if (at == kReturnAddressesAt) return m_.fields().returnAddresses.data();
+            return m_.fields().returnLines.data();
         }();
         for (std::size_t i = 0; i < was.size(); ++i) {
             if (was[i] != now[i]) r.cells.push_back({at + static_cast<std::uint32_t>(i), was[i]});
@@ -252,20 +252,20 @@ void StepHistory::run() {
     const int runLine = session_.view().resumeLine;
     // The line budget counts the lines the Run takes; without a limit of the user's it
     // starts so high that no run reaches it.
-    const std::int64_t budgetBefore = m_.lineBudget;
-    if (budgetBefore < 0) m_.lineBudget = std::int64_t{1} << 62;
-    runBudgetStart_ = m_.lineBudget;
-    Platform* window = m_.ownerWindow;
+    const std::int64_t budgetBefore = m_.fields().lineBudget;
+    if (budgetBefore < 0) m_.setLineBudget(std::int64_t{1} << 62);
+    runBudgetStart_ = m_.fields().lineBudget;
+    Platform* window = m_.fields().ownerWindow;
     LoggingPlatform logging(*window, answers_);
-    m_.ownerWindow = &logging;
-    LineBreaks* breaks = m_.lineBreaks;
+    m_.setOwnerWindow(&logging);
+    LineBreaks* breaks = m_.fields().lineBreaks;
     CheckpointBreaks checkpoints(*this, breaks);
-    m_.lineBreaks = &checkpoints;
+    m_.setLineBreaks(&checkpoints);
     session_.run();
-    m_.lineBreaks = breaks;
-    m_.ownerWindow = window;
+    m_.setLineBreaks(breaks);
+    m_.setOwnerWindow(window);
     finish(true, fromStart, runLine, budgetBefore);
-    if (budgetBefore < 0) m_.lineBudget = -1;
+    if (budgetBefore < 0) m_.setLineBudget(-1);
 }
 
 void StepHistory::restore(const Record& r) {
@@ -282,33 +282,33 @@ void StepHistory::restore(const Record& r) {
     const bool screenChanged = m_.services().screenLines() != r.screen.lines ||
                                m_.services().screenShown() != r.screen.shown;
     m_.services().restoreScreenState(r.screen);
-    if (screenChanged) m_.ownerWindow->textScreenChanged(m_.services().screenLines(), m_.services().screenShown());
+    if (screenChanged) m_.fields().ownerWindow->textScreenChanged(m_.services().screenLines(), m_.services().screenShown());
     session_.restoreView(r.view);
 }
 
 void StepHistory::checkpointIfOutside(std::int32_t line) {
-    if (m_.outsideEffectLine < 0) return;
+    if (m_.fields().outsideEffectLine < 0) return;
     auto c = std::make_unique<Checkpoint>();
     c->state = m_.processorState();
     c->position = m_.runPosition();
     c->screen = m_.services().screenState();
     c->line = line;
-    c->outsideLine = m_.outsideEffectLine;
-    c->linesAt = runBudgetStart_ - m_.lineBudget;
+    c->outsideLine = m_.fields().outsideEffectLine;
+    c->linesAt = runBudgetStart_ - m_.fields().lineBudget;
     c->answersAt = answers_.size();
     pendingCheckpoint_ = std::move(c);
-    m_.outsideEffectLine = -1;
+    m_.clearOutsideEffect();
 }
 
 void StepHistory::replayRun(Record& r, std::int64_t lines) {
-    Platform* window = m_.ownerWindow;
-    LineBreaks* breaks = m_.lineBreaks;
+    Platform* window = m_.fields().ownerWindow;
+    LineBreaks* breaks = m_.fields().lineBreaks;
     const Checkpoint* c = r.checkpoint.get();
     ReplayPlatform silent(r.answers, c != nullptr ? c->answersAt : 0);
     ReplayBreaks stopAt(c != nullptr ? lines - c->linesAt : lines);
-    m_.ownerWindow = &silent;
-    m_.lineBreaks = &stopAt;
-    m_.lineBudget = -1;
+    m_.setOwnerWindow(&silent);
+    m_.setLineBreaks(&stopAt);
+    m_.setLineBudget(-1);
     if (c != nullptr) {
         m_.restoreProcessorState(c->state);
         m_.restoreRunPosition(c->position);
@@ -320,14 +320,14 @@ void StepHistory::replayRun(Record& r, std::int64_t lines) {
     } else {
         m_.runFrom(r.runLine);
     }
-    m_.ownerWindow = window;
-    m_.lineBreaks = breaks;
-    m_.lineBudget = r.budgetBefore < 0 ? -1 : r.budgetBefore - lines;
+    m_.setOwnerWindow(window);
+    m_.setLineBreaks(breaks);
+    m_.setLineBudget(r.budgetBefore < 0 ? -1 : r.budgetBefore - lines);
     r.linesRun = lines;
     const std::vector<std::string> screen = m_.services().screenLines();
     window->textScreenChanged(screen, m_.services().screenShown());
     DebugSession::View v;
-    v.selectedLine = m_.currentLine + 1;
+    v.selectedLine = m_.fields().currentLine + 1;
     v.resumeLine = v.selectedLine;
     v.statusText = "Step back: " + lineName(v.selectedLine) +
                    " runs next; Run goes on from there. (lines counted from 1)";

@@ -261,7 +261,7 @@ void DebugWindow::buildWindow() {
 
     // A result that differs from a textbook's must never be a surprise: the rule set in
     // force stands beside the reason the last command ended.
-    rules_ = new QLabel(QStringLiteral("%1 arithmetic").arg(QString::fromUtf8(arithmeticRulesName(machine_.arithmeticRules))));
+    rules_ = new QLabel(QStringLiteral("%1 arithmetic").arg(QString::fromUtf8(arithmeticRulesName(machine_.fields().arithmeticRules))));
     rules_->setObjectName("rules");
     rules_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
 
@@ -298,13 +298,13 @@ QString DebugWindow::rulesText() const { return rules_->text(); }
 
 void DebugWindow::showStates() {
     states_->setText(QString::fromStdString(
-        statesText(session_.lastStates(), session_.totalStates(), machine_.clockKHz)));
+        statesText(session_.lastStates(), session_.totalStates(), machine_.fields().clockKHz)));
 }
 
 void DebugWindow::fillProgram() {
     // The lines handed to the machine and the empty line after them, which ends the
     // program: a Step there closes the run's text screen.
-    setEntries(program_, programEntries(machine_, machine_.programLineCount));
+    setEntries(program_, programEntries(machine_, machine_.fields().programLineCount));
     const std::vector<ProgramLineInfo> info = programLineInfo(machine_, program_->count());
     for (int i = 0; i < program_->count() && i < static_cast<int>(info.size()); ++i) {
         const ProgramLineInfo& line = info[static_cast<std::size_t>(i)];
@@ -338,7 +338,7 @@ void DebugWindow::fillStack() {
     const int rows = visibleRows(stack_);
     setRows(stack_, stackRows(machine_, session_.changes(), views_.stack.top, rows));
     const int firstLine = stackFirstLine(views_.stack.top, rows);
-    const int sp = spEntryIndex(firstLine, stack_->count(), machine_.sp);
+    const int sp = spEntryIndex(firstLine, stack_->count(), machine_.fields().sp);
     if (sp >= 0) stack_->item(sp)->setText(stack_->item(sp)->text() + kSpMark);
 }
 
@@ -435,7 +435,7 @@ void DebugWindow::afterCommand() {
     program_->setFaultLine(session_.faultLine());
     showNextLine(session_.selectedLine());
     QString status = programText(session_.statusText());
-    if (!spInMemory(machine_.sp)) status += " " + QString::fromStdString(spOutsideMemoryText(machine_.sp));
+    if (!spInMemory(machine_.fields().sp)) status += " " + QString::fromStdString(spOutsideMemoryText(machine_.fields().sp));
     status_->setText(status);
     showStates();
     stepBack_->setEnabled(!views_.runInProgress && history_.canStepBack());
@@ -468,7 +468,7 @@ void DebugWindow::chooseLine(int row) {
 }
 
 void DebugWindow::followSp() {
-    const std::optional<int> top = stackTopFollowingSp(machine_.sp, views_.stack.top, visibleRows(stack_));
+    const std::optional<int> top = stackTopFollowingSp(machine_.fields().sp, views_.stack.top, visibleRows(stack_));
     if (!top) return;
     views_.stack.top = *top;
     views_.stack.barPosition = *top;
@@ -484,7 +484,7 @@ void DebugWindow::beforeMessage(const std::string& text, const std::string& hint
     followSp();
     refreshLists();
     fillPorts(inPorts_, true);
-    showNextLine(machine_.currentLine + 1);
+    showNextLine(machine_.fields().currentLine + 1);
     status_->setText(programText(hint.empty() ? text : hint));
     showStates();
 }

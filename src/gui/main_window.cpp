@@ -79,7 +79,7 @@ MainWindow::MainWindow(Machine& machine, QtPlatform& platform, FileSession& file
     files_.loadSettings();
     rebuildRecentFiles();
     machine_.setArithmeticRules(files_.settings().arithmeticRules);
-    intelAction_->setChecked(machine_.arithmeticRules == ArithmeticRules::Intel8080);
+    intelAction_->setChecked(machine_.fields().arithmeticRules == ArithmeticRules::Intel8080);
     showArithmeticRules();
     timingAction_->setChecked(files_.settings().timing == Timing::Intel8085);
     setTiming8085(timingAction_->isChecked());
@@ -322,8 +322,8 @@ void MainWindow::createStatusBar() {
 }
 
 void MainWindow::showArithmeticRules() {
-    rulesLabel_->setText(QStringLiteral("%1 arithmetic").arg(QString::fromUtf8(arithmeticRulesName(machine_.arithmeticRules))));
-    const bool intel = machine_.arithmeticRules == ArithmeticRules::Intel8080;
+    rulesLabel_->setText(QStringLiteral("%1 arithmetic").arg(QString::fromUtf8(arithmeticRulesName(machine_.fields().arithmeticRules))));
+    const bool intel = machine_.fields().arithmeticRules == ArithmeticRules::Intel8080;
     if (helpWindow_ != nullptr) helpWindow_->browser()->setIntelRules(intel);
     if (helpPopup_ != nullptr) helpPopup_->browser()->setIntelRules(intel);
 }
@@ -342,9 +342,9 @@ void MainWindow::setTiming8085(bool on) {
 }
 
 void MainWindow::chooseClock() {
-    if (auto kHz = ClockDialog::ask(machine_.timing, machine_.clockKHz, this)) {
+    if (auto kHz = ClockDialog::ask(machine_.fields().timing, machine_.fields().clockKHz, this)) {
         machine_.setClockKHz(*kHz);
-        files_.setClockKHz(machine_.timing, *kHz);
+        files_.setClockKHz(machine_.fields().timing, *kHz);
     }
 }
 
@@ -566,7 +566,7 @@ void MainWindow::showListing() {
                     printing_.printRows(rows, title, files_.currentFile(), toPath(initialFolder()));
                 });
     }
-    listingWindow_->showListing(editorLines(), files_.currentFile(), machine_.arithmeticRules);
+    listingWindow_->showListing(editorLines(), files_.currentFile(), machine_.fields().arithmeticRules);
     listingWindow_->show();
     listingWindow_->raise();
     listingWindow_->activateWindow();
@@ -574,7 +574,7 @@ void MainWindow::showListing() {
 
 void MainWindow::refreshListing() {
     if (listingWindow_ != nullptr && listingWindow_->isVisible()) {
-        listingWindow_->showListing(editorLines(), files_.currentFile(), machine_.arithmeticRules);
+        listingWindow_->showListing(editorLines(), files_.currentFile(), machine_.fields().arithmeticRules);
     }
 }
 
@@ -681,7 +681,7 @@ void MainWindow::openDebugWindow() {
     window.setZoom(files_.settings().debugZoom);
     connect(&window, &DebugWindow::zoomChanged, this, [this](int points) { files_.setDebugZoom(points); });
     window.exec();
-    for (int line = 0; line < machine_.programLineCount; ++line) {
+    for (int line = 0; line < machine_.fields().programLineCount; ++line) {
         editor().setBreakpoint(line, window.session().hasBreakpoint(line));
     }
     platform_.setOwner(this);
@@ -691,7 +691,7 @@ void MainWindow::openDebugWindow() {
 HelpWindow* MainWindow::helpWindow() {
     if (helpWindow_ == nullptr) {
         helpWindow_ = new HelpWindow(this);
-        helpWindow_->browser()->setIntelRules(machine_.arithmeticRules == ArithmeticRules::Intel8080);
+        helpWindow_->browser()->setIntelRules(machine_.fields().arithmeticRules == ArithmeticRules::Intel8080);
         zoomHelp();
     }
     return helpWindow_;
@@ -719,7 +719,7 @@ void MainWindow::showHelp(int context) {
 void MainWindow::showHelpPopup(int context) {
     if (helpPopup_ == nullptr) {
         helpPopup_ = new HelpPopup(this);
-        helpPopup_->browser()->setIntelRules(machine_.arithmeticRules == ArithmeticRules::Intel8080);
+        helpPopup_->browser()->setIntelRules(machine_.fields().arithmeticRules == ArithmeticRules::Intel8080);
         connect(helpPopup_, &HelpPopup::openInWindow, this, [this](const QString& target) {
             HelpWindow* window = helpWindow();
             window->showPage(target);

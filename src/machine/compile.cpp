@@ -15,7 +15,7 @@ void Machine::report(const Diagnostic& diagnostic) {
     ownerWindow->showMessageWithHelp(messageOf(diagnostic, hintFor(*this, diagnostic)));
 }
 
-std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode, ProgramPass ownPass) {
+std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode, LineTranslator translator) {
     invalidateCaches();
     if (sourceLines.empty()) {
         for (std::int32_t i = 0; i < kMaxProgramLines && !programLines[i].empty(); ++i) {
@@ -46,7 +46,7 @@ std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode, Prog
     errorLine = 0;
     status = Ok;
     mode = requestedMode;
-    if (ownPass != nullptr) ownPass(*this);
+    if (translator != nullptr) translateWalk(translator);
     else status = pass();
 
     if (status != Ok) {
@@ -74,6 +74,67 @@ std::int32_t Machine::compile(bool showMessage, std::int32_t requestedMode, Prog
     programLineCount = counted;
     if (mode == Compile) makeLineTable();
     return status == Ok ? -1 : errorLine;
+}
+
+void Machine::translateWalk(LineTranslator translator) {
+    for (std::int32_t i = 0;;) {
+        const std::string& line = programLines[i];
+        if (line.empty()) return;
+        pumpIfDue();
+        currentLine = i;
+        splitLine(line);
+        if (mnemonicText == "}" || status != Ok) return;
+        TranslatedLine translated = translator(*this);
+        if (translated.status != Ok) {
+            status = translated.status;
+        } else {
+            // One line per source line at most, so the store cannot fill up; should that
+            // rule ever change, a full store loses the line rather than memory beyond it.
+            if (translated.text && translatedCount >= 0 && translatedCount < kMaxProgramLines) {
+                translatedLines[translatedCount++] = std::move(*translated.text);
+            }
+            if (translated.countedBy != nullptr) (this->*handlerOf(*translated.countedBy))(*translated.countedBy);
+        }
+        if (!advancePast(i)) return;
+    }
+}
+
+void Machine::loadProgram(const std::vector<std::string>& lines, std::size_t count) {
+    reset();
+    sourceLines = lines;
+    // Stored directly: reset has just forgotten everything derived from the store, so
+    // setProgramLine would only forget it again once per line.
+    for (std::size_t i = 0; i < count && i < lines.size() && i < kMaxProgramLines; ++i) programLines[i] = lines[i];
+}
+
+std::int32_t Machine::reportFault(const Diagnostic& diagnostic) {
+    status = diagnostic.code;
+    errorLine = diagnostic.line;
+    report(diagnostic);
+    return errorLine;
+}
+
+std::vector<Machine::AssembledLine> Machine::assembleLinesAgain() {
+    std::vector<AssembledLine> lines;
+    const std::int32_t savedCounter = addressCounter, savedMode = mode;
+    addressCounter = 0;
+    mode = Compile;
+    for (std::int32_t line = 0; line < programLineCount; ++line) {
+        AssembledLine entry;
+        entry.address = addressCounter;
+        reassembleLine(line);
+        // DS reserves cells without filling them and ORG moves the counter: neither
+        // has bytes of its own to show.
+        if (mnemonicText != "DS" && mnemonicText != "ORG") {
+            for (std::int32_t a = entry.address; a < addressCounter && a < kMemorySize; ++a) {
+                entry.bytes.push_back(static_cast<std::uint8_t>(memory[a]));
+            }
+        }
+        lines.push_back(std::move(entry));
+    }
+    addressCounter = savedCounter;
+    mode = savedMode;
+    return lines;
 }
 
 std::int32_t Machine::pass() {

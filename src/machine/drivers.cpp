@@ -77,4 +77,16 @@ void Machine::continueRun(std::int32_t line) {
     status = Ok;
 }
 
+std::int32_t Machine::executeLine(std::string_view text, std::int32_t address) {
+    const std::string line = TextTools::upperOutsideQuotes(normalizeLine(text));
+    status = Ok;
+    mode = Execute;
+    addressCounter = address;
+    splitLine(line);
+    dispatchLine();
+    // The fields view `line`, which ends here.
+    mnemonicText = labelField = operandText = {};
+    return addressCounter;
+}
+
 }  // namespace verdin

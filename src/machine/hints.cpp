@@ -117,7 +117,7 @@ bool isJumpOrCall(std::string_view mnemonic) {
 
 // The lines the student typed: the whole editor text when the command handed it
 // over, or else the program store as it stood before the compile rewrote it.
-const std::vector<std::string>& sourceOf(const Machine& m) { return m.sourceLines; }
+const std::vector<std::string>& sourceOf(const Machine& m) { return m.fields().sourceLines; }
 
 struct ProgramEnd {
     size_t line;  // index of the empty or "}" line
@@ -172,7 +172,7 @@ const char* kRomSentence = "A trainer kit's ROM routines are not here: the RST s
 
 std::string undefinedLabelHint(const Machine& m) {
     const auto& lines = sourceOf(m);
-    const std::string& name = m.messageName;
+    const std::string& name = m.fields().messageName;
     auto end = programEnd(lines);
     if (end) {
         long at = declarationOf(lines, name);
@@ -424,47 +424,47 @@ std::string registerHint(const std::string& line) {
 
 // The address that a run-time "Out of memory" is about, from the faulting line.
 std::string memoryHint(const Machine& m) {
-    const std::string_view mnemonic = m.mnemonicText;
-    const std::string_view operands = m.operandText;
+    const std::string_view mnemonic = m.fields().mnemonicText;
+    const std::string_view operands = m.fields().operandText;
     const std::string range = " Memory holds the cells 0000H to 3FFFH only.";
     auto outside = [&](std::int32_t address) {
         return "The address " + hex4(address) + " is outside memory." + range +
                " Use an address in that range, such as 2000H for data.";
     };
-    if (m.addressCounter > kMemorySize - 1) {
-        return "The program counter reached " + hex4(m.addressCounter) + ", past the last cell 3FFFH.";
+    if (m.fields().addressCounter > kMemorySize - 1) {
+        return "The program counter reached " + hex4(m.fields().addressCounter) + ", past the last cell 3FFFH.";
     }
     const bool stackLine = mnemonic == "PUSH" || mnemonic == "POP" || mnemonic == "XTHL" || mnemonic == "SPHL" ||
                            isJumpOrCall(mnemonic) || (mnemonic == "LXI" && startsWith(operands, "SP")) ||
                            ((mnemonic == "INX" || mnemonic == "DCX") && operands == "SP");
-    if (mnemonic == "XTHL" && m.pairHL() > kMemorySize - 2) {
-        return "XTHL exchanges HL with the cells at SP and SP + 1, and HL holds " + hex4(m.pairHL()) +
+    if (mnemonic == "XTHL" && m.fields().pairHL() > kMemorySize - 2) {
+        return "XTHL exchanges HL with the cells at SP and SP + 1, and HL holds " + hex4(m.fields().pairHL()) +
                ", above 3FFEH, the highest value XTHL accepts here. Load HL with a lower value first.";
     }
     if ((mnemonic == "INX" || mnemonic == "DCX") && operands == "SP") {
         const std::string where = mnemonic == "INX"
-                                      ? "from " + hex4(m.sp) + " to " + hex4(m.sp + 1) + ", above 3FFEH, the highest"
+                                      ? "from " + hex4(m.fields().sp) + " to " + hex4(m.fields().sp + 1) + ", above 3FFEH, the highest"
                                       : "below 0000H, the lowest";
         return std::string(mnemonic) + " SP would take the stack pointer " + where + " address it may hold. Take the " +
                std::string(mnemonic) + " SP out, or load SP with LXI SP first.";
     }
     if (stackLine && !startsWith(mnemonic, "J")) {
-        if (m.callDepth + 1 >= kMaxCallDepth && mnemonic[0] == 'C') {
+        if (m.fields().callDepth + 1 >= kMaxCallDepth && mnemonic[0] == 'C') {
             return "The program made 100 calls without returning: a subroutine that calls itself, or a "
                    "jump out of a subroutine without RET.";
         }
-        std::int32_t value = mnemonic == "SPHL" ? m.pairHL() : m.sp;
+        std::int32_t value = mnemonic == "SPHL" ? m.fields().pairHL() : m.fields().sp;
         return "The stack pointer " + hex4(value) + " leaves no room for the stack: it must lie between 0002H and " +
                "3FFEH. Leave SP at 3FFEH, where it starts, or load a lower address with LXI SP.";
     }
     if (mnemonic == "LDA" || mnemonic == "STA" || mnemonic == "LHLD" || mnemonic == "SHLD") {
         return outside(m.operandWord());
     }
-    if (mnemonic == "LDAX" || mnemonic == "STAX") return outside(operands == "D" ? m.pairDE() : m.pairBC());
+    if (mnemonic == "LDAX" || mnemonic == "STAX") return outside(operands == "D" ? m.fields().pairDE() : m.fields().pairBC());
     if (operands.find('M') != std::string_view::npos && mnemonic != "RST") {
-        std::int32_t hl = m.pairHL();
+        std::int32_t hl = m.fields().pairHL();
         if (hl <= kMemorySize - 1) {
-            return "HL holds " + hex4(hl) + ", above the stack pointer " + hex4(m.sp) +
+            return "HL holds " + hex4(hl) + ", above the stack pointer " + hex4(m.fields().sp) +
                    ", where the stack lives: keep data below the stack.";
         }
         return "HL holds " + hex4(hl) + ", which is outside memory." + range;
@@ -476,7 +476,7 @@ std::string memoryHint(const Machine& m) {
 // the last instruction before a subroutine, data or the end of the text.
 std::string rstOneHint(const Machine& m) {
     const auto& lines = sourceOf(m);
-    const auto fault = static_cast<size_t>(std::max(m.currentLine, 0));
+    const auto fault = static_cast<size_t>(std::max(m.fields().currentLine, 0));
     for (size_t i = std::min(fault, lines.size()); i-- > 0;) {
         typed::Fields f = typed::split(lines[i]);
         if (f.mnemonic == "HLT" || f.mnemonic == "JMP" || f.mnemonic == "RET") return {};
@@ -513,21 +513,21 @@ std::string stopHintBefore(std::int32_t line) {
 }
 
 std::string interruptHint(const Machine& m) {
-    if (!m.interruptRequested) {
-        return "The program reached HLT on line " + std::to_string(m.currentLine + 1) + kCounted;
+    if (!m.fields().interruptRequested) {
+        return "The program reached HLT on line " + std::to_string(m.fields().currentLine + 1) + kCounted;
     }
     // A run stopped from outside leaves currentLine on the last line it ran.
-    if (m.lineBudget == 0) {
-        return "The line limit ended the run before line " + std::to_string(m.currentLine + 2) + kCounted;
+    if (m.fields().lineBudget == 0) {
+        return "The line limit ended the run before line " + std::to_string(m.fields().currentLine + 2) + kCounted;
     }
-    return stopHintBefore(m.currentLine + 1);
+    return stopHintBefore(m.fields().currentLine + 1);
 }
 
 std::string hintFor(const Machine& m, const Diagnostic& diagnostic) {
     const DiagnosticRow* row = findDiagnostic(diagnostic.code);
     const HintRule rule = row == nullptr ? HintRule::None : row->hint;
     // In a run every fault may come from an RST 1 that was meant to end the program.
-    if (m.mode == Execute) {
+    if (m.fields().mode == Execute) {
         if (rule == HintRule::Interrupt) return interruptHint(m);
         std::string hint = rstOneHint(m);
         if (hint.empty() && rule == HintRule::Memory) hint = memoryHint(m);
@@ -548,7 +548,7 @@ std::string hintFor(const Machine& m, const Diagnostic& diagnostic) {
         case HintRule::Memory: break;
         default: return {};
     }
-    auto line = lineOf(m, m.errorLine);
+    auto line = lineOf(m, m.fields().errorLine);
     if (!line) return {};
     if (rule == HintRule::Memory) {
         return "The program does not fit into memory, which holds the cells 0000H to 3FFFH: an ORG or DS "

@@ -12,9 +12,8 @@
 
 namespace verdin {
 
-namespace {
 // The fields a pass over the lines moves, put back when it ends, for the passes that
-// only look (making the table, finding the line at an address).
+// only look (making the table, finding the line at an address). A friend of Machine.
 class KeptLineFields {
 public:
     explicit KeptLineFields(Machine& m)
@@ -38,7 +37,6 @@ private:
     std::int32_t line_, next_, mode_, status_, counter_;
     std::string_view mnemonic_, label_, operand_;
 };
-}  // namespace
 
 void Machine::reassembleLine(std::int32_t i) {
     currentLine = i;

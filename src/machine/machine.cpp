@@ -2,7 +2,10 @@
 
 namespace verdin {
 
-Machine::Machine(Platform& platform) : ownerWindow(&platform), services_(makeSystemServices()) { reset(); }
+Machine::Machine(Platform& platform) : services_(makeSystemServices()) {
+    ownerWindow = &platform;
+    reset();
+}
 
 void Machine::reset() {
     translatedCount = 0;

@@ -100,18 +100,37 @@ struct LineBreaks {
     virtual bool stopBefore(const Machine& m, std::int32_t line) = 0;
 };
 
-// The processor state is a base rather than a member: the handlers and the hot run
-// loop name `regA`, `memory` and the rest directly, as before, and the debugger can
-// still copy the whole state in one assignment through processorState().
-class Machine : public ProcessorState {
-public:
-    explicit Machine(Platform& platform);
-    virtual ~Machine() = default;
-    Machine(const Machine&) = delete;
-    Machine& operator=(const Machine&) = delete;
+// Made by every compile as it assembles: the address of each program line, and the
+// cells each line writes again when the lines above a Step, a call or a PCHL target
+// are assembled anew (its opcode and a byte operand), with the values it writes
+// there. Going to line n writes back those cells of lines 0 .. n - 1 that the
+// running program has changed; poke notes the cells it changes, so this costs
+// nothing while none has.
+struct LineTable {
+    // 0: no table (no compile yet, a failed one, or one that stopped at "}" before
+    // the last line); lines are then found by assembling the lines above them again.
+    std::int32_t lineCount = 0;
+    // Memory may have been written behind poke's back (services, a new table):
+    // every cell is compared before the next write-back.
+    bool allDirty = true;
+    // Lines 0 .. linesNoted - 1 as the compile walk met them: where each starts,
+    // and its row of the instruction table (null for none).
+    std::int32_t linesNoted = 0;
+    std::array<std::int32_t, kMaxProgramLines + 1> lineAddress{};  // never decreasing
+    std::array<const Instruction*, kMaxProgramLines> lineInstruction{};
+    std::vector<std::int32_t> cells;        // the cells lines write again
+    std::vector<std::int16_t> cellLine;     // per address: the line that writes it, or -1
+    std::vector<std::int16_t> cellImage;    // per address: the value it writes
+    std::vector<std::uint8_t> dirtyFlag;    // per address: listed in `dirty`
+    std::vector<std::int32_t> dirty;
+};
 
-    // ---- Fields ----------------------------------------------------------------
-    Platform* ownerWindow;  // receives every message box the core shows
+// The machine's data: what the handlers of the simulator and the assembler read and
+// write as members. Machine derives from it without making it public, so that code
+// outside the machine's own folders reads it through Machine::fields() and changes it
+// only through the machine's named functions.
+struct MachineFields : ProcessorState {
+    Platform* ownerWindow = nullptr;  // receives every message box the core shows
 
     std::int32_t translatedCount = 0;
     std::int32_t programLineCount = 0;
@@ -165,6 +184,42 @@ public:
     std::vector<std::string> sourceLines;
     // Consulted by a run before every flagged line; null when nothing is flagged.
     LineBreaks* lineBreaks = nullptr;
+    // The last line that used the host file or table services (RST 6, RST 4), whose
+    // effects outside the machine cannot be taken back; -1 when none did since the
+    // debugger last cleared it.
+    std::int32_t outsideEffectLine = -1;
+    // The walk's clock for letting the platform handle its events (pumpIfDue).
+    std::int32_t linesSincePump = 0;
+    std::chrono::steady_clock::time_point lastPump{};
+    // The line being run or assembled, as the handlers read their operands from it.
+    const DecodedLine* runningLine = nullptr;
+    // Every line of the program store, decoded at the first run after a compile
+    // (`decodedGeneration`). A fixed array, so that no line a handler holds can move.
+    std::array<DecodedLine, kMaxProgramLines> decodedLines{};
+    // Counts the changes of the program store; the decoded lines are current while
+    // they carry the count they were decoded at (0: never decoded).
+    std::uint64_t programGeneration = 1;
+    std::uint64_t decodedGeneration = 0;
+    // When false, a run splits and decodes each line again before running it (tests
+    // compare both ways).
+    bool useDecodedLines = true;
+    std::array<std::int32_t, kMaxProgramLines> targetLineCache{};
+    LineTable lineTable;
+    // When false, lines are always found by assembling the lines above them (tests
+    // compare both ways).
+    bool useLineTable = true;
+};
+
+// The data is a base rather than a member: the handlers and the hot run loop name
+// `regA`, `memory` and the rest directly, and the debugger still copies the processor
+// state in one assignment through processorState().
+class Machine : protected MachineFields {
+public:
+    explicit Machine(Platform& platform);
+    virtual ~Machine() = default;
+    Machine(const Machine&) = delete;
+    Machine& operator=(const Machine&) = delete;
+
 
     // ---- System services (services/) ------------------------------------------
     // The services own what they keep (text screen, typed value, host file, table);
@@ -172,10 +227,6 @@ public:
     SystemServices& services() { return *services_; }
     const SystemServices& services() const { return *services_; }
     void closeTextScreen() { services_->closeTextScreen(*ownerWindow); }
-    // The last line that used the host file or table services (RST 6, RST 4), whose
-    // effects outside the machine cannot be taken back; -1 when none did since the
-    // debugger last cleared it.
-    std::int32_t outsideEffectLine = -1;
     // The folder of a source file's path, as `sourceFolder` wants it.
     static std::string folderOf(const std::string& file);
 
@@ -183,6 +234,8 @@ public:
     void reset();
     void resetRun();
     const ProcessorState& processorState() const { return *this; }
+    // Everything the machine holds, to read.
+    const MachineFields& fields() const { return *this; }
     // Puts back a state taken before: the processor exactly as it was then. What the
     // machine derived from memory is checked again before it is trusted.
     void restoreProcessorState(const ProcessorState& state);
@@ -198,6 +251,31 @@ public:
         clockKHz = kHz;
     }
     void setClockKHz(std::int32_t kHz) { clockKHz = kHz; }
+    // What a debugger or a front end hooks into a walk: the window that receives the
+    // messages, the breakpoints, the line budget (negative: none), Stop.
+    void setOwnerWindow(Platform* window) { ownerWindow = window; }
+    void setLineBreaks(LineBreaks* breaks) { lineBreaks = breaks; }
+    void setLineBudget(std::int64_t lines) { lineBudget = lines; }
+    void requestStop() { interruptRequested = 1; }
+    void clearStopRequest() { interruptRequested = 0; }
+    // Stop pressed while no line runs (between two Steps): the command ends as if Stop
+    // had ended it there.
+    void stopBetweenLines() { lastStatus = Interrupted; }
+    // A new debug session counts states from zero, and forgets outside effects.
+    void clearStateCount() { states = 0; }
+    void clearOutsideEffect() { outsideEffectLine = -1; }
+    // The next due check of a walk lets the platform handle its events, whenever the
+    // last one was: a front end that runs a walk in slices starts each one so.
+    void pumpAtNextCheck() {
+        lastPump = {};
+        linesSincePump = 0;
+    }
+    // The program counter where a walk that waits for a typed value stopped: the RST
+    // line's address, which the line runs again from.
+    void holdProgramCounter() { stopAddress = addressCounter; }
+    // Tests compare the shortcuts of a run with the plain walk.
+    void setUseDecodedLines(bool use) { useDecodedLines = use; }
+    void setUseLineTable(bool use) { useLineTable = use; }
     // Where the walk stands beside the processor state: what Step back keeps with each
     // record and puts back with it.
     struct RunPosition {
@@ -233,11 +311,34 @@ public:
     std::int32_t readHex(std::string_view text, int digits);
 
     // ---- Compile pass and messages (compile.cpp) ------------------------------
-    // A pass of its own over the assembled lines (the translator's), run by a compile
-    // in place of the assembler's walk: it reads the program store and sets `status`.
-    using ProgramPass = void (*)(Machine& machine);
-    // `ownPass` runs with `mode` set to `requestedMode`; null: the assembler's walk.
-    std::int32_t compile(bool showMessage, std::int32_t requestedMode, ProgramPass ownPass = nullptr);
+    // What a pass of its own (the translator's) makes of the line the walk has just
+    // split: a fault, a line for the translation store, and the row whose handler
+    // counts the line's cells on with its memory checks (DS, DW), as the assembler's
+    // walk would.
+    struct TranslatedLine {
+        std::int32_t status = Ok;
+        std::optional<std::string> text;
+        const Instruction* countedBy = nullptr;
+    };
+    using LineTranslator = TranslatedLine (*)(const Machine& machine);
+    // `translator` is walked over the program with `mode` set to `requestedMode`, in
+    // place of the assembler's walk; null: the assembler's walk.
+    std::int32_t compile(bool showMessage, std::int32_t requestedMode, LineTranslator translator = nullptr);
+    void translateWalk(LineTranslator translator);
+    // A reset store holding the first `count` of `lines` (at most kMaxProgramLines),
+    // for a compile; the hints see all of `lines`.
+    void loadProgram(const std::vector<std::string>& lines, std::size_t count);
+    // Ends a command on a fault found before any compile: its status and line set, its
+    // message shown. Returns the line.
+    std::int32_t reportFault(const Diagnostic& diagnostic);
+    // Each program line's address and bytes, assembled again in place as the lines
+    // above a Step are (DS and ORG have no bytes of their own); the compile's counter
+    // and mode are left as they were.
+    struct AssembledLine {
+        std::int32_t address = 0;
+        std::vector<std::uint8_t> bytes;
+    };
+    std::vector<AssembledLine> assembleLinesAgain();
     std::int32_t pass();
     void walkProgram();
     void resolveLabels();
@@ -275,8 +376,6 @@ public:
         return true;
     }
     void pumpIfTimeHasCome();
-    std::int32_t linesSincePump = 0;
-    std::chrono::steady_clock::time_point lastPump{};
     // Makes line n the next to run: its address into addressCounter, with the cells
     // of the lines above it written back (see LineTable).
     void prescan(std::int32_t n);
@@ -292,23 +391,22 @@ public:
     // Run on from `line`, whose address addressCounter already holds (the line after
     // a step into a subroutine).
     void continueRun(std::int32_t line);
+    // Runs the editor line `text` once, at `address`, as a line of a run with no fault
+    // pending; returns the address after it (where it stopped, when it ended with a
+    // fault or left the counter on itself). For trying one instruction or service on
+    // the machine as it stands.
+    std::int32_t executeLine(std::string_view text, std::int32_t address);
+    // Run on from `line` at `address`, where a walk that was suspended stopped.
+    void resumeRun(std::int32_t line, std::int32_t address) {
+        mode = Execute;
+        addressCounter = address;
+        continueRun(line);
+    }
 
     // ---- Decoded lines (decoded_lines.cpp) -------------------------------------
-    // The line being run or assembled, as the handlers read their operands from it.
-    const DecodedLine* runningLine = nullptr;
-    // Every line of the program store, decoded at the first run after a compile
-    // (`decodedGeneration`). A fixed array, so that no line a handler holds can move.
-    std::array<DecodedLine, kMaxProgramLines> decodedLines{};
-    // Counts the changes of the program store; the decoded lines are current while
-    // they carry the count they were decoded at (0: never decoded).
-    std::uint64_t programGeneration = 1;
-    std::uint64_t decodedGeneration = 0;
     // Stores `text` as line `line` (0..249; others are ignored) and forgets what was
     // derived from the old text.
     void setProgramLine(std::int32_t line, std::string_view text);
-    // When false, a run splits and decodes each line again before running it (tests
-    // compare both ways).
-    bool useDecodedLines = true;
     // The line whose fields splitLine has just filled, with the row of `ins`.
     DecodedLine decodeLine(const Instruction* ins) const;
     void decodeProgram();
@@ -436,37 +534,9 @@ public:
     std::int32_t targetLineOf(std::int32_t line, std::string_view name);
     // Forgets everything derived from the program store; called whenever it changes.
     void invalidateCaches();
-    std::array<std::int32_t, kMaxProgramLines> targetLineCache{};
     static constexpr std::int32_t kUnknownLine = -2;
 
     // ---- Line addresses (line_table.cpp) ---------------------------------------
-    // Made by every compile as it assembles: the address of each program line, and the
-    // cells each line writes again when the lines above a Step, a call or a PCHL target
-    // are assembled anew (its opcode and a byte operand), with the values it writes
-    // there. Going to line n writes back those cells of lines 0 .. n - 1 that the
-    // running program has changed; poke notes the cells it changes, so this costs
-    // nothing while none has.
-    struct LineTable {
-        // 0: no table (no compile yet, a failed one, or one that stopped at "}" before
-        // the last line); lines are then found by assembling the lines above them again.
-        std::int32_t lineCount = 0;
-        // Memory may have been written behind poke's back (services, a new table):
-        // every cell is compared before the next write-back.
-        bool allDirty = true;
-        // Lines 0 .. linesNoted - 1 as the compile walk met them: where each starts,
-        // and its row of the instruction table (null for none).
-        std::int32_t linesNoted = 0;
-        std::array<std::int32_t, kMaxProgramLines + 1> lineAddress{};  // never decreasing
-        std::array<const Instruction*, kMaxProgramLines> lineInstruction{};
-        std::vector<std::int32_t> cells;        // the cells lines write again
-        std::vector<std::int16_t> cellLine;     // per address: the line that writes it, or -1
-        std::vector<std::int16_t> cellImage;    // per address: the value it writes
-        std::vector<std::uint8_t> dirtyFlag;    // per address: listed in `dirty`
-        std::vector<std::int32_t> dirty;
-    } lineTable;
-    // When false, lines are always found by assembling the lines above them (tests
-    // compare both ways).
-    bool useLineTable = true;
     // Called by the compile walk for each line before it is assembled; then by a
     // successful compile.
     void noteCompiledLine(const Instruction* ins);
@@ -491,6 +561,7 @@ public:
     void markDirty(std::int32_t address);
 
 private:
+    friend class KeptLineFields;  // line_table.cpp
     std::unique_ptr<SystemServices> services_;
 };
 

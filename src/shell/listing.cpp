@@ -39,11 +39,11 @@ std::vector<std::string> listingRows(Machine& machine, const std::vector<std::st
     }
     rows.emplace_back();
     rows.emplace_back("Labels:");
-    for (std::int32_t l = 0; l < machine.labelCount; ++l) {
-        std::string name = machine.labelNames[l];
+    for (std::int32_t l = 0; l < machine.fields().labelCount; ++l) {
+        std::string name = machine.fields().labelNames[l];
         if (!name.empty() && name.back() == ':') name.pop_back();
         name.resize(std::max<size_t>(name.size(), 8), ' ');
-        rows.push_back(name + hex4(machine.labelAddresses[l]));
+        rows.push_back(name + hex4(machine.fields().labelAddresses[l]));
     }
     return rows;
 }

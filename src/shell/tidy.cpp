@@ -356,7 +356,7 @@ private:
         HeadlessPlatform platform;
         auto machine = std::make_unique<Machine>(platform);
         if (compileProgram(*machine, result_.lines, {}) != -1) return;
-        const std::int32_t size = machine->addressCounter;
+        const std::int32_t size = machine->fields().addressCounter;
         static const std::set<std::string> direct = {"LDA", "STA", "LHLD", "SHLD"};
         for (size_t i = 0; i < result_.lines.size() && i < kMaxProgramLines; ++i) {
             typed::Fields f = typed::split(result_.lines[i]);

@@ -142,7 +142,7 @@ std::string restartHex(std::string_view operand) {
 // falls back to the operand's own text, so nothing of the line silently vanishes.
 std::string_view orText(std::string_view name, std::string_view text) { return name.empty() ? text : name; }
 
-std::string expand(std::string_view pattern, const Instruction& ins, const Machine& m) {
+std::string expand(std::string_view pattern, const Instruction& ins, const MachineFields& m) {
     const std::string_view op = m.operandText;
     std::string out;
     size_t i = 0;
@@ -182,34 +182,6 @@ std::string expand(std::string_view pattern, const Instruction& ins, const Machi
     return out;
 }
 
-void appendTranslated(Machine& m, std::string line) {
-    // One line per source line at most, so the store cannot fill up; should that
-    // rule ever change, a full store loses the line rather than memory beyond it.
-    if (m.translatedCount < 0 || m.translatedCount >= static_cast<std::int32_t>(m.translatedLines.size())) return;
-    m.translatedLines[static_cast<size_t>(m.translatedCount)] = std::move(line);
-    ++m.translatedCount;
-}
-
-// One line per source line: the label alone for a line without a mnemonic (so that
-// the jumps to it still have a target), else the label and the mnemonic's template
-// filled in.
-void translateLine(Machine& m) {
-    const Instruction* ins = findInstruction(m.mnemonicText);
-    if (ins == nullptr) {
-        if (!m.mnemonicText.empty()) m.status = InvalidCommand;
-        else if (!m.labelField.empty() && m.labelField[0] != ' ') appendTranslated(m, std::string(m.labelField));
-        return;
-    }
-    std::string line(m.labelField);
-    if (const TranslationTemplate* t = findTranslationTemplate(ins->name)) {
-        line += expand(m.mode == TranslateX86 ? t->x86 : t->z80, *ins, m);
-    }
-    appendTranslated(m, std::move(line));
-    // DS and DW keep their memory checks in this pass: it counts on from the size the
-    // compile left, so reserved space that runs past the end of memory stops it too.
-    if (ins->name == "DS" || ins->name == "DW") (m.*Machine::handlerOf(*ins))(*ins);
-}
-
 }  // namespace
 
 std::string_view registerName(int index, std::int32_t mode) {
@@ -240,17 +212,25 @@ const TranslationTemplate* findTranslationTemplate(std::string_view mnemonic) {
     return it == kTemplates.end() ? nullptr : &*it;
 }
 
-void translateProgram(Machine& m) {
-    for (std::int32_t i = 0;;) {
-        const std::string& line = m.programLines[static_cast<size_t>(i)];
-        if (line.empty()) return;
-        m.pumpIfDue();
-        m.currentLine = i;
-        m.splitLine(line);
-        if (m.mnemonicText == "}" || m.status != Ok) return;
-        translateLine(m);
-        if (!m.advancePast(i)) return;
+Machine::TranslatedLine translateLine(const Machine& machine) {
+    const MachineFields& m = machine.fields();
+    Machine::TranslatedLine translated;
+    const Instruction* ins = findInstruction(m.mnemonicText);
+    if (ins == nullptr) {
+        // The label alone keeps the jumps to a line without a mnemonic a target.
+        if (!m.mnemonicText.empty()) translated.status = InvalidCommand;
+        else if (!m.labelField.empty() && m.labelField[0] != ' ') translated.text = std::string(m.labelField);
+        return translated;
     }
+    std::string line(m.labelField);
+    if (const TranslationTemplate* t = findTranslationTemplate(ins->name)) {
+        line += expand(m.mode == TranslateX86 ? t->x86 : t->z80, *ins, m);
+    }
+    translated.text = std::move(line);
+    // DS and DW keep their memory checks in this pass: it counts on from the size the
+    // compile left, so reserved space that runs past the end of memory stops it too.
+    if (ins->name == "DS" || ins->name == "DW") translated.countedBy = ins;
+    return translated;
 }
 
 }  // namespace verdin

@@ -39,11 +39,11 @@ struct TranslationTemplate {
 };
 const TranslationTemplate* findTranslationTemplate(std::string_view mnemonic);
 
-// The pass: the program store from its first line to the end of the program, in the
-// target of the machine's mode, into its translation store. A fault (a reservation
-// past the end of memory) sets `status` and `errorLine` and ends it, as in the
-// assembler's walk. Run by Machine::compile (see compileProgram).
-void translateProgram(Machine& machine);
+// The pass, one line at a time: the line the machine's walk has just split, in the
+// target of the machine's mode: its line of the translation (the label alone for a
+// line without a mnemonic), or InvalidCommand for an unknown mnemonic. A compile in a
+// translate mode walks it over the program store (see compileProgram).
+Machine::TranslatedLine translateLine(const Machine& machine);
 
 // ---- The translation file -----------------------------------------------------
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "arrange.h"
 #include "machine/machine.h"
 // The main window drives the editor and opens the debug window: both headers must
 // build together.
@@ -32,19 +33,22 @@ protected:
 // The six register entries, with F composed from the five flags, and the flag entries
 // in their order CY, Z, P, S, AC.
 TEST_F(DebugListsTest, RegisterAndFlagEntries) {
-    machine.regA = 0x3E;
-    machine.regB = 0x12;
-    machine.regC = 0x34;
-    machine.regH = 0xAB;
-    machine.regL = 0x0C;
-    machine.flagS = 1;
-    machine.flagZ = 1;
-    machine.flagCY = 1;
-    machine.stopAddress = 0x0107;
+    arrange(machine)->regA = 0x3E;
+    arrange(machine)->regB = 0x12;
+    arrange(machine)->regC = 0x34;
+    arrange(machine)->regH = 0xAB;
+    arrange(machine)->regL = 0x0C;
+    arrange(machine)->flagS = 1;
+    arrange(machine)->flagZ = 1;
+    arrange(machine)->flagCY = 1;
+    arrange(machine)->stopAddress = 0x0107;
     EXPECT_EQ(registerEntries(machine), (std::array<std::string, 6>{" AF  3E C1", " BC  12 34", " DE  00 00",
                                                                     " HL  AB 0C", " SP  3F FE", " PC  01 07"}));
-    machine.flagS = machine.flagCY = 0;
-    machine.flagAC = 1;
+    {
+        Arranged s(machine);
+        s->flagS = s->flagCY = 0;
+    }
+    arrange(machine)->flagAC = 1;
     EXPECT_EQ(flagEntries(machine),
               (std::array<std::string, 5>{"   CY   0", "    Z   1", "    P   0", "    S   0", "   AC   1"}));
 }
@@ -52,11 +56,11 @@ TEST_F(DebugListsTest, RegisterAndFlagEntries) {
 // The stack and memory dump entries as the window shows them on opening; both views
 // clamp to the ends of memory and never read past it.
 TEST_F(DebugListsTest, StackAndDumpOnOpeningAndAtTheEndsOfMemory) {
-    machine.memory[0] = 0x3E;
-    machine.memory[1] = 0x05;
-    machine.memory[7] = 0xFF;
-    machine.memory[16382] = 0x12;
-    machine.memory[16383] = 0x34;
+    arrange(machine)->memory[0] = 0x3E;
+    arrange(machine)->memory[1] = 0x05;
+    arrange(machine)->memory[7] = 0xFF;
+    arrange(machine)->memory[16382] = 0x12;
+    arrange(machine)->memory[16383] = 0x34;
     DebugViews views;
     const auto stack = stackEntries(machine, views.stack.top);
     EXPECT_EQ(addresses(stack), (std::vector<std::string>{"3FF4", "3FF6", "3FF8", "3FFA", "3FFC", "3FFE"}));
@@ -95,12 +99,12 @@ TEST_F(DebugListsTest, Scrolling) {
 }
 
 TEST_F(DebugListsTest, PortAndProgramEntries) {
-    machine.inPorts[10] = 0x3F;
-    machine.outPorts[15] = 0xA0;
+    arrange(machine)->inPorts[10] = 0x3F;
+    arrange(machine)->outPorts[15] = 0xA0;
     EXPECT_EQ(inputPortEntries(machine)[10], " 0A    3F");
     EXPECT_EQ(outputPortEntries(machine)[15], " 0F    A0");
     EXPECT_EQ(inputPortEntry(machine, 16), "");
-    machine.programLines[1] = "        MVI     A,5";
+    machine.setProgramLine(1, "        MVI     A,5");
     EXPECT_EQ(programEntries(machine, 1), (std::vector<std::string>{"", "        MVI     A,5"}));
     EXPECT_TRUE(programEntries(machine, -1).empty());
     EXPECT_EQ(programEntries(machine, 400).size(), static_cast<size_t>(kMaxProgramLines));
@@ -135,22 +139,22 @@ TEST_F(DebugListsTest, TypedHexValues) {
 // A refused value changes nothing and says "Invalid number" with its explanation; a
 // clean value after it is neither blocked nor reported.
 TEST_F(DebugListsTest, InputPortDialog) {
-    machine.inPorts[10] = 0x3F;
+    arrange(machine)->inPorts[10] = 0x3F;
     const InputRequest request = inputPortRequest(machine, 10);
     EXPECT_EQ(request.description, "Input port #0A");
     EXPECT_EQ(request.value, "3F");
 
     EXPECT_TRUE(applyInputPort(machine, 10, "c4"));
-    EXPECT_EQ(machine.inPorts[10], 0xC4);
+    EXPECT_EQ(machine.fields().inPorts[10], 0xC4);
     EXPECT_TRUE(platform.messages.empty());
 
-    machine.inPorts[3] = 0x77;
+    arrange(machine)->inPorts[3] = 0x77;
     EXPECT_FALSE(applyInputPort(machine, 3, "1GG"));
-    EXPECT_EQ(machine.inPorts[3], 0x77);
+    EXPECT_EQ(machine.fields().inPorts[3], 0x77);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].kind, MessageKind::Error);
     EXPECT_EQ(platform.messages[0].text, "Invalid number. String you have been typed has illegal character(s).");
-    EXPECT_EQ(machine.status, Ok);
+    EXPECT_EQ(machine.fields().status, Ok);
 
     EXPECT_TRUE(applyInputPort(machine, 3, " 22 "));
     EXPECT_EQ(platform.messages.size(), 1u);
@@ -160,26 +164,26 @@ TEST_F(DebugListsTest, InputPortDialog) {
 // AF offers only A, SP and PC cannot be changed, short values read as numbers with
 // their leading zeros left out, and a refused value leaves the pair as it was.
 TEST_F(DebugListsTest, RegisterPairDialog) {
-    machine.regA = 0x7F;
-    machine.regD = 0x12;
-    machine.regE = 0x34;
+    arrange(machine)->regA = 0x7F;
+    arrange(machine)->regD = 0x12;
+    arrange(machine)->regE = 0x34;
     EXPECT_EQ(registerPairRequest(machine, 0)->value, "7F");
     EXPECT_EQ(registerPairRequest(machine, 2)->value, "1234");
     EXPECT_FALSE(registerPairRequest(machine, 5).has_value());
     EXPECT_FALSE(applyRegisterPair(machine, 4, "0000"));
-    EXPECT_EQ(machine.sp, kInitialSp);
+    EXPECT_EQ(machine.fields().sp, kInitialSp);
 
-    machine.flagZ = 1;
+    arrange(machine)->flagZ = 1;
     EXPECT_TRUE(applyRegisterPair(machine, 0, "A5"));
     EXPECT_EQ(registerEntry(machine, 0), " AF  A5 40");
     EXPECT_FALSE(applyRegisterPair(machine, 0, "1A5"));
-    EXPECT_EQ(machine.regA, 0xA5);
+    EXPECT_EQ(machine.fields().regA, 0xA5);
     EXPECT_EQ(platform.messages.size(), 1u);
 
     EXPECT_TRUE(applyRegisterPair(machine, 3, "5"));
     EXPECT_EQ(registerEntry(machine, 3), " HL  00 05");
     EXPECT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(machine.status, Ok);
+    EXPECT_EQ(machine.fields().status, Ok);
 }
 
 // After a command the stack view moves only when the row holding SP is out of view,

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "arrange.h"
 #include "debugger/debug_lists.h"
 #include "debugger/program_lines.h"
 #include "isa/instruction_table.h"
@@ -40,40 +41,40 @@ TEST_F(DebugSessionTest, RunStopsBeforeABreakpointEachTimeAndGoesOnFromThere) {
     DebugSession session(m);
     session.toggleBreakpoint(2);
     session.run();
-    EXPECT_EQ(m.lastStatus, Breakpoint);
+    EXPECT_EQ(m.fields().lastStatus, Breakpoint);
     EXPECT_TRUE(bench.platform.messages.empty()) << "a breakpoint shows no box";
     EXPECT_EQ(session.selectedLine(), 2);
-    EXPECT_EQ(m.regA, 1);
-    EXPECT_EQ(m.stopAddress, 3) << "PC stands on the breakpoint's line, as Stop leaves it";
+    EXPECT_EQ(m.fields().regA, 1);
+    EXPECT_EQ(m.fields().stopAddress, 3) << "PC stands on the breakpoint's line, as Stop leaves it";
     EXPECT_TRUE(session.paused());
     EXPECT_EQ(session.statusText(), "Breakpoint on line 3: Run or Step goes on from there. (lines counted from 1)");
 
     // Run goes on without a reset and stops on the next pass of the loop.
     session.run();
     EXPECT_EQ(session.selectedLine(), 2);
-    EXPECT_EQ(m.regA, 2);
-    EXPECT_EQ(m.regB, 2);
+    EXPECT_EQ(m.fields().regA, 2);
+    EXPECT_EQ(m.fields().regB, 2);
     EXPECT_TRUE(session.changes().registerEntryChanged(0));
     EXPECT_TRUE(session.changes().registerEntryChanged(1));
     EXPECT_FALSE(session.changes().registerEntryChanged(2));
 
     // A Step from there keeps the pause; the Run after it goes on from the next line.
     session.step(session.selectedLine());
-    EXPECT_EQ(m.regB, 1);
+    EXPECT_EQ(m.fields().regB, 1);
     EXPECT_TRUE(session.paused());
     session.toggleBreakpoint(2);
     session.run();
-    EXPECT_EQ(m.lastStatus, Interrupted);
-    EXPECT_EQ(m.regA, 3);
-    EXPECT_EQ(m.regC, 9);
-    EXPECT_EQ(m.regD, 3);
+    EXPECT_EQ(m.fields().lastStatus, Interrupted);
+    EXPECT_EQ(m.fields().regA, 3);
+    EXPECT_EQ(m.fields().regC, 9);
+    EXPECT_EQ(m.fields().regD, 3);
     EXPECT_EQ(session.statusText(), "The program reached HLT on line 7 (lines counted from 1).");
     EXPECT_EQ(bench.last(), "Information: Program interrupted by user");
     EXPECT_EQ(bench.platform.messages.back().hint, session.statusText()) << "the box's hint says the same";
     EXPECT_FALSE(session.paused()) << "after HLT the next Run starts again";
 
     session.run();
-    EXPECT_EQ(m.regA, 3) << "a fresh Run resets the registers first";
+    EXPECT_EQ(m.fields().regA, 3) << "a fresh Run resets the registers first";
 }
 
 TEST_F(DebugSessionTest, BreakpointsOnlyStopRunsAndIgnoreLinesOutsideTheProgramStore) {
@@ -85,7 +86,7 @@ TEST_F(DebugSessionTest, BreakpointsOnlyStopRunsAndIgnoreLinesOutsideTheProgramS
     session.setBreakpoint(1, true);
     session.step(0);
     session.step(1);
-    EXPECT_EQ(m.regA, 1) << "a Step runs a breakpoint's line";
+    EXPECT_EQ(m.fields().regA, 1) << "a Step runs a breakpoint's line";
     EXPECT_EQ(session.selectedLine(), 2);
     EXPECT_EQ(session.statusText(), "Step ran line 2; line 3 runs next. (lines counted from 1)");
     EXPECT_EQ(session.breakpoints(), std::vector<int>{1});
@@ -110,7 +111,7 @@ TEST_F(DebugSessionTest, ChangesNameTheRegistersFlagsAndCellsOfTheLastCommandOnl
     EXPECT_TRUE(session.changes().flagEntryChanged(1)) << "Z";
     EXPECT_FALSE(session.changes().flagEntryChanged(3)) << "S stays 0";
     EXPECT_FALSE(session.changes().anyCellChanged());
-    m.regA = 7;
+    arrange(m)->regA = 7;
     session.step(2);
     EXPECT_FALSE(session.changes().registerEntryChanged(0)) << "an edit is not a change of the step";
     EXPECT_TRUE(session.changes().cellChanged(0x100));
@@ -150,10 +151,10 @@ TEST_F(DebugSessionTest, StatusLineNamesWhyACommandEndedCountingFromOne) {
     EXPECT_EQ(session.faultLine(), -1);
 
     debug({"LOOP:   JMP  LOOP"});
-    m.lineBudget = 5;
+    m.setLineBudget(5);
     session.run();
     EXPECT_EQ(session.statusText(), "The line limit ended the run before line 1 (lines counted from 1).");
-    m.lineBudget = -1;
+    m.setLineBudget(-1);
     bench.platform.onPump = [&] { session.stop(); };
     session.run();
     EXPECT_EQ(session.statusText(), "Stop ended the run before line 1 (lines counted from 1).");
@@ -165,7 +166,9 @@ TEST_F(DebugSessionTest, StatusLineNamesWhyACommandEndedCountingFromOne) {
 // from the first line, and each Step, Step over and resumed Run adds to it.
 TEST_F(DebugSessionTest, StatesAddUpUntilARunStartsAgain) {
     debug(kLoop);
-    m.states = 99;  // what an earlier window left
+    Machine::RunPosition earlier = m.runPosition();
+    earlier.states = 99;  // what an earlier window left
+    m.restoreRunPosition(earlier);
     DebugSession session(m);
     const auto states = [&] {  // last / total
         return std::to_string(session.lastStates()) + " / " + std::to_string(session.totalStates());
@@ -185,7 +188,7 @@ TEST_F(DebugSessionTest, StatesAddUpUntilARunStartsAgain) {
     session.run();  // resumed from the breakpoint: MOV 5, HLT 7
     EXPECT_EQ(states(), "12 / 113");
 
-    m.timing = Timing::Intel8085;
+    m.setTiming(Timing::Intel8085, m.fields().clockKHz);
     session.step(1);  // INR on the 8085: 4
     EXPECT_EQ(session.lastStates(), 4);
 }
@@ -205,9 +208,9 @@ TEST_F(DebugSessionTest, AChosenLineIsWhereStepAndAPausedRunGoOn) {
     ASSERT_TRUE(session.paused());
     session.choose(5);  // past the loop and the call: MOV D,A with A = 1
     session.run();
-    EXPECT_EQ(m.lastStatus, Interrupted);
-    EXPECT_EQ(m.regD, 1);
-    EXPECT_EQ(m.regC, 0) << "the call was skipped";
+    EXPECT_EQ(m.fields().lastStatus, Interrupted);
+    EXPECT_EQ(m.fields().regD, 1);
+    EXPECT_EQ(m.fields().regC, 0) << "the call was skipped";
 }
 
 // The characters drawn red: whole register and flag entries, single bytes of the
@@ -232,7 +235,7 @@ TEST_F(DebugSessionTest, ChangedSpansOfEveryList) {
     EXPECT_EQ(dump.changed, (ChangedSpans{13, 2}));
     EXPECT_EQ(dump.text.substr(13, 2), "05");
     session.step(3);
-    m.memory[0x3FFC] = 0x77;  // the push writes 00 over it, the other cell stays 00
+    arrange(m)->memory[0x3FFC] = 0x77;  // the push writes 00 over it, the other cell stays 00
     session.step(4);
     const DebugRow stack = stackRows(m, session.changes(), kStackViewMax)[4];
     EXPECT_EQ(stack.text, "3FFC  00 00");
@@ -246,7 +249,7 @@ TEST_F(DebugSessionTest, ProgramLineInfoNumbersAddressesAndComments) {
                                       "        DB   'a;b' ; text", "        HLT"};
     for (int i = 0; i < 4; ++i) lines.push_back("        NOP");
     debug(lines);
-    const std::vector<ProgramLineInfo> info = programLineInfo(m, m.programLineCount + 1);
+    const std::vector<ProgramLineInfo> info = programLineInfo(m, m.fields().programLineCount + 1);
     ASSERT_EQ(info.size(), 12u);
     EXPECT_EQ(info[0].number, " 1");
     EXPECT_EQ(info[11].number, "12");

@@ -17,7 +17,7 @@ struct Debugged {
     std::unique_ptr<StepHistory> history;
 
     Debugged(const std::vector<std::string>& lines, ArithmeticRules rules, std::size_t budget = StepHistory::kDefaultBudget) {
-        m.arithmeticRules = rules;
+        m.setArithmeticRules(rules);
         EXPECT_EQ(compileProgram(m, lines, {.stopAtEmptyLine = true}), -1) << bench.last();
         session = std::make_unique<DebugSession>(m);
         history = std::make_unique<StepHistory>(*session, m, budget);
@@ -27,13 +27,13 @@ struct Debugged {
         int taken = 0;
         for (; taken < count; ++taken) {
             const int line = session->selectedLine();
-            if (line >= m.programLineCount) break;
+            if (line >= m.fields().programLineCount) break;
             // A random loop may never return: Stop ends Step over and Step out after 300 lines.
-            m.lineBudget = 300;
+            m.setLineBudget(300);
             if (taken % 3 == 2) history->stepOver(line);
             else if (taken % 5 == 4) history->stepOut(line);
             else history->step(line);
-            m.lineBudget = -1;
+            m.setLineBudget(-1);
         }
         return taken;
     }
@@ -42,12 +42,12 @@ struct Debugged {
 // Everything the window lists, compared at once.
 void expectSame(const Debugged& a, const Debugged& b, const std::string& where) {
     EXPECT_TRUE(a.m.processorState() == b.m.processorState()) << where;
-    EXPECT_EQ(a.m.regA, b.m.regA) << where;
-    EXPECT_EQ(a.m.sp, b.m.sp) << where;
-    EXPECT_EQ(a.m.stopAddress, b.m.stopAddress) << where;
+    EXPECT_EQ(a.m.fields().regA, b.m.fields().regA) << where;
+    EXPECT_EQ(a.m.fields().sp, b.m.fields().sp) << where;
+    EXPECT_EQ(a.m.fields().stopAddress, b.m.fields().stopAddress) << where;
     EXPECT_EQ(a.m.services().screenLines(), b.m.services().screenLines()) << where;
     EXPECT_EQ(a.m.services().screenShown(), b.m.services().screenShown()) << where;
-    EXPECT_EQ(a.m.states, b.m.states) << where;
+    EXPECT_EQ(a.m.fields().states, b.m.fields().states) << where;
     EXPECT_EQ(a.m.services().screenState().inputText, b.m.services().screenState().inputText) << where;
     EXPECT_EQ(a.session->selectedLine(), b.session->selectedLine()) << where;
 }
@@ -80,19 +80,19 @@ TEST(StepHistoryTest, LinesOfARunAreTakenBackOneByOne) {
             Debugged forward(lines, rules);
             forward.steps(2);
             const ProcessorState beforeRun = forward.m.processorState();
-            forward.m.lineBudget = 40;
+            forward.m.setLineBudget(40);
             forward.history->run();
-            forward.m.lineBudget = -1;
+            forward.m.setLineBudget(-1);
             const std::int64_t ran = forward.history->lineCount() - 3;
             for (std::int64_t back = 1; back <= ran && back <= 6; ++back) {
                 ASSERT_TRUE(forward.history->stepBack());
                 Debugged shorter(lines, rules);
                 shorter.steps(2);
-                shorter.m.lineBudget = ran - back;
+                shorter.m.setLineBudget(ran - back);
                 shorter.session->run();
                 EXPECT_TRUE(forward.m.processorState() == shorter.m.processorState())
                     << "seed " << seed << " back " << back;
-                EXPECT_EQ(forward.m.states, shorter.m.states);
+                EXPECT_EQ(forward.m.fields().states, shorter.m.fields().states);
             }
             while (forward.history->lineCount() > 2) ASSERT_TRUE(forward.history->stepBack());
             EXPECT_TRUE(forward.m.processorState() == beforeRun) << "seed " << seed;
@@ -108,7 +108,7 @@ TEST(StepHistoryTest, HostFileLinesEndTheHistoryAndSayWhich) {
     d.steps(5);
     EXPECT_TRUE(d.history->stepBack());  // MVI D
     EXPECT_TRUE(d.history->stepBack());  // MVI C
-    EXPECT_EQ(d.m.regC, 0);
+    EXPECT_EQ(d.m.fields().regC, 0);
     EXPECT_EQ(d.session->selectedLine(), 3);
     EXPECT_FALSE(d.history->stepBack());
     EXPECT_NE(d.history->refusal().find("line 3"), std::string::npos) << d.history->refusal();
@@ -129,16 +129,16 @@ TEST(StepHistoryTest, ARunsLinesAfterItsLastHostFileLineAreTakenBack) {
     for (std::int64_t back = 1; back <= 4; ++back) {
         ASSERT_TRUE(forward.history->stepBack()) << forward.history->refusal();
         Debugged shorter(lines, ArithmeticRules::Workbench);
-        shorter.m.lineBudget = ran - back;
+        shorter.m.setLineBudget(ran - back);
         shorter.session->run();
         EXPECT_TRUE(forward.m.processorState() == shorter.m.processorState()) << "back " << back;
-        EXPECT_EQ(forward.m.states, shorter.m.states) << "back " << back;
-        EXPECT_EQ(forward.session->selectedLine(), shorter.m.currentLine + 1) << "back " << back;
+        EXPECT_EQ(forward.m.fields().states, shorter.m.fields().states) << "back " << back;
+        EXPECT_EQ(forward.session->selectedLine(), shorter.m.fields().currentLine + 1) << "back " << back;
     }
-    EXPECT_EQ(forward.m.regC, 2);
+    EXPECT_EQ(forward.m.fields().regC, 2);
     EXPECT_FALSE(forward.history->stepBack());
     EXPECT_NE(forward.history->refusal().find("line 4"), std::string::npos) << forward.history->refusal();
-    EXPECT_EQ(forward.m.regC, 2);
+    EXPECT_EQ(forward.m.fields().regC, 2);
 }
 
 // Answers the "Input value" box from a list, counting the questions.
@@ -157,28 +157,28 @@ TEST(StepHistoryTest, TypedValuesAreTakenBackAndAskedAgain) {
     Debugged d(lines, ArithmeticRules::Workbench);
     Answering typing;
     typing.answers = {"one", "two", "three"};
-    d.m.ownerWindow = &typing;
+    d.m.setOwnerWindow(&typing);
     d.steps(5);
-    EXPECT_EQ(d.m.memory[0x100], 'o');
+    EXPECT_EQ(d.m.fields().memory[0x100], 'o');
     ASSERT_TRUE(d.history->stepBack());
     ASSERT_TRUE(d.history->stepBack());
-    EXPECT_EQ(d.m.memory[0x100], 0);
+    EXPECT_EQ(d.m.fields().memory[0x100], 0);
     EXPECT_EQ(d.session->selectedLine(), 3);
     d.history->step(3);
     EXPECT_EQ(typing.asked, 2u);
-    EXPECT_EQ(d.m.memory[0x100], 't');
-    EXPECT_EQ(d.m.memory[0x101], 'w');
+    EXPECT_EQ(d.m.fields().memory[0x100], 't');
+    EXPECT_EQ(d.m.fields().memory[0x101], 'w');
 
     Debugged run(lines, ArithmeticRules::Workbench);
-    run.m.ownerWindow = &typing;
+    run.m.setOwnerWindow(&typing);
     run.history->run();
     EXPECT_EQ(typing.asked, 3u);
     ASSERT_TRUE(run.history->stepBack());  // HLT
     ASSERT_TRUE(run.history->stepBack());  // INR C
     EXPECT_EQ(typing.asked, 3u);           // replayed with "three", asking no one
-    EXPECT_EQ(run.m.memory[0x100], 't');
-    EXPECT_EQ(run.m.memory[0x102], 'r');
-    EXPECT_EQ(run.m.regC, 0);
+    EXPECT_EQ(run.m.fields().memory[0x100], 't');
+    EXPECT_EQ(run.m.fields().memory[0x102], 'r');
+    EXPECT_EQ(run.m.fields().regC, 0);
 }
 
 TEST(StepHistoryTest, StepOutLeavesTheSubroutineAtItsCallersNextLine) {
@@ -191,14 +191,14 @@ TEST(StepHistoryTest, StepOutLeavesTheSubroutineAtItsCallersNextLine) {
     d.history->stepOut(d.session->selectedLine());
     EXPECT_EQ(d.session->selectedLine(), 2);
     EXPECT_EQ(d.session->statusText(), "Step out: the subroutine returned; line 3 runs next. (lines counted from 1)");
-    EXPECT_EQ(d.m.callDepth, -1);
-    EXPECT_EQ(d.m.regA, 2);
+    EXPECT_EQ(d.m.fields().callDepth, -1);
+    EXPECT_EQ(d.m.fields().regA, 2);
     d.history->stepOut(2);  // outside every subroutine it is Step
-    EXPECT_EQ(d.m.regC, 7);
+    EXPECT_EQ(d.m.fields().regC, 7);
     EXPECT_TRUE(d.history->stepBack());
     EXPECT_TRUE(d.history->stepBack());
     EXPECT_EQ(d.session->selectedLine(), 5);
-    EXPECT_EQ(d.m.regA, 1);
+    EXPECT_EQ(d.m.fields().regA, 1);
 }
 
 TEST(StepHistoryTest, TheOldestRecordsGoWhenTheBudgetIsSpent) {

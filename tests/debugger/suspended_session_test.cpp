@@ -31,7 +31,7 @@ public:
     void pumpEvents() override {
         ++pumps;
         // Every 1024 lines rather than every 15 ms, so that a short run pauses often.
-        machine->lastPump = {};
+        machine->pumpAtNextCheck();
         if (pauseAtPump != nullptr) pauseAtPump->pause();
     }
 };
@@ -42,7 +42,7 @@ struct SlicedBench {
     SlicedBench() { platform.machine = &machine; }
     void debug(const std::vector<std::string>& lines) {
         ASSERT_EQ(compileProgram(machine, lines, {.stopAtEmptyLine = true}), -1) << platform.lastMessage();
-        machine.lastPump = {};
+        machine.pumpAtNextCheck();
     }
 };
 
@@ -67,7 +67,7 @@ TEST(SuspendedSessionTest, ARunInSlicesEndsAsOneRunAndSaysTheSame) {
     DebugSession wholeSession(whole.machine);
     wholeSession.run();
     ASSERT_FALSE(wholeSession.suspended());
-    EXPECT_EQ(whole.machine.memory[3], (5 + 5000) % 256);
+    EXPECT_EQ(whole.machine.fields().memory[3], (5 + 5000) % 256);
 
     SlicedBench sliced;
     sliced.debug(kCounter);
@@ -77,17 +77,17 @@ TEST(SuspendedSessionTest, ARunInSlicesEndsAsOneRunAndSaysTheSame) {
     int slices = 1;
     while (session.suspended()) {
         EXPECT_FALSE(session.waitingForInput());
-        EXPECT_EQ(sliced.machine.lastStatus, Breakpoint);
+        EXPECT_EQ(sliced.machine.fields().lastStatus, Breakpoint);
         session.resume();
         ++slices;
     }
     EXPECT_GT(slices, 10);
-    EXPECT_EQ(sliced.machine.memory, whole.machine.memory);
-    EXPECT_EQ(sliced.machine.regA, whole.machine.regA);
+    EXPECT_EQ(sliced.machine.fields().memory, whole.machine.fields().memory);
+    EXPECT_EQ(sliced.machine.fields().regA, whole.machine.fields().regA);
     EXPECT_EQ(sliced.machine.composeFlags(), whole.machine.composeFlags());
-    EXPECT_EQ(sliced.machine.stopAddress, whole.machine.stopAddress);
-    EXPECT_EQ(sliced.machine.states, whole.machine.states);
-    EXPECT_EQ(sliced.machine.lastStatus, whole.machine.lastStatus);
+    EXPECT_EQ(sliced.machine.fields().stopAddress, whole.machine.fields().stopAddress);
+    EXPECT_EQ(sliced.machine.fields().states, whole.machine.fields().states);
+    EXPECT_EQ(sliced.machine.fields().lastStatus, whole.machine.fields().lastStatus);
     EXPECT_EQ(session.statusText(), wholeSession.statusText());
     EXPECT_EQ(sliced.platform.messages, whole.platform.messages);
     EXPECT_TRUE(session.changes().cellChanged(3)) << "changes span the whole Run, not its last slice";
@@ -104,7 +104,7 @@ TEST(SuspendedSessionTest, StopBetweenSlicesEndsTheRunWithItsMessage) {
     session.stop();
     session.resume();
     EXPECT_FALSE(session.suspended());
-    EXPECT_EQ(sliced.machine.lastStatus, Interrupted);
+    EXPECT_EQ(sliced.machine.fields().lastStatus, Interrupted);
     EXPECT_EQ(sliced.platform.lastMessage(), "Information: Program interrupted by user");
 }
 
@@ -121,7 +121,7 @@ const std::vector<std::string> kTwoQuestions = {
 
 std::string textAt(const Machine& m, int address) {
     std::string text;
-    while (m.memory[static_cast<std::size_t>(address)] != 0) text += static_cast<char>(m.memory[static_cast<std::size_t>(address++)]);
+    while (m.fields().memory[static_cast<std::size_t>(address)] != 0) text += static_cast<char>(m.fields().memory[static_cast<std::size_t>(address++)]);
     return text;
 }
 
@@ -132,8 +132,8 @@ TEST(SuspendedSessionTest, RunWaitsOnTheRstLineForEachAnswerAndPassesABreakpoint
     session.toggleBreakpoint(5);
     session.run();
     ASSERT_TRUE(session.waitingForInput());
-    EXPECT_EQ(bench.machine.stopAddress, 7) << "PC stays on the RST";
-    EXPECT_EQ(bench.machine.currentLine, 3);
+    EXPECT_EQ(bench.machine.fields().stopAddress, 7) << "PC stays on the RST";
+    EXPECT_EQ(bench.machine.fields().currentLine, 3);
     EXPECT_TRUE(bench.platform.messages.empty());
 
     bench.platform.answers.push_back("one");
@@ -149,7 +149,7 @@ TEST(SuspendedSessionTest, RunWaitsOnTheRstLineForEachAnswerAndPassesABreakpoint
     bench.platform.answers.push_back("two");
     session.resume();
     EXPECT_FALSE(session.suspended());
-    EXPECT_EQ(bench.machine.lastStatus, Interrupted) << "HLT";
+    EXPECT_EQ(bench.machine.fields().lastStatus, Interrupted) << "HLT";
     EXPECT_EQ(textAt(bench.machine, 0x110), "two");
     EXPECT_EQ(servicesOf(bench.machine).inputText, "two");
 }
@@ -161,15 +161,15 @@ TEST(SuspendedSessionTest, StepOnAnRstWaitsThenRunsTheLineOnce) {
     for (int line = 0; line < 3; ++line) session.step(line);
     session.step(3);
     ASSERT_TRUE(session.waitingForInput());
-    const std::int64_t statesBefore = bench.machine.states;
+    const std::int64_t statesBefore = bench.machine.fields().states;
     bench.platform.answers.push_back("abc");
     session.resume();
     EXPECT_FALSE(session.suspended());
     EXPECT_EQ(textAt(bench.machine, 0x100), "abc");
     EXPECT_EQ(session.selectedLine(), 4);
     EXPECT_EQ(session.statusText(), "Step ran line 4; line 5 runs next. (lines counted from 1)");
-    EXPECT_GT(bench.machine.states, statesBefore) << "the RST's states count once, when it runs";
-    EXPECT_EQ(bench.machine.stopAddress, 8);
+    EXPECT_GT(bench.machine.fields().states, statesBefore) << "the RST's states count once, when it runs";
+    EXPECT_EQ(bench.machine.fields().stopAddress, 8);
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include <set>
 #include <sstream>
 
+#include "arrange.h"
 #include "scratch_folder.h"
 #include "support.h"
 
@@ -192,7 +193,7 @@ struct Outcome {
     std::string memory;
 };
 
-std::string memoryBytes(const Machine& m) { return std::string(m.memory.begin(), m.memory.end()); }
+std::string memoryBytes(const Machine& m) { return std::string(m.fields().memory.begin(), m.fields().memory.end()); }
 
 // Runs every image in one simh process and reads back the registers and memory.
 std::vector<Outcome> runSimh(const ScratchFolder& folder) {
@@ -235,18 +236,21 @@ TEST(SimhDifferential, RandomProgramsAgreeWithTheIntelRules) {
         programs.push_back(Generator(static_cast<unsigned>(1000 + i)).make(lines));
         testing::Bench bench;
         Machine& m = bench.machine;
-        m.arithmeticRules = ArithmeticRules::Intel8080;
+        m.setArithmeticRules(ArithmeticRules::Intel8080);
         ASSERT_EQ(compileProgram(m, lines, {.stopAtEmptyLine = true}), -1)
             << bench.last() << "\n" << programs.back().listing;
         std::mt19937 data(static_cast<unsigned>(i));
-        for (int a = kDataStart; a < kDataStart + kDataSize; ++a) m.memory[a] = static_cast<std::int32_t>(data() & 0xFF);
+        {
+        Arranged s(m);
+        for (int a = kDataStart; a < kDataStart + kDataSize; ++a) s->memory[a] = static_cast<std::int32_t>(data() & 0xFF);
+    }
         ScratchFolder::write(folder.file("p" + std::to_string(i)), memoryBytes(m));
         m.resetRun();
-        m.lineBudget = 1'000'000;
+        m.setLineBudget(1'000'000);
         m.run();
-        ASSERT_EQ(m.lastStatus, Interrupted) << bench.last() << "\n" << programs.back().listing;
-        ours.push_back({{{"A", m.regA}, {"S Z P CY", m.composeFlags() & kFlagMask}, {"BC", m.pairBC()},
-                         {"DE", m.pairDE()}, {"HL", m.pairHL()}, {"SP", m.sp}, {"HLT", 1}},
+        ASSERT_EQ(m.fields().lastStatus, Interrupted) << bench.last() << "\n" << programs.back().listing;
+        ours.push_back({{{"A", m.fields().regA}, {"S Z P CY", m.composeFlags() & kFlagMask}, {"BC", m.fields().pairBC()},
+                         {"DE", m.fields().pairDE()}, {"HL", m.fields().pairHL()}, {"SP", m.fields().sp}, {"HLT", 1}},
                         memoryBytes(m)});
     }
 

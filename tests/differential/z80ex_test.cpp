@@ -29,13 +29,16 @@ void compareRuns(const std::vector<std::string>& program) {
     testing::Bench ours;
     ASSERT_EQ(compileProgram(ours.machine, program, {.stopAtEmptyLine = true}), -1) << ours.last();
     Reference ref;
-    for (int a = 0; a < kMemorySize; ++a) ref.memory[static_cast<size_t>(a)] = static_cast<std::uint8_t>(ours.machine.memory[a]);
+    for (int a = 0; a < kMemorySize; ++a) ref.memory[static_cast<size_t>(a)] = static_cast<std::uint8_t>(ours.machine.fields().memory[a]);
     const std::array<std::uint8_t, 4> inputs = {0x0F, 0xFF, 0x81, 0x5A};
-    for (size_t p = 0; p < inputs.size(); ++p) ours.machine.inPorts[p] = ref.in[p] = inputs[p];
+    for (size_t p = 0; p < inputs.size(); ++p) {
+        ours.machine.setInputPort(static_cast<int>(p), inputs[p]);
+        ref.in[p] = inputs[p];
+    }
     ours.machine.resetRun();
-    ours.machine.lineBudget = 5'000'000;
+    ours.machine.setLineBudget(5'000'000);
     ours.machine.run();
-    ASSERT_EQ(ours.machine.lastStatus, Interrupted) << "the program must end with HLT";
+    ASSERT_EQ(ours.machine.fields().lastStatus, Interrupted) << "the program must end with HLT";
 
     Z80EX_CONTEXT* cpu = z80ex_create(
         [](Z80EX_CONTEXT*, Z80EX_WORD address, int, void* data) { return of(data).memory[address]; }, &ref,
@@ -54,12 +57,12 @@ void compareRuns(const std::vector<std::string>& program) {
     const Machine& m = ours.machine;
     auto reg = [&](Z80_REG_T r) { return static_cast<int>(z80ex_get_reg(cpu, r)); };
     // Our PC is past the HLT; the Z-80 stops on it.
-    EXPECT_EQ(std::vector<int>({m.regA, m.pairBC(), m.pairDE(), m.pairHL(), m.sp, m.stopAddress}),
+    EXPECT_EQ(std::vector<int>({m.fields().regA, m.fields().pairBC(), m.fields().pairDE(), m.fields().pairHL(), m.fields().sp, m.fields().stopAddress}),
               std::vector<int>({reg(regAF) >> 8, reg(regBC), reg(regDE), reg(regHL), reg(regSP), reg(regPC) + 1}));
     for (int a = 0; a < kMemorySize; ++a) {
-        ASSERT_EQ(m.memory[a], ref.memory[static_cast<size_t>(a)]) << "address " << a;
+        ASSERT_EQ(m.fields().memory[a], ref.memory[static_cast<size_t>(a)]) << "address " << a;
     }
-    for (int p = 0; p < kPortCount; ++p) EXPECT_EQ(m.outPorts[p], ref.out[static_cast<size_t>(p)]) << "port " << p;
+    for (int p = 0; p < kPortCount; ++p) EXPECT_EQ(m.fields().outPorts[p], ref.out[static_cast<size_t>(p)]) << "port " << p;
     z80ex_destroy(cpu);
 }
 

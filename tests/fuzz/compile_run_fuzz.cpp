@@ -33,17 +33,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)listProgram(machine, source.lines);
     }
     if (compileProgram(machine, source.lines, {.stopAtEmptyLine = true, .showMessage = true}) == -1) {
-        machine.lineBudget = kRunBudget;
+        machine.setLineBudget(kRunBudget);
         runProgram(machine);
         std::int32_t line = 0;
-        for (int k = 0; k < kSteps && line < machine.programLineCount; ++k) {
-            machine.interruptRequested = 0;
-            machine.lineBudget = kRunBudget;
+        for (int k = 0; k < kSteps && line < machine.fields().programLineCount; ++k) {
+            machine.clearStopRequest();
+            machine.setLineBudget(kRunBudget);
             machine.step(line);
-            line = machine.nextLine + 1;
+            line = machine.fields().nextLine + 1;
         }
         // Every run-time status is shown and cleared by its driver.
-        if (machine.status != Ok) std::abort();
+        if (machine.fields().status != Ok) std::abort();
     }
     return 0;
 }

@@ -122,7 +122,7 @@ private slots:
         QCOMPARE(d.row("registers", 0), QString(" AF  01 00"));
         QVERIFY(d.redPixels("registers", 0) > 5);
         QCOMPARE(d.redPixels("registers", 1), 0);
-        d.machine.clockKHz = 3000;  // the options' clock, read at each command
+        d.machine.setClockKHz(3000);  // the options' clock, read at each command
         d.key(Qt::Key_F11);
         QCOMPARE(states(), QString("States: last 10, total 17 (5.67 µs at 3 MHz)"));
         QCOMPARE(d.selected(), 7);
@@ -289,7 +289,7 @@ private slots:
         d.doubleClick("inputPorts", 3);
         QTRY_COMPARE(d.row("inputPorts", 3), QString(" 03    1F"));  // typed digits shown in capitals
         QCOMPARE(description, QString("Input port #03"));
-        QCOMPARE(d.machine.inPorts[3], 0x1F);
+        QCOMPARE(d.machine.fields().inPorts[3], 0x1F);
 
         whenAsked<ValueEditDialog>("12ab", nullptr, &description);
         d.doubleClick("registers", 1);
@@ -417,7 +417,7 @@ private slots:
         owner.show();
         DebugWindow window(machine, platform, &owner);
         window.move(0, 0);
-        window.setBreakpoint(machine.programLineCount - 7, true);  // HLT: no box
+        window.setBreakpoint(machine.fields().programLineCount - 7, true);  // HLT: no box
         bool checked = false;
         QTimer::singleShot(0, &window, [&] {
             const auto done = qScopeGuard([&] { window.accept(); });
@@ -473,7 +473,7 @@ private slots:
         QCOMPARE(program->nextLine(), 3);
         QCOMPARE(pixelsNear(program->margin(), program->arrowRect(0), ProgramList::arrowColour()), 0);
         d.key(Qt::Key_F11);
-        QCOMPARE(d.machine.regA, 7);
+        QCOMPARE(d.machine.fields().regA, 7);
         QCOMPARE(program->nextLine(), 4);
     }
 

@@ -516,14 +516,14 @@ private slots:
         help->setSource(HelpBrowser::urlOf("sub"));
         QVERIFY(help->toPlainText().contains("Workbench rules (in force)"));
         w.chooseMenuItem("&Options", "Intel 8080 arithmetic");
-        QCOMPARE(w.machine.arithmeticRules, ArithmeticRules::Intel8080);
+        QCOMPARE(w.machine.fields().arithmeticRules, ArithmeticRules::Intel8080);
         QVERIFY(rulesShown(*w.window).contains("Intel 8080 arithmetic"));
         QTRY_VERIFY(help->toPlainText().contains("Intel 8080 rules (in force)"));
 
-        QCOMPARE(w.machine.clockKHz, 2000);
+        QCOMPARE(w.machine.fields().clockKHz, 2000);
         w.chooseMenuItem("&Options", "8085 timing");
-        QCOMPARE(w.machine.timing, Timing::Intel8085);
-        QCOMPARE(w.machine.clockKHz, 3000);
+        QCOMPARE(w.machine.fields().timing, Timing::Intel8085);
+        QCOMPARE(w.machine.fields().clockKHz, 3000);
         bool refused = false;
         whenShown<ClockDialog>([&](ClockDialog* dialog) {
             QCOMPARE(dialog->field()->selectedText(), QString("3"));
@@ -535,7 +535,7 @@ private slots:
             QTest::keyClick(dialog->field(), Qt::Key_Return);
         });
         w.chooseMenuItem("&Options", "Clock...");
-        QTRY_COMPARE(w.machine.clockKHz, 6144);
+        QTRY_COMPARE(w.machine.fields().clockKHz, 6144);
         QVERIFY(refused);
 
         // The next start (same settings folder) comes up with the options on.
@@ -543,15 +543,15 @@ private slots:
             Machine machine(w.platform);
             FileSession files(w.platform, settingsFilePathFromEnvironment());
             MainWindow next(machine, w.platform, files);
-            QCOMPARE(machine.arithmeticRules, ArithmeticRules::Intel8080);
+            QCOMPARE(machine.fields().arithmeticRules, ArithmeticRules::Intel8080);
             QVERIFY(rulesShown(next).contains("Intel 8080 arithmetic"));
-            QCOMPARE(machine.timing, Timing::Intel8085);
-            QCOMPARE(machine.clockKHz, 6144);
+            QCOMPARE(machine.fields().timing, Timing::Intel8085);
+            QCOMPARE(machine.fields().clockKHz, 6144);
         }
         w.platform.setOwner(w.window.get());
         w.chooseMenuItem("&Options", "8085 timing");
-        QCOMPARE(w.machine.timing, Timing::Intel8080);
-        QCOMPARE(w.machine.clockKHz, 2000);
+        QCOMPARE(w.machine.fields().timing, Timing::Intel8080);
+        QCOMPARE(w.machine.fields().clockKHz, 2000);
     }
 };
 

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "arrange.h"
 #include "help/help_pages.h"
 #include "help/markdown.h"
 #include "isa/instruction_states.h"
@@ -53,12 +54,12 @@ std::vector<std::string> mismatches(const Machine& m, const std::string& expect)
         long have = -1;
         if (name.size() > 2 && name.front() == '[' && name.back() == ']') {
             long address = valueOf(name.substr(1, name.size() - 2));
-            if (address >= 0 && address < kMemorySize) have = m.memory[static_cast<std::size_t>(address)];
+            if (address >= 0 && address < kMemorySize) have = m.fields().memory[static_cast<std::size_t>(address)];
         } else {
             const std::pair<const char*, std::int32_t> known[] = {
-                {"A", m.regA},     {"B", m.regB},   {"C", m.regC},   {"D", m.regD},   {"E", m.regE},
-                {"H", m.regH},     {"L", m.regL},   {"SP", m.sp},    {"S", m.flagS},  {"Z", m.flagZ},
-                {"AC", m.flagAC},  {"P", m.flagP},  {"CY", m.flagCY}};
+                {"A", m.fields().regA},     {"B", m.fields().regB},   {"C", m.fields().regC},   {"D", m.fields().regD},   {"E", m.fields().regE},
+                {"H", m.fields().regH},     {"L", m.fields().regL},   {"SP", m.fields().sp},    {"S", m.fields().flagS},  {"Z", m.fields().flagZ},
+                {"AC", m.fields().flagAC},  {"P", m.fields().flagP},  {"CY", m.fields().flagCY}};
             for (const auto& [key, value] : known) {
                 if (name == key) have = value;
             }
@@ -82,7 +83,7 @@ TEST(HelpExamples, EveryExampleRunsAndEndsAsItsPageSays) {
                 HeadlessPlatform platform;
                 Machine m(platform);
                 servicesOf(m).sourceFolder = scratch.path().string();
-                m.arithmeticRules = rules;
+                m.setArithmeticRules(rules);
                 ASSERT_EQ(compileProgram(m, linesOf(example.code), {.stopAtEmptyLine = true}), -1)
                     << platform.lastMessage();
                 runProgram(m);
@@ -101,8 +102,8 @@ TEST(HelpExamples, EveryExampleRunsAndEndsAsItsPageSays) {
 TEST(HelpExamples, TheCheckerNoticesAWrongResult) {
     HeadlessPlatform platform;
     Machine m(platform);
-    m.regA = 5;
-    m.memory[0x2000] = 0x12;
+    arrange(m)->regA = 5;
+    arrange(m)->memory[0x2000] = 0x12;
     EXPECT_TRUE(mismatches(m, "A=05H [2000H]=12H CY=0").empty());
     EXPECT_EQ(mismatches(m, "A=06H").size(), 1u);
     EXPECT_EQ(mismatches(m, "[2000H]=13").size(), 1u);
@@ -239,18 +240,18 @@ TEST(HelpPages, FlagSummariesAreWhatTheMachineDoes) {
                     for (int flagsIn : {0x00, 0xD5}) {  // no flag, then all five
                         HeadlessPlatform platform;
                         Machine m(platform);
-                        m.arithmeticRules = rules;
+                        m.setArithmeticRules(rules);
                         const std::vector<std::string> program = {
                             "LXI B," + std::to_string(a * 256 + flagsIn), "PUSH B", "POP PSW",
                             "MVI B," + std::to_string(b), sampleLine(ins, b)};
                         ASSERT_EQ(compileProgram(m, program, {.stopAtEmptyLine = true}), -1) << program.back();
                         runProgram(m);
                         const bool counts = name == "INR" || name == "DCR";
-                        const int result = isOneOf(name, {"CMP", "CPI"}) ? (a - b) & 0xFF : counts ? m.regB : m.regA;
+                        const int result = isOneOf(name, {"CMP", "CPI"}) ? (a - b) & 0xFF : counts ? m.fields().regB : m.fields().regA;
                         const int cin = withCarry ? flagsIn & 1 : 0;
                         const int before[] = {flagsIn >> 7 & 1, flagsIn >> 6 & 1, flagsIn >> 4 & 1, flagsIn >> 2 & 1,
                                               flagsIn & 1};
-                        const int after[] = {m.flagS, m.flagZ, m.flagAC, m.flagP, m.flagCY};
+                        const int after[] = {m.fields().flagS, m.fields().flagZ, m.fields().flagAC, m.fields().flagP, m.fields().flagCY};
                         // What "result" means for each flag; -1 where the word alone says it.
                         const int fromResult[] = {
                             result >> 7 & 1, result == 0, adds ? (a & 0xF) + (b & 0xF) + cin > 0xF
@@ -342,8 +343,8 @@ TEST(HelpPages, ByteTablesAreWhatTheAssemblerWrites) {
             HeadlessPlatform platform;
             Machine m(platform);
             ASSERT_EQ(compileProgram(m, {line}, {}), -1) << platform.lastMessage();
-            EXPECT_EQ(m.memory[0], form.opcode);
-            EXPECT_EQ(m.addressCounter, form.size);
+            EXPECT_EQ(m.fields().memory[0], form.opcode);
+            EXPECT_EQ(m.fields().addressCounter, form.size);
         }
     }
 }

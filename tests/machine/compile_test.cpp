@@ -45,13 +45,13 @@ TEST_P(OperandRules, AssembleOrRefuse) {
     HeadlessPlatform platform;
     Machine m(platform);
     m.reset();
-    m.programLines[0] = "here: nop";
-    m.programLines[1] = c.line;
-    m.programLines[2] = "  nop";
+    m.setProgramLine(0, "here: nop");
+    m.setProgramLine(1, c.line);
+    m.setProgramLine(2, "  nop");
     m.compile(false, Compile);
-    EXPECT_EQ(m.status, c.status) << c.line;
+    EXPECT_EQ(m.fields().status, c.status) << c.line;
     if (c.status == Ok) {
-        std::vector<int> got(m.memory.begin() + 1, m.memory.begin() + 1 + static_cast<long>(c.bytes.size()));
+        std::vector<int> got(m.fields().memory.begin() + 1, m.fields().memory.begin() + 1 + static_cast<long>(c.bytes.size()));
         EXPECT_EQ(got, c.bytes) << c.line;
     }
 }
@@ -63,15 +63,15 @@ INSTANTIATE_TEST_SUITE_P(Compile, OperandRules, ::testing::ValuesIn(loadOperandC
 TEST(DecodedLines, ARewrittenLineOfTheSameLengthIsDecodedAgain) {
     testing::Bench b;
     ASSERT_EQ(b.run({"inr a", "inr a"}), -1);
-    ASSERT_EQ(b.machine.regA, 2);
-    const std::string second = b.machine.programLines[1];
-    const char* storage = b.machine.programLines[1].data();
+    ASSERT_EQ(b.machine.fields().regA, 2);
+    const std::string second = b.machine.fields().programLines[1];
+    const char* storage = b.machine.fields().programLines[1].data();
     std::string rewritten = second;
     rewritten.replace(rewritten.find("INR"), 3, "DCR");
     b.machine.setProgramLine(1, rewritten);
-    ASSERT_EQ(b.machine.programLines[1].data(), storage) << "the case this test is about";
+    ASSERT_EQ(b.machine.fields().programLines[1].data(), storage) << "the case this test is about";
     runProgram(b.machine);
-    EXPECT_EQ(b.machine.regA, 0);
+    EXPECT_EQ(b.machine.fields().regA, 0);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST(LineParser, LongLabelIsRefused) {
     HeadlessPlatform platform;
     Machine m(platform);
     EXPECT_EQ(m.normalizeLine("toolong: nop"), "");
-    EXPECT_EQ(m.status, LabelNotDefined);
+    EXPECT_EQ(m.fields().status, LabelNotDefined);
 }
 
 // The mnemonic's width is decided by columns 10 and 11.
@@ -52,9 +52,9 @@ TEST(LineParser, SplitsByColumns) {
     Machine m(platform);
     for (const auto& c : cases) {
         m.splitLine(c.line);  // the fields view the line, which outlives them here
-        EXPECT_EQ(m.labelField, c.label) << c.line;
-        EXPECT_EQ(m.mnemonicText, c.mnemonic) << c.line;
-        EXPECT_EQ(m.operandText, c.operand) << c.line;
+        EXPECT_EQ(m.fields().labelField, c.label) << c.line;
+        EXPECT_EQ(m.fields().mnemonicText, c.mnemonic) << c.line;
+        EXPECT_EQ(m.fields().operandText, c.operand) << c.line;
     }
 }
 

@@ -30,11 +30,11 @@ TEST(Numbers, ReadHexSetsTheStatusOfAFault) {
     HeadlessPlatform platform;
     Machine m(platform);
     EXPECT_EQ(m.readHex("3e", 2), 0x3E);
-    EXPECT_EQ(m.status, Ok);
+    EXPECT_EQ(m.fields().status, Ok);
     EXPECT_EQ(m.readHex("1G2", 2), 0x12);
-    EXPECT_EQ(m.status, IllegalCharacters);
+    EXPECT_EQ(m.fields().status, IllegalCharacters);
     m.readHex("GG", 2);
-    EXPECT_EQ(m.status, InvalidOperand);
+    EXPECT_EQ(m.fields().status, InvalidOperand);
 }
 
 // A digit out of range is refused rather than the previous call's digit repeated, so

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "arrange.h"
 #include "support.h"
 
 namespace verdin {
@@ -40,11 +41,11 @@ struct StepResult {
 std::vector<StepResult> stepFrom(Machine& m, std::int32_t line, int limit) {
     std::vector<StepResult> results;
     for (int i = 0; i < limit && line >= 0 && line < kMaxProgramLines; ++i) {
-        const bool halts = m.programLines[static_cast<std::size_t>(line)].find("HLT") != std::string::npos;
+        const bool halts = m.fields().programLines[static_cast<std::size_t>(line)].find("HLT") != std::string::npos;
         m.step(line);
-        results.push_back({m.processorState(), m.nextLine});
-        if (m.lastStatus != Ok || halts) break;
-        line = m.nextLine + 1;
+        results.push_back({m.processorState(), m.fields().nextLine});
+        if (m.fields().lastStatus != Ok || halts) break;
+        line = m.fields().nextLine + 1;
     }
     return results;
 }
@@ -53,7 +54,7 @@ TEST(ProcessorState, RestoredStateRunsTheSameStepsAgain) {
     testing::Bench bench;
     Machine& m = bench.machine;
     ASSERT_EQ(compileProgram(m, kProgram, {.stopAtEmptyLine = true, .showMessage = true}), -1) << bench.last();
-    m.inPorts[1] = 0x5A;
+    arrange(m)->inPorts[1] = 0x5A;
 
     const std::vector<StepResult> first = stepFrom(m, 0, 200);
     ASSERT_GT(first.size(), 20u);

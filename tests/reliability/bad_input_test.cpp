@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "arrange.h"
 #include "services/dbf_table.h"
 #include "services/dbf_test_support.h"
 #include "shell/file_session.h"
@@ -127,15 +128,15 @@ class FullDevice : public DbfServices {};
 TEST_F(FullDevice, HostFileWritesCountNothingAndTableCopiesSayWriteFailed) {
     if (!fs::exists("/dev/full")) GTEST_SKIP() << "/dev/full is not available";
     putText(kValue, "/dev/full");
-    m.regA = 'O';
+    arrange(m)->regA = 'O';
     setHL(kValue);
     rst(6);
     ASSERT_NE(servicesOf(m).userFile, nullptr) << platform.lastMessage();
     putText(kBlock, "data that cannot land");
-    m.regA = 'W';
+    arrange(m)->regA = 'W';
     setHL(kBlock), setDE(10);
     rst(6);
-    EXPECT_EQ(m.pairDE(), 0);
+    EXPECT_EQ(m.fields().pairDE(), 0);
 
     makePeople();
     db('A');
@@ -204,7 +205,7 @@ class HostFileNames : public DbfServices {
 protected:
     void hostFile(char letter, const std::string& name) {
         putText(kValue, name);
-        m.regA = letter;
+        arrange(m)->regA = letter;
         setHL(kValue);
         rst(6);
     }

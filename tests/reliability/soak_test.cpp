@@ -65,10 +65,10 @@ Outcome runOnce(const std::vector<std::string>& lines, const std::string& folder
     Machine machine(platform);
     servicesOf(machine).sourceFolder = folder;
     if (compileProgram(machine, lines, {.stopAtEmptyLine = true, .showMessage = true}) == -1) {
-        machine.lineBudget = kLineBudget;
+        machine.setLineBudget(kLineBudget);
         runProgram(machine);
     }
-    return {platform.messages, servicesOf(machine).textScreenLines, machine.regA, machine.lastStatus, machine.lineBudget > 0};
+    return {platform.messages, servicesOf(machine).textScreenLines, machine.fields().regA, machine.fields().lastStatus, machine.fields().lineBudget > 0};
 }
 
 TEST(Soak, EveryExampleRunsAThousandTimesAlikeWithoutGrowingMemory) {

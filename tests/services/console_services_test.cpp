@@ -11,9 +11,9 @@ using Conversions = ServiceTest;
 TEST_F(Conversions, EveryWordSurvivesTheRoundTripThroughANumber) {
     for (std::int32_t word = 0; word <= 65535; ++word) {
         putCells(800, {word % 256, word / 256});
-        setDE(800), setHL(900), m.regA = 0;
+        setDE(800), setHL(900), setA(0);
         rst(5);
-        setDE(900), setHL(1000), m.regA = 1;
+        setDE(900), setHL(1000), setA(1);
         rst(5);
         ASSERT_EQ(cells(1000, 2), cells(800, 2)) << word;
     }

@@ -40,11 +40,11 @@ TEST_F(DbaseInterop, AProgramBrowsesReadsAndReplacesFieldsOfAForeignTable) {
     ASSERT_TRUE(program.ok) << program.error;
     ASSERT_EQ(compileProgram(m, program.text.lines, {.stopAtEmptyLine = true}), -1) << platform.lastMessage();
     runProgram(m);
-    EXPECT_EQ(m.lastStatus, Interrupted);  // the HLT, nothing before it
+    EXPECT_EQ(m.fields().lastStatus, Interrupted);  // the HLT, nothing before it
     EXPECT_EQ(errorTexts(), std::vector<std::string>{});
     EXPECT_EQ(servicesOf(m).textScreenLines, (std::vector<std::string>{" Ada        36 12.50London  ", " Alan       41  3.25Wilmslow",
                                                            " Grace      85  0.00Arlingtn", ""}));
-    const std::int32_t age = m.labelAddresses[static_cast<std::size_t>(m.labelCount - 1)];
+    const std::int32_t age = m.fields().labelAddresses[static_cast<std::size_t>(m.fields().labelCount - 1)];
     EXPECT_EQ(cells(age, 3), (std::vector<std::int32_t>{'4', '1', 0}));
 
     const std::optional<std::string> records = readWithDbfread(path("people.dbf"));

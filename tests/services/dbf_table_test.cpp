@@ -120,16 +120,14 @@ TEST_F(DbfServices, CopyReportsAnUnwritableTargetAndChecksItsAddresses) {
     EXPECT_EQ(errorTexts(), (Lines{"Write failed.", "Write failed."}));
     EXPECT_EQ(readFile(path("T.DBF")).size(), 129u + 14);
     EXPECT_EQ(db('P', 8000, 16381, 8020), 0);
-    EXPECT_EQ(m.status, OutOfMemory);
+    EXPECT_EQ(m.fields().status, OutOfMemory);
 }
 
 TEST_F(DbfServices, AddressChecksKeepTheCounterOnTheLine) {
     EXPECT_EQ(db('M', 16383), 0);
-    EXPECT_EQ(m.status, OutOfMemory);
-    m.status = Ok;
+    EXPECT_EQ(m.fields().status, OutOfMemory);
     makePeople();
     EXPECT_EQ(db('F', kValue, 16383), 0);
-    m.status = Ok;
     EXPECT_EQ(db('O', 16383), 0);  // the open table is closed first all the same
     EXPECT_FALSE(servicesOf(m).database.isOpen());
 }

@@ -2,6 +2,7 @@
 // folder is a temporary folder.
 #pragma once
 
+#include "arrange.h"
 #include "service_test_support.h"
 #include "services/services.h"
 
@@ -55,7 +56,7 @@ protected:
     }
     // Runs an RST 4 service; returns how far the program counter moved.
     std::int32_t db(char letter, std::int32_t hl = 0, std::int32_t de = 0, std::int32_t bc = 0) {
-        m.regA = letter;
+        arrange(m)->regA = letter;
         setHL(hl), setDE(de), setBC(bc);
         return rst(4);
     }
@@ -83,7 +84,7 @@ protected:
         putText(kValue, "<untouched>");
         db('F', kValue, kFieldName);
         std::string text;
-        for (std::size_t a = kValue; m.memory[a] != 0; ++a) text += static_cast<char>(m.memory[a]);
+        for (std::size_t a = kValue; m.fields().memory[a] != 0; ++a) text += static_cast<char>(m.fields().memory[a]);
         return text;
     }
     void put(const std::string& field, const std::string& value) {

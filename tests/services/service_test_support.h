@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "arrange.h"
 #include "machine/machine.h"
 #include "platform/platform.h"
 #include "scratch_folder.h"
@@ -25,32 +26,24 @@ class ServiceTest : public ::testing::Test {
 protected:
     HeadlessPlatform platform;
     Machine m{platform};
-    std::string operand_;
-
-    void SetUp() override { m.mode = Execute; }
-
-    void setHL(std::int32_t v) { m.regH = v / 256, m.regL = v % 256; }
-    void setDE(std::int32_t v) { m.regD = v / 256, m.regE = v % 256; }
-    void setBC(std::int32_t v) { m.regB = v / 256, m.regC = v % 256; }
+    void setHL(std::int32_t v) { Arranged s(m); s->regH = v / 256, s->regL = v % 256; }
+    void setDE(std::int32_t v) { Arranged s(m); s->regD = v / 256, s->regE = v % 256; }
+    void setBC(std::int32_t v) { Arranged s(m); s->regB = v / 256, s->regC = v % 256; }
+    void setA(std::int32_t v) { arrange(m)->regA = v; }
 
     // Runs one `RST n` line at address 100; returns how far the program counter moved.
-    std::int32_t rst(int n) {
-        m.mode = Execute;
-        m.addressCounter = 100;
-        m.labelField = {};
-        m.mnemonicText = "RST";
-        operand_ = std::to_string(n);  // the machine only views its operand text
-        m.operandText = operand_;
-        m.dispatchLine();
-        return m.addressCounter - 100;
-    }
+    std::int32_t rst(int n) { return m.executeLine(" rst " + std::to_string(n), 100) - 100; }
     // Stores a packed number at `address` through the services' own writer.
-    void putNumber(std::int32_t address, double value) { ASSERT_EQ(writePackedNumber(m, address, value), Ok) << value; }
+    void putNumber(std::int32_t address, double value) {
+        Arranged s(m);
+        ASSERT_EQ(writePackedNumber(*s, address, value), Ok) << value;
+    }
     std::vector<std::int32_t> cells(std::int32_t address, int count) const {
-        return std::vector<std::int32_t>(m.memory.begin() + address, m.memory.begin() + address + count);
+        return std::vector<std::int32_t>(m.fields().memory.begin() + address, m.fields().memory.begin() + address + count);
     }
     void putCells(std::int32_t address, const std::vector<std::int32_t>& values) {
-        for (std::size_t i = 0; i < values.size(); ++i) m.memory[static_cast<std::size_t>(address) + i] = values[i];
+        Arranged s(m);
+        for (std::size_t i = 0; i < values.size(); ++i) s->memory[static_cast<std::size_t>(address) + i] = values[i];
     }
     void putText(std::int32_t address, const std::string& text) {
         std::vector<std::int32_t> values(text.begin(), text.end());

@@ -4,8 +4,10 @@
 
 #include <filesystem>
 
-#include "scratch_folder.h"
+#include "arrange.h"
 #include "machine/machine.h"
+#include "scratch_folder.h"
+#include "shell/commands.h"
 #include "shell/save_prompt.h"
 
 namespace verdin {
@@ -106,7 +108,7 @@ TEST_F(FileSessionTest, FailedSaveKeepsEverything) {
     // Any other cause is the system's own, as a program image meets it too.
     std::filesystem::create_directory(folder.file("taken.dat"));
     Machine machine(platform);
-    machine.addressCounter = 1;
+    ASSERT_EQ(compileProgram(machine, {"\tnop"}, {}), -1);
     EXPECT_FALSE(files.saveCode(machine, folder.file("taken.dat")));
     EXPECT_EQ(platform.messages.back().text, "Can't save the file.");
     EXPECT_EQ(platform.messages.back().hint, folder.file("taken.dat") + ": is a directory");
@@ -117,10 +119,9 @@ TEST_F(FileSessionTest, FailedSaveKeepsEverything) {
 // size, at most the whole memory, the current file left alone.
 TEST_F(FileSessionTest, TranslationAndProgramImage) {
     Machine machine(platform);
-    machine.mode = TranslateZ80;
-    machine.translatedLines[0] = "\tLD A,5";
-    machine.translatedLines[1] = "\tHALT";
-    machine.translatedCount = 2;
+    ASSERT_EQ(compileProgram(machine, {"\tmvi a,5", "\thlt"}, {.mode = TranslateZ80}), -1);
+    const Lines translated{machine.fields().translatedLines[0], machine.fields().translatedLines[1], "", ""};
+    EXPECT_EQ(translated[1].substr(translated[1].find_first_not_of(" \t")), "HALT");
     EXPECT_FALSE(files.writeTranslation(machine, 3, false));
     EXPECT_EQ(platform.lastMessage(), "Warning: File is not saved. Please save it before translating.");
     const std::string source = make("prog.asm", "\tmvi a,5\n\thlt\n");
@@ -128,15 +129,16 @@ TEST_F(FileSessionTest, TranslationAndProgramImage) {
     EXPECT_FALSE(files.writeTranslation(machine, 2, true));
     EXPECT_FALSE(std::filesystem::exists(folder.file("prog.z80")));
     EXPECT_EQ(files.writeTranslation(machine, 2, false), folder.file("prog.z80"));
-    EXPECT_EQ(splitSourceText(ScratchFolder::read(folder.file("prog.z80"))).lines, (Lines{"\tLD A,5", "\tHALT", "", ""}));
+    EXPECT_EQ(splitSourceText(ScratchFolder::read(folder.file("prog.z80"))).lines, translated);
 
-    machine.memory[0] = 0x3E;
-    machine.memory[1] = 0x105;
-    machine.memory[2] = 0x76;
-    machine.addressCounter = 3;
+    // MVI A,5 and HLT; a cell holds more than a byte only when put there by hand.
+    ASSERT_EQ(compileProgram(machine, {"\tmvi a,5", "\thlt"}, {}), -1);
+    arrange(machine)->memory[1] = 0x105;
     ASSERT_TRUE(files.saveCode(machine, folder.file("image")));
     EXPECT_EQ(ScratchFolder::read(folder.file("image.dat")), std::string("\x3E\x05\x76", 3));
-    machine.addressCounter = 99999;
+    // A program that ran past the end of memory left its counter there.
+    EXPECT_NE(compileProgram(machine, {"\torg 3fffh", "\tlxi h,0"}, {}), -1);
+    ASSERT_GE(machine.fields().addressCounter, kMemorySize);
     ASSERT_TRUE(files.saveCode(machine, folder.file("full.dat")));
     EXPECT_EQ(ScratchFolder::read(folder.file("full.dat")).size(), static_cast<size_t>(kMemorySize));
     EXPECT_EQ(files.currentFile(), source);

@@ -5,6 +5,7 @@
 // both runs must agree in every cell, port, register and message.
 #include <memory>
 
+#include "arrange.h"
 #include "files/source_file.h"
 #include "golden_files.h"
 #include "support.h"
@@ -55,13 +56,13 @@ std::vector<int> numbers(const std::string& text) {
 
 // What a case may name, and what both ways of running must agree in besides memory.
 std::map<std::string, int> fields(const Machine& m) {
-    return {{"A", m.regA}, {"B", m.regB}, {"C", m.regC}, {"D", m.regD}, {"E", m.regE}, {"H", m.regH},
-            {"L", m.regL}, {"SP", m.sp}, {"BC", m.pairBC()}, {"DE", m.pairDE()}, {"HL", m.pairHL()},
-            {"PC", m.stopAddress}, {"S", m.flagS}, {"Z", m.flagZ}, {"AC", m.flagAC}, {"P", m.flagP},
-            {"CY", m.flagCY}, {"flags", m.composeFlags()}, {"status", m.lastStatus}, {"error", m.errorLine},
-            {"line", m.currentLine}, {"next", m.nextLine}, {"depth", m.callDepth}, {"lines", m.programLineCount},
-            {"labels", m.labelCount}, {"counter", m.addressCounter}, {"screen", servicesOf(m).textScreenShown},
-            {"states", static_cast<int>(m.states)}};
+    return {{"A", m.fields().regA}, {"B", m.fields().regB}, {"C", m.fields().regC}, {"D", m.fields().regD}, {"E", m.fields().regE}, {"H", m.fields().regH},
+            {"L", m.fields().regL}, {"SP", m.fields().sp}, {"BC", m.fields().pairBC()}, {"DE", m.fields().pairDE()}, {"HL", m.fields().pairHL()},
+            {"PC", m.fields().stopAddress}, {"S", m.fields().flagS}, {"Z", m.fields().flagZ}, {"AC", m.fields().flagAC}, {"P", m.fields().flagP},
+            {"CY", m.fields().flagCY}, {"flags", m.composeFlags()}, {"status", m.fields().lastStatus}, {"error", m.fields().errorLine},
+            {"line", m.fields().currentLine}, {"next", m.fields().nextLine}, {"depth", m.fields().callDepth}, {"lines", m.fields().programLineCount},
+            {"labels", m.fields().labelCount}, {"counter", m.fields().addressCounter}, {"screen", servicesOf(m).textScreenShown},
+            {"states", static_cast<int>(m.fields().states)}};
 }
 
 // The case's command on its last program, after running those before it; returns what
@@ -69,8 +70,8 @@ std::map<std::string, int> fields(const Machine& m) {
 int perform(Session& s, const golden::Case& c, const std::vector<std::vector<std::string>>& programs) {
     const auto& o = c.options;
     Machine& m = s.machine;
-    if (o.count("intel")) m.arithmeticRules = ArithmeticRules::Intel8080;
-    if (o.count("8085")) m.timing = Timing::Intel8085;
+    if (o.count("intel")) m.setArithmeticRules(ArithmeticRules::Intel8080);
+    if (o.count("8085")) m.setTiming(Timing::Intel8085, m.fields().clockKHz);
     if (o.count("answers")) s.platform.answers = golden::split(o.at("answers"), '|');
     for (size_t i = 0; i + 1 < programs.size(); ++i) {
         if (compileProgram(m, programs[i], {.stopAtEmptyLine = true}) == -1) runProgram(m);
@@ -81,19 +82,19 @@ int perform(Session& s, const golden::Case& c, const std::vector<std::vector<std
     if (result != -1) return result;
     if (o.count("in")) {
         const auto portValue = numbers(o.at("in"));  // port,value,port,value...
-        for (size_t i = 0; i + 1 < portValue.size(); i += 2) m.inPorts[static_cast<size_t>(portValue[i])] = portValue[i + 1];
+        for (size_t i = 0; i + 1 < portValue.size(); i += 2) m.setInputPort(portValue[i], portValue[i + 1]);
     }
     if (o.count("steps")) {
         for (int line : numbers(o.at("steps"))) m.step(line);
     } else if (o.count("walk")) {
         std::int32_t line = 0;
-        for (int k = 0; k < number(o.at("walk")) && line < m.programLineCount; ++k) {
+        for (int k = 0; k < number(o.at("walk")) && line < m.fields().programLineCount; ++k) {
             m.step(line);
-            line = m.nextLine + 1;
+            line = m.fields().nextLine + 1;
         }
     } else if (o.count("budget")) {
         m.resetRun();
-        m.lineBudget = number(o.at("budget"));
+        m.setLineBudget(number(o.at("budget")));
         m.run();
     } else {
         runProgram(m);
@@ -104,8 +105,8 @@ int perform(Session& s, const golden::Case& c, const std::vector<std::vector<std
 // A number, or the address of a label of the program.
 int addressOf(const Machine& m, const std::string& text) {
     const std::string name = TextTools::upperOutsideQuotes(text) + ":";
-    for (std::int32_t i = 0; i < m.labelCount; ++i) {
-        if (m.labelNames[i] == name) return m.labelAddresses[i];
+    for (std::int32_t i = 0; i < m.fields().labelCount; ++i) {
+        if (m.fields().labelNames[i] == name) return m.fields().labelAddresses[i];
     }
     return number(text);
 }
@@ -124,8 +125,8 @@ void check(Session& s, const std::string& expectation, int result) {
         EXPECT_EQ(joined(s.platform.asked), rest);
     } else if (verb.rfind("text[", 0) == 0) {  // text[ADDR]: the memory text there
         std::string text;
-        for (int a = addressOf(m, verb.substr(5, verb.size() - 7)); a < kMemorySize && m.memory[a] != 0; ++a) {
-            text += static_cast<char>(m.memory[a]);
+        for (int a = addressOf(m, verb.substr(5, verb.size() - 7)); a < kMemorySize && m.fields().memory[a] != 0; ++a) {
+            text += static_cast<char>(m.fields().memory[a]);
         }
         EXPECT_EQ(text, rest);
     } else if (expectation == "no messages") {
@@ -146,7 +147,7 @@ void check(Session& s, const std::string& expectation, int result) {
             const std::vector<int> want = numbers(value);
             std::vector<int> got;
             for (size_t k = static_cast<size_t>(at); got.size() < want.size(); ++k) {
-                got.push_back(table == "mem" ? m.memory.at(k) : table == "out" ? m.outPorts.at(k) : m.labelAddresses.at(k));
+                got.push_back(table == "mem" ? m.fields().memory.at(k) : table == "out" ? m.fields().outPorts.at(k) : m.fields().labelAddresses.at(k));
             }
             EXPECT_EQ(got, want) << key;
             return true;
@@ -183,8 +184,8 @@ TEST_P(Golden, EndsInTheExpectedState) {
     ASSERT_FALSE(expectations.empty()) << c.where;
     auto cached = std::make_unique<Session>();
     auto lineByLine = std::make_unique<Session>();
-    lineByLine->machine.useLineTable = false;
-    lineByLine->machine.useDecodedLines = false;
+    lineByLine->machine.setUseLineTable(false);
+    lineByLine->machine.setUseDecodedLines(false);
     const int result = perform(*cached, c, programs);
     for (const golden::Line& expectation : expectations) {
         SCOPED_TRACE(expectation.where);
@@ -193,8 +194,8 @@ TEST_P(Golden, EndsInTheExpectedState) {
     SCOPED_TRACE(c.where + ": run line by line");
     EXPECT_EQ(perform(*lineByLine, c, programs), result);
     EXPECT_EQ(fields(cached->machine), fields(lineByLine->machine));
-    EXPECT_EQ(cached->machine.memory, lineByLine->machine.memory);
-    EXPECT_EQ(cached->machine.outPorts, lineByLine->machine.outPorts);
+    EXPECT_EQ(cached->machine.fields().memory, lineByLine->machine.fields().memory);
+    EXPECT_EQ(cached->machine.fields().outPorts, lineByLine->machine.fields().outPorts);
     EXPECT_EQ(cached->platform.messages, lineByLine->platform.messages);
 }
 
@@ -205,15 +206,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(golden::readCases("c
 TEST(Run, StopEndsTheRunBeforeTheNextLine) {
     testing::Bench b;
     ASSERT_EQ(compileProgram(b.machine, {"loop: inr b", "jmp loop"}, {.stopAtEmptyLine = true}), -1);
-    b.machine.outPorts[5] = 1;
-    b.machine.regC = 4;
-    b.platform.onPump = [&] { b.machine.interruptRequested = 1; };
+    arrange(b.machine)->outPorts[5] = 1;
+    arrange(b.machine)->regC = 4;
+    b.platform.onPump = [&] { b.machine.requestStop(); };
     runProgram(b.machine);
-    EXPECT_EQ(b.machine.lastStatus, Interrupted);
+    EXPECT_EQ(b.machine.fields().lastStatus, Interrupted);
     EXPECT_EQ(b.last(), "Information: Program interrupted by user");
-    EXPECT_EQ(b.machine.stopAddress, b.machine.currentLine == 0 ? 1 : 4);
-    EXPECT_EQ(b.machine.outPorts[5], 0);
-    EXPECT_EQ(b.machine.regC, 0);
+    EXPECT_EQ(b.machine.fields().stopAddress, b.machine.fields().currentLine == 0 ? 1 : 4);
+    EXPECT_EQ(b.machine.fields().outPorts[5], 0);
+    EXPECT_EQ(b.machine.fields().regC, 0);
 }
 
 }  // namespace

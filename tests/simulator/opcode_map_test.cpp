@@ -27,7 +27,7 @@ std::vector<std::string> operands(const std::string& text, Machine* ours, bool k
             parts.push_back(part);
         } else if (ours != nullptr && part[0] >= 'A') {
             ours->wordOperandValue(part);
-            parts.push_back(std::to_string(ours->operandHigh * 256 + ours->operandLow));
+            parts.push_back(std::to_string(ours->fields().operandHigh * 256 + ours->fields().operandLow));
         } else if (ours == nullptr && (part[0] == 'X' || part.back() == 'H')) {
             parts.push_back(std::to_string(std::stol(part.substr(part[0] == 'X' ? 1 : 0), nullptr, 16)));
         } else {
@@ -57,14 +57,14 @@ TEST(OpcodeMap, EveryFormDisassemblesBackToItsSource) {
         std::string mnemonic, theirs;
         fields >> mnemonic >> theirs;
         if (mnemonic == "ORG" || mnemonic == "END" || mnemonic == "EQU" || theirs == "EQU") continue;
-        ASSERT_LT(i, m.programLineCount) << line;
-        m.splitLine(m.programLines[i++]);
-        SCOPED_TRACE(std::string(m.programLines[i - 1]));
-        EXPECT_EQ(mnemonic, m.mnemonicText);
+        ASSERT_LT(i, m.fields().programLineCount) << line;
+        m.splitLine(m.fields().programLines[i++]);
+        SCOPED_TRACE(std::string(m.fields().programLines[i - 1]));
+        EXPECT_EQ(mnemonic, m.fields().mnemonicText);
         const bool rst = mnemonic == "RST";
-        EXPECT_EQ(operands(theirs, nullptr, rst), operands(std::string(m.operandText), &m, rst));
+        EXPECT_EQ(operands(theirs, nullptr, rst), operands(std::string(m.fields().operandText), &m, rst));
     }
-    EXPECT_EQ(i, m.programLineCount);
+    EXPECT_EQ(i, m.fields().programLineCount);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "arrange.h"
 #include "isa/instruction_table.h"
 #include "random_program.h"
 #include "support.h"
@@ -37,17 +38,17 @@ struct RangeWatch : LineBreaks {
             if (value < 0 || value > high) out << name << "=" << value << " ";
         };
         const std::tuple<const char*, std::int32_t, std::int32_t> values[] = {
-            {"A", m.regA, 255},  {"B", m.regB, 255},  {"C", m.regC, 255}, {"D", m.regD, 255},
-            {"E", m.regE, 255},  {"H", m.regH, 255},  {"L", m.regL, 255}, {"F", m.regF, 255},
-            {"S", m.flagS, 1},   {"Z", m.flagZ, 1},   {"AC", m.flagAC, 1}, {"P", m.flagP, 1},
-            {"CY", m.flagCY, 1}, {"SP", m.sp, 65535}, {"PC", m.addressCounter, 65535}};
+            {"A", m.fields().regA, 255},  {"B", m.fields().regB, 255},  {"C", m.fields().regC, 255}, {"D", m.fields().regD, 255},
+            {"E", m.fields().regE, 255},  {"H", m.fields().regH, 255},  {"L", m.fields().regL, 255}, {"F", m.fields().regF, 255},
+            {"S", m.fields().flagS, 1},   {"Z", m.fields().flagZ, 1},   {"AC", m.fields().flagAC, 1}, {"P", m.fields().flagP, 1},
+            {"CY", m.fields().flagCY, 1}, {"SP", m.fields().sp, 65535}, {"PC", m.fields().addressCounter, 65535}};
         for (const auto& [name, value, high] : values) expect(name, value, high);
-        for (std::size_t p = 0; p < m.inPorts.size(); ++p) {
-            expect("in port", m.inPorts[p], 255);
-            expect("out port", m.outPorts[p], 255);
+        for (std::size_t p = 0; p < m.fields().inPorts.size(); ++p) {
+            expect("in port", m.fields().inPorts[p], 255);
+            expect("out port", m.fields().outPorts[p], 255);
         }
-        const auto wild = std::find_if(m.memory.begin(), m.memory.end(), [](std::int32_t c) { return c < 0 || c > 255; });
-        if (wild != m.memory.end()) out << "[" << wild - m.memory.begin() << "]=" << *wild << " ";
+        const auto wild = std::find_if(m.fields().memory.begin(), m.fields().memory.end(), [](std::int32_t c) { return c < 0 || c > 255; });
+        if (wild != m.fields().memory.end()) out << "[" << wild - m.fields().memory.begin() << "]=" << *wild << " ";
         if (!out.str().empty()) fault = where() + ": " + out.str();
     }
     bool stopBefore(const Machine& m, std::int32_t line) override {
@@ -69,31 +70,35 @@ TEST(ValueRange, RandomProgramsKeepEveryValueInRange) {
             const std::vector<std::string> lines = testing::RandomProgram(seed, kLines).make();
             testing::Bench bench;
             Machine& m = bench.machine;
-            m.arithmeticRules = rules;
+            m.setArithmeticRules(rules);
             ASSERT_EQ(compileProgram(m, lines, {.showMessage = true}), -1) << bench.last() << "\n" << listing(lines);
-            const std::int32_t programSize = m.addressCounter;
+            const std::int32_t programSize = m.fields().addressCounter;
             std::mt19937 state(seed);
             auto any = [&](int n) {
                 if (n == 256 && state() % 4 != 0) return testing::edgeByte(state);
                 return static_cast<std::int32_t>(state() % static_cast<unsigned>(n));
             };
-            for (std::int32_t a = programSize; a < kMemorySize; ++a) m.memory[static_cast<size_t>(a)] = any(256);
+            {
+                Arranged s(m);
+                for (std::int32_t a = programSize; a < kMemorySize; ++a) s->memory[static_cast<size_t>(a)] = any(256);
+            }
             auto randomRegisters = [&] {
-                for (std::int32_t* r : {&m.regA, &m.regB, &m.regC, &m.regD, &m.regE, &m.regL}) *r = any(256);
-                m.regH = any(0x40);
-                for (std::int32_t* f : {&m.flagS, &m.flagZ, &m.flagAC, &m.flagP, &m.flagCY}) *f = any(2);
+                Arranged s(m);
+                for (std::int32_t* r : {&s->regA, &s->regB, &s->regC, &s->regD, &s->regE, &s->regL}) *r = any(256);
+                s->regH = any(0x40);
+                for (std::int32_t* f : {&s->flagS, &s->flagZ, &s->flagAC, &s->flagP, &s->flagCY}) *f = any(2);
             };
             randomRegisters();
-            for (auto& port : m.inPorts) port = any(256);
-            m.sp = any(kInitialSp + 1);
+            for (int port = 0; port < kPortCount; ++port) m.setInputPort(port, any(256));
+            arrange(m)->sp = any(kInitialSp + 1);
             RangeWatch watch;
-            m.lineBreaks = &watch;
+            m.setLineBreaks(&watch);
             // Half the programs are stepped line by line, half run; a fault or HLT only
             // moves the start on to the next line, so that every program runs its share.
             const bool stepping = i % 2 == 0;
             std::int32_t line = 0;
             for (int starts = 0; watch.seen < kLinesRun && starts < kLinesRun && watch.fault.empty(); ++starts) {
-                m.interruptRequested = 0;
+                m.clearStopRequest();
                 const std::int32_t from = line;
                 if (stepping) {
                     // A program settles into few states; a fresh start now and then
@@ -101,11 +106,11 @@ TEST(ValueRange, RandomProgramsKeepEveryValueInRange) {
                     if (state() % 2 == 0) randomRegisters();
                     m.step(line);
                     ++watch.seen;
-                    line = m.lastStatus == Ok ? m.nextLine + 1 : m.currentLine + 1;
+                    line = m.fields().lastStatus == Ok ? m.fields().nextLine + 1 : m.fields().currentLine + 1;
                 } else {
-                    m.lineBudget = kLinesRun - watch.seen;
+                    m.setLineBudget(kLinesRun - watch.seen);
                     m.runFrom(line);
-                    line = m.currentLine + 1;
+                    line = m.fields().currentLine + 1;
                 }
                 watch.check(m, [from] { return "after a command from line " + std::to_string(from + 1); });
                 if (line < 0 || line >= kLines) line = 0;

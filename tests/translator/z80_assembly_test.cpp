@@ -50,11 +50,11 @@ std::vector<std::string> programFiles() {
 // Where the program's bytes start: the address of its ORG, else 0. Cells below it
 // are never written, and the assembler's binary starts at the first byte it emits.
 std::int32_t originOf(Machine& machine) {
-    for (std::int32_t i = 0; i < machine.programLineCount; ++i) {
-        machine.splitLine(machine.programLines[i]);
-        if (machine.mnemonicText != "ORG") continue;
-        machine.wordOperandValue(machine.operandText);
-        return machine.operandHigh * 256 + machine.operandLow;
+    for (std::int32_t i = 0; i < machine.fields().programLineCount; ++i) {
+        machine.splitLine(machine.fields().programLines[i]);
+        if (machine.fields().mnemonicText != "ORG") continue;
+        machine.wordOperandValue(machine.fields().operandText);
+        return machine.fields().operandHigh * 256 + machine.fields().operandLow;
     }
     return 0;
 }

@@ -55,7 +55,7 @@ public:
     void pumpEvents() override {
         if (session == nullptr || machine == nullptr) return;
         // The core pumps every 15 ms; a slice is shorter, so every 1024 lines ask again.
-        machine->lastPump = {};
+        machine->pumpAtNextCheck();
         if (std::chrono::steady_clock::now() >= deadline) session->pause();
     }
 };

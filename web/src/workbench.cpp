@@ -198,8 +198,8 @@ public:
 
     // ---- Commands of the main window --------------------------------------------------
     void setOptions(bool intel, bool timing8085) {
-        machine_.arithmeticRules = intel ? ArithmeticRules::Intel8080 : ArithmeticRules::Workbench;
-        machine_.timing = timing8085 ? Timing::Intel8085 : Timing::Intel8080;
+        machine_.setArithmeticRules(intel ? ArithmeticRules::Intel8080 : ArithmeticRules::Workbench);
+        machine_.setTiming(timing8085 ? Timing::Intel8085 : Timing::Intel8080, machine_.fields().clockKHz);
     }
     // Compile (debug = false) or the Debug hand-off: -1 or the faulty line from 1,
     // marked in the editor as the desktop marks it.
@@ -234,7 +234,7 @@ public:
 
     // Listing: compiled on a machine of its own, as the desktop's Listing window does.
     std::string listing() const {
-        ProgramListing shown = makeListing(editorLines(), machine_.arithmeticRules);
+        ProgramListing shown = makeListing(editorLines(), machine_.fields().arithmeticRules);
         return "{\"compiled\":" + jsonBool(shown.compiled) + ",\"rows\":" + jsonStringArray(shown.rows) +
                ",\"faultLine\":" + std::to_string(shown.faultLine) + "}";
     }
@@ -298,7 +298,7 @@ public:
         if (session_) session_->setBreakpoint(line, on);
     }
     void setInPort(int port, int value) {
-        if (port >= 0 && port < kPortCount) machine_.inPorts[static_cast<std::size_t>(port)] = value & 255;
+        machine_.setInputPort(port, value & 255);
     }
     // "step", "over" or "run", in a slice of `sliceMs`; then resume() until it ends.
     std::string command(const std::string& name, int line, double sliceMs) {
@@ -358,7 +358,7 @@ public:
         return cli::stateJson(machine_, ranges, next);
     }
     int selectedLine() const { return session_ ? session_->selectedLine() : 0; }
-    int programLineCount() const { return machine_.programLineCount; }
+    int programLineCount() const { return machine_.fields().programLineCount; }
 
     // The debug window's lists as text, with what the last command changed.
     std::string debugView() {
@@ -382,7 +382,7 @@ public:
         }
         const auto in = inputPortEntries(machine_);
         const auto out = outputPortEntries(machine_);
-        return "{\"program\":" + jsonStringArray(programEntries(machine_, machine_.programLineCount - 1)) +
+        return "{\"program\":" + jsonStringArray(programEntries(machine_, machine_.fields().programLineCount - 1)) +
                ",\"selected\":" + std::to_string(session_->selectedLine()) +
                ",\"fault\":" + std::to_string(session_->faultLine()) +
                ",\"statusText\":" + jsonString(session_->statusText()) +
@@ -392,7 +392,7 @@ public:
                ",\"flagsChanged\":" + marks(5, [&](int i) { return c.flagEntryChanged(i); }) +
                ",\"stack\":" + jsonStringArray(stackEntries(machine_, views_.stack.top)) +
                ",\"stackChanged\":" + jsonArray(stackMarks) +
-               ",\"spEntry\":" + std::to_string(spEntryIndex(stackFirst, kDebugRows, machine_.sp)) +
+               ",\"spEntry\":" + std::to_string(spEntryIndex(stackFirst, kDebugRows, machine_.fields().sp)) +
                ",\"dump\":" + jsonStringArray(dumpEntries(machine_, views_.dump.top)) +
                ",\"dumpChanged\":" + jsonArray(dumpMarks) +
                ",\"inPorts\":" + jsonStringArray({in.begin(), in.end()}) +
@@ -415,8 +415,7 @@ private:
         platform_.session = session_.get();
         platform_.deadline = std::chrono::steady_clock::now() +
                              std::chrono::microseconds(static_cast<long long>(sliceMs * 1000.0));
-        machine_.lastPump = {};
-        machine_.linesSincePump = 0;
+        machine_.pumpAtNextCheck();
     }
     std::string endSlice() {
         platform_.session = nullptr;

@@ -21,9 +21,9 @@ VERDIN_SCENE(debug_window) {
     window.move(0, 0);
     window.show();
     QCoreApplication::processEvents();  // laid out, as a student's window is before Run
-    for (int line = 0; line < machine.programLineCount; ++line) {
-        machine.splitLine(machine.programLines[static_cast<std::size_t>(line)]);
-        if (machine.mnemonicText == "HLT") window.setBreakpoint(line, true);
+    for (int line = 0; line < machine.fields().programLineCount; ++line) {
+        machine.splitLine(machine.fields().programLines[static_cast<std::size_t>(line)]);
+        if (machine.fields().mnemonicText == "HLT") window.setBreakpoint(line, true);
     }
     window.run();
     gui::TextScreenWindow* screen = platform.textScreen();

@@ -14,9 +14,9 @@ VERDIN_SCENE(text_screen) {
     if (!gui::screenshots::Shots::compileExample(machine, "services_circle.asm")) return;
     gui::DebugWindow window(machine, platform);
     window.show();
-    for (int line = 0; line < machine.programLineCount; ++line) {
-        machine.splitLine(machine.programLines[static_cast<std::size_t>(line)]);
-        if (machine.mnemonicText == "HLT") window.setBreakpoint(line, true);
+    for (int line = 0; line < machine.fields().programLineCount; ++line) {
+        machine.splitLine(machine.fields().programLines[static_cast<std::size_t>(line)]);
+        if (machine.fields().mnemonicText == "HLT") window.setBreakpoint(line, true);
     }
     window.run();
     if (gui::TextScreenWindow* screen = platform.textScreen()) shots.save(*screen, "text_screen.png");
