@@ -76,8 +76,9 @@ namespace {
 // The states `line` just took; beside the run loop, which adds them for every line, so
 // that it inlines there.
 inline std::int32_t statesTaken(const Machine& m, const DecodedLine& line) {
-    if (m.fields().status != Ok && m.fields().status != Interrupted) return 0;
-    const int column = m.fields().timing == Timing::Intel8085 ? 1 : 0;
+    const MachineFields& f = m.fields();
+    if (f.status != Ok && f.status != Interrupted) return 0;
+    const int column = f.timing == Timing::Intel8085 ? 1 : 0;
     const std::int32_t taken = line.statesTaken[column], notTaken = line.statesNotTaken[column];
     return taken == notTaken || m.conditionHolds(line.instruction->variant) ? taken : notTaken;
 }
