@@ -79,7 +79,7 @@ private:
                 if (name == "IN" || name == "OUT") return name + " " + std::to_string(pick(20));
                 return name + " " + byte();
             case OperandKind::Address:
-                if (Machine::handlerOf(*row) == &Machine::directAddress) return name + " " + address();
+                if (name == "LDA" || name == "STA" || name == "LHLD" || name == "SHLD") return name + " " + address();
                 return name + " " + label();
             // RST 4 and RST 6 work on host files and tables, which random registers
             // would name anywhere on this computer; the other services are safe.

@@ -419,20 +419,37 @@ public:
     void countStates(const DecodedLine& line);
     static void setLineStates(DecodedLine& line, const StateForm* form);
 
+    // ---- Queries the hints and the translator share ----------------------------
+    // The register ("BCDEHLMA") or pair (B D H SP PSW) an operand names.
+    static int registerIndex(std::string_view text);
+    static int pairIndex(std::string_view text);
+    // A 16-bit operand's value (a number or a label's address) into operandHigh and
+    // operandLow, as EQU and DS read it.
+    void wordOperandValue(std::string_view text);
+    // Condition test of the jump, call and return families.
+    bool conditionHolds(std::int32_t code) const;
+    // The 16-bit operand stored after the opcode at addressCounter.
+    std::int32_t operandWord() const { return cell(addressCounter + 1) + 256 * cell(addressCounter + 2); }
+    // A memory cell, or 0 for an address outside memory.
+    std::int32_t cell(std::int32_t address) const {
+        return address >= 0 && address < kMemorySize ? memory[address] : 0;
+    }
+
+    // ---- Below: the machine's own workings, for its folders alone ----------------
+private:
+    friend class KeptLineFields;  // line_table.cpp
+    friend struct HandlerTable;   // handler_table.cpp
+
     // ---- Dispatch and operand helpers (dispatch.cpp) --------------------------
     void dispatchLine();
     // The handler that runs, assembles or translates a row of the instruction table.
     static Handler handlerOf(const Instruction& ins);
-    static int registerIndex(std::string_view text);
-    static int pairIndex(std::string_view text);
     // An 8-bit operand in compile form: stored at addressCounter (execute mode: into
     // operandLow). `allowText` lets a quoted text fill several cells, as DB does.
     void byteOperand(std::string_view text, bool allowText = false);
     // A 16-bit operand in compile form: two cells at addressCounter, low byte first;
     // a label name is recorded as a reference. Advances addressCounter by 2.
     void wordOperand(std::string_view text);
-    // A 16-bit operand's value into operandHigh/operandLow (EQU, DS).
-    void wordOperandValue(std::string_view text);
     // The jump or call target in operandText, recorded as a reference.
     void recordLabelRef();
     void recordReference(std::string_view name, std::int32_t address);
@@ -516,14 +533,6 @@ public:
     // Register access by the index of registerIndex ("BCDEHLMA"); M is not a register.
     // These few helpers run on almost every line, so they live here to be inlined.
     std::int32_t& registerRef(int index);
-    // Condition test of the jump, call and return families.
-    bool conditionHolds(std::int32_t code) const;
-    // The 16-bit operand stored after the opcode at addressCounter.
-    std::int32_t operandWord() const { return cell(addressCounter + 1) + 256 * cell(addressCounter + 2); }
-    // A memory cell, or 0 for an address outside memory.
-    std::int32_t cell(std::int32_t address) const {
-        return address >= 0 && address < kMemorySize ? memory[address] : 0;
-    }
     // Writes one byte of the assembled image, refusing addresses outside memory.
     void storeByte(std::int32_t address, std::int32_t value);
     // First line of the program store whose label (trimmed) is `name` followed by a
@@ -560,8 +569,6 @@ public:
     }
     void markDirty(std::int32_t address);
 
-private:
-    friend class KeptLineFields;  // line_table.cpp
     std::unique_ptr<SystemServices> services_;
 };
 

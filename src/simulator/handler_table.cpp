@@ -3,18 +3,17 @@
 
 namespace verdin {
 
-namespace {
-using Mc = Machine;
-
-struct NamedHandler {
-    std::string_view name;
-    Handler handler;
-};
-
-// Row for row beside the instruction table, which stays plain data that every layer
-// can read; the names are repeated so that a row added to one table and not the other
-// stops the build instead of running the wrong handler.
-constexpr std::array<NamedHandler, kInstructionCount> kHandlers = {{
+// A friend of Machine, whose handlers are its own.
+struct HandlerTable {
+    using Mc = Machine;
+    struct NamedHandler {
+        std::string_view name;
+        Handler handler;
+    };
+    // Row for row beside the instruction table, which stays plain data that every layer
+    // can read; the names are repeated so that a row added to one table and not the
+    // other stops the build instead of running the wrong handler.
+    static constexpr std::array<NamedHandler, kInstructionCount> kHandlers = {{
     {"NOP", &Mc::nop},
     {"HLT", &Mc::hlt},
     {"LXI", &Mc::lxi},
@@ -99,9 +98,12 @@ constexpr std::array<NamedHandler, kInstructionCount> kHandlers = {{
     {"DS", &Mc::ds},
     {"ORG", &Mc::org},
     {"END", &Mc::end},
-}};
+    }};
+};
 
+namespace {
 constexpr bool sameRows() {
+    const auto& kHandlers = HandlerTable::kHandlers;
     for (std::size_t i = 0; i < kHandlers.size(); ++i)
         if (kHandlers[i].name != instructionTable()[i].name) return false;
     return true;
@@ -109,6 +111,6 @@ constexpr bool sameRows() {
 static_assert(sameRows(), "the handler table must list the instruction table's rows in its order");
 }  // namespace
 
-Handler Machine::handlerOf(const Instruction& ins) { return kHandlers[rowOf(ins)].handler; }
+Handler Machine::handlerOf(const Instruction& ins) { return HandlerTable::kHandlers[rowOf(ins)].handler; }
 
 }  // namespace verdin
