@@ -5,12 +5,14 @@
 //   verdin::HeadlessPlatform platform;
 //   verdin::Machine m(platform);
 //   m.reset();
-//   m.programLines[0] = "  mvi a,5";
+//   m.setProgramLine(0, "  mvi a,5");
 //   int bad = m.compile(true, verdin::Compile);   // -1 on success, else the faulty line (from 1)
 //
 // Every operation on a line reads `mode` to know whether it assembles or executes
-// (translation is a pass of its own, in translator/), and reports a fault by writing a code into `status`; the driver of the
-// command (compile, step, run) shows the message through the Platform and clears it.
+// (translation is a pass of its own, in translator/), and reports a fault by writing
+// a code into `status`; the driver of the command (compile, step, run) shows the
+// message through the Platform and clears it. Code outside the machine's folders
+// reads the data through fields() and changes it only through the named functions.
 // Tests create as many machines as they like; nothing here is global.
 #pragma once
 

@@ -7,7 +7,7 @@
 //
 // Usage:
 //   verdin::compileProgram(machine, lines, {.mode = verdin::TranslateZ80});
-//   if (machine.status == verdin::Ok)
+//   if (machine.fields().status == verdin::Ok)
 //       verdin::writeTranslation(machine, static_cast<int>(lines.size()), "/work/prog.asm");
 //       // writes /work/prog.z80 and says "File was saved with as /work/prog.z80"
 #pragma once
