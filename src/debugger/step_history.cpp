@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cctype>
+#include <functional>
+#include <utility>
 
 #include "machine/line_fields.h"
 
@@ -52,11 +54,12 @@ struct StepHistory::Record {
     // when none did or a checkpoint stands after it.
     int outsideLine = -1;
     std::unique_ptr<Checkpoint> checkpoint;
+    std::vector<Checkpoint> replayPoints;  // in the order the Run passed them
 };
 
-// A Run's state just after a line that used the host file or table services: the lines
-// after it are replayed from here, since running the Run again from its start would
-// use the file again.
+// A Run's state before one of its lines: just after a line that used the host file or
+// table services, since running the Run again from its start would use the file again;
+// or a replay point of a long Run, which saves replaying the lines before it.
 struct StepHistory::Checkpoint {
     ProcessorState state;
     Machine::RunPosition position;
@@ -67,14 +70,19 @@ struct StepHistory::Checkpoint {
     std::size_t answersAt = 0;      // typed values read before this point
 };
 
-// Forwards everything to the window, keeping the typed values a Run may be replayed with.
+// Forwards everything to the window, keeping the typed values a Run may be replayed with,
+// and tells the history each time the Run lets the window handle its events.
 class StepHistory::LoggingPlatform : public Platform {
 public:
-    LoggingPlatform(Platform& inner, std::vector<std::optional<std::string>>& log) : inner_(inner), log_(log) {}
+    LoggingPlatform(Platform& inner, std::vector<std::optional<std::string>>& log, std::function<void()> onPump)
+        : inner_(inner), log_(log), onPump_(std::move(onPump)) {}
     void showMessageWithHint(MessageKind kind, const std::string& text, const std::string& hint) override {
         inner_.showMessageWithHint(kind, text, hint);
     }
-    void pumpEvents() override { inner_.pumpEvents(); }
+    void pumpEvents() override {
+        inner_.pumpEvents();
+        onPump_();
+    }
     void textScreenChanged(const std::vector<std::string>& lines, bool open) override {
         inner_.textScreenChanged(lines, open);
     }
@@ -88,6 +96,7 @@ public:
 private:
     Platform& inner_;
     std::vector<std::optional<std::string>>& log_;
+    std::function<void()> onPump_;
 };
 
 // Shows nothing and answers from the log, so that a replayed Run asks no one.
@@ -115,7 +124,8 @@ private:
 };
 
 // Stands between a recorded Run and the session's breakpoints: the lines after every RST
-// are flagged too, to keep a checkpoint there when the RST used a host file or table.
+// are flagged too, to keep a checkpoint there when the RST used a host file or table;
+// and, when a replay point is due, every line until the next one is reached.
 class StepHistory::CheckpointBreaks : public LineBreaks {
 public:
     CheckpointBreaks(StepHistory& history, LineBreaks* inner) : history_(history), inner_(inner) {
@@ -129,8 +139,16 @@ public:
         }
         refresh();
     }
+    void flagNextLine() {
+        pointWanted_ = true;
+        flagged.fill(1);
+    }
     bool stopBefore(const Machine& m, std::int32_t line) override {
         if (afterRst_[static_cast<std::size_t>(line)]) history_.checkpointIfOutside(line);
+        if (pointWanted_) {
+            pointWanted_ = false;
+            history_.keepReplayPoint(line);
+        }
         const bool stop = inner_ != nullptr && inner_->flagged[static_cast<std::size_t>(line)] && inner_->stopBefore(m, line);
         refresh();
         return stop;
@@ -143,6 +161,7 @@ private:
     StepHistory& history_;
     LineBreaks* inner_;
     std::array<std::uint8_t, kMaxProgramLines> afterRst_{};
+    bool pointWanted_ = false;
 };
 
 StepHistory::StepHistory(DebugSession& session, Machine& machine, std::size_t budgetBytes)
@@ -167,12 +186,17 @@ std::size_t StepHistory::recordBytes(const Record& r) {
                     r.screen.lines.capacity() * sizeof(std::string) + r.answers.capacity() * sizeof(r.answers[0]);
     for (const std::string& s : r.screen.lines) n += s.capacity();
     for (const auto& a : r.answers) n += a ? a->capacity() : 0;
-    if (r.checkpoint) {
-        n += sizeof(Checkpoint) + r.checkpoint->screen.inputText.capacity();
-        for (const std::string& s : r.checkpoint->screen.lines) n += sizeof(std::string) + s.capacity();
-    }
+    auto checkpointBytes = [](const Checkpoint& c) {
+        std::size_t b = sizeof(Checkpoint) + c.screen.inputText.capacity();
+        for (const std::string& s : c.screen.lines) b += sizeof(std::string) + s.capacity();
+        return b;
+    };
+    if (r.checkpoint) n += checkpointBytes(*r.checkpoint);
+    for (const Checkpoint& c : r.replayPoints) n += checkpointBytes(c);
     return n;
 }
+
+std::size_t StepHistory::replayPoints() const { return records_.empty() ? 0 : records_.back().replayPoints.size(); }
 
 void StepHistory::begin() {
     *before_ = m_.processorState();
@@ -197,8 +221,10 @@ void StepHistory::finish(bool isRun, bool fromStart, int runLine, std::int64_t b
         r.linesRun = budgetBefore >= 0 ? budgetBefore - m_.fields().lineBudget : (std::int64_t{1} << 62) - m_.fields().lineBudget;
         r.answers = std::move(answers_);
         r.checkpoint = std::move(pendingCheckpoint_);
+        r.replayPoints = std::move(pendingPoints_);
     }
     pendingCheckpoint_.reset();
+    pendingPoints_.clear();
     answers_.clear();
     r.outsideLine = m_.fields().outsideEffectLine;
     const std::size_t size = recordBytes(r);
@@ -256,10 +282,13 @@ void StepHistory::run() {
     if (budgetBefore < 0) m_.setLineBudget(std::int64_t{1} << 62);
     runBudgetStart_ = m_.fields().lineBudget;
     Platform* window = m_.fields().ownerWindow;
-    LoggingPlatform logging(*window, answers_);
-    m_.setOwnerWindow(&logging);
     LineBreaks* breaks = m_.fields().lineBreaks;
     CheckpointBreaks checkpoints(*this, breaks);
+    pointSpacing_ = replayPointLines_;
+    LoggingPlatform logging(*window, answers_, [&] {
+        if (replayPointDue()) checkpoints.flagNextLine();
+    });
+    m_.setOwnerWindow(&logging);
     m_.setLineBreaks(&checkpoints);
     session_.run();
     m_.setLineBreaks(breaks);
@@ -297,13 +326,46 @@ void StepHistory::checkpointIfOutside(std::int32_t line) {
     c->linesAt = runBudgetStart_ - m_.fields().lineBudget;
     c->answersAt = answers_.size();
     pendingCheckpoint_ = std::move(c);
+    // A replay from a point before the line would use the file or table again.
+    pendingPoints_.clear();
     m_.clearOutsideEffect();
+}
+
+bool StepHistory::replayPointDue() const {
+    const std::int64_t lastAt = !pendingPoints_.empty() ? pendingPoints_.back().linesAt
+                                : pendingCheckpoint_   ? pendingCheckpoint_->linesAt
+                                                       : 0;
+    return runBudgetStart_ - m_.fields().lineBudget - lastAt >= pointSpacing_;
+}
+
+void StepHistory::keepReplayPoint(std::int32_t line) {
+    if (m_.fields().outsideEffectLine >= 0) return;  // the checkpoint after that line comes first
+    if (pendingPoints_.size() == kMaxReplayPoints) {
+        // Every other point goes, and the spacing doubles: a Run of any length keeps at
+        // most this many, and a replay never has more than the spacing to run.
+        std::size_t kept = 0;
+        for (std::size_t i = 1; i < pendingPoints_.size(); i += 2) pendingPoints_[kept++] = std::move(pendingPoints_[i]);
+        pendingPoints_.resize(kept);
+        pointSpacing_ *= 2;
+    }
+    Checkpoint& c = pendingPoints_.emplace_back();
+    c.state = m_.processorState();
+    c.position = m_.runPosition();
+    c.screen = m_.services().screenState();
+    c.line = line;
+    c.linesAt = runBudgetStart_ - m_.fields().lineBudget;
+    c.answersAt = answers_.size();
 }
 
 void StepHistory::replayRun(Record& r, std::int64_t lines) {
     Platform* window = m_.fields().ownerWindow;
     LineBreaks* breaks = m_.fields().lineBreaks;
+    // The latest point at or before the line to stop at: the checkpoint after a host file
+    // or table line, or a replay point after it.
     const Checkpoint* c = r.checkpoint.get();
+    for (const Checkpoint& p : r.replayPoints) {
+        if (p.linesAt <= lines && (c == nullptr || p.linesAt >= c->linesAt)) c = &p;
+    }
     ReplayPlatform silent(r.answers, c != nullptr ? c->answersAt : 0);
     ReplayBreaks stopAt(c != nullptr ? lines - c->linesAt : lines);
     m_.setOwnerWindow(&silent);
@@ -324,6 +386,8 @@ void StepHistory::replayRun(Record& r, std::int64_t lines) {
     m_.setLineBreaks(breaks);
     m_.setLineBudget(r.budgetBefore < 0 ? -1 : r.budgetBefore - lines);
     r.linesRun = lines;
+    // Points past the new end are never replayed from again.
+    while (!r.replayPoints.empty() && r.replayPoints.back().linesAt > lines) r.replayPoints.pop_back();
     const std::vector<std::string> screen = m_.services().screenLines();
     window->textScreenChanged(screen, m_.services().screenShown());
     DebugSession::View v;

@@ -5,9 +5,12 @@
 // call-stack entries it wrote, and the small fields), so ten thousand of them fit in a
 // few megabytes. A Run keeps the machine as it stood before it, how many lines it ran
 // and the values typed during it: taking back its last line runs it again, silently,
-// up to one line fewer, so the run itself records nothing per line. A Run that used the
-// host file or table services also keeps its state just after the last such line: its
-// later lines are replayed from there, and the lines before it cannot be taken back.
+// up to one line fewer, so the run itself records nothing per line. A long Run also
+// keeps its state every million lines or so (taken when the platform handles its
+// events, so the lines in between cost nothing), and replays from the nearest one. A
+// Run that used the host file or table services also keeps its state just after the
+// last such line: its later lines are replayed from there, and the lines before it
+// cannot be taken back.
 //
 // Usage:
 //   verdin::StepHistory history(session, machine);
@@ -31,6 +34,10 @@ namespace verdin {
 class StepHistory {
 public:
     static constexpr std::size_t kDefaultBudget = std::size_t{16} << 20;
+    // Lines between two of a Run's replay points, at the least; a Run keeps at most
+    // kMaxReplayPoints, and spaces them twice as far apart each time it would have more.
+    static constexpr std::int64_t kReplayPointLines = std::int64_t{1} << 20;
+    static constexpr std::size_t kMaxReplayPoints = 32;
 
     StepHistory(DebugSession& session, Machine& machine, std::size_t budgetBytes = kDefaultBudget);
     ~StepHistory();
@@ -49,6 +56,10 @@ public:
     // host file or table services, or when nothing is left.
     bool stepBack();
     const std::string& refusal() const { return refusal_; }
+    // The replay points the last command kept (0 unless it is a long Run).
+    std::size_t replayPoints() const;
+    // Tests space the points closer than a real Run would.
+    void setReplayPointLines(std::int64_t lines) { replayPointLines_ = lines; }
 
     // Lines that could be taken back (a Run counts its lines), and the bytes they hold.
     std::int64_t lineCount() const;
@@ -77,6 +88,10 @@ private:
     // Called by a recorded Run before the line after an RST: after a host file or table
     // service, the Run's state there becomes the point its later lines are replayed from.
     void checkpointIfOutside(std::int32_t line);
+    // The recorded Run's state before `line`, kept as a point to replay from.
+    void keepReplayPoint(std::int32_t line);
+    // Whether the recorded Run has gone far enough since its last point for another.
+    bool replayPointDue() const;
     static std::size_t recordBytes(const Record& r);
 
     DebugSession& session_;
@@ -87,6 +102,9 @@ private:
     std::unique_ptr<ProcessorState> before_;
     std::unique_ptr<Record> pending_;
     std::unique_ptr<Checkpoint> pendingCheckpoint_;
+    std::vector<Checkpoint> pendingPoints_;
+    std::int64_t replayPointLines_ = kReplayPointLines;
+    std::int64_t pointSpacing_ = kReplayPointLines;
     std::vector<std::optional<std::string>> answers_;
     // The line budget a recorded Run started with, to count the lines it has taken.
     std::int64_t runBudgetStart_ = 0;

@@ -100,6 +100,36 @@ TEST(StepHistoryTest, LinesOfARunAreTakenBackOneByOne) {
     }
 }
 
+// A long Run keeps replay points when the window handles its events (here after every
+// 1024 lines), at most kMaxReplayPoints of them; its lines taken back from the nearest
+// point must end where a Run of that many lines ends, its text screen included.
+TEST(StepHistoryTest, ALongRunIsTakenBackFromItsNearestReplayPoint) {
+    const std::vector<std::string> lines = {"  MVI D,100", "  LXI H,T", "O:  MVI E,250", "I:  DCR E", "  JNZ I",
+                                            "  MVI B,0",   "  MVI A,0", "  RST 7",       "  DCR D",   "  JNZ O",
+                                            "  HLT",       "T:  DB '.',0"};
+    for (std::int64_t spacing : {std::int64_t{4000}, std::int64_t{1000}}) {
+        Debugged forward(lines, ArithmeticRules::Workbench);
+        forward.history->setReplayPointLines(spacing);
+        forward.bench.platform.onPump = [&] { forward.m.pumpAtNextCheck(); };
+        forward.m.pumpAtNextCheck();
+        forward.history->run();
+        forward.bench.platform.onPump = nullptr;
+        const std::int64_t ran = forward.history->lineCount() - 1;
+        ASSERT_EQ(ran, 2 + 100 * (1 + 250 * 2 + 5) + 1);
+        // 49 pumps. 4000: a point every fourth pump. 1000: one every pump; the 33rd keeps
+        // every other one of the 32 and doubles the spacing, so 17 points, then 8 more
+        // on pumps 35 to 49.
+        EXPECT_EQ(forward.history->replayPoints(), spacing == 1000 ? 25u : 12u);
+        for (std::int64_t back : {1, 2, 3}) {
+            ASSERT_TRUE(forward.history->stepBack()) << forward.history->refusal();
+            Debugged shorter(lines, ArithmeticRules::Workbench);
+            shorter.m.setLineBudget(ran - back);
+            shorter.session->run();
+            expectSame(forward, shorter, "spacing " + std::to_string(spacing) + ", back " + std::to_string(back));
+        }
+    }
+}
+
 TEST(StepHistoryTest, HostFileLinesEndTheHistoryAndSayWhich) {
     const std::vector<std::string> lines = {"  MVI A,1", "  MVI B,99", "  RST 6", "  MVI C,2", "  MVI D,3", "  HLT"};
     Debugged d(lines, ArithmeticRules::Workbench);
