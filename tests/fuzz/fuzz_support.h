@@ -38,7 +38,7 @@ struct Workbench {
     } clearing;
     HeadlessPlatform platform;
     Machine machine{platform};
-    Workbench() { servicesOf(machine).sourceFolder = scratchFolder(); }
+    Workbench() { machine.services().setSourceFolder(scratchFolder()); }
 };
 
 inline std::string_view asText(const std::uint8_t* data, std::size_t size) {

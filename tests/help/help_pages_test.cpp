@@ -82,7 +82,7 @@ TEST(HelpExamples, EveryExampleRunsAndEndsAsItsPageSays) {
                 if (intel && expect.empty()) continue;
                 HeadlessPlatform platform;
                 Machine m(platform);
-                servicesOf(m).sourceFolder = scratch.path().string();
+                m.services().setSourceFolder(scratch.path().string());
                 m.setArithmeticRules(rules);
                 ASSERT_EQ(compileProgram(m, linesOf(example.code), {.stopAtEmptyLine = true}), -1)
                     << platform.lastMessage();

@@ -63,7 +63,7 @@ struct Outcome {
 Outcome runOnce(const std::vector<std::string>& lines, const std::string& folder) {
     HeadlessPlatform platform;
     Machine machine(platform);
-    servicesOf(machine).sourceFolder = folder;
+    machine.services().setSourceFolder(folder);
     if (compileProgram(machine, lines, {.stopAtEmptyLine = true, .showMessage = true}) == -1) {
         machine.setLineBudget(kLineBudget);
         runProgram(machine);

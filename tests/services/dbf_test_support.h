@@ -52,7 +52,7 @@ protected:
 
     void SetUp() override {
         ServiceTest::SetUp();
-        servicesOf(m).sourceFolder = folder.path().string();
+        m.services().setSourceFolder(folder.path().string());
     }
     // Runs an RST 4 service; returns how far the program counter moved.
     std::int32_t db(char letter, std::int32_t hl = 0, std::int32_t de = 0, std::int32_t bc = 0) {

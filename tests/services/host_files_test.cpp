@@ -21,7 +21,7 @@ TEST(HostFiles, TheOpenFileOutlivesARunAndClosesWithTheMachine) {
     {
         HeadlessPlatform platform;
         Machine owner(platform);
-        servicesOf(owner).sourceFolder = folder.path().string();
+        owner.services().setSourceFolder(folder.path().string());
         ASSERT_EQ(compileProgram(owner, {"  LXI H,N", "  MVI A,'O'", "  RST 6", "  HLT", "N: DB 'data.bin',0"},
                                  {.stopAtEmptyLine = true}),
                   -1);
