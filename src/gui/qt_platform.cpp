@@ -57,7 +57,7 @@ void QtPlatform::showMessageWithHelp(const Message& message) {
 
 SaveAnswer QtPlatform::askToSave(const std::string& hint) {
     QMessageBox box(QMessageBox::Warning, QString::fromUtf8(captionOf(MessageKind::Warning)),
-                    QString::fromUtf8(kSavePromptText), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    QString::fromStdString(savePromptText()), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                     owner_);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);

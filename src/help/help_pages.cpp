@@ -93,11 +93,6 @@ std::vector<InstructionText> instructionTexts() {
     return rows;
 }
 
-bool isJumpOrCall(const Instruction& ins) {
-    return ins.operands == OperandKind::Address && ins.opcode != 58 && ins.opcode != 50 && ins.opcode != 42 &&
-           ins.opcode != 34;
-}
-
 std::vector<std::string> pairNames(const Instruction& ins) {
     if (ins.name == "LDAX" || ins.name == "STAX") return {"B", "D"};
     if (ins.name == "PUSH" || ins.name == "POP") return {"B", "D", "H", "PSW"};

@@ -140,6 +140,14 @@ inline constexpr std::array<Instruction, kInstructionCount> kTable = {{
 constexpr const std::array<Instruction, kInstructionCount>& instructionTable() { return isa_rows::kTable; }
 // The row of an upper-case mnemonic, or nullptr.
 const Instruction* findInstruction(std::string_view mnemonic);
+// Whether the row's operand is where control goes (JMP, CALL and their conditional
+// forms), not an address of data (LDA, STA, LHLD, SHLD); for a name, false when it
+// names no instruction.
+constexpr bool isJumpOrCall(const Instruction& ins) { return ins.flow == Flow::Jump || ins.flow == Flow::Call; }
+inline bool isJumpOrCall(std::string_view mnemonic) {
+    const Instruction* ins = findInstruction(mnemonic);
+    return ins != nullptr && isJumpOrCall(*ins);
+}
 // The index of a row of instructionTable().
 inline std::size_t rowOf(const Instruction& row) { return static_cast<std::size_t>(&row - instructionTable().data()); }
 

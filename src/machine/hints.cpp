@@ -109,12 +109,6 @@ bool isBareHex(std::string_view token) {
 
 bool isNumeric(std::string_view token) { return !token.empty() && isDigit(token[0]); }
 
-bool isJumpOrCall(std::string_view mnemonic) {
-    const Instruction* ins = findInstruction(mnemonic);
-    if (ins == nullptr) return false;
-    return ins->flow == Flow::Jump || ins->flow == Flow::Call;
-}
-
 // The lines the student typed: the whole editor text when the command handed it
 // over, or else the program store as it stood before the compile rewrote it.
 const std::vector<std::string>& sourceOf(const Machine& m) { return m.fields().sourceLines; }

@@ -1,6 +1,10 @@
 #include "shell/save_prompt.h"
 
+#include "diagnostics/diagnostics.h"
+
 namespace verdin {
+
+std::string savePromptText() { return messageOf({FileWasChanged}, {}).text; }
 
 std::string savePromptHint(std::string_view currentFile) {
     if (currentFile.empty()) return "Untitled: never saved";

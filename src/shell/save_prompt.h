@@ -8,8 +8,9 @@
 
 namespace verdin {
 
-// Shown with the caption "Warning", the exclamation icon and Yes / No / Cancel.
-constexpr const char* kSavePromptText = "File was changed. Do you want to save it?";
+// The question, from the message table: shown with the caption "Warning", the
+// exclamation icon and Yes / No / Cancel.
+std::string savePromptText();
 
 // The line under the question that says which text it is about:
 // "/home/ann/lab1/main.asm: changed since it was last saved", or "Untitled: never saved".

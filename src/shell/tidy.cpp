@@ -70,11 +70,6 @@ bool isRegisterName(const std::string& name) {
     return names.count(name) != 0;
 }
 
-bool isJumpOrCall(const std::string& mnemonic) {
-    const Instruction* ins = findInstruction(mnemonic);
-    return ins != nullptr && (ins->flow == Flow::Jump || ins->flow == Flow::Call);
-}
-
 // Replaces every name or number outside single quotes that `change` has a new text
 // for; returns the rewritten text.
 std::string rewriteTokens(const std::string& text,
