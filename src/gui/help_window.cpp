@@ -139,9 +139,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     fillIndex();
 
     // Help is looked at and put away: Esc, as in every other help viewer.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WindowShortcut);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    closeOnEscape(this);
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         if (tabs_->widget(index) == searchBox_->parentWidget()) searchBox_->setFocus();
     });

@@ -39,6 +39,7 @@ ImportWindow::ImportWindow(Platform& platform, QWidget* parent)
     connect(list_, &QListWidget::itemClicked, this, choose);
     connect(list_, &QListWidget::itemActivated, this, choose);
     keepOnOwnersScreen(this);
+    closeOnEscape(this);
 }
 
 bool ImportWindow::importFile(const QString& path, bool bareNumbersAreHex) {

@@ -52,6 +52,7 @@ ListingWindow::ListingWindow(QWidget* parent)
     const QFontMetrics metrics(view_->font());
     resize(metrics.horizontalAdvance(QString(100, QLatin1Char('M'))) + 40, metrics.lineSpacing() * 30 + 80);
     keepOnOwnersScreen(this);
+    closeOnEscape(this);
 }
 
 void ListingWindow::showListing(const std::vector<std::string>& lines, const std::string& fileName,

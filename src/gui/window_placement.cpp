@@ -2,7 +2,9 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QWidget>
 #include <algorithm>
@@ -74,6 +76,12 @@ QRect fittedInto(const QRect& frame, const QRect& room, const QSize& minimum) {
 void keepOnOwnersScreen(QWidget* window) {
     auto* keeper = new ScreenKeeper(window);
     window->installEventFilter(keeper);
+}
+
+void closeOnEscape(QWidget* window) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    escape->setContext(Qt::WindowShortcut);
+    QObject::connect(escape, &QShortcut::activated, window, &QWidget::close);
 }
 
 }  // namespace verdin::gui

@@ -23,4 +23,8 @@ void keepOnOwnersScreen(QWidget* window);
 // it crossed. `minimum` is the least the window can be made.
 QRect fittedInto(const QRect& frame, const QRect& room, const QSize& minimum = QSize(0, 0));
 
+// Esc closes `window` from wherever the focus is inside it, as it closes a dialog: the
+// windows a student looks at and puts away (help, the listing, an import report).
+void closeOnEscape(QWidget* window);
+
 }  // namespace verdin::gui

@@ -123,6 +123,28 @@ private slots:
         QCOMPARE(printUnnamed, QStringList());
     }
 
+    // The windows a student looks at and puts away close on Esc, as dialogs do, from
+    // wherever the focus is in them.
+    void escapeClosesTheListingAndTheImportReport() {
+        ScratchConfig config;
+        QtPlatform platform;
+        ListingWindow listing;
+        listing.showListing({"        hlt"}, "");
+        QTemporaryDir dir;
+        const QString kit = dir.filePath("kit.asm");
+        testing_support::ScratchFolder::write(kit.toStdString(), "  MVI A,0x1F\n");
+        ImportWindow import(platform);
+        QVERIFY(import.importFile(kit));
+        for (QWidget* window : {static_cast<QWidget*>(&listing), static_cast<QWidget*>(&import)}) {
+            window->show();
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus != nullptr && focus->window() == window ? focus : window, Qt::Key_Escape);
+            QTRY_VERIFY(!window->isVisible());
+        }
+    }
+
     void aWindowTooLargeOrTooLowComesOnScreen() {
         // Pure geometry first: cut to the room, then slid in from the edge it crossed.
         const QRect room(0, 0, 800, 600);
