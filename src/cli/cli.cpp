@@ -287,7 +287,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     if (!loaded.note.empty()) err << formatMessageLine({MessageKind::Information, loaded.note}) << "\n";
     auto session = std::make_unique<Session>(std::move(options), in, out, err);
     session->lines = std::move(loaded.text.lines);
-    session->machine.services().setSourceFolder(Machine::folderOf(session->options.file));
+    session->machine.services().setSourceFolder(absoluteFolderOf(session->options.file));
     session->platform.inputs.assign(session->options.inputs.begin(), session->options.inputs.end());
     if (!session->options.state) session->platform.screenOut = &out;
     session->platform.stdinIsTerminal = inIsTerminal;

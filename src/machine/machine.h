@@ -229,8 +229,6 @@ public:
     SystemServices& services() { return *services_; }
     const SystemServices& services() const { return *services_; }
     void closeTextScreen() { services_->closeTextScreen(*ownerWindow); }
-    // The folder of a source file's path, as `sourceFolder` wants it.
-    static std::string folderOf(const std::string& file);
 
     // ---- Machine state (machine.cpp) ------------------------------------------
     void reset();

@@ -1,7 +1,6 @@
 // The service table of RST in execute mode, and the resources the services own.
 #include "services/services.h"
 
-#include "files/file_names.h"
 #include "machine/machine.h"
 #include "services/service_support.h"
 
@@ -39,8 +38,6 @@ bool Services::perform(std::int32_t n, ServiceCall& m) {
         default: return true;  // RST 1 has no service
     }
 }
-
-std::string Machine::folderOf(const std::string& file) { return absoluteFolderOf(file); }
 
 std::string readMemoryText(const ProcessorState& m, std::int32_t address) {
     std::string text;
