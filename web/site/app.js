@@ -286,7 +286,7 @@ function showDebug(view) {
 
 function setRunning(on) {
   running = on;
-  for (const id of ['step', 'step-over', 'run', 'close-debug']) $(id).disabled = on;
+  for (const id of ['step', 'step-over', 'step-out', 'run', 'close-debug']) $(id).disabled = on;
   $('stop').disabled = !on;
   for (const id of ['compile', 'debug', 'z80', 'x86', 'save-code']) $(id).disabled = on;
 }
@@ -493,6 +493,7 @@ function wire() {
 
   $('step').onclick = () => debugCommand('step');
   $('step-over').onclick = () => debugCommand('over');
+  $('step-out').onclick = () => debugCommand('out');
   $('run').onclick = () => debugCommand('run');
   $('stop').onclick = () => worker.postMessage({ type: 'stop' });
   $('close-debug').onclick = () => { debugging = false; $('debug-panel').hidden = true; editor.focus(); };
@@ -547,7 +548,7 @@ function wire() {
       showHelp(debugging ? wb.helpForContext(131202) : page || 'contents');
     } else if (e.key === 'F2') saveText();
     else if (e.key === 'F3') $('open-file').click();
-    else if (e.key === 'F11' && debugging) debugCommand('step');
+    else if (e.key === 'F11' && debugging) debugCommand(e.shiftKey ? 'out' : 'step');
     else if (e.key === 'F10' && debugging) debugCommand('over');
     else if (e.key === 'F5' && e.shiftKey && running) worker.postMessage({ type: 'stop' });
     else if (e.key === 'F5' && debugging && !e.shiftKey) debugCommand('run');

@@ -60,6 +60,7 @@ const commands = {
   },
   step(m) { busy = true; lastView = performance.now(); handle(JSON.parse(wb.command('step', m.line, SLICE_MS))); },
   over(m) { busy = true; lastView = performance.now(); handle(JSON.parse(wb.command('over', m.line, SLICE_MS))); },
+  out(m) { busy = true; lastView = performance.now(); handle(JSON.parse(wb.command('out', m.line, SLICE_MS))); },
   run() { busy = true; lastView = performance.now(); handle(JSON.parse(wb.command('run', 0, SLICE_MS))); },
   stop() { wb.stop(); },
   answer(m) {

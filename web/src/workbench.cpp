@@ -300,12 +300,13 @@ public:
     void setInPort(int port, int value) {
         machine_.setInputPort(port, value & 255);
     }
-    // "step", "over" or "run", in a slice of `sliceMs`; then resume() until it ends.
+    // "step", "over", "out" or "run", in a slice of `sliceMs`; then resume() until it ends.
     std::string command(const std::string& name, int line, double sliceMs) {
         if (!session_ || session_->suspended()) return result();
         startSlice(sliceMs);
         if (name == "run") session_->run();
         else if (name == "over") session_->stepOver(line);
+        else if (name == "out") session_->stepOut(line);
         else session_->step(line);
         return endSlice();
     }

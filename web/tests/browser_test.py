@@ -364,6 +364,27 @@ class PageTest(unittest.TestCase):
         self.messages()
         self.wait_for(lambda: self.entries("registers")[0].startswith(" AF  03"), "F5 runs to HLT")
 
+    def test_11_step_out_stops_on_the_line_after_the_call(self):
+        self.load()
+        self.type_program(["  call sub", "  call sub", "  hlt", "sub: inr b", "  inr b", "  ret"])
+        self.el("debug").click()
+        self.messages()
+        self.wait_for(lambda: len(self.entries("program")) == 6, "the program list fills")
+        next_line = lambda: [i for i, li in enumerate(self.el("program").find_elements(By.TAG_NAME, "li"))
+                             if "next" in li.get_attribute("class")]
+        self.el("step").click()
+        self.wait_for(lambda: next_line() == [3], "Step enters the subroutine")
+        self.el("step-out").click()
+        self.wait_for(lambda: next_line() == [1], "Step out stops after the first call")
+        self.assertTrue(self.entries("registers")[1].startswith(" BC  02 00"))
+        # The keys: F11 into the second call, Shift+F11 out of it.
+        actions = lambda: webdriver.ActionChains(self.driver)
+        actions().send_keys(Keys.F11).perform()
+        self.wait_for(lambda: next_line() == [3], "F11 enters the subroutine")
+        actions().key_down(Keys.SHIFT).send_keys(Keys.F11).key_up(Keys.SHIFT).perform()
+        self.wait_for(lambda: next_line() == [2], "Shift+F11 stops after the second call")
+        self.assertTrue(self.entries("registers")[1].startswith(" BC  04 00"))
+
     def test_10_every_control_is_named_and_fits_a_zoomed_projector(self):
         unnamed = """
             const named = e => (e.getAttribute('aria-label') || e.getAttribute('title') ||
