@@ -205,7 +205,9 @@ struct MachineFields : ProcessorState {
     // When false, a run splits and decodes each line again before running it (tests
     // compare both ways).
     bool useDecodedLines = true;
+    // The label line of each jump or call, found once per compile (targetLineOf).
     std::array<std::int32_t, kMaxProgramLines> targetLineCache{};
+    // Each line's address and the cells it writes, made by every compile.
     LineTable lineTable;
     // When false, lines are always found by assembling the lines above them (tests
     // compare both ways).
@@ -221,7 +223,6 @@ public:
     virtual ~Machine() = default;
     Machine(const Machine&) = delete;
     Machine& operator=(const Machine&) = delete;
-
 
     // ---- System services (services/) ------------------------------------------
     // The services own what they keep (text screen, typed value, host file, table);
