@@ -2,11 +2,6 @@
 
 namespace verdin {
 
-Machine::Machine(Platform& platform) : services_(makeSystemServices()) {
-    ownerWindow = &platform;
-    reset();
-}
-
 void Machine::reset() {
     translatedCount = 0;
     programLineCount = 0;
@@ -102,6 +97,21 @@ void Machine::invalidateCaches() {
     targetLineCache.fill(kUnknownLine);
     forgetLineTable();
     ++programGeneration;
+}
+
+// The table's own data (simulator/line_table.cpp makes and uses it): emptied here,
+// with the other caches of the program, since any change of a line can move lines.
+void Machine::forgetLineTable() {
+    LineTable& t = lineTable;
+    for (std::int32_t address : t.cells) {
+        t.cellLine[static_cast<size_t>(address)] = -1;
+        t.dirtyFlag[static_cast<size_t>(address)] = 0;
+    }
+    t.cells.clear();
+    t.dirty.clear();
+    t.lineCount = 0;
+    t.linesNoted = 0;
+    t.allDirty = true;
 }
 
 void Machine::setProgramLine(std::int32_t line, std::string_view text) {

@@ -219,6 +219,7 @@ struct MachineFields : ProcessorState {
 // state in one assignment through processorState().
 class Machine : protected MachineFields {
 public:
+    // Defined in simulator/drivers.cpp: it makes the services, which sit above machine/.
     explicit Machine(Platform& platform);
     virtual ~Machine() = default;
     Machine(const Machine&) = delete;
@@ -311,7 +312,7 @@ public:
     // IllegalCharacters or InvalidOperand.
     std::int32_t readHex(std::string_view text, int digits);
 
-    // ---- Compile pass and messages (compile.cpp) ------------------------------
+    // ---- Compile pass and messages (simulator/compile.cpp) --------------------
     // What a pass of its own (the translator's) makes of the line the walk has just
     // split: a fault, a line for the translation store, and the row whose handler
     // counts the line's cells on with its memory checks (DS, DW), as the assembler's
@@ -346,7 +347,7 @@ public:
     // Shows the message of `diagnostic` with the hint its code's rule finds.
     void report(const Diagnostic& diagnostic);
 
-    // ---- Step and run drivers (drivers.cpp) -----------------------------------
+    // ---- Step and run drivers (simulator/drivers.cpp) -------------------------
     // Lets the platform handle its events every 15 ms of a walk: often enough for a
     // Stop button to feel instant, rarely enough to cost nothing per line.
     void pumpIfDue() {
@@ -404,7 +405,7 @@ public:
         continueRun(line);
     }
 
-    // ---- Decoded lines (decoded_lines.cpp) -------------------------------------
+    // ---- Decoded lines (simulator/decoded_lines.cpp) ---------------------------
     // Stores `text` as line `line` (0..249; others are ignored) and forgets what was
     // derived from the old text.
     void setProgramLine(std::int32_t line, std::string_view text);
@@ -441,7 +442,7 @@ private:
     friend class KeptLineFields;  // line_table.cpp
     friend struct HandlerTable;   // handler_table.cpp
 
-    // ---- Dispatch and operand helpers (dispatch.cpp) --------------------------
+    // ---- Dispatch and operand helpers (simulator/dispatch.cpp) ----------------
     void dispatchLine();
     // The handler that runs, assembles or translates a row of the instruction table.
     static Handler handlerOf(const Instruction& ins);
@@ -463,7 +464,7 @@ private:
     std::int32_t labelLineOfOperand();
     bool decimalWord(std::string_view text, std::int32_t& high, std::int32_t& low);
 
-    // ---- Handlers: one per mnemonic family ------------------------------------
+    // ---- Handlers: one per mnemonic family (simulator/) -----------------------
     // transfer.cpp
     void nop(const Instruction& ins);
     void hlt(const Instruction& ins);
@@ -493,7 +494,7 @@ private:
     void intelDaa();
     // CMA STC CMC RLC RRC RAL RAR by opcode.
     void intelAccumulator(std::int32_t opcode);
-    // accumulator.cpp
+    // arithmetic.cpp, beside the other operations on A
     void accumulator(const Instruction& ins);  // CMA STC CMC RLC RRC RAL RAR
     // control.cpp
     void jump(const Instruction& ins);
@@ -511,10 +512,10 @@ private:
     void ds(const Instruction& ins);
     void org(const Instruction& ins);
     void end(const Instruction& ins);
-    // services/rst.cpp
+    // simulator/rst.cpp
     void rstService(const Instruction& ins);
 
-    // ---- Flag helpers (flags.cpp) ---------------------------------------------
+    // ---- Flag helpers (simulator/flags.cpp) -----------------------------------
     // 1 when the value has an even number of one bits. Computed on almost every
     // arithmetic line of a run, so bytes come from a table the compiler can inline.
     static std::int32_t parityEven(std::int32_t v) {
@@ -546,12 +547,12 @@ private:
     void invalidateCaches();
     static constexpr std::int32_t kUnknownLine = -2;
 
-    // ---- Line addresses (line_table.cpp) ---------------------------------------
+    // ---- Line addresses (simulator/line_table.cpp) -----------------------------
     // Called by the compile walk for each line before it is assembled; then by a
     // successful compile.
     void noteCompiledLine(const Instruction* ins);
     void makeLineTable();
-    // Forgets the table, when the program store changes.
+    // Forgets the table, when the program store changes (machine.cpp, with the caches).
     void forgetLineTable();
     // True when the table knows lines 0 .. n (n > 0) and may be used.
     bool lineTableCovers(std::int32_t n) const {

@@ -1,5 +1,5 @@
 // The Step and Run drivers of the debug window. A Step or a Run from a line first
-// goes to that line out of sequence (prescan, machine/line_table.cpp).
+// goes to that line out of sequence (prescan, simulator/line_table.cpp).
 #include "machine/machine.h"
 
 namespace verdin {
@@ -19,6 +19,13 @@ bool shownAfterRun(std::int32_t code) {
     }
 }
 }  // namespace
+
+// The machine is made here, above the services it makes, so that the libraries below
+// it (the state, the text tools, the services themselves) never need the services.
+Machine::Machine(Platform& platform) : services_(makeSystemServices()) {
+    ownerWindow = &platform;
+    reset();
+}
 
 void Machine::pumpIfTimeHasCome() {
     linesSincePump = 0;

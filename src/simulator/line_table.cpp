@@ -85,19 +85,6 @@ void Machine::makeLineTable() {
     t.lineCount = count;
 }
 
-void Machine::forgetLineTable() {
-    LineTable& t = lineTable;
-    for (std::int32_t address : t.cells) {
-        t.cellLine[static_cast<size_t>(address)] = -1;
-        t.dirtyFlag[static_cast<size_t>(address)] = 0;
-    }
-    t.cells.clear();
-    t.dirty.clear();
-    t.lineCount = 0;
-    t.linesNoted = 0;
-    t.allDirty = true;
-}
-
 void Machine::markDirty(std::int32_t address) {
     lineTable.dirtyFlag[address] = 1;
     lineTable.dirty.push_back(address);
