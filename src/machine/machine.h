@@ -296,9 +296,8 @@ public:
         status = Ok;
         interruptRequested = 0;
     }
-    // regF composed from the five flags; and the reverse.
+    // regF composed from the five flags (splitFlags, below, is the reverse).
     std::int32_t composeFlags() const;
-    void splitFlags(std::int32_t f);
 
     // ---- Source lines (line_parser.cpp) ---------------------------------------
     // The fixed-column form of one editor line; empty for a line with nothing to
@@ -326,7 +325,6 @@ public:
     // `translator` is walked over the program with `mode` set to `requestedMode`, in
     // place of the assembler's walk; null: the assembler's walk.
     std::int32_t compile(bool showMessage, std::int32_t requestedMode, LineTranslator translator = nullptr);
-    void translateWalk(LineTranslator translator);
     // A reset store holding the first `count` of `lines` (at most kMaxProgramLines),
     // for a compile; the hints see all of `lines`.
     void loadProgram(const std::vector<std::string>& lines, std::size_t count);
@@ -341,13 +339,61 @@ public:
         std::vector<std::uint8_t> bytes;
     };
     std::vector<AssembledLine> assembleLinesAgain();
-    std::int32_t pass();
-    void walkProgram();
-    void resolveLabels();
     // Shows the message of `diagnostic` with the hint its code's rule finds.
     void report(const Diagnostic& diagnostic);
 
     // ---- Step and run drivers (simulator/drivers.cpp) -------------------------
+    void step(std::int32_t line);
+    void run();
+    // Run from `line` without resetting anything: the lines above it are assembled
+    // again to find its address, as for a Step.
+    void runFrom(std::int32_t line);
+    // Run on from `line`, whose address addressCounter already holds (the line after
+    // a step into a subroutine).
+    void continueRun(std::int32_t line);
+    // Runs the editor line `text` once, at `address`, as a line of a run with no fault
+    // pending; returns the address after it (where it stopped, when it ended with a
+    // fault or left the counter on itself). For trying one instruction or service on
+    // the machine as it stands.
+    std::int32_t executeLine(std::string_view text, std::int32_t address);
+    // Run on from `line` at `address`, where a walk that was suspended stopped.
+    void resumeRun(std::int32_t line, std::int32_t address) {
+        mode = Execute;
+        addressCounter = address;
+        continueRun(line);
+    }
+
+    // ---- The program store (machine.cpp) ---------------------------------------
+    // Stores `text` as line `line` (0..249; others are ignored) and forgets what was
+    // derived from the old text.
+    void setProgramLine(std::int32_t line, std::string_view text);
+
+    // ---- Queries the hints and the translator share ----------------------------
+    // The register ("BCDEHLMA") or pair (B D H SP PSW) an operand names.
+    static int registerIndex(std::string_view text);
+    static int pairIndex(std::string_view text);
+    // A 16-bit operand's value (a number or a label's address) into operandHigh and
+    // operandLow, as EQU and DS read it.
+    void wordOperandValue(std::string_view text);
+    // Condition test of the jump, call and return families.
+    bool conditionHolds(std::int32_t code) const;
+    // The 16-bit operand stored after the opcode at addressCounter.
+    std::int32_t operandWord() const { return cell(addressCounter + 1) + 256 * cell(addressCounter + 2); }
+    // A memory cell, or 0 for an address outside memory.
+    std::int32_t cell(std::int32_t address) const {
+        return address >= 0 && address < kMemorySize ? memory[address] : 0;
+    }
+
+    // ---- Below: the machine's own workings, for its folders alone ----------------
+private:
+    friend class KeptLineFields;  // line_table.cpp
+    friend struct HandlerTable;   // handler_table.cpp
+
+    // ---- The walks over the lines (simulator/compile.cpp, drivers.cpp) ---------
+    std::int32_t pass();
+    void walkProgram();
+    void resolveLabels();
+    void translateWalk(LineTranslator translator);
     // Lets the platform handle its events every 15 ms of a walk: often enough for a
     // Stop button to feel instant, rarely enough to cost nothing per line.
     void pumpIfDue() {
@@ -385,30 +431,8 @@ public:
     // of the lines above it (of all lines when none) are written back as for prescan.
     std::int32_t lineAtAddress(std::int32_t address);
     void stepLine();
-    void step(std::int32_t line);
-    void run();
-    // Run from `line` without resetting anything: the lines above it are assembled
-    // again to find its address, as for a Step.
-    void runFrom(std::int32_t line);
-    // Run on from `line`, whose address addressCounter already holds (the line after
-    // a step into a subroutine).
-    void continueRun(std::int32_t line);
-    // Runs the editor line `text` once, at `address`, as a line of a run with no fault
-    // pending; returns the address after it (where it stopped, when it ended with a
-    // fault or left the counter on itself). For trying one instruction or service on
-    // the machine as it stands.
-    std::int32_t executeLine(std::string_view text, std::int32_t address);
-    // Run on from `line` at `address`, where a walk that was suspended stopped.
-    void resumeRun(std::int32_t line, std::int32_t address) {
-        mode = Execute;
-        addressCounter = address;
-        continueRun(line);
-    }
 
     // ---- Decoded lines (simulator/decoded_lines.cpp) ---------------------------
-    // Stores `text` as line `line` (0..249; others are ignored) and forgets what was
-    // derived from the old text.
-    void setProgramLine(std::int32_t line, std::string_view text);
     // The line whose fields splitLine has just filled, with the row of `ins`.
     DecodedLine decodeLine(const Instruction* ins) const;
     void decodeProgram();
@@ -420,27 +444,6 @@ public:
     // return changes no flag, so its condition still reads as it did.
     void countStates(const DecodedLine& line);
     static void setLineStates(DecodedLine& line, const StateForm* form);
-
-    // ---- Queries the hints and the translator share ----------------------------
-    // The register ("BCDEHLMA") or pair (B D H SP PSW) an operand names.
-    static int registerIndex(std::string_view text);
-    static int pairIndex(std::string_view text);
-    // A 16-bit operand's value (a number or a label's address) into operandHigh and
-    // operandLow, as EQU and DS read it.
-    void wordOperandValue(std::string_view text);
-    // Condition test of the jump, call and return families.
-    bool conditionHolds(std::int32_t code) const;
-    // The 16-bit operand stored after the opcode at addressCounter.
-    std::int32_t operandWord() const { return cell(addressCounter + 1) + 256 * cell(addressCounter + 2); }
-    // A memory cell, or 0 for an address outside memory.
-    std::int32_t cell(std::int32_t address) const {
-        return address >= 0 && address < kMemorySize ? memory[address] : 0;
-    }
-
-    // ---- Below: the machine's own workings, for its folders alone ----------------
-private:
-    friend class KeptLineFields;  // line_table.cpp
-    friend struct HandlerTable;   // handler_table.cpp
 
     // ---- Dispatch and operand helpers (simulator/dispatch.cpp) ----------------
     void dispatchLine();
@@ -535,6 +538,8 @@ private:
     // Register access by the index of registerIndex ("BCDEHLMA"); M is not a register.
     // These few helpers run on almost every line, so they live here to be inlined.
     std::int32_t& registerRef(int index);
+    // regF spread back into the five flags (POP PSW).
+    void splitFlags(std::int32_t f);
     // Writes one byte of the assembled image, refusing addresses outside memory.
     void storeByte(std::int32_t address, std::int32_t value);
     // First line of the program store whose label (trimmed) is `name` followed by a

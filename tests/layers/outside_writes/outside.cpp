@@ -25,3 +25,8 @@ void write(verdin::Machine& m) { static_cast<verdin::ProcessorState&>(m).regA = 
 #ifdef WRITE_MEMORY
 void write(verdin::Machine& m) { m.fields().memory[0] = 1; }
 #endif
+#ifdef WRITE_BY_WALK
+// The walks move the machine's position and rewrite memory: a debugger runs them only
+// through step, runFrom and the other commands.
+void write(verdin::Machine& m) { m.prescan(3); }
+#endif
