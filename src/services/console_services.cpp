@@ -138,7 +138,7 @@ bool isTypedNumber(std::string_view text) {
 
 namespace {
 // The question the program printed before asking: what the student reads last.
-std::string screenPrompt(const Services& s) {
+std::string screenPrompt(const ServicesFields& s) {
     if (!s.textScreenShown) return {};
     for (auto line = s.textScreenLines.rbegin(); line != s.textScreenLines.rend(); ++line) {
         if (line->find_first_not_of(" \t") != std::string::npos) return *line;
@@ -153,7 +153,7 @@ std::string withoutBlanksAround(std::string_view text) {
 }
 }  // namespace
 
-void inputService(ServiceCall& m, Services& s) {
+void inputService(ServiceCall& m, ServicesFields& s) {
     const std::int32_t hl = m.cpu.pairHL();
     // Nothing is asked for that could not be stored.
     if (hl > (m.cpu.regA == 0 ? kTextLimit : kLastNumberAddress)) {

@@ -35,7 +35,7 @@ bool outOfMemory(ServiceCall& m) {
 }
 }  // namespace
 
-bool databaseService(ServiceCall& m, Services& s) {
+bool databaseService(ServiceCall& m, ServicesFields& s) {
     DbfTable& table = s.database;
     const std::int32_t hl = m.cpu.pairHL(), de = m.cpu.pairDE(), bc = m.cpu.pairBC();
     const std::int32_t letter = m.cpu.regA;

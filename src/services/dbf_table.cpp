@@ -149,7 +149,7 @@ const DbfTable::Field* DbfTable::lookup(std::string_view name) {
     return nullptr;
 }
 
-std::string DbfTable::readAt(std::int64_t position, std::int64_t count) {
+std::string DbfTable::readAt(std::int64_t position, std::int64_t count) const {
     std::string bytes;
     if (file == nullptr || count <= 0 || !seekTo(file, position)) return bytes;
     bytes.resize(static_cast<std::size_t>(count));
@@ -163,7 +163,7 @@ bool DbfTable::writeAt(std::int64_t position, std::string_view bytes) {
     return std::fflush(file) == 0 && ok;
 }
 
-std::int64_t DbfTable::fileSize() {
+std::int64_t DbfTable::fileSize() const {
     if (file == nullptr || std::fseek(file, 0, SEEK_END) != 0) return 0;
     return std::max<long>(std::ftell(file), 0);
 }
@@ -180,7 +180,7 @@ bool DbfTable::hasEndMarker() {
 // A damaged or hostile header may count billions of records in a file of a few
 // bytes; listing, appending or moving by that count would loop for hours or write
 // far past the end of the file. The records that are really there count instead.
-std::int64_t DbfTable::recordsHeld() {
+std::int64_t DbfTable::recordsHeld() const {
     const std::int64_t length = recordLength();
     if (file == nullptr || length <= 0) return 0;
     const std::int64_t whole = std::max<std::int64_t>(0, fileSize() - headerLength()) / length;
@@ -255,11 +255,9 @@ void DbfTable::skip(std::int64_t count) {
     currentRecord = std::max<std::int64_t>(0, std::min(currentRecord + count, recordsHeld() - 1));
 }
 
-const std::string& DbfTable::recordText(std::int64_t index) {
-    valueText.clear();
-    if (index < 0) return valueText;
-    valueText = cutAtZero(readAt(headerLength() + index * recordLength(), recordLength()));
-    return valueText;
+std::string DbfTable::recordText(std::int64_t index) const {
+    if (index < 0) return {};
+    return cutAtZero(readAt(headerLength() + index * recordLength(), recordLength()));
 }
 
 int DbfTable::exportRange(std::int64_t first, std::int64_t last, const std::string& path) {

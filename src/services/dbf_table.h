@@ -65,14 +65,14 @@ public:
     void go(std::int64_t index);
     void skip(std::int64_t count);
     // Record `index` as text, its deletion mark first; it ends at a zero byte.
-    const std::string& recordText(std::int64_t index);
+    std::string recordText(std::int64_t index) const;
     // Copies records first..last into a new table at `path`. kDone, kWriteFailed or
     // kReadFailed.
     int exportRange(std::int64_t first, std::int64_t last, const std::string& path);
 
     std::int64_t recordCount() const;
     // The record count, but never more than the whole records the file holds.
-    std::int64_t recordsHeld();
+    std::int64_t recordsHeld() const;
     std::int64_t headerLength() const;
     std::int64_t recordLength() const;
     // True when the fields follow the standard dBASE III layout (see above).
@@ -96,9 +96,9 @@ private:
     // The field of that name among those the layout lets a program find; null when none.
     const Field* lookup(std::string_view name);
     // Up to `count` bytes from `position`; fewer at the end of the file.
-    std::string readAt(std::int64_t position, std::int64_t count);
+    std::string readAt(std::int64_t position, std::int64_t count) const;
     bool writeAt(std::int64_t position, std::string_view bytes);
-    std::int64_t fileSize();
+    std::int64_t fileSize() const;
     void setRecordCount(std::int64_t count);
     // True when an end-of-file byte (0x1A) follows the last record, as dBASE writes it.
     bool hasEndMarker();

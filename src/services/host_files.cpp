@@ -29,7 +29,7 @@ void setCountInDE(ProcessorState& cpu, std::size_t count) {
 void keepPosition(std::FILE* f) { std::fseek(f, 0, SEEK_CUR); }
 }  // namespace
 
-bool fileService(ServiceCall& m, Services& s) {
+bool fileService(ServiceCall& m, ServicesFields& s) {
     const std::int32_t hl = m.cpu.pairHL();
     const std::int32_t letter = m.cpu.regA;
     if (letter == 'C') {

@@ -55,14 +55,14 @@ std::string integerText(double value);
 std::string generalText(double value);
 
 // The text screen. Opens it when closed; returns true when it was already open.
-bool ensureTextScreen(Services& s);
+bool ensureTextScreen(ServicesFields& s);
 // Tells the platform the screen changed, and streams `appended` (CR and character 1
 // included) to front ends that show output as it happens.
-void textScreenUpdated(ServiceCall& m, const Services& s, const std::string& appended);
+void textScreenUpdated(ServiceCall& m, const ServicesFields& s, const std::string& appended);
 // RST 7 output of the text (A = 0) or number at HL onto the text screen.
-void screenWrite(ServiceCall& m, Services& s);
+void screenWrite(ServiceCall& m, ServicesFields& s);
 // RST 4 "B": BC records of the open table from the current one onto the text screen.
-void screenListRecords(ServiceCall& m, Services& s);
+void screenListRecords(ServiceCall& m, ServicesFields& s);
 
 // The service families; each returns false when one of its own address checks leaves
 // the program counter on the RST line.
@@ -70,11 +70,11 @@ void portService(ServiceCall& m);
 void copyNumber(ServiceCall& m);
 void numberArithmetic(ServiceCall& m);
 bool conversionService(ServiceCall& m);
-void inputService(ServiceCall& m, Services& s);
+void inputService(ServiceCall& m, ServicesFields& s);
 // The value input's idea of a number: blanks around it, an optional sign, digits
 // with at most one point among them, and at least one digit.
 bool isTypedNumber(std::string_view text);
-bool fileService(ServiceCall& m, Services& s);
-bool databaseService(ServiceCall& m, Services& s);
+bool fileService(ServiceCall& m, ServicesFields& s);
+bool databaseService(ServiceCall& m, ServicesFields& s);
 
 }  // namespace verdin

@@ -13,7 +13,7 @@ constexpr char kNewLine = 13;
 constexpr char kClearScreen = 1;
 
 // The line that output continues, taken off the screen; empty on a new screen.
-std::string takeLastLine(Services& s) {
+std::string takeLastLine(ServicesFields& s) {
     if (!ensureTextScreen(s) || s.textScreenLines.empty()) return {};
     std::string last = std::move(s.textScreenLines.back());
     s.textScreenLines.pop_back();
@@ -21,19 +21,19 @@ std::string takeLastLine(Services& s) {
 }
 }  // namespace
 
-bool ensureTextScreen(Services& s) {
+bool ensureTextScreen(ServicesFields& s) {
     if (s.textScreenShown) return true;
     s.textScreenShown = 1;
     s.textScreenLines.clear();
     return false;
 }
 
-void textScreenUpdated(ServiceCall& m, const Services& s, const std::string& appended) {
+void textScreenUpdated(ServiceCall& m, const ServicesFields& s, const std::string& appended) {
     m.platform.textScreenChanged(s.textScreenLines, true);
     if (!appended.empty()) m.platform.textScreenOutput(appended);
 }
 
-void screenWrite(ServiceCall& m, Services& s) {
+void screenWrite(ServiceCall& m, ServicesFields& s) {
     const std::int32_t hl = m.cpu.pairHL();
     if (hl > kMemorySize) {
         m.status = OutOfMemory;
@@ -77,7 +77,7 @@ void screenWrite(ServiceCall& m, Services& s) {
     textScreenUpdated(m, s, appended);
 }
 
-void screenListRecords(ServiceCall& m, Services& s) {
+void screenListRecords(ServiceCall& m, ServicesFields& s) {
     DbfTable& table = s.database;
     const bool hadLines = ensureTextScreen(s) && !s.textScreenLines.empty();
     const std::int64_t records = table.recordsHeld();

@@ -151,7 +151,7 @@ TEST(SuspendedSessionTest, RunWaitsOnTheRstLineForEachAnswerAndPassesABreakpoint
     EXPECT_FALSE(session.suspended());
     EXPECT_EQ(bench.machine.fields().lastStatus, Interrupted) << "HLT";
     EXPECT_EQ(textAt(bench.machine, 0x110), "two");
-    EXPECT_EQ(servicesOf(bench.machine).inputText, "two");
+    EXPECT_EQ(servicesOf(bench.machine).fields().inputText, "two");
 }
 
 TEST(SuspendedSessionTest, StepOnAnRstWaitsThenRunsTheLineOnce) {

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = fuzz::writeScratchFile("table.dbf", fuzz::asText(data + 1 + opsSize, size - 1 - opsSize));
     // The services alone, as an RST hands them the processor and the platform.
     HeadlessPlatform platform;
-    Services services;
+    ServicesFields services;
     ProcessorState cpu;
     ServiceCall call{cpu, platform};
     DbfTable& table = services.database;

@@ -131,7 +131,7 @@ TEST_F(FullDevice, HostFileWritesCountNothingAndTableCopiesSayWriteFailed) {
     arrange(m)->regA = 'O';
     setHL(kValue);
     rst(6);
-    ASSERT_NE(servicesOf(m).userFile, nullptr) << platform.lastMessage();
+    ASSERT_NE(servicesOf(m).fields().userFile, nullptr) << platform.lastMessage();
     putText(kBlock, "data that cannot land");
     arrange(m)->regA = 'W';
     setHL(kBlock), setDE(10);
@@ -196,7 +196,7 @@ TEST_F(ReadOnlyTables, MakingOrCopyingATableThereSaysWriteFailed) {
     putNumber(kBlock + 8, 5);
     db('P', kBlock, kBlock + 8, kFieldName);
     EXPECT_EQ(errorTexts(), (Lines{"Write failed.", "Write failed."}));
-    EXPECT_TRUE(servicesOf(m).database.isOpen());
+    EXPECT_TRUE(servicesOf(m).fields().database.isOpen());
 }
 
 // ---- Host-file names that name nothing usable ----------------------------------------
@@ -216,7 +216,7 @@ TEST_F(HostFileNames, FoldersEmptyAndMissingNamesAreReportedAndDeleteNothing) {
     for (const std::string& name : {std::string("sub"), std::string(""), std::string("no/such/file"),
                                     std::string(300, 'n')}) {
         hostFile('O', name);
-        EXPECT_EQ(servicesOf(m).userFile, nullptr) << name;
+        EXPECT_EQ(servicesOf(m).fields().userFile, nullptr) << name;
         hostFile('D', name);
     }
     EXPECT_EQ(errorTexts(), Lines(8, "File was not found."));
@@ -243,7 +243,7 @@ TEST_F(HostileHeaders, HugeOrShortHeaderLengthsAreRefused) {
     for (int length : {65505, 32 * 101 + 33, 32 * 2 + 33}) {
         writeFile(path("h.dbf"), tableBytes(one, 5, {" abcd"}, length));
         open("h.dbf");
-        EXPECT_FALSE(servicesOf(m).database.isOpen()) << length;
+        EXPECT_FALSE(servicesOf(m).fields().database.isOpen()) << length;
     }
     EXPECT_EQ(errorTexts(), Lines(3, "File doesn't exist or is not a valid dbf file."));
 }
@@ -251,13 +251,13 @@ TEST_F(HostileHeaders, HugeOrShortHeaderLengthsAreRefused) {
 TEST_F(HostileHeaders, AHugeRecordLengthReadsOnlyWhatIsThere) {
     writeFile(path("r.dbf"), tableBytes({{"DEL", 'C', 1}, {"NAME", 'C', 255, 0, 1}}, 65535, {" short record"}));
     open("r.dbf");
-    ASSERT_TRUE(servicesOf(m).database.isOpen());
+    ASSERT_TRUE(servicesOf(m).fields().database.isOpen());
     EXPECT_EQ(get("NAME"), "short record");
-    EXPECT_EQ(servicesOf(m).database.recordsHeld(), 0);  // not one whole record of 65535 bytes
+    EXPECT_EQ(servicesOf(m).fields().database.recordsHeld(), 0);  // not one whole record of 65535 bytes
     db('B', 0, 0, 0);
-    EXPECT_EQ(servicesOf(m).textScreenLines, (Lines{""}));
+    EXPECT_EQ(servicesOf(m).fields().textScreenLines, (Lines{""}));
     db('A');  // a whole blank record right after the header, over the fragment
-    EXPECT_EQ(servicesOf(m).database.recordCount(), 1);
+    EXPECT_EQ(servicesOf(m).fields().database.recordCount(), 1);
     EXPECT_EQ(readFile(path("r.dbf")).size(), 32u * 3 + 1 + 65535);
 }
 

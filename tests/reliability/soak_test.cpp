@@ -68,7 +68,7 @@ Outcome runOnce(const std::vector<std::string>& lines, const std::string& folder
         machine.setLineBudget(kLineBudget);
         runProgram(machine);
     }
-    return {platform.messages, servicesOf(machine).textScreenLines, machine.fields().regA, machine.fields().lastStatus, machine.fields().lineBudget > 0};
+    return {platform.messages, servicesOf(machine).fields().textScreenLines, machine.fields().regA, machine.fields().lastStatus, machine.fields().lineBudget > 0};
 }
 
 TEST(Soak, EveryExampleRunsAThousandTimesAlikeWithoutGrowingMemory) {

@@ -18,12 +18,12 @@ protected:
         putLe(bytes, 4, count, 4);
         writeFile(path("H.DBF"), bytes);
         ASSERT_EQ(open("H.DBF"), 1);
-        ASSERT_TRUE(servicesOf(m).database.isOpen()) << platform.lastMessage();
+        ASSERT_TRUE(servicesOf(m).fields().database.isOpen()) << platform.lastMessage();
     }
     // NAME of every record the table counts, at most 10.
     Lines names() {
         Lines all;
-        for (int i = 0; i < std::min<std::int64_t>(servicesOf(m).database.recordCount(), 10); ++i) {
+        for (int i = 0; i < std::min<std::int64_t>(servicesOf(m).fields().database.recordCount(), 10); ++i) {
             db('G', i);
             all.push_back(get("NAME"));
         }
@@ -34,15 +34,15 @@ protected:
 TEST_F(HostileCounts, BrowseAndMovesStopAtTheRecordsTheFileHolds) {
     openClaiming(0xFFFFFFF0u);
     db('B', 0, 0, 0);
-    EXPECT_EQ(servicesOf(m).textScreenLines, (Lines{" Ann  ", " Bob  ", ""}));
+    EXPECT_EQ(servicesOf(m).fields().textScreenLines, (Lines{" Ann  ", " Bob  ", ""}));
     db('G', 1);
     db('B', 0, 0, 1000);
-    EXPECT_EQ(servicesOf(m).textScreenLines, (Lines{" Ann  ", " Bob  ", "", " Bob  ", ""}));
+    EXPECT_EQ(servicesOf(m).fields().textScreenLines, (Lines{" Ann  ", " Bob  ", "", " Bob  ", ""}));
     db('G', 16000);
-    EXPECT_EQ(servicesOf(m).database.currentRecord, 2);  // just past the last, as for an honest table
+    EXPECT_EQ(servicesOf(m).fields().database.currentRecord, 2);  // just past the last, as for an honest table
     db('G', 0);
     db('S', 16000);
-    EXPECT_EQ(servicesOf(m).database.currentRecord, 1);
+    EXPECT_EQ(servicesOf(m).fields().database.currentRecord, 1);
 }
 
 TEST_F(HostileCounts, AppendGoesRightAfterTheLastRecordAndCorrectsTheCount) {
@@ -51,7 +51,7 @@ TEST_F(HostileCounts, AppendGoesRightAfterTheLastRecordAndCorrectsTheCount) {
     db('A');
     put("NAME", "Cy");
     EXPECT_EQ(readFile(path("H.DBF")).size(), before + 6);
-    EXPECT_EQ(servicesOf(m).database.currentRecord, 2);
+    EXPECT_EQ(servicesOf(m).fields().database.currentRecord, 2);
     EXPECT_EQ(names(), (Lines{"Ann", "Bob", "Cy"}));
 }
 
@@ -64,11 +64,11 @@ TEST_F(HostileCounts, InsertMovesOnlyRecordsThatExist) {
 
 TEST_F(HostileCounts, AnHonestCountIsUnchanged) {
     openClaiming(2);
-    EXPECT_EQ(servicesOf(m).database.recordsHeld(), 2);
+    EXPECT_EQ(servicesOf(m).fields().database.recordsHeld(), 2);
     openClaiming(1);  // fewer than the file holds: the header is believed
-    EXPECT_EQ(servicesOf(m).database.recordsHeld(), 1);
+    EXPECT_EQ(servicesOf(m).fields().database.recordsHeld(), 1);
     db('B', 0, 0, 0);
-    EXPECT_EQ(servicesOf(m).textScreenLines, (Lines{" Ann  ", ""}));
+    EXPECT_EQ(servicesOf(m).fields().textScreenLines, (Lines{" Ann  ", ""}));
 }
 
 }  // namespace

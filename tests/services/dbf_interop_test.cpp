@@ -42,7 +42,7 @@ TEST_F(DbaseInterop, AProgramBrowsesReadsAndReplacesFieldsOfAForeignTable) {
     runProgram(m);
     EXPECT_EQ(m.fields().lastStatus, Interrupted);  // the HLT, nothing before it
     EXPECT_EQ(errorTexts(), std::vector<std::string>{});
-    EXPECT_EQ(servicesOf(m).textScreenLines, (std::vector<std::string>{" Ada        36 12.50London  ", " Alan       41  3.25Wilmslow",
+    EXPECT_EQ(servicesOf(m).fields().textScreenLines, (std::vector<std::string>{" Ada        36 12.50London  ", " Alan       41  3.25Wilmslow",
                                                            " Grace      85  0.00Arlingtn", ""}));
     const std::int32_t age = m.fields().labelAddresses[static_cast<std::size_t>(m.fields().labelCount - 1)];
     EXPECT_EQ(cells(age, 3), (std::vector<std::int32_t>{'4', '1', 0}));

@@ -51,7 +51,7 @@ TEST_F(DbfServices, MakeWritesTheHeaderDescriptorsAndTerminator) {
     ASSERT_EQ(open("W.DBF"), 1);
     db('A');
     put("TAIL", "end");
-    EXPECT_EQ(servicesOf(m).database.recordText(0).substr(301), "end  ");
+    EXPECT_EQ(servicesOf(m).fields().database.recordText(0).substr(301), "end  ");
 }
 
 TEST_F(DbfServices, OpenChecksTheHeader) {
@@ -72,7 +72,7 @@ TEST_F(DbfServices, OpenChecksTheHeader) {
     for (const auto& [name, bytes] : bad) {
         writeFile(path(name), bytes);
         open(name);
-        EXPECT_FALSE(servicesOf(m).database.isOpen()) << name;
+        EXPECT_FALSE(servicesOf(m).fields().database.isOpen()) << name;
     }
     open("absent.dbf");
     EXPECT_EQ(errorTexts(), Lines(bad.size() + 1, kNotValid));
@@ -80,12 +80,12 @@ TEST_F(DbfServices, OpenChecksTheHeader) {
     EXPECT_EQ(errorTexts().back(), "Database is not opened.");
     writeFile(path("hl65.dbf"), tableBytes(one, 4, {"abcd"}, 65));
     open("hl65.dbf");
-    EXPECT_TRUE(servicesOf(m).database.isOpen());
+    EXPECT_TRUE(servicesOf(m).fields().database.isOpen());
     EXPECT_EQ(get("ONE"), "<untouched>");
     EXPECT_EQ(errorTexts().back(), "Field was not found.");
     writeFile(path("hundred.dbf"), tableBytes(std::vector<FieldSpec>(100, FieldSpec{"F", 'C', 1}), 101, {}));
     open("hundred.dbf");
-    EXPECT_TRUE(servicesOf(m).database.isOpen());
+    EXPECT_TRUE(servicesOf(m).fields().database.isOpen());
 }
 
 TEST_F(DbfServices, CopyWritesTheRangeAsANewTable) {
@@ -129,7 +129,7 @@ TEST_F(DbfServices, AddressChecksKeepTheCounterOnTheLine) {
     makePeople();
     EXPECT_EQ(db('F', kValue, 16383), 0);
     EXPECT_EQ(db('O', 16383), 0);  // the open table is closed first all the same
-    EXPECT_FALSE(servicesOf(m).database.isOpen());
+    EXPECT_FALSE(servicesOf(m).fields().database.isOpen());
 }
 
 TEST_F(DbfServices, RecordsOfAnyLengthAreReadWithoutOverrun) {
@@ -138,11 +138,11 @@ TEST_F(DbfServices, RecordsOfAnyLengthAreReadWithoutOverrun) {
     record.replace(59990, 10, "far value ");
     writeFile(path("wide.dbf"), tableBytes({{"DEL", 'C', 1}, {"FAR", 'C', 10, 0, 59990}}, 60000, {record, record}));
     open("wide.dbf");
-    ASSERT_TRUE(servicesOf(m).database.isOpen());
+    ASSERT_TRUE(servicesOf(m).fields().database.isOpen());
     EXPECT_EQ(get("FAR"), "far value");
-    EXPECT_EQ(servicesOf(m).database.recordText(1), record);
+    EXPECT_EQ(servicesOf(m).fields().database.recordText(1), record);
     db('B', 0, 0, 1);
-    EXPECT_EQ(servicesOf(m).textScreenLines[0], record.substr(0, 256));
+    EXPECT_EQ(servicesOf(m).fields().textScreenLines[0], record.substr(0, 256));
 }
 
 TEST_F(DbfServices, AFieldOutsideItsRecordIsNeitherReadNorWritten) {
@@ -154,7 +154,7 @@ TEST_F(DbfServices, AFieldOutsideItsRecordIsNeitherReadNorWritten) {
     EXPECT_EQ(get("HALF"), "fghi");  // cut at the record's end
     put("HALF", "0123456789");
     EXPECT_EQ(readFile(path("odd.dbf")).size(), 32u * 4 + 1 + 10);
-    EXPECT_EQ(servicesOf(m).database.recordText(0), " abcde0123");
+    EXPECT_EQ(servicesOf(m).fields().database.recordText(0), " abcde0123");
 }
 
 // dBASE III leaves the offsets zero and ends its files with 0x1A, which append keeps
@@ -163,7 +163,7 @@ TEST_F(DbfServices, StandardDbaseTablesUseTheirOwnLayout) {
     writeFile(path("std.dbf"),
               tableBytes({{"NAME", 'C', 5}, {"PRICE", 'N', 3, 1}}, 9, {" Bob  4.2", "*Ann  9.9"}) + "\x1A");
     open("std.dbf");
-    ASSERT_TRUE(servicesOf(m).database.standardLayout());
+    ASSERT_TRUE(servicesOf(m).fields().database.standardLayout());
     EXPECT_EQ(get("NAME"), "Bob");  // the first field is found too
     EXPECT_EQ(get("PRICE"), "4.2");
     db('A');
@@ -181,10 +181,10 @@ TEST_F(DbfServices, StandardDbaseTablesUseTheirOwnLayout) {
 TEST_F(DbfServices, MadeTablesKeepTheirLayoutEvenWhenItLooksLikeDbase) {
     ASSERT_EQ(make("T.DBF", {{"DEL", 'C', 1}, {"P", 'N', 3, 1}}), 1);
     open("T.DBF");
-    EXPECT_FALSE(servicesOf(m).database.standardLayout());
+    EXPECT_FALSE(servicesOf(m).fields().database.standardLayout());
     db('A');
     put("P", "12.5");
-    EXPECT_EQ(servicesOf(m).database.recordText(0), " 12.5");
+    EXPECT_EQ(servicesOf(m).fields().database.recordText(0), " 12.5");
 }
 
 }  // namespace

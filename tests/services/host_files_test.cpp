@@ -26,7 +26,7 @@ TEST(HostFiles, TheOpenFileOutlivesARunAndClosesWithTheMachine) {
                                  {.stopAtEmptyLine = true}),
                   -1);
         runProgram(owner);
-        EXPECT_NE(servicesOf(owner).userFile, nullptr);
+        EXPECT_NE(servicesOf(owner).fields().userFile, nullptr);
         EXPECT_EQ(openDescriptors(), before + 1);
     }
     EXPECT_EQ(openDescriptors(), before);

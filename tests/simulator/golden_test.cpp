@@ -61,7 +61,7 @@ std::map<std::string, int> fields(const Machine& m) {
             {"PC", m.fields().stopAddress}, {"S", m.fields().flagS}, {"Z", m.fields().flagZ}, {"AC", m.fields().flagAC}, {"P", m.fields().flagP},
             {"CY", m.fields().flagCY}, {"flags", m.composeFlags()}, {"status", m.fields().lastStatus}, {"error", m.fields().errorLine},
             {"line", m.fields().currentLine}, {"next", m.fields().nextLine}, {"depth", m.fields().callDepth}, {"lines", m.fields().programLineCount},
-            {"labels", m.fields().labelCount}, {"counter", m.fields().addressCounter}, {"screen", servicesOf(m).textScreenShown},
+            {"labels", m.fields().labelCount}, {"counter", m.fields().addressCounter}, {"screen", servicesOf(m).fields().textScreenShown},
             {"states", static_cast<int>(m.fields().states)}};
 }
 
@@ -118,7 +118,7 @@ void check(Session& s, const std::string& expectation, int result) {
     if (verb == "msg:") {
         EXPECT_EQ(s.platform.lastMessage(), rest);
     } else if (verb == "screen:") {
-        EXPECT_EQ(joined(servicesOf(m).textScreenLines), rest);
+        EXPECT_EQ(joined(servicesOf(m).fields().textScreenLines), rest);
     } else if (verb == "offered:") {
         EXPECT_EQ(joined(s.platform.offered), rest);
     } else if (verb == "asked:") {
