@@ -143,6 +143,12 @@ public:
         pointWanted_ = true;
         flagged.fill(1);
     }
+    // Takes up the lines the session has flagged since (pause() flags them all); a
+    // wanted point still flags every line.
+    void refresh() {
+        if (pointWanted_) return;
+        for (std::size_t i = 0; i < flagged.size(); ++i) flagged[i] = afterRst_[i] || (inner_ != nullptr && inner_->flagged[i]);
+    }
     bool stopBefore(const Machine& m, std::int32_t line) override {
         if (afterRst_[static_cast<std::size_t>(line)]) history_.checkpointIfOutside(line);
         if (pointWanted_) {
@@ -155,9 +161,6 @@ public:
     }
 
 private:
-    void refresh() {
-        for (std::size_t i = 0; i < flagged.size(); ++i) flagged[i] = afterRst_[i] || (inner_ != nullptr && inner_->flagged[i]);
-    }
     StepHistory& history_;
     LineBreaks* inner_;
     std::array<std::uint8_t, kMaxProgramLines> afterRst_{};
@@ -170,6 +173,11 @@ StepHistory::StepHistory(DebugSession& session, Machine& machine, std::size_t bu
 StepHistory::~StepHistory() = default;
 
 void StepHistory::clear() {
+    pending_.reset();
+    pendingRun_.reset();
+    pendingCheckpoint_.reset();
+    pendingPoints_.clear();
+    answers_.clear();
     records_.clear();
     bytes_ = 0;
     refusal_.clear();
@@ -209,16 +217,16 @@ void StepHistory::begin() {
     refusal_.clear();
 }
 
-void StepHistory::finish(bool isRun, bool fromStart, int runLine, std::int64_t budgetBefore) {
+void StepHistory::finish(bool isRun, const RunStart& run) {
     Record r = std::move(*pending_);
     pending_.reset();
     keepDifferences(r);
     r.isRun = isRun;
-    r.fromStart = fromStart;
-    r.runLine = runLine;
-    r.budgetBefore = budgetBefore;
+    r.fromStart = run.fromStart;
+    r.runLine = run.runLine;
+    r.budgetBefore = run.budgetBefore;
     if (isRun) {
-        r.linesRun = budgetBefore >= 0 ? budgetBefore - m_.fields().lineBudget : (std::int64_t{1} << 62) - m_.fields().lineBudget;
+        r.linesRun = linesTaken();
         r.answers = std::move(answers_);
         r.checkpoint = std::move(pendingCheckpoint_);
         r.replayPoints = std::move(pendingPoints_);
@@ -254,48 +262,78 @@ void StepHistory::keepDifferences(Record& r) const {
     r.cells.shrink_to_fit();
 }
 
+void StepHistory::endStep() {
+    if (!session_.suspended()) finish(false, {});
+}
+
 void StepHistory::step(int line) {
     begin();
     session_.step(line);
-    finish(false, false, 0, -1);
+    endStep();
 }
 
 void StepHistory::stepOver(int line) {
     begin();
     session_.stepOver(line);
-    finish(false, false, 0, -1);
+    endStep();
 }
 
 void StepHistory::stepOut(int line) {
     begin();
     session_.stepOut(line);
-    finish(false, false, 0, -1);
+    endStep();
 }
 
 void StepHistory::run() {
     begin();
-    const bool fromStart = !session_.paused();
-    const int runLine = session_.view().resumeLine;
+    RunStart start{!session_.paused(), session_.view().resumeLine, m_.fields().lineBudget};
     // The line budget counts the lines the Run takes; without a limit of the user's it
     // starts so high that no run reaches it.
-    const std::int64_t budgetBefore = m_.fields().lineBudget;
-    if (budgetBefore < 0) m_.setLineBudget(std::int64_t{1} << 62);
+    if (start.budgetBefore < 0) m_.setLineBudget(std::int64_t{1} << 62);
     runBudgetStart_ = m_.fields().lineBudget;
+    linesRunAgain_ = 0;
+    pointSpacing_ = replayPointLines_;
+    pendingRun_ = start;
+    recordRunWalk([this] { session_.run(); });
+}
+
+void StepHistory::resume() {
+    if (!session_.suspended()) return;
+    if (!pending_) {
+        session_.resume();
+        return;
+    }
+    if (!pendingRun_) {
+        session_.resume();
+        endStep();
+        return;
+    }
+    if (session_.waitingForInput()) ++linesRunAgain_;
+    recordRunWalk([this] { session_.resume(); });
+}
+
+template <class Go>
+void StepHistory::recordRunWalk(Go go) {
     Platform* window = m_.fields().ownerWindow;
     LineBreaks* breaks = m_.fields().lineBreaks;
     CheckpointBreaks checkpoints(*this, breaks);
-    pointSpacing_ = replayPointLines_;
     LoggingPlatform logging(*window, answers_, [&] {
         if (replayPointDue()) checkpoints.flagNextLine();
+        checkpoints.refresh();
     });
     m_.setOwnerWindow(&logging);
     m_.setLineBreaks(&checkpoints);
-    session_.run();
+    go();
     m_.setLineBreaks(breaks);
     m_.setOwnerWindow(window);
-    finish(true, fromStart, runLine, budgetBefore);
-    if (budgetBefore < 0) m_.setLineBudget(-1);
+    if (session_.suspended()) return;
+    const RunStart start = *pendingRun_;
+    pendingRun_.reset();
+    finish(true, start);
+    if (start.budgetBefore < 0) m_.setLineBudget(-1);
 }
+
+std::int64_t StepHistory::linesTaken() const { return runBudgetStart_ - m_.fields().lineBudget - linesRunAgain_; }
 
 void StepHistory::restore(const Record& r) {
     ProcessorState s = m_.processorState();
@@ -323,7 +361,7 @@ void StepHistory::checkpointIfOutside(std::int32_t line) {
     c->screen = m_.services().screenState();
     c->line = line;
     c->outsideLine = m_.fields().outsideEffectLine;
-    c->linesAt = runBudgetStart_ - m_.fields().lineBudget;
+    c->linesAt = linesTaken();
     c->answersAt = answers_.size();
     pendingCheckpoint_ = std::move(c);
     // A replay from a point before the line would use the file or table again.
@@ -335,7 +373,7 @@ bool StepHistory::replayPointDue() const {
     const std::int64_t lastAt = !pendingPoints_.empty() ? pendingPoints_.back().linesAt
                                 : pendingCheckpoint_   ? pendingCheckpoint_->linesAt
                                                        : 0;
-    return runBudgetStart_ - m_.fields().lineBudget - lastAt >= pointSpacing_;
+    return linesTaken() - lastAt >= pointSpacing_;
 }
 
 void StepHistory::keepReplayPoint(std::int32_t line) {
@@ -353,7 +391,7 @@ void StepHistory::keepReplayPoint(std::int32_t line) {
     c.position = m_.runPosition();
     c.screen = m_.services().screenState();
     c.line = line;
-    c.linesAt = runBudgetStart_ - m_.fields().lineBudget;
+    c.linesAt = linesTaken();
     c.answersAt = answers_.size();
 }
 
@@ -400,6 +438,7 @@ void StepHistory::replayRun(Record& r, std::int64_t lines) {
 
 bool StepHistory::stepBack() {
     refusal_.clear();
+    if (pending_) return false;  // a suspended command goes on first
     if (records_.empty()) {
         refusal_ = "Nothing to step back to.";
         return false;

@@ -12,9 +12,13 @@
 // last such line: its later lines are replayed from there, and the lines before it
 // cannot be taken back.
 //
+// A front end that runs commands in slices (DebugSession::pause, an RST 7 waiting for
+// its answer) goes on with resume(): the command is recorded once, when it ends.
+//
 // Usage:
 //   verdin::StepHistory history(session, machine);
 //   history.step(line);                 // instead of session.step(line)
+//   while (session.suspended()) history.resume();   // a sliced front end only
 //   if (!history.stepBack()) show(history.refusal());
 #pragma once
 
@@ -49,9 +53,13 @@ public:
     void stepOver(int line);
     void stepOut(int line);
     void run();
+    // Instead of session.resume(): goes on with the suspended command, and records it
+    // once it has ended.
+    void resume();
 
-    // True when a line can be taken back now (a barrier still counts: pressing says why).
-    bool canStepBack() const { return !records_.empty(); }
+    // True when a line can be taken back now (a barrier still counts: pressing says why);
+    // never while a command is suspended.
+    bool canStepBack() const { return !records_.empty() && !pending_; }
     // Takes back the last line. False, with refusal() saying why, when the line used the
     // host file or table services, or when nothing is left.
     bool stepBack();
@@ -79,8 +87,23 @@ private:
     class CheckpointBreaks;
     struct Checkpoint;
 
+    // What a Run needs at its end, kept while it is suspended.
+    struct RunStart {
+        bool fromStart = false;
+        int runLine = 0;
+        std::int64_t budgetBefore = -1;
+    };
+
     void begin();
-    void finish(bool isRun, bool fromStart, int runLine, std::int64_t budgetBefore);
+    void finish(bool isRun, const RunStart& run);
+    // Finishes a Step, Step over or Step out unless it is suspended.
+    void endStep();
+    // The session's walk of a Run `go` (its start or a resume), with the typed values
+    // logged and the checkpoints kept; the Run is recorded once it has ended.
+    template <class Go>
+    void recordRunWalk(Go go);
+    // The lines the recorded Run has taken so far.
+    std::int64_t linesTaken() const;
     // Keeps in `r` what differs between before_ and the machine now.
     void keepDifferences(Record& r) const;
     void restore(const Record& r);
@@ -106,8 +129,11 @@ private:
     std::int64_t replayPointLines_ = kReplayPointLines;
     std::int64_t pointSpacing_ = kReplayPointLines;
     std::vector<std::optional<std::string>> answers_;
-    // The line budget a recorded Run started with, to count the lines it has taken.
+    // The line budget a recorded Run started with, to count the lines it has taken; an
+    // RST line that waited for its answer counts once, though it ran again.
     std::int64_t runBudgetStart_ = 0;
+    std::int64_t linesRunAgain_ = 0;
+    std::optional<RunStart> pendingRun_;
     std::string refusal_;
 };
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "debugger/debug_session.h"
+#include "debugger/step_history.h"
 #include "services/services.h"
 #include "shell/commands.h"
 
@@ -170,6 +171,89 @@ TEST(SuspendedSessionTest, StepOnAnRstWaitsThenRunsTheLineOnce) {
     EXPECT_EQ(session.statusText(), "Step ran line 4; line 5 runs next. (lines counted from 1)");
     EXPECT_GT(bench.machine.fields().states, statesBefore) << "the RST's states count once, when it runs";
     EXPECT_EQ(bench.machine.fields().stopAddress, 8);
+}
+
+// A loop of many slices, a question, and a short loop: a recorded Run is suspended
+// both ways, and its last lines cross the RST going back.
+const std::vector<std::string> kLoopAroundAQuestion = {
+    "        LXI  B,3000",  // 0
+    "LOOP1:  DCX  B",       // 1
+    "        MOV  A,B",     // 2
+    "        ORA  C",       // 3
+    "        JNZ  LOOP1",   // 4
+    "        MVI  B,1",     // 5
+    "        LXI  H,100H",  // 6
+    "        RST  7",       // 7
+    "        LXI  B,3",     // 8
+    "LOOP2:  DCX  B",       // 9
+    "        MOV  A,B",     // 10
+    "        ORA  C",       // 11
+    "        JNZ  LOOP2",   // 12
+    "        HLT",          // 13
+};
+
+struct Recorded {
+    SlicedBench bench;
+    DebugSession session{bench.machine};
+    StepHistory history{session, bench.machine};
+    explicit Recorded(const std::vector<std::string>& lines) { bench.debug(lines); }
+};
+
+TEST(SuspendedSessionTest, ARecordedRunInSlicesIsTakenBackAsTheWholeRunIs) {
+    Recorded whole(kLoopAroundAQuestion);
+    whole.bench.platform.answers.push_back("42");
+    whole.history.run();
+    ASSERT_FALSE(whole.session.suspended());
+
+    Recorded sliced(kLoopAroundAQuestion);
+    sliced.bench.platform.pauseAtPump = &sliced.session;
+    sliced.history.run();
+    int slices = 1;
+    bool asked = false;
+    while (sliced.session.suspended()) {
+        EXPECT_FALSE(sliced.history.canStepBack()) << "nothing is recorded before the Run ends";
+        if (sliced.session.waitingForInput()) {
+            asked = true;
+            sliced.bench.platform.answers.push_back("42");
+        }
+        sliced.history.resume();
+        ++slices;
+    }
+    EXPECT_TRUE(asked);
+    EXPECT_GT(slices, 5);
+    ASSERT_TRUE(sliced.history.canStepBack());
+    // The RST that waited ran twice but is one line of the Run.
+    EXPECT_EQ(sliced.history.lineCount(), whole.history.lineCount());
+
+    // Back over the short loop and across the RST, answered from what was typed.
+    for (int back = 1; back <= 20; ++back) {
+        ASSERT_TRUE(whole.history.stepBack()) << whole.history.refusal();
+        ASSERT_TRUE(sliced.history.stepBack()) << sliced.history.refusal();
+        const std::string where = "back " + std::to_string(back);
+        EXPECT_TRUE(sliced.bench.machine.processorState() == whole.bench.machine.processorState()) << where;
+        EXPECT_EQ(sliced.bench.machine.fields().states, whole.bench.machine.fields().states) << where;
+        EXPECT_EQ(sliced.session.selectedLine(), whole.session.selectedLine()) << where;
+        EXPECT_EQ(sliced.bench.machine.services().screenState(), whole.bench.machine.services().screenState()) << where;
+    }
+    EXPECT_LT(sliced.session.selectedLine(), 7) << "the last Step back went before the RST";
+    EXPECT_EQ(textAt(sliced.bench.machine, 0x100), "");
+}
+
+TEST(SuspendedSessionTest, ARecordedStepThatWaitsIsTakenBackWhole) {
+    Recorded r(kTwoQuestions);
+    for (int line = 0; line < 3; ++line) r.history.step(line);
+    const ProcessorState before = r.bench.machine.processorState();
+    r.history.step(3);
+    ASSERT_TRUE(r.session.waitingForInput());
+    EXPECT_FALSE(r.history.stepBack()) << "the waiting Step goes on first";
+    r.bench.platform.answers.push_back("abc");
+    r.history.resume();
+    ASSERT_FALSE(r.session.suspended());
+    EXPECT_EQ(textAt(r.bench.machine, 0x100), "abc");
+    ASSERT_TRUE(r.history.stepBack()) << r.history.refusal();
+    EXPECT_TRUE(r.bench.machine.processorState() == before);
+    EXPECT_EQ(r.session.selectedLine(), 3);
+    EXPECT_EQ(r.history.lineCount(), 3);
 }
 
 }  // namespace
