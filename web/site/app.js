@@ -282,11 +282,13 @@ function showDebug(view) {
   fillList($('out-ports'), view.outPorts, view.outChanged);
   $('screen').textContent = view.screen.join('\n');
   $('debug-status').textContent = view.statusText;
+  $('step-back').disabled = running || !view.canStepBack;
 }
 
 function setRunning(on) {
   running = on;
   for (const id of ['step', 'step-over', 'step-out', 'run', 'close-debug']) $(id).disabled = on;
+  $('step-back').disabled = on || !(debugView && debugView.canStepBack);
   $('stop').disabled = !on;
   for (const id of ['compile', 'debug', 'z80', 'x86', 'save-code']) $(id).disabled = on;
 }
@@ -324,6 +326,11 @@ function onWorker(e) {
       break;
     case 'messages': showMessages(m.messages); break;
     case 'progress': case 'view': showDebug(m.view); break;
+    case 'back':
+      setRunning(false);
+      showDebug(m.view);
+      if (m.refusal) $('debug-status').textContent = m.refusal;
+      break;
     case 'input': showDebug(m.view); askValue(m.request); break;
     case 'done':
       showDebug(m.view);
@@ -494,6 +501,7 @@ function wire() {
   $('step').onclick = () => debugCommand('step');
   $('step-over').onclick = () => debugCommand('over');
   $('step-out').onclick = () => debugCommand('out');
+  $('step-back').onclick = () => debugCommand('back');
   $('run').onclick = () => debugCommand('run');
   $('stop').onclick = () => worker.postMessage({ type: 'stop' });
   $('close-debug').onclick = () => { debugging = false; $('debug-panel').hidden = true; editor.focus(); };
@@ -549,6 +557,9 @@ function wire() {
     } else if (e.key === 'F2') saveText();
     else if (e.key === 'F3') $('open-file').click();
     else if (e.key === 'F11' && debugging) debugCommand(e.shiftKey ? 'out' : 'step');
+    // Ctrl+Z is Step back in the debug panel, and the editor's Undo everywhere else.
+    else if (ctrl && !e.altKey && (e.key === 'z' || e.key === 'Z') && debugging &&
+             $('debug-panel').contains(document.activeElement)) debugCommand('back');
     else if (e.key === 'F10' && debugging) debugCommand('over');
     else if (e.key === 'F5' && e.shiftKey && running) worker.postMessage({ type: 'stop' });
     else if (e.key === 'F5' && debugging && !e.shiftKey) debugCommand('run');

@@ -62,6 +62,11 @@ const commands = {
   over(m) { busy = true; lastView = performance.now(); handle(JSON.parse(wb.command('over', m.line, SLICE_MS))); },
   out(m) { busy = true; lastView = performance.now(); handle(JSON.parse(wb.command('out', m.line, SLICE_MS))); },
   run() { busy = true; lastView = performance.now(); handle(JSON.parse(wb.command('run', 0, SLICE_MS))); },
+  back() {
+    if (busy) return;
+    const refusal = wb.stepBack();
+    post('back', { view: view(), refusal });
+  },
   stop() { wb.stop(); },
   answer(m) {
     wb.answer(m.text, m.ok);

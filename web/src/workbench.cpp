@@ -19,6 +19,7 @@
 #include "debugger/debug_lists.h"
 #include "debugger/debug_session.h"
 #include "debugger/program_lines.h"
+#include "debugger/step_history.h"
 #include "files/file_names.h"
 #include "files/source_file.h"
 #include "files/windows_1252.h"
@@ -288,7 +289,9 @@ public:
             else if (c != '\r') lines.back() += c;
         }
         if (compileProgram(machine_, lines, {.stopAtEmptyLine = true, .showMessage = loud}) != -1) return false;
+        history_.reset();
         session_ = std::make_unique<DebugSession>(machine_);
+        history_ = std::make_unique<StepHistory>(*session_, machine_);
         views_ = DebugViews{};
         return true;
     }
@@ -304,17 +307,24 @@ public:
     std::string command(const std::string& name, int line, double sliceMs) {
         if (!session_ || session_->suspended()) return result();
         startSlice(sliceMs);
-        if (name == "run") session_->run();
-        else if (name == "over") session_->stepOver(line);
-        else if (name == "out") session_->stepOut(line);
-        else session_->step(line);
+        if (name == "run") history_->run();
+        else if (name == "over") history_->stepOver(line);
+        else if (name == "out") history_->stepOut(line);
+        else history_->step(line);
         return endSlice();
     }
     std::string resume(double sliceMs) {
         if (!session_) return result();
         startSlice(sliceMs);
-        session_->resume();
+        history_->resume();
         return endSlice();
+    }
+    // Takes back the last Step or line of a Run: "" when it did, else why not. A Run's
+    // line is taken back by running it again silently, so it too goes in one call.
+    std::string stepBack() {
+        if (!session_ || session_->suspended()) return "";
+        if (history_->stepBack()) return "";
+        return history_->refusal();
     }
     // Stop between slices; while an RST 7 of a Step waits, Stop is its Cancel.
     void stop() {
@@ -402,7 +412,8 @@ public:
                ",\"screen\":" + jsonStringArray(machine_.services().screenLines()) +
                ",\"screenOpen\":" + jsonBool(machine_.services().screenShown()) +
                ",\"states\":" + std::to_string(session_->totalStates()) +
-               ",\"lastStates\":" + std::to_string(session_->lastStates()) + "}";
+               ",\"lastStates\":" + std::to_string(session_->lastStates()) +
+               ",\"canStepBack\":" + jsonBool(history_->canStepBack()) + "}";
     }
 
 private:
@@ -440,6 +451,7 @@ private:
     MemoryClipboard clipboard_;
     EditorController editor_;
     std::unique_ptr<DebugSession> session_;
+    std::unique_ptr<StepHistory> history_;  // over session_, so gone before it
     DebugViews views_;
 };
 
@@ -488,6 +500,7 @@ EMSCRIPTEN_BINDINGS(verdin) {
         .function("setInPort", &Workbench::setInPort)
         .function("command", &Workbench::command)
         .function("resume", &Workbench::resume)
+        .function("stepBack", &Workbench::stepBack)
         .function("stop", &Workbench::stop)
         .function("answer", &Workbench::answer)
         .function("choose", &Workbench::choose)

@@ -385,6 +385,46 @@ class PageTest(unittest.TestCase):
         self.wait_for(lambda: next_line() == [2], "Shift+F11 stops after the second call")
         self.assertTrue(self.entries("registers")[1].startswith(" BC  04 00"))
 
+    def test_12_step_back_takes_back_steps_and_the_last_line_of_a_run(self):
+        self.load()
+        self.type_program(["  mvi b,1", "  inr b", "  inr b", "  hlt"])
+        self.el("debug").click()
+        self.messages()
+        self.wait_for(lambda: len(self.entries("program")) == 4, "the program list fills")
+        next_line = lambda: [i for i, li in enumerate(self.el("program").find_elements(By.TAG_NAME, "li"))
+                             if "next" in li.get_attribute("class")]
+        bc = lambda: self.entries("registers")[1]
+        self.assertFalse(self.el("step-back").is_enabled(), "nothing to take back yet")
+        for line in (1, 2, 3):
+            self.el("step").click()
+            self.wait_for(lambda: next_line() == [line], f"Step {line}")
+        self.assertTrue(bc().startswith(" BC  03 00"), bc())
+        self.wait_for(lambda: self.el("step-back").is_enabled(), "Step back is offered")
+        self.el("step-back").click()
+        self.wait_for(lambda: next_line() == [2], "Step back selects the line taken back")
+        self.assertTrue(bc().startswith(" BC  02 00"), bc())
+        self.assertIn("Step back", self.el("debug-status").text)
+        # Ctrl+Z in the debug panel, as in the desktop's debug window.
+        self.driver.execute_script("document.getElementById('step-back').focus()")
+        webdriver.ActionChains(self.driver).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL).perform()
+        self.wait_for(lambda: next_line() == [1], "Ctrl+Z takes back one more Step")
+        self.assertTrue(bc().startswith(" BC  01 00"), bc())
+        # A Run goes in slices in the worker; its last line (HLT) is taken back by
+        # running it again up to the line before.
+        self.el("run").click()
+        self.wait_idle()
+        self.messages()
+        self.wait_for(lambda: self.el("step-back").is_enabled(), "Step back is offered after the Run")
+        self.el("step-back").click()
+        self.wait_for(lambda: next_line() == [3], "HLT runs next")
+        self.assertTrue(bc().startswith(" BC  03 00"), bc())
+        # Down to the first line; then there is nothing left.
+        for line in (2, 1, 0):
+            self.el("step-back").click()
+            self.wait_for(lambda: next_line() == [line], f"back to line {line}")
+        self.assertTrue(bc().startswith(" BC  00 00"), bc())
+        self.wait_for(lambda: not self.el("step-back").is_enabled(), "nothing is left to take back")
+
     def test_10_every_control_is_named_and_fits_a_zoomed_projector(self):
         unnamed = """
             const named = e => (e.getAttribute('aria-label') || e.getAttribute('title') ||
