@@ -17,6 +17,7 @@ import time
 import unittest
 
 from selenium import webdriver
+from selenium.common.exceptions import StaleElementReferenceException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
@@ -73,7 +74,9 @@ class PageTest(unittest.TestCase):
         return self.driver.find_element(By.ID, element_id)
 
     def wait_for(self, condition, what):
-        WebDriverWait(self.driver, WAIT).until(lambda d: condition(), message=what)
+        # A list the page fills again while the condition reads it is read again.
+        WebDriverWait(self.driver, WAIT, ignored_exceptions=(StaleElementReferenceException,)).until(
+            lambda d: condition(), message=what)
 
     def load(self):
         self.driver.get(self.url)
@@ -207,6 +210,17 @@ class PageTest(unittest.TestCase):
         self.el("dump-address").send_keys("200")
         self.el("dump-go").click()
         self.wait_for(lambda: self.entries("dump")[0].startswith("0200   68 69 00"), "the answer is in memory")
+        # The Run waited for the answer in the worker; Step back replays it with the
+        # answer typed, asking nothing, and then takes the RST line back too.
+        next_line = lambda: [i for i, li in enumerate(self.el("program").find_elements(By.TAG_NAME, "li"))
+                             if "next" in li.get_attribute("class")]
+        self.el("step-back").click()
+        self.wait_for(lambda: next_line() == [4], "HLT runs next")
+        self.assertTrue(self.entries("dump")[0].startswith("0200   68 69 00"))
+        self.el("step-back").click()
+        self.wait_for(lambda: next_line() == [3], "the RST runs next")
+        self.wait_for(lambda: self.entries("dump")[0].startswith("0200   00 00 00"), "the answer is taken back")
+        self.assertIsNone(self.el("input").get_attribute("open"), "a replay asks nothing")
 
         self.el("close-debug").click()
         self.el("help").click()
@@ -398,17 +412,17 @@ class PageTest(unittest.TestCase):
         for line in (1, 2, 3):
             self.el("step").click()
             self.wait_for(lambda: next_line() == [line], f"Step {line}")
-        self.assertTrue(bc().startswith(" BC  03 00"), bc())
+        self.wait_for(lambda: bc().startswith(" BC  03 00"), "B is 03")
         self.wait_for(lambda: self.el("step-back").is_enabled(), "Step back is offered")
         self.el("step-back").click()
         self.wait_for(lambda: next_line() == [2], "Step back selects the line taken back")
-        self.assertTrue(bc().startswith(" BC  02 00"), bc())
-        self.assertIn("Step back", self.el("debug-status").text)
+        self.wait_for(lambda: bc().startswith(" BC  02 00"), "B is 02")
+        self.wait_for(lambda: "Step back" in self.el("debug-status").text, "the status says Step back")
         # Ctrl+Z in the debug panel, as in the desktop's debug window.
         self.driver.execute_script("document.getElementById('step-back').focus()")
         webdriver.ActionChains(self.driver).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL).perform()
         self.wait_for(lambda: next_line() == [1], "Ctrl+Z takes back one more Step")
-        self.assertTrue(bc().startswith(" BC  01 00"), bc())
+        self.wait_for(lambda: bc().startswith(" BC  01 00"), "B is 01")
         # A Run goes in slices in the worker; its last line (HLT) is taken back by
         # running it again up to the line before.
         self.el("run").click()
@@ -417,12 +431,13 @@ class PageTest(unittest.TestCase):
         self.wait_for(lambda: self.el("step-back").is_enabled(), "Step back is offered after the Run")
         self.el("step-back").click()
         self.wait_for(lambda: next_line() == [3], "HLT runs next")
-        self.assertTrue(bc().startswith(" BC  03 00"), bc())
-        # Down to the first line; then there is nothing left.
-        for line in (2, 1, 0):
+        self.wait_for(lambda: bc().startswith(" BC  03 00"), "B is 03")
+        # The Run started from the first line: down to it, then across the Run's start
+        # to where the Steps had left the machine, then that Step; then nothing is left.
+        for line, b in ((2, "02"), (1, "01"), (0, "00"), (1, "01"), (0, "00")):
             self.el("step-back").click()
-            self.wait_for(lambda: next_line() == [line], f"back to line {line}")
-        self.assertTrue(bc().startswith(" BC  00 00"), bc())
+            self.wait_for(lambda: next_line() == [line] and bc().startswith(f" BC  {b} 00"),
+                          f"back to line {line} with B={b}")
         self.wait_for(lambda: not self.el("step-back").is_enabled(), "nothing is left to take back")
 
     def test_10_every_control_is_named_and_fits_a_zoomed_projector(self):
