@@ -111,6 +111,11 @@ class PageTest(unittest.TestCase):
     def entries(self, list_id):
         return [li.text for li in self.el(list_id).find_elements(By.TAG_NAME, "li")]
 
+    def next_lines(self):
+        """The program lines marked as the next to run (one, when all is well)."""
+        return [i for i, li in enumerate(self.el("program").find_elements(By.TAG_NAME, "li"))
+                if "next" in li.get_attribute("class")]
+
     # ---- tests ------------------------------------------------------------------
     def test_1_start_up_is_quick(self):
         times = []
@@ -212,13 +217,11 @@ class PageTest(unittest.TestCase):
         self.wait_for(lambda: self.entries("dump")[0].startswith("0200   68 69 00"), "the answer is in memory")
         # The Run waited for the answer in the worker; Step back replays it with the
         # answer typed, asking nothing, and then takes the RST line back too.
-        next_line = lambda: [i for i, li in enumerate(self.el("program").find_elements(By.TAG_NAME, "li"))
-                             if "next" in li.get_attribute("class")]
         self.el("step-back").click()
-        self.wait_for(lambda: next_line() == [4], "HLT runs next")
+        self.wait_for(lambda: self.next_lines() == [4], "HLT runs next")
         self.assertTrue(self.entries("dump")[0].startswith("0200   68 69 00"))
         self.el("step-back").click()
-        self.wait_for(lambda: next_line() == [3], "the RST runs next")
+        self.wait_for(lambda: self.next_lines() == [3], "the RST runs next")
         self.wait_for(lambda: self.entries("dump")[0].startswith("0200   00 00 00"), "the answer is taken back")
         self.assertIsNone(self.el("input").get_attribute("open"), "a replay asks nothing")
 
@@ -384,19 +387,17 @@ class PageTest(unittest.TestCase):
         self.el("debug").click()
         self.messages()
         self.wait_for(lambda: len(self.entries("program")) == 6, "the program list fills")
-        next_line = lambda: [i for i, li in enumerate(self.el("program").find_elements(By.TAG_NAME, "li"))
-                             if "next" in li.get_attribute("class")]
         self.el("step").click()
-        self.wait_for(lambda: next_line() == [3], "Step enters the subroutine")
+        self.wait_for(lambda: self.next_lines() == [3], "Step enters the subroutine")
         self.el("step-out").click()
-        self.wait_for(lambda: next_line() == [1], "Step out stops after the first call")
+        self.wait_for(lambda: self.next_lines() == [1], "Step out stops after the first call")
         self.assertTrue(self.entries("registers")[1].startswith(" BC  02 00"))
         # The keys: F11 into the second call, Shift+F11 out of it.
         actions = lambda: webdriver.ActionChains(self.driver)
         actions().send_keys(Keys.F11).perform()
-        self.wait_for(lambda: next_line() == [3], "F11 enters the subroutine")
+        self.wait_for(lambda: self.next_lines() == [3], "F11 enters the subroutine")
         actions().key_down(Keys.SHIFT).send_keys(Keys.F11).key_up(Keys.SHIFT).perform()
-        self.wait_for(lambda: next_line() == [2], "Shift+F11 stops after the second call")
+        self.wait_for(lambda: self.next_lines() == [2], "Shift+F11 stops after the second call")
         self.assertTrue(self.entries("registers")[1].startswith(" BC  04 00"))
 
     def test_12_step_back_takes_back_steps_and_the_last_line_of_a_run(self):
@@ -405,23 +406,21 @@ class PageTest(unittest.TestCase):
         self.el("debug").click()
         self.messages()
         self.wait_for(lambda: len(self.entries("program")) == 4, "the program list fills")
-        next_line = lambda: [i for i, li in enumerate(self.el("program").find_elements(By.TAG_NAME, "li"))
-                             if "next" in li.get_attribute("class")]
         bc = lambda: self.entries("registers")[1]
         self.assertFalse(self.el("step-back").is_enabled(), "nothing to take back yet")
         for line in (1, 2, 3):
             self.el("step").click()
-            self.wait_for(lambda: next_line() == [line], f"Step {line}")
+            self.wait_for(lambda: self.next_lines() == [line], f"Step {line}")
         self.wait_for(lambda: bc().startswith(" BC  03 00"), "B is 03")
         self.wait_for(lambda: self.el("step-back").is_enabled(), "Step back is offered")
         self.el("step-back").click()
-        self.wait_for(lambda: next_line() == [2], "Step back selects the line taken back")
+        self.wait_for(lambda: self.next_lines() == [2], "Step back selects the line taken back")
         self.wait_for(lambda: bc().startswith(" BC  02 00"), "B is 02")
         self.wait_for(lambda: "Step back" in self.el("debug-status").text, "the status says Step back")
         # Ctrl+Z in the debug panel, as in the desktop's debug window.
         self.driver.execute_script("document.getElementById('step-back').focus()")
         webdriver.ActionChains(self.driver).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL).perform()
-        self.wait_for(lambda: next_line() == [1], "Ctrl+Z takes back one more Step")
+        self.wait_for(lambda: self.next_lines() == [1], "Ctrl+Z takes back one more Step")
         self.wait_for(lambda: bc().startswith(" BC  01 00"), "B is 01")
         # A Run goes in slices in the worker; its last line (HLT) is taken back by
         # running it again up to the line before.
@@ -430,13 +429,13 @@ class PageTest(unittest.TestCase):
         self.messages()
         self.wait_for(lambda: self.el("step-back").is_enabled(), "Step back is offered after the Run")
         self.el("step-back").click()
-        self.wait_for(lambda: next_line() == [3], "HLT runs next")
+        self.wait_for(lambda: self.next_lines() == [3], "HLT runs next")
         self.wait_for(lambda: bc().startswith(" BC  03 00"), "B is 03")
         # The Run started from the first line: down to it, then across the Run's start
         # to where the Steps had left the machine, then that Step; then nothing is left.
         for line, b in ((2, "02"), (1, "01"), (0, "00"), (1, "01"), (0, "00")):
             self.el("step-back").click()
-            self.wait_for(lambda: next_line() == [line] and bc().startswith(f" BC  {b} 00"),
+            self.wait_for(lambda: self.next_lines() == [line] and bc().startswith(f" BC  {b} 00"),
                           f"back to line {line} with B={b}")
         self.wait_for(lambda: not self.el("step-back").is_enabled(), "nothing is left to take back")
 
