@@ -20,6 +20,62 @@ const std::array<CalcControl, 26> kCalcControls{{
     {1006, CalcKey::Negate, 0},     {1002, CalcKey::Help, 0},
 }};
 
+std::string calcKeyLabel(const CalcControl& control) {
+    switch (control.key) {
+        case CalcKey::Digit:
+        case CalcKey::Operator: return std::string(1, control.symbol);
+        case CalcKey::Equals: return "=";
+        case CalcKey::Clear: return "CE";
+        case CalcKey::Sign: return "S";
+        case CalcKey::Base: return "M";
+        case CalcKey::Negate: return "+/-";
+        case CalcKey::Help: return "?";
+    }
+    return {};
+}
+
+std::string calcKeySpokenName(const CalcControl& control) {
+    switch (control.key) {
+        case CalcKey::Equals: return "Equals";
+        case CalcKey::Clear: return "Clear entry";
+        case CalcKey::Sign: return "Sign marker";
+        case CalcKey::Base: return "Hexadecimal or decimal";
+        case CalcKey::Negate: return "Change sign";
+        case CalcKey::Help: return "Help";
+        case CalcKey::Operator:
+            switch (control.symbol) {
+                case '+': return "Plus";
+                case '-': return "Minus";
+                case '*': return "Times";
+                case '/': return "Divided by";
+                default: break;
+            }
+            break;
+        case CalcKey::Digit: break;
+    }
+    return calcKeyLabel(control);
+}
+
+CalcKeyPlace calcKeyPlace(const CalcControl& control) {
+    struct Place {
+        const char* label;
+        CalcKeyPlace place;
+    };
+    // As a pocket calculator's: the letters left of the digits, the operators right.
+    static constexpr Place kPlaces[] = {
+        {"M", {1, 0, 1}}, {"S", {1, 1, 1}}, {"?", {1, 2, 1}}, {"+/-", {1, 3, 1}}, {"CE", {1, 4, 2}},
+        {"A", {2, 0, 1}}, {"B", {2, 1, 1}}, {"7", {2, 2, 1}}, {"8", {2, 3, 1}},   {"9", {2, 4, 1}}, {"/", {2, 5, 1}},
+        {"C", {3, 0, 1}}, {"D", {3, 1, 1}}, {"4", {3, 2, 1}}, {"5", {3, 3, 1}},   {"6", {3, 4, 1}}, {"*", {3, 5, 1}},
+        {"E", {4, 0, 1}}, {"F", {4, 1, 1}}, {"1", {4, 2, 1}}, {"2", {4, 3, 1}},   {"3", {4, 4, 1}}, {"-", {4, 5, 1}},
+        {"0", {5, 2, 2}}, {"=", {5, 4, 1}}, {"+", {5, 5, 1}},
+    };
+    const std::string label = calcKeyLabel(control);
+    for (const Place& p : kPlaces) {
+        if (label == p.label) return p.place;
+    }
+    return {0, 0, 1};
+}
+
 namespace {
 
 constexpr std::int32_t kWordMax = 65535;

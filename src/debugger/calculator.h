@@ -42,6 +42,19 @@ extern const std::array<CalcControl, 26> kCalcControls;
 constexpr int kCalcDisplayControl = 1001;
 constexpr int kCalcHelpContext = 131207;
 
+// A key's face ("7", "+/-", "CE", ...), and what a screen reader says for it: the keys
+// whose face is a letter or a sign say what they do.
+std::string calcKeyLabel(const CalcControl& control);
+std::string calcKeySpokenName(const CalcControl& control);
+// Where the key sits on the pad below the display: row (from 1), column, columns spanned.
+struct CalcKeyPlace {
+    int row;
+    int column;
+    int span;
+};
+CalcKeyPlace calcKeyPlace(const CalcControl& control);
+constexpr int kCalcPadColumns = 6;
+
 class Calculator {
 public:
     static constexpr std::size_t kEntryCapacity = 19;

@@ -10,63 +10,6 @@
 
 namespace verdin::gui {
 
-namespace {
-
-QString labelOf(const CalcControl& control) {
-    switch (control.key) {
-        case CalcKey::Digit:
-        case CalcKey::Operator: return QString(QLatin1Char(control.symbol));
-        case CalcKey::Equals: return QStringLiteral("=");
-        case CalcKey::Clear: return QStringLiteral("CE");
-        case CalcKey::Sign: return QStringLiteral("S");
-        case CalcKey::Base: return QStringLiteral("M");
-        case CalcKey::Negate: return QStringLiteral("+/-");
-        case CalcKey::Help: return QStringLiteral("?");
-    }
-    return {};
-}
-
-// What a screen reader says for a key: the keys whose label is a letter or a sign
-// say what they do.
-QString spokenName(const CalcControl& control, const QString& label) {
-    switch (control.key) {
-        case CalcKey::Equals: return QStringLiteral("Equals");
-        case CalcKey::Clear: return QStringLiteral("Clear entry");
-        case CalcKey::Sign: return QStringLiteral("Sign marker");
-        case CalcKey::Base: return QStringLiteral("Hexadecimal or decimal");
-        case CalcKey::Negate: return QStringLiteral("Change sign");
-        case CalcKey::Help: return QStringLiteral("Help");
-        case CalcKey::Operator:
-            switch (control.symbol) {
-                case '+': return QStringLiteral("Plus");
-                case '-': return QStringLiteral("Minus");
-                case '*': return QStringLiteral("Times");
-                case '/': return QStringLiteral("Divided by");
-                default: break;
-            }
-            break;
-        case CalcKey::Digit: break;
-    }
-    return label;
-}
-
-// Where each key sits: row, column (and a column span for the wide ones).
-struct Place {
-    const char* label;
-    int row;
-    int column;
-    int span;
-};
-constexpr Place kPlaces[] = {
-    {"M", 1, 0, 1}, {"S", 1, 1, 1}, {"?", 1, 2, 1}, {"+/-", 1, 3, 1}, {"CE", 1, 4, 2},
-    {"A", 2, 0, 1}, {"B", 2, 1, 1}, {"7", 2, 2, 1}, {"8", 2, 3, 1},   {"9", 2, 4, 1},  {"/", 2, 5, 1},
-    {"C", 3, 0, 1}, {"D", 3, 1, 1}, {"4", 3, 2, 1}, {"5", 3, 3, 1},   {"6", 3, 4, 1},  {"*", 3, 5, 1},
-    {"E", 4, 0, 1}, {"F", 4, 1, 1}, {"1", 4, 2, 1}, {"2", 4, 3, 1},   {"3", 4, 4, 1},  {"-", 4, 5, 1},
-    {"0", 5, 2, 2}, {"=", 5, 4, 1}, {"+", 5, 5, 1},
-};
-
-}  // namespace
-
 CalculatorDialog::CalculatorDialog(Calculator& calculator, QWidget* parent)
     : QDialog(parent), calculator_(calculator), display_(new QListWidget(this)) {
     setWindowTitle(QStringLiteral("Calculator"));
@@ -89,9 +32,9 @@ CalculatorDialog::CalculatorDialog(Calculator& calculator, QWidget* parent)
                         QFontMetrics(font()).height() + 14);
     auto* grid = new QGridLayout(this);
     grid->setSpacing(4);
-    grid->addWidget(display_, 0, 0, 1, 6);
+    grid->addWidget(display_, 0, 0, 1, kCalcPadColumns);
     for (const CalcControl& control : kCalcControls) {
-        const QString label = labelOf(control);
+        const QString label = QString::fromStdString(calcKeyLabel(control));
         auto* button = new QPushButton(label, this);
         button->setObjectName(QStringLiteral("key%1").arg(control.id));
         // The dialog keeps the keyboard: Enter closes it rather than pressing the key
@@ -101,11 +44,10 @@ CalculatorDialog::CalculatorDialog(Calculator& calculator, QWidget* parent)
         button->setMinimumSize(keySize);
         button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         connect(button, &QPushButton::clicked, this, [this, &control] { press(control); });
-        button->setAccessibleName(spokenName(control, label));
+        button->setAccessibleName(QString::fromStdString(calcKeySpokenName(control)));
         keys_[control.id] = button;
-        for (const Place& place : kPlaces) {
-            if (label == QLatin1String(place.label)) grid->addWidget(button, place.row, place.column, 1, place.span);
-        }
+        const CalcKeyPlace place = calcKeyPlace(control);
+        grid->addWidget(button, place.row, place.column, 1, place.span);
     }
     refresh();
     setFixedSize(sizeHint());

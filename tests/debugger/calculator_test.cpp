@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <string>
 
 namespace verdin {
@@ -79,6 +80,26 @@ TEST_F(CalculatorTest, ControlsRouteToKeys) {
             if (c.id == id) calc.press(c);
     }
     EXPECT_EQ(shownOn(calc), "0029");
+}
+
+// The desktop dialog and the page both lay the pad out from these: a key off the pad,
+// two keys on one cell or two keys a screen reader cannot tell apart would show in both.
+TEST(CalculatorKeysTest, EveryKeyHasACellOfItsOwnAndANameOfItsOwn) {
+    std::set<std::pair<int, int>> cells;
+    std::set<std::string> names;
+    for (const CalcControl& c : kCalcControls) {
+        const std::string label = calcKeyLabel(c);
+        const CalcKeyPlace place = calcKeyPlace(c);
+        EXPECT_GE(place.row, 1) << label << " has no place";
+        EXPECT_GE(place.column, 0) << label;
+        EXPECT_LE(place.column + place.span, kCalcPadColumns) << label;
+        for (int k = 0; k < place.span; ++k) {
+            EXPECT_TRUE(cells.insert({place.row, place.column + k}).second) << label << " sits on another key";
+        }
+        EXPECT_TRUE(names.insert(calcKeySpokenName(c)).second) << label;
+    }
+    EXPECT_EQ(calcKeySpokenName(kCalcControls[17]), "Minus");
+    EXPECT_EQ(calcKeyLabel(kCalcControls[24]), "+/-");
 }
 
 }  // namespace

@@ -533,6 +533,20 @@ function wire() {
   });
   $('input').addEventListener('cancel', () => worker.postMessage({ type: 'answer', text: '', ok: false }));
   $('files-button').onclick = () => { fillFiles(); $('files').showModal(); };
+  $('calculator-button').onclick = openCalculator;
+  $('calculator-close').onclick = () => $('calculator').close();
+  // Typing a key's face presses it, as far as it is enabled; Enter closes, as Esc does.
+  $('calculator').addEventListener('keydown', e => {
+    if (e.ctrlKey || e.altKey || e.metaKey) return;
+    if (e.key === 'Enter' && !$('calc-pad').contains(document.activeElement)) {
+      $('calculator').close();
+      e.preventDefault();
+      return;
+    }
+    const face = e.key.length === 1 ? e.key.toUpperCase() : '';
+    const key = [...$('calc-pad').children].find(b => b.dataset.label === face);
+    if (key && !key.disabled) { key.click(); e.preventDefault(); }
+  });
   $('files-close').onclick = () => $('files').close();
   $('file-upload').onchange = async e => {
     for (const file of e.target.files) {
@@ -588,6 +602,50 @@ async function clipboardButton(cut) {
   render();
   try { await navigator.clipboard.writeText(text); } catch (e) { /* the browser said no: Ctrl+C still works */ }
   $('editor').focus();
+}
+
+// The calculator: the core keeps its state for the page's life and says what the
+// display shows and which keys may be pressed; the pad is laid out as the core places it.
+let calculatorHelp = 0;
+
+function showCalculator(view) {
+  $('calc-display').textContent = view.display;
+  for (const b of $('calc-pad').children) {
+    if (b.dataset.letter) b.disabled = !view.letters;
+    if (b.dataset.negate) b.disabled = !view.negate;
+  }
+}
+
+function buildCalculator() {
+  const pad = JSON.parse(wb.calculatorKeys());
+  calculatorHelp = pad.help;
+  $('calc-pad').style.gridTemplateColumns = `repeat(${pad.columns}, auto)`;
+  const keys = pad.keys.map(k => {
+    const b = document.createElement('button');
+    b.textContent = k.label;
+    b.setAttribute('aria-label', k.name);
+    b.dataset.label = k.label;
+    if (/^[A-F]$/.test(k.label)) b.dataset.letter = '1';
+    if (k.label === '+/-') b.dataset.negate = '1';
+    b.style.gridRow = String(k.row);
+    b.style.gridColumn = `${k.column + 1} / span ${k.span}`;
+    // A click leaves the focus where it was, so that Enter still closes the dialog
+    // rather than pressing the key clicked last; Tab still reaches every key.
+    b.onmousedown = e => e.preventDefault();
+    b.onclick = () => {
+      if (k.help) { $('calculator').close(); showHelp(wb.helpForContext(calculatorHelp)); return; }
+      showCalculator(JSON.parse(wb.calculatorPress(k.id)));
+    };
+    return b;
+  });
+  $('calc-pad').replaceChildren(...keys);
+}
+
+function openCalculator() {
+  if ($('calc-pad').children.length === 0) buildCalculator();
+  showCalculator(JSON.parse(wb.calculatorOpen()));
+  $('calculator').showModal();
+  $('calculator-close').focus();
 }
 
 function openFind(replace) {

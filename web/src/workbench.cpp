@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "cli/json.h"
+#include "debugger/calculator.h"
 #include "debugger/debug_lists.h"
 #include "debugger/debug_session.h"
 #include "debugger/program_lines.h"
@@ -260,6 +261,32 @@ public:
     }
     std::string helpForTopic(const std::string& topic) const { return help::pageForTopic(topic); }
     std::string helpForContext(int context) const { return help::pageForContext(context); }
+
+    // ---- The calculator, one for the page's life, as the desktop keeps one ----------
+    // Its keys with their faces, spoken names and places on the pad.
+    std::string calculatorKeys() const {
+        std::string keys = "[";
+        for (const CalcControl& c : kCalcControls) {
+            const CalcKeyPlace place = calcKeyPlace(c);
+            keys += std::string(keys.size() > 1 ? "," : "") + "{\"id\":" + std::to_string(c.id) +
+                    ",\"label\":" + jsonString(calcKeyLabel(c)) + ",\"name\":" + jsonString(calcKeySpokenName(c)) +
+                    ",\"row\":" + std::to_string(place.row) + ",\"column\":" + std::to_string(place.column) +
+                    ",\"span\":" + std::to_string(place.span) + ",\"help\":" + jsonBool(c.key == CalcKey::Help) + "}";
+        }
+        return "{\"columns\":" + std::to_string(kCalcPadColumns) + ",\"help\":" + std::to_string(kCalcHelpContext) +
+               ",\"keys\":" + keys + "]}";
+    }
+    // The dialog opened: an empty entry, everything else kept.
+    std::string calculatorOpen() {
+        calculator_.open();
+        return calculatorView();
+    }
+    std::string calculatorPress(int id) {
+        for (const CalcControl& c : kCalcControls) {
+            if (c.id == id) calculator_.press(c);
+        }
+        return calculatorView();
+    }
     std::string helpWord(int line, int column) const {
         return help::pageForTopic(helpWordAt(editor_.buffer().lineText(line), column));
     }
@@ -417,6 +444,11 @@ public:
     }
 
 private:
+    std::string calculatorView() const {
+        return "{\"display\":" + jsonString(calculator_.display()) + ",\"letters\":" +
+               jsonBool(calculator_.lettersEnabled()) + ",\"negate\":" + jsonBool(calculator_.negateEnabled()) + "}";
+    }
+
     std::vector<std::string> editorLines() const {
         std::vector<std::string> lines;
         for (int i = 0; i <= editor_.state().lastLine; ++i) lines.push_back(editor_.buffer().lineText(i));
@@ -453,6 +485,7 @@ private:
     std::unique_ptr<DebugSession> session_;
     std::unique_ptr<StepHistory> history_;  // over session_, so gone before it
     DebugViews views_;
+    Calculator calculator_;
 };
 
 EMSCRIPTEN_BINDINGS(verdin) {
@@ -492,6 +525,9 @@ EMSCRIPTEN_BINDINGS(verdin) {
         .function("helpPage", &Workbench::helpPage)
         .function("helpForTopic", &Workbench::helpForTopic)
         .function("helpForContext", &Workbench::helpForContext)
+        .function("calculatorKeys", &Workbench::calculatorKeys)
+        .function("calculatorOpen", &Workbench::calculatorOpen)
+        .function("calculatorPress", &Workbench::calculatorPress)
         .function("helpWord", &Workbench::helpWord)
         .function("helpSearch", &Workbench::helpSearch)
         .function("startDebug", &Workbench::startDebug)

@@ -439,6 +439,32 @@ class PageTest(unittest.TestCase):
                           f"back to line {line} with B={b}")
         self.wait_for(lambda: not self.el("step-back").is_enabled(), "nothing is left to take back")
 
+    def test_13_calculator_keeps_its_base_and_follows_keys_and_clicks(self):
+        self.load()
+        self.el("calculator-button").click()
+        self.wait_for(lambda: self.el("calculator").get_attribute("open") is not None, "the calculator opens")
+        key = lambda face: self.el("calc-pad").find_element(By.CSS_SELECTOR, f'button[data-label="{face}"]')
+        display = lambda: self.el("calc-display").text
+        self.assertEqual(key("*").get_attribute("aria-label"), "Times")
+        self.assertFalse(key("A").is_enabled(), "no letters in decimal")
+        for face in ("9", "*", "9", "="):
+            key(face).click()
+        self.wait_for(lambda: display() == "DN" + " " * 13 + "81", "9 * 9 = 81")
+        # Typed keys: M switches to hexadecimal, where the letters work and 81 is 0051.
+        webdriver.ActionChains(self.driver).send_keys("m").perform()
+        self.wait_for(lambda: display().startswith("HN") and display().endswith("0051"), "81 in hexadecimal")
+        self.assertTrue(key("A").is_enabled())
+        self.assertFalse(key("+/-").is_enabled(), "no sign change in hexadecimal")
+        webdriver.ActionChains(self.driver).send_keys("ff+1=").perform()
+        self.wait_for(lambda: display().endswith("0100"), "FF + 1 = 100")
+        webdriver.ActionChains(self.driver).send_keys(Keys.ENTER).perform()
+        self.wait_for(lambda: self.el("calculator").get_attribute("open") is None, "Enter closes it")
+        # Opened again: the base is kept and the entry starts empty, as on the desktop.
+        self.el("calculator-button").click()
+        self.wait_for(lambda: display().startswith("HN"), "the base is kept")
+        webdriver.ActionChains(self.driver).send_keys(Keys.ESCAPE).perform()
+        self.wait_for(lambda: self.el("calculator").get_attribute("open") is None, "Esc closes it")
+
     def test_10_every_control_is_named_and_fits_a_zoomed_projector(self):
         unnamed = """
             const named = e => (e.getAttribute('aria-label') || e.getAttribute('title') ||
