@@ -455,6 +455,8 @@ class PageTest(unittest.TestCase):
         self.wait_for(lambda: display().startswith("HN") and display().endswith("0051"), "81 in hexadecimal")
         self.assertTrue(key("A").is_enabled())
         self.assertFalse(key("+/-").is_enabled(), "no sign change in hexadecimal")
+        # The shown value is the entry now: CE clears it before a new number.
+        key("CE").click()
         webdriver.ActionChains(self.driver).send_keys("ff+1=").perform()
         self.wait_for(lambda: display().endswith("0100"), "FF + 1 = 100")
         webdriver.ActionChains(self.driver).send_keys(Keys.ENTER).perform()
