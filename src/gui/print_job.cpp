@@ -35,15 +35,6 @@ PrintGeometry pageGeometry(QPrinter& printer, QPainter& painter, int lineCount) 
 }
 }  // namespace
 
-std::vector<std::string> printableLines(const TextBuffer& text) {
-    const int lines = text.countLineEnds() + 1;
-    const int count = printableLineCount(lines, text.lineLength(lines - 1) == 0);
-    std::vector<std::string> result;
-    result.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) result.push_back(text.lineText(i));
-    return result;
-}
-
 bool printLines(QPrinter& printer, const std::vector<std::string>& lines, const PrintHeading& heading,
                 ProgressWindow* progress) {
     const int copies = std::max(printer.copyCount(), 1);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "shell/print_layout.h"
 #include "shell/text_buffer.h"
 
 class QWidget;
@@ -25,10 +26,6 @@ class QWidget;
 namespace verdin::gui {
 
 class ProgressWindow;
-
-// The lines Print puts on paper: all of them except the empty line after a final
-// line break.
-std::vector<std::string> printableLines(const TextBuffer& text);
 
 // What stands above the lines of every page.
 struct PrintHeading {

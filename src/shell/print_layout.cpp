@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "files/file_names.h"
+#include "shell/text_buffer.h"
 
 namespace verdin {
 
@@ -52,11 +53,21 @@ int digitsOf(int n) {
 }
 }  // namespace
 
+int printNumberColumns(int lineCount) { return std::max(3, digitsOf(std::max(lineCount, 1))); }
+
+std::vector<std::string> printableLines(const TextBuffer& text) {
+    const int lines = text.countLineEnds() + 1;
+    const int count = printableLineCount(lines, text.lineLength(lines - 1) == 0);
+    std::vector<std::string> result;
+    result.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) result.push_back(text.lineText(i));
+    return result;
+}
+
 PrintGeometry printGeometry(double pageWidth, double pageHeight, double spacingPerPoint, double advancePerPoint,
                             int lineCount) {
     PrintGeometry g;
-    // Three digits at least, so a program growing past 99 lines keeps its layout.
-    g.numberColumns = std::max(3, digitsOf(std::max(lineCount, 1)));
+    g.numberColumns = printNumberColumns(lineCount);
     const double frameWidth = pageWidth - 2 * kPrintMarginPoints;
     const double frameHeight = pageHeight - 2 * kPrintMarginPoints;
     const int rows = kLinesPerPage + kPrintHeaderRows;

@@ -40,6 +40,11 @@ std::vector<PrintSheet> printLayout(int lineCount, int linesPerPage, int copies,
 // Number of pages one copy takes.
 int printPageCount(int lineCount, int linesPerPage);
 
+class TextBuffer;
+// The lines Print puts on paper: all of them except the empty line after a final
+// line break.
+std::vector<std::string> printableLines(const TextBuffer& text);
+
 }  // namespace verdin
 
 namespace verdin {
@@ -83,6 +88,9 @@ struct PrintGeometry {
 PrintGeometry printGeometry(double pageWidth, double pageHeight, double spacingPerPoint, double advancePerPoint,
                             int lineCount);
 
+// The columns the line numbers take for a text of `lineCount` lines: three at least,
+// so a program growing past 99 lines keeps its layout.
+int printNumberColumns(int lineCount);
 // "   7": line `index` (counted from 0) numbered from 1, as the editor's margin
 // shows it, right-aligned in `columns`.
 std::string printLineNumber(int index, int columns);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "shell/text_buffer.h"
+
 namespace verdin {
 namespace {
 
@@ -25,6 +27,14 @@ TEST(PrintLayout, PrintableLines) {
     EXPECT_EQ(printableLineCount(11, false), 11);
     EXPECT_EQ(printableLineCount(1, true), 0);
     EXPECT_EQ(printableLineCount(0, false), 0);
+
+    TextBuffer text;
+    ASSERT_TRUE(text.setText("  mvi a,1\r  hlt\r"));
+    EXPECT_EQ(printableLines(text), (std::vector<std::string>{"  mvi a,1", "  hlt"}));
+    ASSERT_TRUE(text.setText("  mvi a,1\r\r  hlt"));
+    EXPECT_EQ(printableLines(text), (std::vector<std::string>{"  mvi a,1", "", "  hlt"})) << "an empty line inside is printed";
+    EXPECT_EQ(printNumberColumns(5), 3);
+    EXPECT_EQ(printNumberColumns(1000), 4);
 }
 
 }  // namespace

@@ -533,6 +533,8 @@ function wire() {
   });
   $('input').addEventListener('cancel', () => worker.postMessage({ type: 'answer', text: '', ok: false }));
   $('files-button').onclick = () => { fillFiles(); $('files').showModal(); };
+  $('print').onclick = () => window.print();
+  window.addEventListener('beforeprint', fillPrintArea);
   $('calculator-button').onclick = openCalculator;
   $('calculator-close').onclick = () => $('calculator').close();
   // Typing a key's face presses it, as far as it is enabled; Enter closes, as Esc does.
@@ -602,6 +604,36 @@ async function clipboardButton(cut) {
   render();
   try { await navigator.clipboard.writeText(text); } catch (e) { /* the browser said no: Ctrl+C still works */ }
   $('editor').focus();
+}
+
+// Print: whatever starts it (the button, Ctrl+P, the browser's menu), the sheets are
+// laid out by the core just before, and the print style shows them alone.
+function isoDate(d) {
+  const two = n => String(n).padStart(2, '0');
+  return `${d.getFullYear()}-${two(d.getMonth() + 1)}-${two(d.getDate())}`;
+}
+
+function fillPrintArea() {
+  const layout = JSON.parse(wb.printPages(fileName));
+  const date = isoDate(new Date());
+  const sheets = layout.pages.map(page => {
+    const sheet = document.createElement('section');
+    sheet.className = 'sheet';
+    const header = document.createElement('div');
+    header.className = 'sheet-header';
+    const name = document.createElement('b');
+    name.textContent = layout.name;
+    const day = document.createElement('span');
+    day.textContent = date;
+    const number = document.createElement('span');
+    number.textContent = page.page;
+    header.append(name, day, number);
+    const body = document.createElement('pre');
+    body.textContent = page.rows.map(([n, text]) => `${n}  ${text}`).join('\n');
+    sheet.append(header, body);
+    return sheet;
+  });
+  $('print-area').replaceChildren(...sheets);
 }
 
 // The calculator: the core keeps its state for the page's life and says what the

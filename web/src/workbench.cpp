@@ -34,6 +34,7 @@
 #include "shell/editor_controller.h"
 #include "shell/find_replace.h"
 #include "shell/listing.h"
+#include "shell/print_layout.h"
 #include "translator/translate.h"
 #include "web_platform.h"
 
@@ -261,6 +262,29 @@ public:
     }
     std::string helpForTopic(const std::string& topic) const { return help::pageForTopic(topic); }
     std::string helpForContext(int context) const { return help::pageForContext(context); }
+
+    // ---- Print -----------------------------------------------------------------------
+    // The text as the desktop prints it: pages of 70 lines numbered as the margin
+    // numbers them, each under the file's name and "Page N of M". The browser's own
+    // dialog chooses the printer, the paper and the copies.
+    std::string printPages(const std::string& fileName) const {
+        const std::vector<std::string> lines = printableLines(editor_.buffer());
+        const int count = static_cast<int>(lines.size());
+        const int pages = printPageCount(count, kLinesPerPage);
+        const int columns = printNumberColumns(count);
+        std::string out = "{\"name\":" + jsonString(printHeaderName(fileName)) + ",\"pages\":[";
+        for (const PrintSheet& sheet : printLayout(count, kLinesPerPage, 1, true)) {
+            out += std::string(sheet.page > 0 ? "," : "") + "{\"page\":" + jsonString(printPageText(sheet.page + 1, pages)) +
+                   ",\"rows\":[";
+            for (int row = 0; row < sheet.lineCount; ++row) {
+                const int index = sheet.firstLine + row;
+                out += std::string(row > 0 ? "," : "") + "[" + jsonString(printLineNumber(index, columns)) + "," +
+                       jsonString(printedLineText(lines[static_cast<std::size_t>(index)])) + "]";
+            }
+            out += "]}";
+        }
+        return out + "]}";
+    }
 
     // ---- The calculator, one for the page's life, as the desktop keeps one ----------
     // Its keys with their faces, spoken names and places on the pad.
@@ -525,6 +549,7 @@ EMSCRIPTEN_BINDINGS(verdin) {
         .function("helpPage", &Workbench::helpPage)
         .function("helpForTopic", &Workbench::helpForTopic)
         .function("helpForContext", &Workbench::helpForContext)
+        .function("printPages", &Workbench::printPages)
         .function("calculatorKeys", &Workbench::calculatorKeys)
         .function("calculatorOpen", &Workbench::calculatorOpen)
         .function("calculatorPress", &Workbench::calculatorPress)

@@ -6,7 +6,9 @@ Stop took is checked. With --screenshot FILE the page is photographed at the end
 
     /usr/bin/python3 browser_test.py SITE_DIR [--screenshot FILE]
 """
+import base64
 import functools
+import re
 import http.server
 import os
 import tempfile
@@ -466,6 +468,28 @@ class PageTest(unittest.TestCase):
         self.wait_for(lambda: display().startswith("HN"), "the base is kept")
         webdriver.ActionChains(self.driver).send_keys(Keys.ESCAPE).perform()
         self.wait_for(lambda: self.el("calculator").get_attribute("open") is None, "Esc closes it")
+
+    def test_14_print_puts_seventy_numbered_lines_on_each_sheet(self):
+        self.load()
+        text = "\n".join(f"  mvi a,{i}" for i in range(75)) + "\n"
+        self.driver.execute_script("wb.setText(arguments[0]); render();", text)
+        self.driver.execute_script("window.printed = 0; window.print = () => { window.printed += 1; };")
+        self.el("print").click()
+        self.assertEqual(self.driver.execute_script("return window.printed"), 1, "Print opens the browser's dialog")
+        self.driver.execute_script("window.dispatchEvent(new Event('beforeprint'))")
+        sheets = self.el("print-area").find_elements(By.CLASS_NAME, "sheet")
+        self.assertEqual(len(sheets), 2)
+        header = [e.get_attribute("textContent") for e in sheets[1].find_elements(By.CSS_SELECTOR, ".sheet-header > *")]
+        self.assertEqual(header[0], "Untitled")
+        self.assertRegex(header[1], r"^\d{4}-\d\d-\d\d$")
+        self.assertEqual(header[2], "Page 2 of 2")
+        rows = [e.get_attribute("textContent").split("\n") for e in sheets[0].find_elements(By.TAG_NAME, "pre")][0]
+        self.assertEqual(len(rows), 70)
+        self.assertEqual(rows[0], "  1    mvi a,0", "the number, two blanks, the line")
+        # On paper (Chromium's PDF, Letter, the shorter sheet): the header and 70 lines
+        # fit one page, so 75 lines take two and nothing runs over.
+        pdf = base64.b64decode(self.driver.print_page())
+        self.assertEqual(len(re.findall(rb"/Type\s*/Page[^s]", pdf)), 2)
 
     def test_10_every_control_is_named_and_fits_a_zoomed_projector(self):
         unnamed = """
