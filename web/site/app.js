@@ -240,6 +240,33 @@ function saveCode() {
   render();
 }
 
+// The clock each processor's states are timed at, kept by the browser as the desktop
+// keeps it in its settings; the processor's usual clock until one is chosen.
+const STORE_CLOCK = 'verdin.clock';
+
+function clockKHz(timing8085) {
+  const kept = Number(localStorage.getItem(STORE_CLOCK + (timing8085 ? '8085' : '8080')));
+  return kept > 0 ? kept : wb.defaultClock(timing8085);
+}
+
+function openClock() {
+  const timing8085 = $('timing8085').checked;
+  const box = JSON.parse(wb.clockBox(timing8085, clockKHz(timing8085)));
+  $('clock-caption').textContent = box.caption;
+  $('clock-value').value = box.value;
+  $('clock-ok').disabled = false;
+  $('clock-window').showModal();
+  $('clock-value').select();
+}
+
+function clockChosen(e) {
+  if (!e.submitter || e.submitter.value !== 'ok') return;
+  const kHz = wb.parseClock($('clock-value').value);
+  if (kHz <= 0) return;
+  localStorage.setItem(STORE_CLOCK + ($('timing8085').checked ? '8085' : '8080'), String(kHz));
+  if (debugging) worker.postMessage({ type: 'clock', kHz });
+}
+
 function startDebug() {
   setOptions();
   const result = wb.compile(true);
@@ -247,7 +274,7 @@ function startDebug() {
   render();
   if (result !== -1) return;
   worker.postMessage({ type: 'debug', text: wb.text(), intel: $('intel').checked, timing8085: $('timing8085').checked,
-                       breakpoints: lastView.breakpoints });
+                       clockKHz: clockKHz($('timing8085').checked), breakpoints: lastView.breakpoints });
 }
 
 // ---- The debug panel ---------------------------------------------------------------
@@ -282,6 +309,7 @@ function showDebug(view) {
   fillList($('out-ports'), view.outPorts, view.outChanged);
   $('screen').textContent = view.screen.join('\n');
   $('debug-status').textContent = view.statusText;
+  $('debug-states').textContent = view.statesText;
   $('step-back').disabled = running || !view.canStepBack;
 }
 
@@ -533,6 +561,9 @@ function wire() {
   });
   $('input').addEventListener('cancel', () => worker.postMessage({ type: 'answer', text: '', ok: false }));
   $('files-button').onclick = () => { fillFiles(); $('files').showModal(); };
+  $('clock-button').onclick = openClock;
+  $('clock-value').addEventListener('input', () => { $('clock-ok').disabled = wb.parseClock($('clock-value').value) <= 0; });
+  $('clock-form').addEventListener('submit', clockChosen);
   $('print').onclick = () => window.print();
   window.addEventListener('beforeprint', fillPrintArea);
   $('calculator-button').onclick = openCalculator;

@@ -55,6 +55,7 @@ function handle(result) {
 const commands = {
   debug(m) {
     const ok = wb.startDebug(m.text, m.intel, m.timing8085, FILES, false);
+    wb.setClock(m.clockKHz);
     for (const line of m.breakpoints) wb.setBreakpoint(line, true);
     post('debugging', { ok, view: ok ? view() : null });
   },
@@ -68,6 +69,10 @@ const commands = {
     post('back', { view: view(), refusal });
   },
   stop() { wb.stop(); },
+  clock(m) {
+    wb.setClock(m.kHz);
+    if (!busy) post('view', { view: view() });
+  },
   answer(m) {
     wb.answer(m.text, m.ok);
     handle(JSON.parse(wb.resume(SLICE_MS)));

@@ -20,6 +20,7 @@
 #include "debugger/debug_lists.h"
 #include "debugger/debug_session.h"
 #include "debugger/program_lines.h"
+#include "debugger/state_time.h"
 #include "debugger/step_history.h"
 #include "files/file_names.h"
 #include "files/source_file.h"
@@ -203,6 +204,25 @@ public:
     void setOptions(bool intel, bool timing8085) {
         machine_.setArithmeticRules(intel ? ArithmeticRules::Intel8080 : ArithmeticRules::Workbench);
         machine_.setTiming(timing8085 ? Timing::Intel8085 : Timing::Intel8080, machine_.fields().clockKHz);
+    }
+    // The clock the debug panel times its states at, in kHz (outside 1 kHz .. 100 MHz
+    // it is ignored, as the Clock box lets no such value through).
+    void setClock(int kHz) {
+        if (kHz >= kMinClockKHz && kHz <= kMaxClockKHz) machine_.setClockKHz(kHz);
+    }
+    // What the Clock box shows for `timing8085`'s processor at `kHz`: its caption and
+    // the clock in MHz. Until one is chosen a processor has its defaultClock.
+    std::string clockBox(bool timing8085, int kHz) const {
+        const Timing timing = timing8085 ? Timing::Intel8085 : Timing::Intel8080;
+        return "{\"caption\":" + jsonString(std::string("Clock of the ") + timingKey(timing) + " in MHz:") +
+               ",\"value\":" + jsonString(megahertzText(kHz)) + "}";
+    }
+    int defaultClock(bool timing8085) const {
+        return defaultClockKHz(timing8085 ? Timing::Intel8085 : Timing::Intel8080);
+    }
+    // A clock typed in MHz, in kHz; 0 for text that is no clock.
+    int parseClock(const std::string& utf8) const {
+        return parseClockMHz(utf8ToWindows1252(utf8).bytes).value_or(0);
     }
     // Compile (debug = false) or the Debug hand-off: -1 or the faulty line from 1,
     // marked in the editor as the desktop marks it.
@@ -464,7 +484,10 @@ public:
                ",\"screenOpen\":" + jsonBool(machine_.services().screenShown()) +
                ",\"states\":" + std::to_string(session_->totalStates()) +
                ",\"lastStates\":" + std::to_string(session_->lastStates()) +
-               ",\"canStepBack\":" + jsonBool(history_->canStepBack()) + "}";
+               ",\"canStepBack\":" + jsonBool(history_->canStepBack()) +
+               ",\"statesText\":" +
+               jsonString(utf8ToWindows1252(statesText(session_->lastStates(), session_->totalStates(),
+                                                      machine_.fields().clockKHz)).bytes) + "}";
     }
 
 private:
@@ -550,6 +573,10 @@ EMSCRIPTEN_BINDINGS(verdin) {
         .function("helpForTopic", &Workbench::helpForTopic)
         .function("helpForContext", &Workbench::helpForContext)
         .function("printPages", &Workbench::printPages)
+        .function("setClock", &Workbench::setClock)
+        .function("clockBox", &Workbench::clockBox)
+        .function("defaultClock", &Workbench::defaultClock)
+        .function("parseClock", &Workbench::parseClock)
         .function("calculatorKeys", &Workbench::calculatorKeys)
         .function("calculatorOpen", &Workbench::calculatorOpen)
         .function("calculatorPress", &Workbench::calculatorPress)

@@ -491,6 +491,31 @@ class PageTest(unittest.TestCase):
         pdf = base64.b64decode(self.driver.print_page())
         self.assertEqual(len(re.findall(rb"/Type\s*/Page[^s]", pdf)), 2)
 
+    def test_15_states_are_timed_at_the_clock_chosen(self):
+        self.load()
+        self.type_program(["  mvi a,1", "  hlt"])
+        self.el("debug").click()
+        self.messages()
+        self.wait_for(lambda: len(self.entries("program")) == 2, "the program list fills")
+        self.el("step").click()
+        states = lambda: self.el("debug-states").text
+        self.wait_for(lambda: states() == "States: last 7, total 7 (3.5 µs at 2 MHz)", "MVI's states at 2 MHz")
+        self.el("clock-button").click()
+        self.wait_for(lambda: self.el("clock-window").get_attribute("open") is not None, "the Clock box opens")
+        self.assertEqual(self.el("clock-caption").text, "Clock of the 8080 in MHz:")
+        field = self.el("clock-value")
+        self.assertEqual(field.get_attribute("value"), "2")
+        field.send_keys(Keys.CONTROL, "a")
+        field.send_keys("fast")
+        self.assertFalse(self.el("clock-ok").is_enabled(), "no clock, no OK")
+        field.send_keys(Keys.CONTROL, "a")
+        field.send_keys("4" + Keys.ENTER)
+        self.wait_for(lambda: states().startswith("States: last 7, total 7 (") and states().endswith(" at 4 MHz)"),
+                      "the same states at 4 MHz")
+        self.el("clock-button").click()
+        self.wait_for(lambda: self.el("clock-value").get_attribute("value") == "4", "the clock is kept")
+        self.el("clock-cancel").click()
+
     def test_10_every_control_is_named_and_fits_a_zoomed_projector(self):
         unnamed = """
             const named = e => (e.getAttribute('aria-label') || e.getAttribute('title') ||
