@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include "gui/window_placement.h"
@@ -52,41 +51,25 @@ bool ImportWindow::importFile(const QString& path, bool bareNumbersAreHex) {
         return false;
     }
     if (!loaded.note.empty()) platform_.showMessage(MessageKind::Information, loaded.note);
-    TidyResult result = tidyProgram(loaded.text.lines, bareNumbersAreHex);
+    ImportReport report = importReport(loaded.text.lines, bareNumbersAreHex);
     // The converted text goes into the editor whole or not at all, like any file.
-    const Diagnostic refusal = editorRefusalOf(SourceText{result.lines, loaded.text.ending}, file);
+    const Diagnostic refusal = editorRefusalOf(SourceText{report.lines, loaded.text.ending}, file);
     if (refusal.code != Ok) {
         platform_.showMessageWithHelp(messageOf(refusal, {}));
         return false;
     }
-    std::vector<Message> faults = remainingFaults(result.lines);
 
     setWindowTitle(tr("Import - %1").arg(QFileInfo(path).fileName()));
-    auto addNote = [this](const std::string& text, int line) {
-        auto* item = new QListWidgetItem(programText(text), list_);
-        if (line > 0) item->setData(kLineRole, line - 1);
-        return item;
-    };
-    for (const TidyNote& note : result.changes) addNote(formatChange(note), note.line);
     // What is left for the student stands out from what was done.
     const QBrush toDo(QColor(0xB0, 0x30, 0x00));
-    auto addToDo = [&](const std::string& text, int line) { addNote(text, line)->setForeground(toDo); };
-    for (const TidyNote& note : result.byHand) addToDo(formatByHand(note), note.line);
-    // The assembler names the faulty line in its message: "... at string 12."
-    static const QRegularExpression faultLine(QStringLiteral("at string (\\d+)"));
-    for (const Message& fault : faults) {
-        const QRegularExpressionMatch match = faultLine.match(QString::fromStdString(fault.text));
-        const int line = match.hasMatch() ? match.captured(1).toInt() : 0;
-        addToDo("still to fix: " + formatMessageLine(fault), line);
-        if (!fault.hint.empty()) addToDo("still to fix: " + formatHintLine(fault), line);
+    for (const ImportNote& note : report.notes) {
+        auto* item = new QListWidgetItem(programText(note.text), list_);
+        if (note.line >= 0) item->setData(kLineRole, note.line);
+        if (note.toDo) item->setForeground(toDo);
     }
-    const auto toDoCount = static_cast<int>(result.byHand.size() + faults.size());
-    summary_->setText(tr("%1 change(s) made, %2 thing(s) to do by hand. The converted program is a new "
-                         "untitled text; the file %3 is unchanged.")
-                          .arg(static_cast<int>(result.changes.size()))
-                          .arg(toDoCount)
-                          .arg(QFileInfo(path).fileName()));
-    lines_ = std::move(result.lines);
+    // The file name is the system's (UTF-8), not program text.
+    summary_->setText(QString::fromStdString(importSummary(report, QFileInfo(path).fileName().toStdString())));
+    lines_ = std::move(report.lines);
     return true;
 }
 

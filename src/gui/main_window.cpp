@@ -34,6 +34,7 @@
 #include "shell/commands.h"
 #include "shell/context_help.h"
 #include "shell/save_prompt.h"
+#include "shell/tidy.h"
 
 namespace verdin::gui {
 
@@ -41,8 +42,6 @@ namespace {
 
 const QStringList kSourceFilters{QStringLiteral("Programs (*.asm)"), QStringLiteral("All Files (*)")};
 const QStringList kCodeFilters{QStringLiteral("Data Files (*.dat)")};
-const char* const kTooLongToImportMessage =
-    "The converted program does not fit the editor: it holds at most 16383 characters.";
 // How long a note stays in the status bar.
 constexpr int kNoteMs = 8000;
 
@@ -579,9 +578,7 @@ void MainWindow::refreshListing() {
 }
 
 void MainWindow::goToLine(int line) {
-    const EditorController& e = editor();
-    if (line < 0 || line > e.state().lastLine) return;
-    editor().showFound(e.buffer().lineStart(line), 0);
+    editor().goToLine(line);
     view_->refresh();
 }
 

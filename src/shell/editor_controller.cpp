@@ -344,6 +344,11 @@ void EditorController::selectAll() {
 
 // --- find and replace support -----------------------------------------------------
 
+void EditorController::goToLine(int line) {
+    if (line < 0 || line > state_.lastLine) return;
+    showFound(text_.lineStart(line), 0);
+}
+
 void EditorController::showFound(int start, int length) {
     history_.breakMerge();
     start = std::clamp(start, 0, text_.length());

@@ -152,6 +152,9 @@ public:
     // Selects [start, start + length) with the caret at its start, scrolling by whole
     // pages until the caret line shows; the Shift state becomes Finished.
     void showFound(int start, int length);
+    // The caret to the start of `line` (from 0), shown as a found place is; a line past
+    // the text is ignored. For a row of the Import report, which names a line.
+    void goToLine(int line);
     // Replace "Ok": deletes the selection as Backspace does and types `replacement`
     // through character input. Refused as a whole when the text would overflow.
     EditResult replaceSelectionByTyping(std::string_view replacement);

@@ -409,4 +409,30 @@ std::string formatByHand(const TidyNote& note) {
     return "line " + std::to_string(note.line) + ": by hand: " + note.text;
 }
 
+ImportReport importReport(const std::vector<std::string>& lines, bool bareNumbersAreHex) {
+    TidyResult tidied = tidyProgram(lines, bareNumbersAreHex);
+    ImportReport report;
+    for (const TidyNote& note : tidied.changes) report.notes.push_back({formatChange(note), note.line - 1, false});
+    for (const TidyNote& note : tidied.byHand) report.notes.push_back({formatByHand(note), note.line - 1, true});
+    // The compile's own answer says which line its fault is on.
+    HeadlessPlatform platform;
+    auto machine = std::make_unique<Machine>(platform);
+    const int faultLine = compileProgram(*machine, tidied.lines, {});
+    const int line = faultLine > 0 ? faultLine - 1 : -1;
+    for (const Message& fault : platform.messages) {
+        report.notes.push_back({"still to fix: " + formatMessageLine(fault), line, true});
+        if (!fault.hint.empty()) report.notes.push_back({"still to fix: " + formatHintLine(fault), line, true});
+    }
+    report.changes = static_cast<int>(tidied.changes.size());
+    report.toDo = static_cast<int>(tidied.byHand.size() + platform.messages.size());
+    report.lines = std::move(tidied.lines);
+    return report;
+}
+
+std::string importSummary(const ImportReport& report, std::string_view fileName) {
+    return std::to_string(report.changes) + " change(s) made, " + std::to_string(report.toDo) +
+           " thing(s) to do by hand. The converted program is a new untitled text; the file " + std::string(fileName) +
+           " is unchanged.";
+}
+
 }  // namespace verdin

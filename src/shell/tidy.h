@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -32,5 +33,27 @@ std::vector<Message> remainingFaults(const std::vector<std::string>& lines);
 // "line N: text", the one-line form of a change; to-do items start "line N: by hand: ".
 std::string formatChange(const TidyNote& note);
 std::string formatByHand(const TidyNote& note);
+
+// What Import shows beside the converted text: every change, then what is left to do
+// by hand, then what the assembler still says (its first fault and that fault's hint),
+// each row with the editor line it is about.
+struct ImportNote {
+    std::string text;
+    int line = -1;      // counted from 0, as the editor's caret; -1 when none
+    bool toDo = false;  // left for the student, as opposed to done
+};
+struct ImportReport {
+    std::vector<std::string> lines;  // the converted program
+    std::vector<ImportNote> notes;
+    int changes = 0;
+    int toDo = 0;
+};
+ImportReport importReport(const std::vector<std::string>& lines, bool bareNumbersAreHex);
+// Told when the converted program would not fit the editor after all.
+constexpr const char* kTooLongToImportMessage =
+    "The converted program does not fit the editor: it holds at most 16383 characters.";
+// "2 change(s) made, 1 thing(s) to do by hand. The converted program is a new untitled
+// text; the file kit.asm is unchanged."
+std::string importSummary(const ImportReport& report, std::string_view fileName);
 
 }  // namespace verdin

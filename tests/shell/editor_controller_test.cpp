@@ -49,3 +49,21 @@ TEST(EditorPainting, LineAttributes) {
     EXPECT_EQ(runs[2], (AttributeRun{4, 2, CharAttribute::Comment}));
     EXPECT_EQ(editorMnemonicIndex("MOV"), 14);  // help context 105 + 5 x 14 = 175
 }
+
+// A row of the Import report puts the caret at the start of its line, scrolled into
+// view; a line past the text leaves the caret alone.
+TEST(EditorNavigation, GoToLineShowsTheLineStart) {
+    MemoryClipboard clipboard;
+    EditorController editor{&clipboard};
+    editor.setVisibleLines(2);
+    ASSERT_TRUE(editor.loadText("A\rBB\rCCC\rDDDD"));
+    editor.mouseDown(0, 1);
+    editor.mouseUp();
+    editor.goToLine(3);
+    EXPECT_EQ(editor.state().caretLine, 3);
+    EXPECT_EQ(editor.state().caretColumn, 0);
+    EXPECT_LE(editor.state().topLine, 3);
+    EXPECT_GT(editor.state().topLine + editor.state().visibleLines, 3);
+    editor.goToLine(4);
+    EXPECT_EQ(editor.state().caretLine, 3);
+}

@@ -204,6 +204,36 @@ async function openUpload(file) {
   render();
 }
 
+// Import: the converted program becomes a new untitled text, and the report stays open
+// beside the editor (not modal) so that its rows can take the caret to their lines.
+async function importUpload(file) {
+  const bytes = new Uint8Array(await file.arrayBuffer());
+  Module.FS.writeFile('/upload/' + file.name, bytes);
+  const result = JSON.parse(wb.importFile('/upload/' + file.name, file.name));
+  Module.FS.unlink('/upload/' + file.name);
+  showMessages(JSON.parse(wb.takeMessages()));
+  if (!result.ok) return;
+  setFileName('');
+  render();
+  $('import-caption').textContent = result.title;
+  $('import-summary').textContent = result.summary;
+  $('import-notes').replaceChildren(...result.notes.map(note => {
+    const li = document.createElement('li');
+    li.textContent = note.text;
+    li.tabIndex = 0;
+    if (note.toDo) li.classList.add('todo');
+    li.dataset.line = note.line;
+    return li;
+  }));
+  if (!$('import-window').open) $('import-window').show();
+}
+
+function importRowChosen(li) {
+  if (!li || Number(li.dataset.line) < 0) return;
+  wb.goToLine(Number(li.dataset.line));
+  render();
+}
+
 function saveText() {
   const name = fileName || 'untitled.asm';
   download(name, wb.text().replace(/\n/g, '\r\n'), 'text/plain');
@@ -564,6 +594,15 @@ function wire() {
   $('clock-button').onclick = openClock;
   $('clock-value').addEventListener('input', () => { $('clock-ok').disabled = wb.parseClock($('clock-value').value) <= 0; });
   $('clock-form').addEventListener('submit', clockChosen);
+  $('import').onclick = () => $('import-file').click();
+  $('import-file').onchange = e => {
+    if (e.target.files.length > 0) importUpload(e.target.files[0]);
+    e.target.value = '';
+  };
+  $('import-notes').addEventListener('click', e => importRowChosen(e.target.closest('li')));
+  $('import-notes').addEventListener('keydown', e => { if (e.key === 'Enter') importRowChosen(e.target.closest('li')); });
+  $('import-close').onclick = () => $('import-window').close();
+  $('import-window').addEventListener('keydown', e => { if (e.key === 'Escape') $('import-window').close(); });
   $('print').onclick = () => window.print();
   window.addEventListener('beforeprint', fillPrintArea);
   $('calculator-button').onclick = openCalculator;
@@ -590,7 +629,7 @@ function wire() {
 
   // The desktop's keys, where the browser lets a page have them.
   window.addEventListener('keydown', e => {
-    if (document.querySelector('dialog[open]')) return;
+    if (document.querySelector('dialog[open]:not(#import-window)')) return;
     const ctrl = e.ctrlKey || e.metaKey;
     let done = true;
     if (ctrl && e.altKey && (e.key === 'n' || e.key === 'N')) $('new').click();

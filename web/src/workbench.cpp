@@ -36,6 +36,7 @@
 #include "shell/find_replace.h"
 #include "shell/listing.h"
 #include "shell/print_layout.h"
+#include "shell/tidy.h"
 #include "translator/translate.h"
 #include "web_platform.h"
 
@@ -150,6 +151,46 @@ public:
         editor_.clearFault();
         return "{\"ok\":true,\"note\":" + jsonString(loaded.note) + "}";
     }
+    // Import: the program of a trainer kit or another tool in the module's file system,
+    // converted into a new untitled text with the report of what changed and what is
+    // left to do by hand; false, with its message waiting, when it cannot be.
+    std::string importFile(const std::string& path, const std::string& shownName) {
+        LoadResult loaded = loadProgramText(path);
+        if (!loaded.ok) {
+            platform_.showMessageWithHelp({MessageKind::Error, loaded.error, {}, helpPageOf(loaded.errorCode)});
+            return "{\"ok\":false}";
+        }
+        if (!loaded.note.empty()) platform_.showMessage(MessageKind::Information, loaded.note);
+        ImportReport report = importReport(loaded.text.lines, false);
+        const Diagnostic refusal = editorRefusalOf(SourceText{report.lines, loaded.text.ending}, path);
+        if (refusal.code != Ok) {
+            platform_.showMessageWithHelp(messageOf(refusal, {}));
+            return "{\"ok\":false}";
+        }
+        std::string text;
+        for (std::size_t i = 0; i < report.lines.size(); ++i) {
+            if (i > 0) text += TextBuffer::kLineEnd;
+            text += report.lines[i];
+        }
+        if (!editor_.loadText(text)) {
+            platform_.showMessage(MessageKind::Error, kTooLongToImportMessage);
+            return "{\"ok\":false}";
+        }
+        editor_.clearFault();
+        // Not saved anywhere yet, as a new text the student typed.
+        editor_.markModified();
+        std::string notes = "[";
+        for (const ImportNote& note : report.notes) {
+            notes += std::string(notes.size() > 1 ? "," : "") + "{\"text\":" + jsonString(note.text) +
+                     ",\"line\":" + std::to_string(note.line) + ",\"toDo\":" + jsonBool(note.toDo) + "}";
+        }
+        const std::string name = utf8ToWindows1252(shownName).bytes;
+        return "{\"ok\":true,\"title\":" + jsonString("Import - " + name) +
+               ",\"summary\":" + jsonString(importSummary(report, name)) + ",\"notes\":" + notes + "]}";
+    }
+    // The caret to the start of `line`, as a row of the Import report puts it there.
+    void goToLine(int line) { editor_.goToLine(line); }
+
     // The editor's text as a file holds it (LF line ends, UTF-8 for the page's storage
     // and downloads) and back.
     std::string text() const {
@@ -558,6 +599,8 @@ EMSCRIPTEN_BINDINGS(verdin) {
         .function("toggleBreakpoint", &Workbench::toggleBreakpoint)
         .function("markSaved", &Workbench::markSaved)
         .function("openFile", &Workbench::openFile)
+        .function("importFile", &Workbench::importFile)
+        .function("goToLine", &Workbench::goToLine)
         .function("text", &Workbench::text)
         .function("setText", &Workbench::setText)
         .function("examples", &Workbench::examples)

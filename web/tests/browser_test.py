@@ -516,6 +516,30 @@ class PageTest(unittest.TestCase):
         self.wait_for(lambda: self.el("clock-value").get_attribute("value") == "4", "the clock is kept")
         self.el("clock-cancel").click()
 
+    def test_16_import_converts_a_kit_program_and_its_rows_find_their_lines(self):
+        self.load()
+        path = os.path.join(tempfile.mkdtemp(), "kit.asm")
+        with open(path, "w") as f:
+            f.write("// kit\n  MVI A,0x1F\n  RST 1\n  MOV A,Q\n  HLT\n")
+        # The file input is hidden behind the button, as Open's is; a test hands it the file.
+        self.el("import-file").send_keys(path)
+        self.wait_for(lambda: self.el("import-window").get_attribute("open") is not None, "the report opens")
+        self.assertEqual(self.el("import-caption").text, "Import - kit.asm")
+        self.assertTrue(self.el("import-summary").text.startswith("2 change(s) made, 2 thing(s) to do by hand."))
+        rows = self.el("import-notes").find_elements(By.TAG_NAME, "li")
+        self.assertEqual([r.text for r in rows[:3]],
+                         ['line 1: "//" -> ";"', 'line 2: "0x1F" -> "1FH"',
+                          "line 3: by hand: RST 1 does nothing here: if it ends the program, write HLT"])
+        self.assertTrue(rows[3].text.startswith("still to fix: Error: Invalid register"), rows[3].text)
+        self.assertEqual([("todo" in r.get_attribute("class")) for r in rows], [False, False, True, True, True])
+        self.assertEqual(self.driver.execute_script("return wb.text()").split("\n")[1], "  MVI A,1FH")
+        self.assertEqual(self.driver.title, "untitled - Verdin", "a new untitled text")
+        # The report is not modal: a row puts the caret on its line, and the keys still work.
+        rows[3].click()
+        self.wait_for(lambda: self.el("editor-status").text.startswith("Ln 4, Col 0"), "the caret on line 4")
+        self.el("import-close").click()
+        self.wait_for(lambda: self.el("import-window").get_attribute("open") is None, "Close closes it")
+
     def test_10_every_control_is_named_and_fits_a_zoomed_projector(self):
         unnamed = """
             const named = e => (e.getAttribute('aria-label') || e.getAttribute('title') ||
