@@ -57,8 +57,6 @@ TEST(EditorNavigation, GoToLineShowsTheLineStart) {
     EditorController editor{&clipboard};
     editor.setVisibleLines(2);
     ASSERT_TRUE(editor.loadText("A\rBB\rCCC\rDDDD"));
-    editor.mouseDown(0, 1);
-    editor.mouseUp();
     editor.goToLine(3);
     EXPECT_EQ(editor.state().caretLine, 3);
     EXPECT_EQ(editor.state().caretColumn, 0);

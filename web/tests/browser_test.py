@@ -113,6 +113,14 @@ class PageTest(unittest.TestCase):
     def entries(self, list_id):
         return [li.text for li in self.el(list_id).find_elements(By.TAG_NAME, "li")]
 
+    def debug_program(self, lines):
+        """A fresh page, `lines` typed and handed to the debug panel, its list filled."""
+        self.load()
+        self.type_program(lines)
+        self.el("debug").click()
+        self.messages()
+        self.wait_for(lambda: len(self.entries("program")) == len(lines), "the program list fills")
+
     def next_lines(self):
         """The program lines marked as the next to run (one, when all is well)."""
         return [i for i, li in enumerate(self.el("program").find_elements(By.TAG_NAME, "li"))
@@ -172,11 +180,7 @@ class PageTest(unittest.TestCase):
         self.wait_for(lambda: self.entries("registers")[1].startswith(" BC  12 34"), "BC takes the typed value")
 
     def test_3_stop_ends_an_endless_loop_quickly(self):
-        self.load()
-        self.type_program(["loop: inr a", "  jmp loop"])
-        self.el("debug").click()
-        self.messages()
-        self.wait_for(lambda: len(self.entries("program")) == 2, "the program list fills")
+        self.debug_program(["loop: inr a", "  jmp loop"])
         delays = []
         for _ in range(3):
             self.el("run").click()
@@ -202,11 +206,7 @@ class PageTest(unittest.TestCase):
             self.driver.save_screenshot(SCREENSHOT)
 
     def test_4_input_value_resumes_the_run_and_help_follows_links(self):
-        self.load()
-        self.type_program(["  mvi a,0", "  mvi b,1", "  lxi h,200h", "  rst 7", "  hlt"])
-        self.el("debug").click()
-        self.messages()
-        self.wait_for(lambda: len(self.entries("program")) == 5, "the program list fills")
+        self.debug_program(["  mvi a,0", "  mvi b,1", "  lxi h,200h", "  rst 7", "  hlt"])
         self.el("run").click()
         self.wait_for(lambda: self.el("input").get_attribute("open") is not None, "RST 7 asks for a value")
         self.assertEqual(self.el("input-kind").text, "Type a text")
@@ -291,11 +291,7 @@ class PageTest(unittest.TestCase):
         self.assertEqual(rows[:2], ["  MVI a,5", "  MVI b,6"])
 
     def test_7_a_refused_number_is_asked_again_after_its_warning(self):
-        self.load()
-        self.type_program(["  mvi a,1", "  mvi b,1", "  lxi h,300h", "  rst 7", "  hlt"])
-        self.el("debug").click()
-        self.messages()
-        self.wait_for(lambda: len(self.entries("program")) == 5, "the program list fills")
+        self.debug_program(["  mvi a,1", "  mvi b,1", "  lxi h,300h", "  rst 7", "  hlt"])
         self.el("run").click()
         self.wait_for(lambda: self.el("input").get_attribute("open") is not None, "RST 7 asks for a number")
         self.assertEqual(self.el("input-kind").text, "Type a number")
@@ -384,11 +380,7 @@ class PageTest(unittest.TestCase):
         self.wait_for(lambda: self.entries("registers")[0].startswith(" AF  03"), "F5 runs to HLT")
 
     def test_11_step_out_stops_on_the_line_after_the_call(self):
-        self.load()
-        self.type_program(["  call sub", "  call sub", "  hlt", "sub: inr b", "  inr b", "  ret"])
-        self.el("debug").click()
-        self.messages()
-        self.wait_for(lambda: len(self.entries("program")) == 6, "the program list fills")
+        self.debug_program(["  call sub", "  call sub", "  hlt", "sub: inr b", "  inr b", "  ret"])
         self.el("step").click()
         self.wait_for(lambda: self.next_lines() == [3], "Step enters the subroutine")
         self.el("step-out").click()
@@ -403,11 +395,7 @@ class PageTest(unittest.TestCase):
         self.assertTrue(self.entries("registers")[1].startswith(" BC  04 00"))
 
     def test_12_step_back_takes_back_steps_and_the_last_line_of_a_run(self):
-        self.load()
-        self.type_program(["  mvi b,1", "  inr b", "  inr b", "  hlt"])
-        self.el("debug").click()
-        self.messages()
-        self.wait_for(lambda: len(self.entries("program")) == 4, "the program list fills")
+        self.debug_program(["  mvi b,1", "  inr b", "  inr b", "  hlt"])
         bc = lambda: self.entries("registers")[1]
         self.assertFalse(self.el("step-back").is_enabled(), "nothing to take back yet")
         for line in (1, 2, 3):
@@ -492,11 +480,7 @@ class PageTest(unittest.TestCase):
         self.assertEqual(len(re.findall(rb"/Type\s*/Page[^s]", pdf)), 2)
 
     def test_15_states_are_timed_at_the_clock_chosen(self):
-        self.load()
-        self.type_program(["  mvi a,1", "  hlt"])
-        self.el("debug").click()
-        self.messages()
-        self.wait_for(lambda: len(self.entries("program")) == 2, "the program list fills")
+        self.debug_program(["  mvi a,1", "  hlt"])
         self.el("step").click()
         states = lambda: self.el("debug-states").text
         self.wait_for(lambda: states() == "States: last 7, total 7 (3.5 µs at 2 MHz)", "MVI's states at 2 MHz")
