@@ -447,13 +447,8 @@ bool MainWindow::save() { return saveText(false); }
 bool MainWindow::saveAs() { return saveText(true); }
 
 void MainWindow::showLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) text += TextBuffer::kLineEnd;
-        text += lines[i];
-    }
     // The loader already refused what does not fit, so this cannot fail.
-    editor().loadText(text);
+    editor().loadLines(lines);
     editor().clearFault();
     rebuildRecentFiles();
     view_->refresh();
@@ -586,12 +581,7 @@ void MainWindow::openExample(int index) {
     const std::vector<help::ExampleProgram> examples = help::examplePrograms();
     if (index < 0 || index >= static_cast<int>(examples.size())) return;
     if (!mayDiscardChanges()) return;
-    std::string text;
-    for (size_t i = 0; i < examples[static_cast<size_t>(index)].lines.size(); ++i) {
-        if (i > 0) text += TextBuffer::kLineEnd;
-        text += examples[static_cast<size_t>(index)].lines[i];
-    }
-    if (!editor().loadText(text)) return;
+    if (!editor().loadLines(examples[static_cast<size_t>(index)].lines)) return;
     // Untitled, so that Save asks where the student's own copy goes.
     files_.newText();
     editor().clearFault();
@@ -650,12 +640,7 @@ bool MainWindow::importPath(const QString& path) {
         delete changes;
         return false;
     }
-    std::string text;
-    for (size_t i = 0; i < changes->lines().size(); ++i) {
-        if (i > 0) text += TextBuffer::kLineEnd;
-        text += changes->lines()[i];
-    }
-    if (!editor().loadText(text)) {
+    if (!editor().loadLines(changes->lines())) {
         delete changes;
         platform_.showMessage(MessageKind::Error, kTooLongToImportMessage);
         return false;

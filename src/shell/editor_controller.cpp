@@ -54,6 +54,15 @@ void EditorController::newText() {
     breakpoints_.clear();
 }
 
+bool EditorController::loadLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) text += TextBuffer::kLineEnd;
+        text += lines[i];
+    }
+    return loadText(text);
+}
+
 bool EditorController::loadText(std::string_view text) {
     if (static_cast<int>(text.size()) > TextBuffer::kMaxLength) return false;
     TextBuffer loaded;

@@ -93,6 +93,8 @@ public:
     // A loaded text: caret and scroll at the start, not modified, no undo history.
     // Refused (false, nothing changed) when longer than the capacity.
     bool loadText(std::string_view text);
+    // The same for a file's or an example's lines, joined by the editor's line end.
+    bool loadLines(const std::vector<std::string>& lines);
     // The text was saved: clears `modified`; undoing back to here clears it again.
     void markSaved();
     // The text shown is not on disk (an imported program): it counts as modified, and

@@ -65,3 +65,14 @@ TEST(EditorNavigation, GoToLineShowsTheLineStart) {
     editor.goToLine(4);
     EXPECT_EQ(editor.state().caretLine, 3);
 }
+
+// A file's lines load joined by the editor's line end, whole or not at all.
+TEST(EditorDocument, LoadLinesJoinsThemOrRefusesTheWhole) {
+    MemoryClipboard clipboard;
+    EditorController editor{&clipboard};
+    ASSERT_TRUE(editor.loadLines({"  mvi a,1", "", "  hlt"}));
+    EXPECT_EQ(editor.text(), "  mvi a,1\r\r  hlt");
+    EXPECT_EQ(editor.state().lastLine, 2);
+    EXPECT_FALSE(editor.loadLines({std::string(TextBuffer::kMaxLength, 'x'), "y"}));
+    EXPECT_EQ(editor.text(), "  mvi a,1\r\r  hlt") << "a refused text changes nothing";
+}

@@ -142,12 +142,7 @@ public:
     std::string openFile(const std::string& path) {
         LoadResult loaded = loadEditorFile(path);
         if (!loaded.ok) return "{\"ok\":false,\"error\":" + jsonString(loaded.error) + "}";
-        std::string text;
-        for (std::size_t i = 0; i < loaded.text.lines.size(); ++i) {
-            if (i > 0) text += TextBuffer::kLineEnd;
-            text += loaded.text.lines[i];
-        }
-        editor_.loadText(text);
+        editor_.loadLines(loaded.text.lines);
         editor_.clearFault();
         return "{\"ok\":true,\"note\":" + jsonString(loaded.note) + "}";
     }
@@ -167,12 +162,7 @@ public:
             platform_.showMessageWithHelp(messageOf(refusal, {}));
             return "{\"ok\":false}";
         }
-        std::string text;
-        for (std::size_t i = 0; i < report.lines.size(); ++i) {
-            if (i > 0) text += TextBuffer::kLineEnd;
-            text += report.lines[i];
-        }
-        if (!editor_.loadText(text)) {
+        if (!editor_.loadLines(report.lines)) {
             platform_.showMessage(MessageKind::Error, kTooLongToImportMessage);
             return "{\"ok\":false}";
         }
