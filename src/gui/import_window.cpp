@@ -9,7 +9,6 @@
 
 #include "gui/window_placement.h"
 
-#include "files/source_file.h"
 #include "gui/program_text.h"
 #include "shell/tidy.h"
 
@@ -44,20 +43,9 @@ ImportWindow::ImportWindow(Platform& platform, QWidget* parent)
 bool ImportWindow::importFile(const QString& path, bool bareNumbersAreHex) {
     lines_.clear();
     list_->clear();
-    const std::string file = path.toStdString();
-    LoadResult loaded = loadProgramText(file);
-    if (!loaded.ok) {
-        platform_.showMessageWithHelp({MessageKind::Error, loaded.error, {}, helpPageOf(loaded.errorCode)});
-        return false;
-    }
-    if (!loaded.note.empty()) platform_.showMessage(MessageKind::Information, loaded.note);
-    ImportReport report = importReport(loaded.text.lines, bareNumbersAreHex);
-    // The converted text goes into the editor whole or not at all, like any file.
-    const Diagnostic refusal = editorRefusalOf(SourceText{report.lines, loaded.text.ending}, file);
-    if (refusal.code != Ok) {
-        platform_.showMessageWithHelp(messageOf(refusal, {}));
-        return false;
-    }
+    std::optional<ImportReport> imported = importProgramFile(path.toStdString(), bareNumbersAreHex, platform_);
+    if (!imported) return false;
+    ImportReport& report = *imported;
 
     setWindowTitle(tr("Import - %1").arg(QFileInfo(path).fileName()));
     // What is left for the student stands out from what was done.

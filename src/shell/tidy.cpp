@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 
+#include "files/source_file.h"
 #include "isa/instruction_table.h"
 #include "machine/hints.h"
 #include "machine/machine.h"
@@ -396,10 +397,11 @@ TidyResult tidyProgram(const std::vector<std::string>& lines, bool bareNumbersAr
     return Tidier(lines, bareNumbersAreHex).run();
 }
 
-std::vector<Message> remainingFaults(const std::vector<std::string>& lines) {
+std::vector<Message> remainingFaults(const std::vector<std::string>& lines, int* faultLine) {
     HeadlessPlatform platform;
     auto machine = std::make_unique<Machine>(platform);
-    compileProgram(*machine, lines, {});
+    const int line = compileProgram(*machine, lines, {});
+    if (faultLine != nullptr) *faultLine = line > 0 ? line - 1 : -1;
     return platform.messages;
 }
 
@@ -415,17 +417,32 @@ ImportReport importReport(const std::vector<std::string>& lines, bool bareNumber
     for (const TidyNote& note : tidied.changes) report.notes.push_back({formatChange(note), note.line - 1, false});
     for (const TidyNote& note : tidied.byHand) report.notes.push_back({formatByHand(note), note.line - 1, true});
     // The compile's own answer says which line its fault is on.
-    HeadlessPlatform platform;
-    auto machine = std::make_unique<Machine>(platform);
-    const int faultLine = compileProgram(*machine, tidied.lines, {});
-    const int line = faultLine > 0 ? faultLine - 1 : -1;
-    for (const Message& fault : platform.messages) {
+    int line = -1;
+    const std::vector<Message> faults = remainingFaults(tidied.lines, &line);
+    for (const Message& fault : faults) {
         report.notes.push_back({"still to fix: " + formatMessageLine(fault), line, true});
         if (!fault.hint.empty()) report.notes.push_back({"still to fix: " + formatHintLine(fault), line, true});
     }
     report.changes = static_cast<int>(tidied.changes.size());
-    report.toDo = static_cast<int>(tidied.byHand.size() + platform.messages.size());
+    report.toDo = static_cast<int>(tidied.byHand.size() + faults.size());
     report.lines = std::move(tidied.lines);
+    return report;
+}
+
+std::optional<ImportReport> importProgramFile(const std::string& path, bool bareNumbersAreHex, Platform& platform) {
+    LoadResult loaded = loadProgramText(path);
+    if (!loaded.ok) {
+        platform.showMessageWithHelp({MessageKind::Error, loaded.error, {}, helpPageOf(loaded.errorCode)});
+        return std::nullopt;
+    }
+    if (!loaded.note.empty()) platform.showMessage(MessageKind::Information, loaded.note);
+    ImportReport report = importReport(loaded.text.lines, bareNumbersAreHex);
+    // The converted text goes into the editor whole or not at all, like any file.
+    const Diagnostic refusal = editorRefusalOf(SourceText{report.lines, loaded.text.ending}, path);
+    if (refusal.code != Ok) {
+        platform.showMessageWithHelp(messageOf(refusal, {}));
+        return std::nullopt;
+    }
     return report;
 }
 

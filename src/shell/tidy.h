@@ -4,6 +4,7 @@
 // are reinterpreted only when asked to (bare numbers read as hexadecimal).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,8 +28,9 @@ struct TidyResult {
 TidyResult tidyProgram(const std::vector<std::string>& lines, bool bareNumbersAreHex);
 
 // What the assembler still says about the converted lines: the first fault with its
-// hint, or nothing when they compile.
-std::vector<Message> remainingFaults(const std::vector<std::string>& lines);
+// hint, or nothing when they compile. `faultLine`, when given, gets the fault's line
+// (from 0), or -1.
+std::vector<Message> remainingFaults(const std::vector<std::string>& lines, int* faultLine = nullptr);
 
 // "line N: text", the one-line form of a change; to-do items start "line N: by hand: ".
 std::string formatChange(const TidyNote& note);
@@ -49,11 +51,15 @@ struct ImportReport {
     int toDo = 0;
 };
 ImportReport importReport(const std::vector<std::string>& lines, bool bareNumbersAreHex);
-// Told when the converted program would not fit the editor after all.
-constexpr const char* kTooLongToImportMessage =
-    "The converted program does not fit the editor: it holds at most 16383 characters.";
+// Import's reading of the file at `path`: its report, or nothing when the file cannot
+// be read or its converted text would not fit the editor. The reason, and a note on
+// the file's encoding, are shown on `platform`.
+std::optional<ImportReport> importProgramFile(const std::string& path, bool bareNumbersAreHex, Platform& platform);
 // "2 change(s) made, 1 thing(s) to do by hand. The converted program is a new untitled
 // text; the file kit.asm is unchanged."
 std::string importSummary(const ImportReport& report, std::string_view fileName);
+// Told when the converted program would not fit the editor after all.
+constexpr const char* kTooLongToImportMessage =
+    "The converted program does not fit the editor: it holds at most 16383 characters.";
 
 }  // namespace verdin

@@ -150,18 +150,9 @@ public:
     // converted into a new untitled text with the report of what changed and what is
     // left to do by hand; false, with its message waiting, when it cannot be.
     std::string importFile(const std::string& path, const std::string& shownName) {
-        LoadResult loaded = loadProgramText(path);
-        if (!loaded.ok) {
-            platform_.showMessageWithHelp({MessageKind::Error, loaded.error, {}, helpPageOf(loaded.errorCode)});
-            return "{\"ok\":false}";
-        }
-        if (!loaded.note.empty()) platform_.showMessage(MessageKind::Information, loaded.note);
-        ImportReport report = importReport(loaded.text.lines, false);
-        const Diagnostic refusal = editorRefusalOf(SourceText{report.lines, loaded.text.ending}, path);
-        if (refusal.code != Ok) {
-            platform_.showMessageWithHelp(messageOf(refusal, {}));
-            return "{\"ok\":false}";
-        }
+        const std::optional<ImportReport> imported = importProgramFile(path, false, platform_);
+        if (!imported) return "{\"ok\":false}";
+        const ImportReport& report = *imported;
         if (!editor_.loadLines(report.lines)) {
             platform_.showMessage(MessageKind::Error, kTooLongToImportMessage);
             return "{\"ok\":false}";
