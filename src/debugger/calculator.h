@@ -91,6 +91,13 @@ public:
     const std::string& display() const { return display_; }
     bool lettersEnabled() const { return calcBase == 'H'; }
     bool negateEnabled() const { return calcBase == 'D'; }
+    // Whether `control` can be pressed now: the letters only in hexadecimal, +/- only
+    // in decimal, every other key always.
+    bool keyEnabled(const CalcControl& control) const {
+        if (control.key == CalcKey::Digit && control.symbol >= 'A') return lettersEnabled();
+        if (control.key == CalcKey::Negate) return negateEnabled();
+        return true;
+    }
 
     // Reads the entry into calcValue and redraws.
     void calcRefresh();

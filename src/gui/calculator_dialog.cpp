@@ -82,14 +82,7 @@ void CalculatorDialog::press(const CalcControl& control) {
 void CalculatorDialog::refresh() {
     display_->clear();
     display_->addItem(QString::fromLatin1(calculator_.display().c_str()));
-    for (const CalcControl& control : kCalcControls) {
-        QPushButton* button = keys_.at(control.id);
-        if (control.key == CalcKey::Digit && control.symbol >= 'A') {
-            button->setEnabled(calculator_.lettersEnabled());
-        } else if (control.key == CalcKey::Negate) {
-            button->setEnabled(calculator_.negateEnabled());
-        }
-    }
+    for (const CalcControl& control : kCalcControls) keys_.at(control.id)->setEnabled(calculator_.keyEnabled(control));
 }
 
 void CalculatorDialog::keyPressEvent(QKeyEvent* event) {

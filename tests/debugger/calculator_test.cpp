@@ -99,6 +99,21 @@ TEST(CalculatorKeysTest, EveryKeyHasACellOfItsOwnAndANameOfItsOwn) {
         EXPECT_TRUE(names.insert(calcKeySpokenName(c)).second) << label;
     }
     EXPECT_EQ(calcKeySpokenName(kCalcControls[17]), "Minus");
+
+    // Letters only in hexadecimal, +/- only in decimal, the rest always.
+    Calculator calc;
+    auto enabled = [&calc](std::string_view face) {
+        for (const CalcControl& c : kCalcControls)
+            if (calcKeyLabel(c) == face) return calc.keyEnabled(c);
+        return false;
+    };
+    EXPECT_FALSE(enabled("A"));
+    EXPECT_TRUE(enabled("+/-"));
+    EXPECT_TRUE(enabled("7"));
+    calc.switchBase();
+    EXPECT_TRUE(enabled("F"));
+    EXPECT_FALSE(enabled("+/-"));
+    EXPECT_TRUE(enabled("="));
     EXPECT_EQ(calcKeyLabel(kCalcControls[24]), "+/-");
 }
 

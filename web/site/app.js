@@ -712,10 +712,7 @@ let calculatorHelp = 0;
 
 function showCalculator(view) {
   $('calc-display').textContent = view.display;
-  for (const b of $('calc-pad').children) {
-    if (b.dataset.letter) b.disabled = !view.letters;
-    if (b.dataset.negate) b.disabled = !view.negate;
-  }
+  [...$('calc-pad').children].forEach((b, i) => { b.disabled = !view.enabled[i]; });
 }
 
 function buildCalculator() {
@@ -727,8 +724,6 @@ function buildCalculator() {
     b.textContent = k.label;
     b.setAttribute('aria-label', k.name);
     b.dataset.label = k.label;
-    if (/^[A-F]$/.test(k.label)) b.dataset.letter = '1';
-    if (k.label === '+/-') b.dataset.negate = '1';
     b.style.gridRow = String(k.row);
     b.style.gridColumn = `${k.column + 1} / span ${k.span}`;
     // A click leaves the focus where it was, so that Enter still closes the dialog

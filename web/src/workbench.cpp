@@ -513,9 +513,11 @@ public:
     }
 
 private:
+    // The display, and which keys can be pressed, in the order of calculatorKeys().
     std::string calculatorView() const {
-        return "{\"display\":" + jsonString(calculator_.display()) + ",\"letters\":" +
-               jsonBool(calculator_.lettersEnabled()) + ",\"negate\":" + jsonBool(calculator_.negateEnabled()) + "}";
+        std::vector<int> enabled;
+        for (const CalcControl& c : kCalcControls) enabled.push_back(calculator_.keyEnabled(c) ? 1 : 0);
+        return "{\"display\":" + jsonString(calculator_.display()) + ",\"enabled\":" + jsonArray(enabled) + "}";
     }
 
     std::vector<std::string> editorLines() const {
