@@ -31,6 +31,8 @@ std::string duration(std::int64_t states, int clockKHz) {
 
 std::string megahertzText(int kHz) { return trimmed(kHz / 1000.0, 3); }
 
+std::string clockCaption(Timing timing) { return std::string("Clock of the ") + timingKey(timing) + " in MHz:"; }
+
 std::string clockText(int kHz) {
     if (kHz < 1000) return std::to_string(kHz) + " kHz";
     return megahertzText(kHz) + " MHz";

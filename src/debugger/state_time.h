@@ -21,6 +21,9 @@ constexpr int kMaxClockKHz = 100000;
 std::string clockText(int kHz);
 // The clock in megahertz without a unit, as the Clock box offers it: "2", "0.5".
 std::string megahertzText(int kHz);
+// The Clock box's caption for the processor whose states are counted: "Clock of the
+// 8080 in MHz:".
+std::string clockCaption(Timing timing);
 // A clock typed in megahertz ("2", "3.072", "2 MHz", "2,5"), in kHz; nullopt for text
 // that is not a clock from 1 kHz to 100 MHz or is finer than 1 kHz.
 std::optional<int> parseClockMHz(std::string_view text);

@@ -22,7 +22,7 @@ ClockDialog::ClockDialog(Timing timing, int kHz, QWidget* owner)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(field_, &QLineEdit::textChanged, this, [this] { ok_->setEnabled(clockKHz().has_value()); });
     auto* layout = new QFormLayout(this);
-    layout->addRow(QStringLiteral("Clock of the %1 in MHz:").arg(QLatin1String(timingKey(timing))), field_);
+    layout->addRow(QString::fromStdString(clockCaption(timing)), field_);
     layout->addRow(buttons);
     field_->setFocus();
 }

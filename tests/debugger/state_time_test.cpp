@@ -24,6 +24,7 @@ TEST(StateTime, AClockIsTypedInMegahertz) {
         EXPECT_EQ(parseClockMHz(bad), std::nullopt) << bad;
     }
     EXPECT_EQ(parseClockMHz(megahertzText(500)), 500) << "what the box offers reads back";
+    EXPECT_EQ(clockCaption(Timing::Intel8085), "Clock of the 8085 in MHz:");
 }
 
 }  // namespace
