@@ -8,9 +8,9 @@
 #         -P scripts/check_links.cmake
 #
 # LIBRARIES names every library of the table with its archive, "|" between them (a ";"
-# would split the test's command line). Only strong definitions
-# count: an inline function or a template is defined weakly in every library that uses
-# it, so none of them needs another library for it.
+# would split the test's command line). Only strong definitions count: an inline
+# function or a template is defined weakly in every library that uses it, so none of
+# them needs another library for it.
 cmake_minimum_required(VERSION 3.20)
 get_filename_component(TABLE "${TABLE}" ABSOLUTE)
 include(${CMAKE_CURRENT_LIST_DIR}/layers.cmake)

@@ -50,6 +50,9 @@ namespace {
 
 std::string jsonBool(bool b) { return b ? "true" : "false"; }
 
+// The page's "8085 clock states" box as the machine's timing.
+Timing timingOf(bool timing8085) { return timing8085 ? Timing::Intel8085 : Timing::Intel8080; }
+
 std::string messageJson(const Message& m) {
     return "{\"kind\":" + jsonString(captionOf(m.kind)) + ",\"text\":" + jsonString(m.text) +
            ",\"hint\":" + jsonString(m.hint) + ",\"line\":" + jsonString(formatMessageLine(m)) +
@@ -225,7 +228,7 @@ public:
     // ---- Commands of the main window --------------------------------------------------
     void setOptions(bool intel, bool timing8085) {
         machine_.setArithmeticRules(intel ? ArithmeticRules::Intel8080 : ArithmeticRules::Workbench);
-        machine_.setTiming(timing8085 ? Timing::Intel8085 : Timing::Intel8080, machine_.fields().clockKHz);
+        machine_.setTiming(timingOf(timing8085), machine_.fields().clockKHz);
     }
     // The clock the debug panel times its states at, in kHz (outside 1 kHz .. 100 MHz
     // it is ignored, as the Clock box lets no such value through).
@@ -235,12 +238,11 @@ public:
     // What the Clock box shows for `timing8085`'s processor at `kHz`: its caption and
     // the clock in MHz. Until one is chosen a processor has its defaultClock.
     std::string clockBox(bool timing8085, int kHz) const {
-        const Timing timing = timing8085 ? Timing::Intel8085 : Timing::Intel8080;
-        return "{\"caption\":" + jsonString(std::string("Clock of the ") + timingKey(timing) + " in MHz:") +
+        return "{\"caption\":" + jsonString(clockCaption(timingOf(timing8085))) +
                ",\"value\":" + jsonString(megahertzText(kHz)) + "}";
     }
     int defaultClock(bool timing8085) const {
-        return defaultClockKHz(timing8085 ? Timing::Intel8085 : Timing::Intel8080);
+        return defaultClockKHz(timingOf(timing8085));
     }
     // A clock typed in MHz, in kHz; 0 for text that is no clock.
     int parseClock(const std::string& utf8) const {
@@ -415,8 +417,7 @@ public:
     // Takes back the last Step or line of a Run: "" when it did, else why not. A Run's
     // line is taken back by running it again silently, so it too goes in one call.
     std::string stepBack() {
-        if (!session_ || session_->suspended()) return "";
-        if (history_->stepBack()) return "";
+        if (!history_ || history_->stepBack()) return "";
         return history_->refusal();
     }
     // Stop between slices; while an RST 7 of a Step waits, Stop is its Cancel.
